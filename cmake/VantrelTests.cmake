@@ -1,0 +1,54 @@
+# GoogleTest from Debian's sources, built with whichever toolchain this configuration uses.
+set(VANTREL_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+add_subdirectory(${VANTREL_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+if(WIN32)
+  # gtest carries warnings of its own on this toolchain; they are not ours.
+  target_compile_options(gtest PRIVATE -w)
+  target_compile_options(gtest_main PRIVATE -w)
+endif()
+
+# Where tests find the shared test data. Under Wine the Unix root is drive Z:.
+if(WIN32)
+  set(VANTREL_TEST_SHARED "Z:${VANTREL_SHARED_DIR}")
+  set(VANTREL_TEST_SOURCE "Z:${CMAKE_SOURCE_DIR}")
+  set(VANTREL_TEST_BINARY "Z:${CMAKE_BINARY_DIR}")
+else()
+  set(VANTREL_TEST_SHARED "${VANTREL_SHARED_DIR}")
+  set(VANTREL_TEST_SOURCE "${CMAKE_SOURCE_DIR}")
+  set(VANTREL_TEST_BINARY "${CMAKE_BINARY_DIR}")
+endif()
+
+# vantrel_test(name SOURCES ... [PORTABLE] [LIBS ...] [TIMEOUT s])
+# One CTest entry per executable. A PORTABLE test touches only window-free code and is built on both
+# configurations (natively with the sanitizers, and for Windows under Wine); the others only for Windows.
+function(vantrel_test name)
+  cmake_parse_arguments(T "PORTABLE" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT WIN32 AND NOT T_PORTABLE)
+    return()
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  if(WIN32)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} vantrel_win32 gtest)
+  else()
+    target_link_libraries(${name} PRIVATE ${T_LIBS} vantrel_portable gtest)
+  endif()
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_compile_definitions(${name} PRIVATE
+    VANTREL_SHARED_DIR="${VANTREL_TEST_SHARED}"
+    VANTREL_SOURCE_DIR="${VANTREL_TEST_SOURCE}"
+    VANTREL_BINARY_DIR="${VANTREL_TEST_BINARY}")
+  if(NOT TARGET vantrel_test_main)
+    add_library(vantrel_test_main STATIC ${CMAKE_SOURCE_DIR}/tests/support/test_main.cpp)
+    target_link_libraries(vantrel_test_main PUBLIC gtest)
+    target_include_directories(vantrel_test_main PUBLIC ${CMAKE_SOURCE_DIR}/tests)
+  endif()
+  target_link_libraries(${name} PRIVATE vantrel_test_main)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+endfunction()

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds the native configuration (window-free code with the sanitizers, host tools such as the
+# store packer), then the Windows configuration for 32-bit Windows (the product), which uses those
+# host tools. Where this machine cannot run 32-bit programs, the Windows tests are also built for
+# 64-bit Windows, since only those can run here under Wine (see scripts/wine-arch).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=${VANTREL_JOBS:-$(nproc)}
+native="$root/build/native"
+arch=$("$root/scripts/wine-arch")
+
+cmake -S "$root" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build "$native" -j "$jobs"
+
+cross() {  # cross <build folder> <toolchain> <build tests: ON|OFF>
+  cmake -S "$root" -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$2" -DVANTREL_TESTS="$3" \
+    -DVANTREL_HOST_TOOLS="$native/tools" >/dev/null
+  cmake --build "$1" -j "$jobs"
+}
+
+if [ "$arch" = win32 ]; then
+  cross "$root/build/win32" mingw-i686.cmake ON
+else
+  cross "$root/build/win32" mingw-i686.cmake OFF
+  cross "$root/build/win64" mingw-x86_64.cmake ON
+fi
