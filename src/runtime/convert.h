@@ -18,6 +18,11 @@ double TextToDouble(std::string_view text);
 bool TextToBoolean(std::string_view text);
 double LeadingNumber(std::string_view text);  // never fails; 0 when there is no leading number
 
+// A number to the nearest whole number, halves to the even neighbour; raises 6 outside the range.
+int16_t NumberToInt16(double value);
+int32_t NumberToInt32(double value);
+uint8_t NumberToByte(double value);
+
 // Number to text as the runtime writes it (CStr): whole numbers plainly, "-1" for True.
 std::string Str(int64_t value);
 std::string Str(double value);

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rt {
@@ -34,7 +35,7 @@ public:
 
 protected:
     OpenFile() = default;
-    void open(const std::string& path, const char* mode, bool mustExist);
+    void open(const std::string& path, const char* mode);
     std::FILE* fp_ = nullptr;
     int number_ = 0;
     std::string path_;
@@ -79,8 +80,8 @@ public:
     OutputFile() = default;
     OutputFile(const std::string& path, bool append = false) { Open(path, append); }
     void Open(const std::string& path, bool append = false);
-    void Write(const std::string& text);
-    void WriteLine(const std::string& line);  // the text and CR LF
+    void Write(std::string_view text);
+    void WriteLine(std::string_view line);  // the text and CR LF
 };
 
 // File-system helpers.

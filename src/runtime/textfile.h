@@ -1,6 +1,15 @@
 // Sequential-input text: fields separated by commas and line ends, a double-quoted field keeping
 // its commas; or whole lines. The file is read whole when opened (project text files are small)
 // and parsed from memory.
+//
+// Field rules beyond the basic ones:
+//  - a line end is CR LF, a lone CR or a lone LF (files saved by other editors);
+//  - spaces and tabs before a field are skipped, and those between an unquoted field and the
+//    delimiter that ends it do not belong to the field;
+//  - a quoted field runs to the closing quote, line breaks included; a quote that is never
+//    closed takes the rest of the file; what follows the closing quote up to the next comma
+//    or line end is dropped;
+//  - blanks alone up to the end of the file still make one (empty) field.
 #pragma once
 
 #include <string>
@@ -10,34 +19,36 @@
 
 namespace rt {
 
-// Open ... For Input.
-class InputFile : public OpenFile {
+// Parsing of the syntax above over text held in memory.
+class FieldReader {
 public:
-    InputFile() = default;
-    explicit InputFile(const std::string& path) { Open(path); }
-    void Open(const std::string& path);  // raises 53 when missing
-
-    bool AtEnd() const noexcept;                  // EOF()
-    std::string ReadField();                      // Input #: one field; raises 62 at the end
-    std::vector<std::string> ReadFields(int count);
-    std::string ReadLine();                       // Line Input #; raises 62 at the end
+    FieldReader() = default;
+    explicit FieldReader(std::string text) : data_(std::move(text)) {}
+    bool AtEnd() const noexcept { return pos_ >= data_.size(); }
+    std::string ReadField();                         // raises 62 at the end
+    std::vector<std::string> ReadFields(int count);  // raises 62 when the text runs out
+    std::string ReadLine();                          // raises 62 at the end
 
 private:
     std::string data_;
     size_t pos_ = 0;
 };
 
-// Parsing of the same syntax over text held in memory (the readers above use it).
-class FieldReader {
+// Open ... For Input. Each open file holds its own handle and file number.
+class InputFile : public OpenFile {
 public:
-    explicit FieldReader(std::string text) : data_(std::move(text)) {}
-    bool AtEnd() const noexcept { return pos_ >= data_.size(); }
-    std::string ReadField();
-    std::string ReadLine();
+    InputFile() = default;
+    explicit InputFile(const std::string& path) { Open(path); }
+    void Open(const std::string& path);  // raises 53 when missing
+
+    bool AtEnd() const;                              // EOF(); raises 52 when not open
+    std::string ReadField();                         // Input #: one field; raises 62 at the end
+    std::vector<std::string> ReadFields(int count);
+    std::string ReadLine();                          // Line Input #; raises 62 at the end
 
 private:
-    std::string data_;
-    size_t pos_ = 0;
+    void requireOpen() const;
+    FieldReader reader_;
 };
 
 }  // namespace rt
