@@ -41,10 +41,10 @@ public:
     explicit InputFile(const std::string& path) { Open(path); }
     void Open(const std::string& path);  // raises 53 when missing
 
-    bool AtEnd() const;                              // EOF(); raises 52 when not open
-    std::string ReadField();                         // Input #: one field; raises 62 at the end
+    bool AtEnd() const;       // EOF(); raises 52 when not open
+    std::string ReadField();  // Input #: one field; raises 62 at the end
     std::vector<std::string> ReadFields(int count);
-    std::string ReadLine();                          // Line Input #; raises 62 at the end
+    std::string ReadLine();  // Line Input #; raises 62 at the end
 
 private:
     void requireOpen() const;
