@@ -1,0 +1,296 @@
+#include "actions/registry/RegistryFunctions.h"
+
+#include <vector>
+
+namespace {
+
+constexpr REGSAM kRead = KEY_READ;    // 0x20019
+constexpr REGSAM kWrite = KEY_WRITE;  // 0x20006
+
+// An opened or created key, closed when it goes.
+class RegKey {
+public:
+    RegKey() = default;
+    ~RegKey() {
+        if (h_) RegCloseKey(h_);
+    }
+    RegKey(const RegKey&) = delete;
+    RegKey& operator=(const RegKey&) = delete;
+
+    LONG Open(HKEY root, const std::string& subKey, REGSAM access) {
+        return RegOpenKeyExA(root, subKey.c_str(), 0, access, &h_);
+    }
+    // Creates every missing key along the path.
+    LONG Create(HKEY root, const std::string& subKey) { return RegCreateKeyA(root, subKey.c_str(), &h_); }
+    HKEY get() const noexcept { return h_; }
+
+private:
+    HKEY h_ = nullptr;
+};
+
+void DefaultMessage(const std::string& text, const std::string& title, unsigned flags) {
+    MessageBoxA(nullptr, text.c_str(), title.c_str(), flags);
+}
+
+// The executable's name without folder and extension.
+std::string DefaultTitle() {
+    char path[MAX_PATH] = {};
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name(path, n < MAX_PATH ? n : 0);
+    if (auto slash = name.find_last_of("\\/"); slash != std::string::npos) name.erase(0, slash + 1);
+    if (auto dot = name.rfind('.'); dot != std::string::npos) name.erase(dot);
+    return name;
+}
+
+}  // namespace
+
+RegistryFunctions::MessageFn RegistryFunctions::ShowMessage = DefaultMessage;
+std::function<std::string()> RegistryFunctions::AppTitle = DefaultTitle;
+
+std::string RegistryFunctions::RegistryErrorText(LONG code) {
+    switch (code) {
+        case 2:
+        case 1010:
+            return "Bad Key Name";
+        case 4:
+        case 1012:
+            return "Can't Read Key";
+        case 5:
+            return "Access To this key Is Denied";
+        case 8:
+        case 14:
+            return "Out Of memory";
+        case 87:
+            return "Invalid Parameter";
+        case 234:
+            return "There Is More Data Than The Buffer Has Been Allocated To Hold";
+        case 1009:
+        case 1015:
+            return "The Registry Database Is Corrupt!";
+        case 1011:
+            return "Can't Open Key";
+        case 1013:
+            return "Can't Write Key";
+        default:
+            return "Undefined Error Code : " + std::to_string(code);
+    }
+}
+
+HKEY RegistryFunctions::RootKeyFromName(const std::string& name) {
+    static const struct {
+        const char* name;
+        HKEY key;
+    } roots[] = {
+        {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
+        {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+        {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
+        {"HKEY_USERS", HKEY_USERS},
+        {"HKEY_PERFORMANCE_DATA", HKEY_PERFORMANCE_DATA},
+        {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
+        {"HKEY_DYN_DATA", HKEY_DYN_DATA},
+    };
+    for (const auto& r : roots)
+        if (name == r.name) return r.key;
+    return nullptr;
+}
+
+HKEY RegistryFunctions::ParseKeyPath(const std::string& path, std::string& subKey) const {
+    subKey.clear();
+    if (path.compare(0, 5, "HKEY_") != 0 || path.back() == '\\') {
+        ShowMessage(std::string(kIncorrectFormat) + "\n\n" + path, AppTitle(), MB_OK);
+        return nullptr;
+    }
+    auto slash = path.find('\\');
+    if (slash == std::string::npos) return RootKeyFromName(path);
+    subKey = path.substr(slash + 1);
+    return RootKeyFromName(path.substr(0, slash));
+}
+
+void RegistryFunctions::Report(LONG code) const {
+    if (displayErrors_) ShowMessage(RegistryErrorText(code), AppTitle(), MB_OK | kExclamation);
+}
+
+bool RegistryFunctions::WriteValue(const std::string& sKey, const std::string& sKeyName, DWORD type,
+                                   const BYTE* data, DWORD size) {
+    std::string subKey;
+    HKEY root = ParseKeyPath(sKey, subKey);
+    if (!root) return false;
+    {
+        RegKey probe;
+        if (probe.Open(root, subKey, kRead) != ERROR_SUCCESS) {
+            RegKey created;
+            created.Create(root, subKey);  // a failure shows in the next step
+        }
+    }
+    RegKey key;
+    if (LONG rc = key.Open(root, subKey, kWrite); rc != ERROR_SUCCESS) {
+        Report(rc);
+        return false;
+    }
+    LONG rc = RegSetValueExA(key.get(), sKeyName.c_str(), 0, type, data, size);
+    if (rc != ERROR_SUCCESS) {
+        Report(rc);
+        return false;
+    }
+    return true;
+}
+
+bool RegistryFunctions::SetStringValue(const std::string& sKey, const std::string& sKeyName,
+                                       const std::string& KeyValue) {
+    // The data with its terminating zero byte.
+    return WriteValue(sKey, sKeyName, REG_SZ, reinterpret_cast<const BYTE*>(KeyValue.c_str()),
+                      static_cast<DWORD>(KeyValue.size() + 1));
+}
+
+bool RegistryFunctions::SetDWordValue(const std::string& sKey, const std::string& sKeyName,
+                                      int32_t KeyValue) {
+    const auto v = static_cast<uint32_t>(KeyValue);
+    const BYTE bytes[4] = {static_cast<BYTE>(v), static_cast<BYTE>(v >> 8), static_cast<BYTE>(v >> 16),
+                           static_cast<BYTE>(v >> 24)};
+    return WriteValue(sKey, sKeyName, REG_DWORD, bytes, 4);
+}
+
+bool RegistryFunctions::SetBinaryValue(const std::string& sKey, const std::string& sKeyName,
+                                       const std::string& KeyValue) {
+    std::string subKey;
+    HKEY root = ParseKeyPath(sKey, subKey);
+    if (!root) return false;
+    RegKey key;
+    if (LONG rc = key.Open(root, subKey, kWrite); rc != ERROR_SUCCESS) {
+        Report(rc);
+        return false;
+    }
+    // No bytes, no value: the original could not build its buffer either.
+    if (KeyValue.empty()) return false;
+    LONG rc =
+        RegSetValueExA(key.get(), sKeyName.c_str(), 0, REG_BINARY,
+                       reinterpret_cast<const BYTE*>(KeyValue.data()), static_cast<DWORD>(KeyValue.size()));
+    if (rc != ERROR_SUCCESS) {
+        Report(rc);
+        return false;
+    }
+    return true;
+}
+
+RegistryFunctions::DWordResult RegistryFunctions::GetDWordValue(const std::string& sKey,
+                                                                const std::string& sKeyName) {
+    std::string subKey;
+    HKEY root = ParseKeyPath(sKey, subKey);
+    if (!root) return std::monostate{};
+    RegKey key;
+    if (LONG rc = key.Open(root, subKey, kRead); rc != ERROR_SUCCESS) {
+        Report(rc);
+        return std::string(kErrorResult);
+    }
+    BYTE bytes[4] = {};
+    DWORD type = REG_DWORD, size = sizeof bytes;
+    if (LONG rc = RegQueryValueExA(key.get(), sKeyName.c_str(), nullptr, &type, bytes, &size);
+        rc != ERROR_SUCCESS) {
+        Report(rc);
+        return std::string(kErrorResult);
+    }
+    const uint32_t v =
+        bytes[0] | (uint32_t{bytes[1]} << 8) | (uint32_t{bytes[2]} << 16) | (uint32_t{bytes[3]} << 24);
+    return static_cast<int32_t>(v);
+}
+
+RegistryFunctions::TextResult RegistryFunctions::GetBinaryValue(const std::string& sKey,
+                                                                const std::string& sKeyName) {
+    std::string subKey;
+    HKEY root = ParseKeyPath(sKey, subKey);
+    if (!root) return std::nullopt;
+    RegKey key;
+    if (LONG rc = key.Open(root, subKey, kRead); rc != ERROR_SUCCESS) {
+        Report(rc);
+        return std::string(kErrorResult);
+    }
+    // The first query only learns the size.
+    BYTE one = 0;
+    DWORD size = 1;
+    RegQueryValueExA(key.get(), sKeyName.c_str(), nullptr, nullptr, &one, &size);
+    std::vector<BYTE> buffer(size ? size : 1, ' ');
+    DWORD got = size;
+    if (LONG rc = RegQueryValueExA(key.get(), sKeyName.c_str(), nullptr, nullptr, buffer.data(), &got);
+        rc != ERROR_SUCCESS) {
+        Report(rc);
+        return std::string(kErrorResult);
+    }
+    return std::string(buffer.begin(), buffer.begin() + (got < size ? got : size));
+}
+
+RegistryFunctions::TextResult RegistryFunctions::GetStringValue(const std::string& sKey,
+                                                                const std::string& sKeyName) {
+    std::string subKey;
+    HKEY root = ParseKeyPath(sKey, subKey);
+    if (!root) return std::nullopt;
+    RegKey key;
+    if (LONG rc = key.Open(root, subKey, kRead); rc != ERROR_SUCCESS) {
+        Report(rc);
+        return std::string(kErrorResult);
+    }
+    // 255 bytes: a text of 254 characters and its zero; longer values fail with 234.
+    char buffer[255];
+    DWORD type = REG_SZ, size = sizeof buffer;
+    if (LONG rc = RegQueryValueExA(key.get(), sKeyName.c_str(), nullptr, &type,
+                                   reinterpret_cast<BYTE*>(buffer), &size);
+        rc != ERROR_SUCCESS) {
+        Report(rc);
+        return std::string(kErrorResult);
+    }
+    // The data up to its terminating zero, exactly as stored: blanks stay, no zero is carried.
+    std::string text(buffer, size <= sizeof buffer ? size : sizeof buffer);
+    if (auto nul = text.find('\0'); nul != std::string::npos) text.erase(nul);
+    return text;
+}
+
+bool RegistryFunctions::CreateKey(const std::string& sKey) {
+    std::string subKey;
+    HKEY root = ParseKeyPath(sKey, subKey);
+    if (!root) return false;
+    RegKey key;
+    return key.Create(root, subKey) == ERROR_SUCCESS;
+}
+
+bool RegistryFunctions::DeleteKey(const std::string& KeyName) {
+    std::string subKey;
+    HKEY root = ParseKeyPath(KeyName, subKey);
+    if (!root) return false;
+    // A path of a root alone names no key to delete: a root key is never deleted.
+    if (subKey.empty()) return false;
+    if (LONG rc = RegDeleteKeyA(root, subKey.c_str()); rc != ERROR_SUCCESS) {
+        Report(rc);
+        return false;
+    }
+    return true;
+}
+
+bool RegistryFunctions::DeleteKeyValue(const std::string& sKeyName, const std::string& sValueName) {
+    std::string subKey;
+    HKEY root = ParseKeyPath(sKeyName, subKey);
+    if (!root) return false;
+    RegKey key;
+    if (key.Open(root, subKey, kWrite) != ERROR_SUCCESS) return false;
+    if (LONG rc = RegDeleteValueA(key.get(), sValueName.c_str()); rc != ERROR_SUCCESS) {
+        Report(rc);
+        return false;
+    }
+    return true;
+}
+
+bool RegistryFunctions::KeyExist(const std::string& sKey) {
+    std::string subKey;
+    HKEY root = ParseKeyPath(sKey, subKey);
+    if (!root) return false;
+    RegKey key;
+    return key.Open(root, subKey, kRead) == ERROR_SUCCESS;
+}
+
+std::optional<bool> RegistryFunctions::KeyValueExist(const std::string& sKey, const std::string& sKeyName) {
+    std::string subKey;
+    HKEY root = ParseKeyPath(sKey, subKey);
+    if (!root) return std::nullopt;
+    RegKey key;
+    if (key.Open(root, subKey, kRead) != ERROR_SUCCESS) return std::nullopt;
+    DWORD size = 0;
+    return RegQueryValueExA(key.get(), sKeyName.c_str(), nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
+}
