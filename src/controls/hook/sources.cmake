@@ -1,0 +1,3 @@
+list(APPEND VANTREL_WIN32_SOURCES
+  ${VANTREL_SOURCE_DIR_HERE}/window_hook.cpp
+)
