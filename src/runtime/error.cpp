@@ -27,7 +27,11 @@ std::string ErrorDescription(int32_t number) {
     case errObjectVariableNotSet: return "Object variable or With block variable not set";
     case errControlArrayElementMissing: return "Control array element does not exist";
     case errObjectAlreadyLoaded: return "Object already loaded";
+    case errCannotUnloadDesignControl: return "Can't unload controls created at design time";
     case errInvalidPropertyValue: return "Invalid property value";
+    case errPropertyReadOnly: return "'Text' property is read-only";
+    case errInvalidPicture: return "Invalid picture";
+    case errCannotOpenClipboard: return "Can't open Clipboard";
     case errCannotCreateObject: return "ActiveX component can't create object";
     case errObjectDoesNotSupport: return "Object doesn't support this property or method";
     case errAutomation: return "Automation error";

@@ -4,3 +4,17 @@ list(APPEND VANTREL_PORTABLE_SOURCES
   ${VANTREL_SOURCE_DIR_HERE}/convert.cpp
   ${VANTREL_SOURCE_DIR_HERE}/textfile.cpp
 )
+list(APPEND VANTREL_WIN32_SOURCES
+  ${VANTREL_SOURCE_DIR_HERE}/win.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/lifetime.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/font.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/picture.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/control.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/canvas.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/form.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/controls.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/ui.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/dispatch.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/effects.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/handle_counter.cpp
+)

@@ -1,0 +1,495 @@
+#include "runtime/control.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "runtime/error.h"
+#include "runtime/form.h"
+
+namespace rt {
+
+namespace {
+std::unordered_map<HWND, Control*>& WindowMap() {
+    static std::unordered_map<HWND, Control*> m;
+    return m;
+}
+int nextChildId = 1000;
+constexpr UINT kReflected = WM_USER + 0x1C00;
+
+int16_t ShiftState() {
+    int16_t s = 0;
+    if (GetKeyState(VK_SHIFT) < 0) s |= vbShiftMask;
+    if (GetKeyState(VK_CONTROL) < 0) s |= vbCtrlMask;
+    if (GetKeyState(VK_MENU) < 0) s |= vbAltMask;
+    return s;
+}
+int16_t ButtonState(WPARAM wp) {
+    int16_t b = 0;
+    if (wp & MK_LBUTTON) b |= vbLeftButton;
+    if (wp & MK_RBUTTON) b |= vbRightButton;
+    if (wp & MK_MBUTTON) b |= vbMiddleButton;
+    return b;
+}
+int16_t ButtonOf(UINT msg) {
+    switch (msg) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+            return vbLeftButton;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_RBUTTONDBLCLK:
+            return vbRightButton;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_MBUTTONDBLCLK:
+            return vbMiddleButton;
+        default:
+            return 0;
+    }
+}
+}  // namespace
+
+Control* ControlFromWindow(HWND hwnd) {
+    auto it = WindowMap().find(hwnd);
+    return it == WindowMap().end() ? nullptr : it->second;
+}
+
+// ---- Control
+
+Control::Control(Container& parent, std::string name, int index, Kind kind)
+    : parent_(&parent), name_(std::move(name)), index_(index), kind_(kind) {
+    rect_ = RECT{0, 0, 80, 20};
+    if (kind_ == Kind::Hidden) visible_ = false;
+    parent_->add(this);
+}
+
+Control::Control(const Control& t, int index)
+    : MouseDown(t.MouseDown),
+      MouseUp(t.MouseUp),
+      MouseMove(t.MouseMove),
+      Click(t.Click),
+      DblClick(t.DblClick),
+      parent_(t.parent_),
+      name_(t.name_),
+      index_(index),
+      kind_(t.kind_),
+      rect_(t.PixelRect()),
+      visible_(false),
+      enabled_(t.enabled_),
+      tag_(t.tag_),
+      toolTip_(t.toolTip_),
+      spare_(t.spare_) {
+    parent_->add(this);
+}
+
+Control::~Control() {
+    if (!toolTip_.empty()) {
+        toolTip_.clear();
+        updateToolTip();
+    }
+    if (kind_ == Kind::Windowless && visible_) Invalidate();
+    parent_->remove(this);
+    if (hwnd_) {
+        WindowMap().erase(hwnd_);
+        RemoveWindowSubclass(hwnd_, SubclassProc, 1);
+        DestroyWindow(hwnd_);
+        hwnd_ = nullptr;
+    }
+}
+
+void Control::CreateChild(const char* cls, DWORD style, DWORD exStyle, const char* text) {
+    RECT r = rect_;
+    HWND parent = parent_->ContainerWindow();
+    style |= WS_CHILD | WS_CLIPSIBLINGS;
+    if (visible_) style |= WS_VISIBLE;
+    if (!enabled_) style |= WS_DISABLED;
+    hwnd_ = CreateWindowExA(exStyle, cls, text, style, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextChildId++)),
+                            GetModuleHandleA(nullptr), nullptr);
+    if (!hwnd_) Raise(errOutOfMemory, name_);
+    WindowMap()[hwnd_] = this;
+    SetWindowSubclass(hwnd_, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    // New controls come in front of their siblings, as windowless ones do.
+    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    kind_ = Kind::Windowed;
+    if (!toolTip_.empty()) updateToolTip();
+}
+
+void Control::SetStyleBits(DWORD mask, DWORD bits) {
+    if (!hwnd_) return;
+    LONG_PTR s = GetWindowLongPtrA(hwnd_, GWL_STYLE);
+    s = (s & ~static_cast<LONG_PTR>(mask)) | static_cast<LONG_PTR>(bits & mask);
+    SetWindowLongPtrA(hwnd_, GWL_STYLE, s);
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+RECT Control::PixelRect() const {
+    if (!hwnd_) return rect_;
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    MapWindowPoints(HWND_DESKTOP, parent_->ContainerWindow(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void Control::setPixelRect(RECT r) {
+    if (hwnd_) {
+        MoveWindow(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    } else {
+        if (visible_ && kind_ == Kind::Windowless) Invalidate();
+        rect_ = r;
+        if (visible_ && kind_ == Kind::Windowless) Invalidate();
+    }
+    rect_ = r;
+    if (!toolTip_.empty()) updateToolTip();
+    Placed();
+}
+
+double Control::Left() const {
+    return ToTwipsX(PixelRect().left);
+}
+double Control::Top() const {
+    return ToTwipsY(PixelRect().top);
+}
+double Control::Width() const {
+    RECT r = PixelRect();
+    return ToTwipsX(r.right - r.left);
+}
+double Control::Height() const {
+    RECT r = PixelRect();
+    return ToTwipsY(r.bottom - r.top);
+}
+void Control::Left(double v) {
+    Move(v);
+}
+void Control::Top(double v) {
+    Move(Left(), v);
+}
+void Control::Width(double v) {
+    Move(Left(), Top(), v);
+}
+void Control::Height(double v) {
+    Move(Left(), Top(), Width(), v);
+}
+void Control::Move(double left) {
+    RECT r = PixelRect();
+    int x = ToPixelsX(left);
+    OffsetRect(&r, x - r.left, 0);
+    setPixelRect(r);
+}
+void Control::Move(double left, double top) {
+    RECT r = PixelRect();
+    OffsetRect(&r, ToPixelsX(left) - r.left, ToPixelsY(top) - r.top);
+    setPixelRect(r);
+}
+void Control::Move(double left, double top, double width) {
+    RECT r = PixelRect();
+    Move(left, top, width, ToTwipsY(r.bottom - r.top));
+}
+void Control::Move(double left, double top, double width, double height) {
+    if (width < 0 || height < 0) Raise(errInvalidPropertyValue, name_);
+    int x = ToPixelsX(left), y = ToPixelsY(top);
+    setPixelRect(RECT{x, y, x + ToPixelsX(width), y + ToPixelsY(height)});
+}
+
+void Control::Visible(bool v) {
+    if (kind_ == Kind::Hidden) return;
+    if (v == visible_) return;
+    visible_ = v;
+    if (hwnd_)
+        ShowWindow(hwnd_, v ? SW_SHOWNA : SW_HIDE);
+    else {
+        RECT r = rect_;
+        InvalidateRect(parent_->ContainerWindow(), &r, TRUE);
+    }
+    if (!toolTip_.empty()) updateToolTip();
+}
+
+void Control::Enabled(bool v) {
+    enabled_ = v;
+    if (hwnd_) EnableWindow(hwnd_, v);
+}
+
+void Control::ToolTipText(std::string v) {
+    toolTip_.clear();
+    updateToolTip();  // drops the old tool
+    toolTip_ = std::move(v);
+    updateToolTip();
+}
+
+void Control::updateToolTip() {
+    if (kind_ == Kind::Hidden) return;
+    HWND tip = parent_->ToolTipWindow();
+    if (!tip) return;
+    TTTOOLINFOA ti{};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.hwnd = parent_->ContainerWindow();
+    if (hwnd_) {
+        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        ti.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+    } else {
+        ti.uFlags = TTF_SUBCLASS;
+        ti.uId = reinterpret_cast<UINT_PTR>(this);
+    }
+    SendMessageA(tip, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&ti));
+    if (toolTip_.empty() || !visible_) return;
+    ti.rect = rect_;
+    ti.lpszText = const_cast<char*>(toolTip_.c_str());
+    SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void Control::ZOrder(int position) {
+    if (position != 0 && position != 1) Raise(errInvalidPropertyValue, name_);
+    if (hwnd_) {
+        SetWindowPos(hwnd_, position == 0 ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    } else if (kind_ == Kind::Windowless) {
+        if (position == 0)
+            parent_->toFront(this);
+        else
+            parent_->toBack(this);
+        Invalidate();
+    }
+}
+
+void Control::Invalidate() {
+    if (hwnd_) {
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    } else if (kind_ == Kind::Windowless) {
+        RECT r = rect_;
+        InvalidateRect(parent_->ContainerWindow(), &r, TRUE);
+    }
+}
+
+void Control::Refresh() {
+    Invalidate();
+    UpdateWindow(hwnd_ ? hwnd_ : parent_->ContainerWindow());
+}
+
+int Control::HitTest(int x, int y) const {
+    POINT p{x, y};
+    return PtInRect(&rect_, p) ? vbHitResultHit : vbHitResultOutside;
+}
+
+Form& Control::OwnerForm() const {
+    return parent_->ContainerForm();
+}
+
+void Control::RaiseMouse(const Event<int16_t, int16_t, float, float>& ev, WPARAM wp, int x, int y) {
+    RaiseEvent(ev, ButtonState(wp), ShiftState(), static_cast<float>(ToTwipsX(x)),
+               static_cast<float>(ToTwipsY(y)));
+}
+
+LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
+    MessageScope scope;
+    auto* c = reinterpret_cast<Control*>(ref);
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, SubclassProc, 1);
+        WindowMap().erase(hwnd);
+        if (c->hwnd_ == hwnd) c->hwnd_ = nullptr;
+        return DefSubclassProc(hwnd, msg, wp, lp);
+    }
+    if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
+        Form& f = c->OwnerForm();
+        if (f.KeyPreview()) {
+            int16_t key = static_cast<int16_t>(wp);
+            {
+                HandlerScope hs;
+                f.Form_KeyDown(key, ShiftState());
+            }
+            if (key == 0) return 0;
+            wp = static_cast<WPARAM>(key);
+        }
+    }
+    LRESULT result = 0;
+    if (c->OnMessage(msg, wp, lp, result)) return result;
+    int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
+    switch (msg) {
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            c->RaiseEvent(c->MouseDown, ButtonOf(msg), ShiftState(), static_cast<float>(ToTwipsX(x)),
+                          static_cast<float>(ToTwipsY(y)));
+            break;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            c->RaiseEvent(c->MouseUp, ButtonOf(msg), ShiftState(), static_cast<float>(ToTwipsX(x)),
+                          static_cast<float>(ToTwipsY(y)));
+            break;
+        case WM_MOUSEMOVE:
+            c->RaiseMouse(c->MouseMove, wp, x, y);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+// ---- Container
+
+Container::~Container() = default;
+
+void Container::add(Control* c) {
+    controls_.push_back(c);
+    if (c->kind_ == Control::Kind::Windowless) windowless_.push_back(c);
+}
+
+void Container::remove(Control* c) {
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
+    windowless_.erase(std::remove(windowless_.begin(), windowless_.end(), c), windowless_.end());
+    if (captured_ == c) {
+        captured_ = nullptr;
+        if (GetCapture() == ContainerWindow()) ReleaseCapture();
+    }
+    if (pressed_ == c) pressed_ = nullptr;
+}
+
+void Container::toFront(Control* c) {
+    auto it = std::find(windowless_.begin(), windowless_.end(), c);
+    if (it == windowless_.end()) return;
+    windowless_.erase(it);
+    windowless_.push_back(c);
+}
+
+void Container::toBack(Control* c) {
+    auto it = std::find(windowless_.begin(), windowless_.end(), c);
+    if (it == windowless_.end()) return;
+    windowless_.erase(it);
+    windowless_.insert(windowless_.begin(), c);
+}
+
+Control* Container::WindowlessAt(int x, int y) const {
+    for (auto it = windowless_.rbegin(); it != windowless_.rend(); ++it) {
+        Control* c = *it;
+        if (c->Visible() && c->HitTest(x, y) == vbHitResultHit) return c;
+    }
+    return nullptr;
+}
+
+void Container::PaintWindowless(HDC dc, const RECT& dirty) {
+    // A handler that loads controls may run while painting; walk a copy.
+    std::vector<Control*> order = windowless_;
+    for (Control* c : order) {
+        if (!c->Visible()) continue;
+        RECT r = c->rect_, x;
+        if (!IntersectRect(&x, &r, &dirty)) continue;
+        int saved = SaveDC(dc);
+        IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+        c->Paint(dc);
+        RestoreDC(dc, saved);
+    }
+}
+
+bool Container::RouteMouse(UINT msg, WPARAM wp, LPARAM lp) {
+    int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
+    auto args = [&](Control* c) {
+        RECT r = c->rect_;
+        return std::pair<float, float>(static_cast<float>(ToTwipsX(x - r.left)),
+                                       static_cast<float>(ToTwipsY(y - r.top)));
+    };
+    switch (msg) {
+        case WM_MOUSEMOVE: {
+            Control* c = captured_ ? captured_ : WindowlessAt(x, y);
+            if (!c) return false;
+            auto [tx, ty] = args(c);
+            c->RaiseEvent(c->MouseMove, ButtonState(wp), ShiftState(), tx, ty);
+            return true;
+        }
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN: {
+            Control* c = WindowlessAt(x, y);
+            if (!c) return false;
+            captured_ = pressed_ = c;
+            SetCapture(ContainerWindow());
+            auto [tx, ty] = args(c);
+            c->RaiseEvent(c->MouseDown, ButtonOf(msg), ShiftState(), tx, ty);
+            return true;
+        }
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP: {
+            Control* c = captured_ ? captured_ : WindowlessAt(x, y);
+            if (!c) return false;
+            Control* pressed = pressed_;
+            captured_ = pressed_ = nullptr;
+            if (GetCapture() == ContainerWindow()) ReleaseCapture();
+            auto [tx, ty] = args(c);
+            c->RaiseEvent(c->MouseUp, ButtonOf(msg), ShiftState(), tx, ty);
+            // A click: released over the control that took the press (it may have been unloaded by now).
+            if (pressed == c && std::find(windowless_.begin(), windowless_.end(), c) != windowless_.end() &&
+                c->HitTest(x, y) == vbHitResultHit)
+                c->RaiseEvent(c->Click);
+            return true;
+        }
+        case WM_LBUTTONDBLCLK: {
+            Control* c = WindowlessAt(x, y);
+            if (!c) return false;
+            c->RaiseEvent(c->DblClick);
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+bool Container::Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    switch (msg) {
+        case WM_COMMAND:
+            if (lp) {
+                if (Control* c = ControlFromWindow(reinterpret_cast<HWND>(lp))) {
+                    if (c->OnCommand(HIWORD(wp))) {
+                        result = 0;
+                        return true;
+                    }
+                }
+            }
+            return false;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORSCROLLBAR:
+            if (Control* c = ControlFromWindow(reinterpret_cast<HWND>(lp))) {
+                if (HBRUSH b = c->OnColor(reinterpret_cast<HDC>(wp))) {
+                    result = reinterpret_cast<LRESULT>(b);
+                    return true;
+                }
+            }
+            return false;
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            if (Control* c = ControlFromWindow(reinterpret_cast<HWND>(lp)))
+                return c->OnMessage(kReflected + msg, wp, lp, result);
+            return false;
+        default:
+            return false;
+    }
+}
+
+HWND Container::ToolTipWindow() {
+    HWND owner = ContainerWindow();
+    if (!tooltip_ && owner) {
+        static bool init = [] {
+            INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+            return InitCommonControlsEx(&icc) != FALSE;
+        }();
+        (void)init;
+        tooltip_ = CreateWindowExA(
+            WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+    return tooltip_;
+}
+
+void Container::DestroyToolTip() {
+    if (tooltip_) DestroyWindow(tooltip_);
+    tooltip_ = nullptr;
+}
+
+}  // namespace rt

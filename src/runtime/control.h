@@ -1,0 +1,190 @@
+// Controls and their containers.
+//
+// A Control carries the members that every object on a window has: Name, Index, Left, Top,
+// Width, Height (twips), Visible, Enabled, Tag, ToolTipText, ZOrder, Move and a spare whole number
+// (Spare) that the container keeps per member. It is either windowed (a child window of its
+// container) or windowless (labels, images, shapes): the container paints windowless controls on
+// its own surface, below every windowed child, in their z-order, and hit-tests them from the top.
+//
+// Events are std::function members whose first argument is the member's Index (-1 outside an
+// array), so a handler assigned to an array's member 0 serves every member loaded from it. They
+// are raised through RaiseEvent, which runs the handler inside a HandlerScope (see lifetime.h).
+//
+// A control class that can be an array member has a template constructor T(const T& templ, int index):
+// a new member of templ's array with templ's settings and handlers, starting hidden.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "runtime/lifetime.h"
+#include "runtime/win.h"
+
+namespace rt {
+
+class Container;
+class Form;
+
+template <class... A>
+using Event = std::function<void(int Index, A...)>;
+
+// Mouse button and shift-key states as event arguments carry them.
+enum : int16_t { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
+enum : int16_t { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };
+
+// Answers of a windowless control's hit test.
+enum HitResult : int {
+    vbHitResultOutside = 0,
+    vbHitResultTransparent = 1,
+    vbHitResultClose = 2,
+    vbHitResultHit = 3
+};
+
+class Control {
+public:
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control();
+
+    const std::string& Name() const noexcept { return name_; }
+    int Index() const noexcept { return index_; }
+    Container& Parent() const noexcept { return *parent_; }
+    virtual HWND hWnd() const noexcept { return hwnd_; }
+    bool Windowless() const noexcept { return kind_ == Kind::Windowless; }
+
+    double Left() const;
+    double Top() const;
+    double Width() const;
+    double Height() const;
+    void Left(double twips);
+    void Top(double twips);
+    void Width(double twips);   // raises 380 when negative
+    void Height(double twips);  // raises 380 when negative
+    void Move(double left);
+    void Move(double left, double top);
+    void Move(double left, double top, double width);
+    void Move(double left, double top, double width, double height);
+    RECT PixelRect() const;  // in the container's client pixels
+
+    bool Visible() const noexcept { return visible_; }
+    virtual void Visible(bool v);
+    bool Enabled() const noexcept { return enabled_; }
+    virtual void Enabled(bool v);
+    const std::string& Tag() const noexcept { return tag_; }
+    void Tag(std::string v) { tag_ = std::move(v); }
+    const std::string& ToolTipText() const noexcept { return toolTip_; }
+    void ToolTipText(std::string v);
+    int32_t Spare() const noexcept { return spare_; }
+    void Spare(int32_t v) noexcept { spare_ = v; }
+    // 0: in front of its siblings of the same layer (windowed or windowless); 1: behind them.
+    void ZOrder(int position = 0);
+    void Refresh();
+
+    // Mouse events common to the visible controls: Button, Shift, X and Y in twips of the control.
+    Event<int16_t, int16_t, float, float> MouseDown;
+    Event<int16_t, int16_t, float, float> MouseUp;
+    Event<int16_t, int16_t, float, float> MouseMove;
+    Event<> Click;
+    Event<> DblClick;
+
+    // Runs an event's handler inside a HandlerScope; does nothing when none is assigned.
+    template <class... A, class... B>
+    void RaiseEvent(const Event<A...>& ev, B&&... args) {
+        if (!ev) return;
+        HandlerScope scope;
+        ev(index_, std::forward<B>(args)...);
+    }
+
+    // Windowless controls: paint at PixelRect on the container's DC, and answer the hit test for a
+    // point in container pixels. The default hit test answers Hit inside the rectangle.
+    virtual void Paint(HDC dc) {}
+    virtual int HitTest(int x, int y) const;
+
+    // Messages of a windowed control: its own (subclassed) and the notifications that its
+    // container reflects to it. Return true when handled, with the result in result.
+    virtual bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) { return false; }
+    virtual bool OnCommand(WORD code) { return false; }
+    virtual HBRUSH OnColor(HDC dc) { return nullptr; }
+
+    // The form this control sits on (through its containers).
+    Form& OwnerForm() const;
+
+protected:
+    // Hidden: no window and never painted (timers, menus).
+    enum class Kind { Windowed, Windowless, Hidden };
+    Control(Container& parent, std::string name, int index, Kind kind);
+    Control(const Control& templ, int index);  // array member: the template's settings, hidden
+
+    // Windowed controls create their window in their constructor, hidden, at the current rectangle.
+    void CreateChild(const char* windowClass, DWORD style, DWORD exStyle = 0, const char* text = "");
+    // Replaces the style bits in mask (platform controls read some only at creation: see Recreate).
+    void SetStyleBits(DWORD mask, DWORD bits);
+    void Invalidate();        // repaint: the window, or the control's area of the container
+    virtual void Placed() {}  // after a change of position or size
+    void RaiseMouse(const Event<int16_t, int16_t, float, float>& ev, WPARAM wp, int x, int y);
+
+    HWND hwnd_ = nullptr;
+
+private:
+    friend class Container;
+    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    void setPixelRect(RECT r);
+    void updateToolTip();
+
+    Container* parent_;
+    std::string name_;
+    int index_;
+    Kind kind_;
+    RECT rect_{};  // windowless: the rectangle in container pixels
+    bool visible_ = true;
+    bool enabled_ = true;
+    std::string tag_;
+    std::string toolTip_;
+    int32_t spare_ = 0;
+};
+
+// A window that holds controls: forms (and later user controls).
+class Container {
+public:
+    virtual ~Container();
+    virtual HWND ContainerWindow() const = 0;
+    virtual Form& ContainerForm() = 0;
+
+    // Every control, in creation order ("the window's control collection").
+    const std::vector<Control*>& Controls() const noexcept { return controls_; }
+    // Windowless controls from the bottom to the top of their layer.
+    const std::vector<Control*>& WindowlessOrder() const noexcept { return windowless_; }
+    // The topmost visible windowless control that answers Hit at the point (container pixels).
+    Control* WindowlessAt(int x, int y) const;
+
+protected:
+    Container() = default;
+    // For the container's window procedure: paint the windowless controls, route mouse messages
+    // to them, and hand notifications of child windows to their control. Each returns true when
+    // it handled the message.
+    void PaintWindowless(HDC dc, const RECT& dirty);
+    bool RouteMouse(UINT msg, WPARAM wp, LPARAM lp);
+    bool Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    HWND ToolTipWindow();
+    void DestroyToolTip();
+
+private:
+    friend class Control;
+    void add(Control* c);
+    void remove(Control* c);
+    void toFront(Control* c);
+    void toBack(Control* c);
+
+    std::vector<Control*> controls_;
+    std::vector<Control*> windowless_;
+    Control* captured_ = nullptr;  // windowless control that took the mouse with a button press
+    Control* pressed_ = nullptr;
+    HWND tooltip_ = nullptr;
+};
+
+// The control whose window this is (nullptr for other windows).
+Control* ControlFromWindow(HWND hwnd);
+
+}  // namespace rt

@@ -1,0 +1,480 @@
+#include "runtime/form.h"
+
+#include <algorithm>
+
+#include "runtime/controls.h"
+#include "runtime/effects.h"
+#include "runtime/error.h"
+
+namespace rt {
+
+namespace {
+constexpr const char* kFormClass = "VantrelForm";
+
+std::vector<std::unique_ptr<Form>>& LoadedForms() {
+    static std::vector<std::unique_ptr<Form>> forms;
+    return forms;
+}
+
+void RegisterFormClass(WNDPROC proc) {
+    static bool done = false;
+    if (done) return;
+    WNDCLASSA wc{};
+    wc.style = CS_DBLCLKS | CS_OWNDC;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.lpszClassName = kFormClass;
+    RegisterClassA(&wc);
+    done = true;
+}
+
+int16_t Shift() {
+    int16_t s = 0;
+    if (GetKeyState(VK_SHIFT) < 0) s |= vbShiftMask;
+    if (GetKeyState(VK_CONTROL) < 0) s |= vbCtrlMask;
+    if (GetKeyState(VK_MENU) < 0) s |= vbAltMask;
+    return s;
+}
+}  // namespace
+
+Form::Form(std::string name) : name_(std::move(name)) {
+    RegisterFormClass(&Form::WndProc);
+    hwnd_ = CreateWindowExA(WS_EX_APPWINDOW, kFormClass, name_.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                            0, 0, 320, 240, nullptr, nullptr, GetModuleHandleA(nullptr), this);
+    if (!hwnd_) Raise(errOutOfMemory, name_);
+    canvas_.Attach(hwnd_);
+}
+
+Form::~Form() {
+    DestroyToolTip();
+    if (hwnd_) {
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+    if (cursor_) DestroyCursor(cursor_);
+}
+
+void detail::AdoptForm(std::unique_ptr<Form> form, Form** slot) {
+    form->slot_ = slot;
+    *slot = form.get();
+    LoadedForms().push_back(std::move(form));
+}
+
+void Form::runLoad() {
+    if (loaded_) return;
+    loaded_ = true;
+    HandlerScope scope;
+    Form_Load();
+}
+
+std::vector<Form*> Forms() {
+    std::vector<Form*> out;
+    for (auto& f : LoadedForms()) out.push_back(f.get());
+    return out;
+}
+
+void UnloadAll() {
+    std::vector<Form*> forms = Forms();
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
+        auto& all = LoadedForms();
+        bool still = std::any_of(all.begin(), all.end(), [&](auto& p) { return p.get() == *it; });
+        if (still) (*it)->Unload();
+    }
+}
+
+void End() {
+    // At once: no unload events; the windows go with the process.
+    ExitProcess(0);
+}
+
+int Run() {
+    MSG msg;
+    while (!LoadedForms().empty()) {
+        int r = GetMessageA(&msg, nullptr, 0, 0);
+        if (r <= 0) return r == 0 ? static_cast<int>(msg.wParam) : -1;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+        FlushDeferred();
+    }
+    return 0;
+}
+
+void Form::Unload() {
+    if (unloading_ || unloaded_) return;
+    unloading_ = true;
+    int16_t cancel = 0;
+    {
+        HandlerScope scope;
+        Form_Unload(cancel);
+    }
+    unloading_ = false;
+    if (cancel != 0 || unloaded_) return;
+    unloaded_ = true;
+    ShowWindow(hwnd_, SW_HIDE);
+    if (slot_) *slot_ = nullptr;
+    auto& all = LoadedForms();
+    auto it = std::find_if(all.begin(), all.end(), [&](auto& p) { return p.get() == this; });
+    if (it != all.end()) {
+        std::unique_ptr<Form> self = std::move(*it);
+        all.erase(it);
+        DestroyLater(std::move(self));
+    }
+}
+
+void Form::Show() {
+    ShowWindow(hwnd_, SW_SHOW);
+    UpdateWindow(hwnd_);
+}
+void Form::Hide() {
+    ShowWindow(hwnd_, SW_HIDE);
+}
+bool Form::Visible() const {
+    return IsWindowVisible(hwnd_) != FALSE;
+}
+void Form::Visible(bool v) {
+    v ? Show() : Hide();
+}
+bool Form::Enabled() const {
+    return IsWindowEnabled(hwnd_) != FALSE;
+}
+void Form::Enabled(bool v) {
+    EnableWindow(hwnd_, v);
+}
+void Form::Refresh() {
+    InvalidateRect(hwnd_, nullptr, TRUE);
+    UpdateWindow(hwnd_);
+}
+void Form::SetFocus() {
+    ::SetFocus(hwnd_);
+}
+
+std::string Form::Caption() const {
+    return WindowText(hwnd_);
+}
+void Form::Caption(const std::string& text) {
+    SetWindowTextA(hwnd_, text.c_str());
+}
+
+void Form::BorderStyle(int16_t style) {
+    if (style < 0 || style > 5) Raise(errInvalidPropertyValue, name_);
+    borderStyle_ = style;
+    applyStyles();
+}
+void Form::ControlBox(bool v) {
+    controlBox_ = v;
+    applyStyles();
+}
+void Form::MinButton(bool v) {
+    minButton_ = v;
+    applyStyles();
+}
+void Form::MaxButton(bool v) {
+    maxButton_ = v;
+    applyStyles();
+}
+void Form::ShowInTaskbar(bool v) {
+    showInTaskbar_ = v;
+    applyStyles();
+}
+
+void Form::applyStyles() {
+    LONG_PTR old = GetWindowLongPtrA(hwnd_, GWL_STYLE);
+    LONG_PTR style = (old & (WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE | WS_DISABLED)) | WS_CLIPCHILDREN;
+    LONG_PTR ex =
+        GetWindowLongPtrA(hwnd_, GWL_EXSTYLE) &
+        ~static_cast<LONG_PTR>(WS_EX_APPWINDOW | WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE);
+    if (borderStyle_ == vbBSNone) {
+        style |= WS_POPUP;
+    } else {
+        style |= WS_CAPTION;
+        if (controlBox_) style |= WS_SYSMENU;
+        bool sizable = borderStyle_ == vbSizable || borderStyle_ == vbSizableToolWindow;
+        if (sizable) style |= WS_THICKFRAME;
+        bool tool = borderStyle_ == vbFixedToolWindow || borderStyle_ == vbSizableToolWindow;
+        if (tool) ex |= WS_EX_TOOLWINDOW;
+        if (borderStyle_ == vbFixedDialog) ex |= WS_EX_DLGMODALFRAME;
+        if (!tool && controlBox_) {
+            if (minButton_) style |= WS_MINIMIZEBOX;
+            if (maxButton_) style |= WS_MAXIMIZEBOX;
+        }
+    }
+    if (showInTaskbar_) ex |= WS_EX_APPWINDOW;
+    SetWindowLongPtrA(hwnd_, GWL_STYLE, style);
+    SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, ex);
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+int16_t Form::WindowState() const {
+    if (IsIconic(hwnd_)) return vbMinimized;
+    if (IsZoomed(hwnd_)) return vbMaximized;
+    return vbNormal;
+}
+
+void Form::WindowState(int16_t state) {
+    if (state < 0 || state > 2) Raise(errInvalidPropertyValue, name_);
+    bool visible = Visible();
+    int cmd = state == vbMinimized   ? (visible ? SW_MINIMIZE : SW_SHOWMINNOACTIVE)
+              : state == vbMaximized ? SW_MAXIMIZE
+                                     : SW_RESTORE;
+    if (!visible) {
+        // A hidden form keeps its state for when it is shown.
+        WINDOWPLACEMENT wp{sizeof(wp)};
+        GetWindowPlacement(hwnd_, &wp);
+        wp.showCmd = SW_HIDE;
+        LONG_PTR s = GetWindowLongPtrA(hwnd_, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_MINIMIZE | WS_MAXIMIZE);
+        if (state == vbMinimized) s |= WS_MINIMIZE;
+        if (state == vbMaximized) s |= WS_MAXIMIZE;
+        SetWindowLongPtrA(hwnd_, GWL_STYLE, s);
+        return;
+    }
+    ShowWindow(hwnd_, cmd);
+}
+
+void Form::Icon(Picture p) {
+    icon_ = std::move(p);
+    HICON h = icon_.Type() == vbPicTypeIcon ? reinterpret_cast<HICON>(icon_.Handle()) : nullptr;
+    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(h));
+    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(h));
+}
+
+void Form::MousePointer(int16_t v) {
+    if (v < 0 || (v > 15 && v != vbCustom)) Raise(errInvalidPropertyValue, name_);
+    mousePointer_ = v;
+}
+
+void Form::MouseIcon(Picture p) {
+    mouseIcon_ = std::move(p);
+    if (cursor_) DestroyCursor(cursor_);
+    cursor_ = CursorFromPicture(mouseIcon_);
+}
+
+double Form::Left() const {
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    return ToTwipsX(r.left);
+}
+double Form::Top() const {
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    return ToTwipsY(r.top);
+}
+double Form::Width() const {
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    return ToTwipsX(r.right - r.left);
+}
+double Form::Height() const {
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    return ToTwipsY(r.bottom - r.top);
+}
+void Form::Left(double v) {
+    Move(v);
+}
+void Form::Top(double v) {
+    Move(Left(), v);
+}
+void Form::Width(double v) {
+    Move(Left(), Top(), v, Height());
+}
+void Form::Height(double v) {
+    Move(Left(), Top(), Width(), v);
+}
+void Form::Move(double left) {
+    Move(left, Top());
+}
+void Form::Move(double left, double top) {
+    SetWindowPos(hwnd_, nullptr, ToPixelsX(left), ToPixelsY(top), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+void Form::Move(double left, double top, double width, double height) {
+    if (width < 0 || height < 0) Raise(errInvalidPropertyValue, name_);
+    SetWindowPos(hwnd_, nullptr, ToPixelsX(left), ToPixelsY(top), ToPixelsX(width), ToPixelsY(height),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+double Form::ScaleWidth() const {
+    RECT r;
+    GetClientRect(hwnd_, &r);
+    return ToTwipsX(r.right);
+}
+double Form::ScaleHeight() const {
+    RECT r;
+    GetClientRect(hwnd_, &r);
+    return ToTwipsY(r.bottom);
+}
+
+void Form::PopupMenu(Menu& menu) {
+    POINT pt;
+    GetCursorPos(&pt);
+    SetForegroundWindow(hwnd_);
+    UINT id = static_cast<UINT>(TrackPopupMenu(menu.Handle(),
+                                               TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_RIGHTBUTTON,
+                                               pt.x, pt.y, 0, hwnd_, nullptr));
+    PostMessageA(hwnd_, WM_NULL, 0, 0);
+    if (id == 0) return;
+    if (MenuItem* item = menu.ItemOf(id)) item->RaiseEvent(item->Click);
+}
+
+bool Form::PrintForm() {
+    RECT r;
+    GetClientRect(hwnd_, &r);
+    WindowDC screen(hwnd_);
+    Bitmap bmp(CreateCompatibleBitmap(screen.get(), std::max<LONG>(r.right, 1), std::max<LONG>(r.bottom, 1)));
+    {
+        MemoryDC dc(screen.get());
+        SelectGuard sel(dc.get(), bmp.get());
+        if (IsWindowVisible(hwnd_)) {
+            BitBlt(dc.get(), 0, 0, r.right, r.bottom, screen.get(), 0, 0, SRCCOPY);
+        } else {
+            SendMessageA(hwnd_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()),
+                         PRF_CLIENT | PRF_ERASEBKGND);
+        }
+    }
+    return Effects().PrintBitmap(bmp.get(), Caption());
+}
+
+void Form::raiseMouse(UINT msg, WPARAM wp, LPARAM lp) {
+    float x = static_cast<float>(ToTwipsX(static_cast<short>(LOWORD(lp))));
+    float y = static_cast<float>(ToTwipsY(static_cast<short>(HIWORD(lp))));
+    int16_t buttons = 0;
+    if (wp & MK_LBUTTON) buttons |= vbLeftButton;
+    if (wp & MK_RBUTTON) buttons |= vbRightButton;
+    if (wp & MK_MBUTTON) buttons |= vbMiddleButton;
+    HandlerScope scope;
+    switch (msg) {
+        case WM_MOUSEMOVE:
+            Form_MouseMove(buttons, Shift(), x, y);
+            break;
+        case WM_LBUTTONDOWN:
+            pressed_ = true;
+            Form_MouseDown(vbLeftButton, Shift(), x, y);
+            break;
+        case WM_RBUTTONDOWN:
+            Form_MouseDown(vbRightButton, Shift(), x, y);
+            break;
+        case WM_MBUTTONDOWN:
+            Form_MouseDown(vbMiddleButton, Shift(), x, y);
+            break;
+        case WM_LBUTTONUP:
+            Form_MouseUp(vbLeftButton, Shift(), x, y);
+            if (pressed_) {
+                pressed_ = false;
+                Form_Click();
+            }
+            break;
+        case WM_RBUTTONUP:
+            Form_MouseUp(vbRightButton, Shift(), x, y);
+            break;
+        case WM_MBUTTONUP:
+            Form_MouseUp(vbMiddleButton, Shift(), x, y);
+            break;
+        case WM_LBUTTONDBLCLK:
+            Form_DblClick();
+            break;
+        default:
+            break;
+    }
+}
+
+LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    MessageScope scope;
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+        static_cast<Form*>(cs->lpCreateParams)->hwnd_ = hwnd;
+    }
+    auto* f = reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!f) return DefWindowProcA(hwnd, msg, wp, lp);
+    return f->handle(msg, wp, lp);
+}
+
+LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT result = 0;
+    if (OnFormMessage(msg, wp, lp, result)) return result;
+    if (Reflect(msg, wp, lp, result)) return result;
+    switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd_, &ps);
+            canvas_.Paint(dc, ps.rcPaint);
+            PaintWindowless(dc, ps.rcPaint);
+            EndPaint(hwnd_, &ps);
+            if (!canvas_.AutoRedraw() && loaded_) {
+                HandlerScope scope;
+                Form_Paint();
+            }
+            return 0;
+        }
+        case WM_PRINTCLIENT: {
+            HDC dc = reinterpret_cast<HDC>(wp);
+            RECT r;
+            GetClientRect(hwnd_, &r);
+            canvas_.Paint(dc, r);
+            PaintWindowless(dc, r);
+            return 0;
+        }
+        case WM_SIZE:
+            canvas_.Resized();
+            if (loaded_ && !unloaded_) {
+                HandlerScope scope;
+                Form_Resize();
+            }
+            return 0;
+        case WM_CLOSE:
+            Unload();
+            return 0;
+        case WM_COMMAND:
+            if (lp == 0 && HIWORD(wp) == 0) {
+                for (Control* c : Controls())
+                    if (auto* m = dynamic_cast<Menu*>(c))
+                        if (MenuItem* item = m->ItemOf(LOWORD(wp))) {
+                            item->RaiseEvent(item->Click);
+                            return 0;
+                        }
+            }
+            break;
+        case WM_SETCURSOR:
+            if (reinterpret_cast<HWND>(wp) == hwnd_ && LOWORD(lp) == HTCLIENT) {
+                POINT pt;
+                GetCursorPos(&pt);
+                ScreenToClient(hwnd_, &pt);
+                if (auto* t = dynamic_cast<TextControl*>(WindowlessAt(pt.x, pt.y)))
+                    if (HCURSOR c = t->Cursor()) {
+                        SetCursor(c);
+                        return TRUE;
+                    }
+                if (mousePointer_ == vbCustom && cursor_) {
+                    SetCursor(cursor_);
+                    return TRUE;
+                }
+            }
+            break;
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+            if (RouteMouse(msg, wp, lp)) return 0;
+            raiseMouse(msg, wp, lp);
+            return 0;
+        case WM_KEYDOWN:
+            if (loaded_) {
+                int16_t key = static_cast<int16_t>(wp);
+                HandlerScope scope;
+                Form_KeyDown(key, Shift());
+            }
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcA(hwnd_, msg, wp, lp);
+}
+
+}  // namespace rt

@@ -1,0 +1,277 @@
+#include "runtime/ui.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+
+#include "runtime/error.h"
+#include "runtime/form.h"
+#include "runtime/lifetime.h"
+#include "runtime/win.h"
+
+namespace rt {
+
+void DoEvents() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));  // for the outer loop
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    FlushDeferred();
+}
+
+int32_t MsgBox(const std::string& prompt, int32_t buttons, const std::string& title) {
+    HWND owner = GetActiveWindow();
+    if (!owner) {
+        for (Form* f : Forms())
+            if (f->Visible()) {
+                owner = f->hWnd();
+                break;
+            }
+    }
+    const std::string& caption = title.empty() ? App::Title() : title;
+    return MessageBoxA(owner, prompt.c_str(), caption.c_str(), static_cast<UINT>(buttons));
+}
+
+// ---- Clipboard
+
+namespace {
+class OpenClipboardScope {
+public:
+    OpenClipboardScope() {
+        // Another program may hold the clipboard for a moment.
+        for (int i = 0; i < 10 && !(open_ = OpenClipboard(nullptr) != FALSE); ++i) Sleep(10);
+    }
+    ~OpenClipboardScope() {
+        if (open_) CloseClipboard();
+    }
+    bool open() const { return open_; }
+
+private:
+    bool open_ = false;
+};
+
+void PutGlobal(UINT format, const void* data, size_t size) {
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!mem) Raise(errOutOfMemory);
+    memcpy(GlobalLock(mem), data, size);
+    GlobalUnlock(mem);
+    if (!SetClipboardData(format, mem)) {
+        GlobalFree(mem);
+        Raise(errCannotOpenClipboard);
+    }
+}
+}  // namespace
+
+void Clipboard::Clear() {
+    OpenClipboardScope c;
+    if (!c.open()) Raise(errCannotOpenClipboard);
+    EmptyClipboard();
+}
+
+void Clipboard::SetText(const std::string& text) {
+    OpenClipboardScope c;
+    if (!c.open()) Raise(errCannotOpenClipboard);
+    EmptyClipboard();
+    PutGlobal(CF_TEXT, text.c_str(), text.size() + 1);
+}
+
+std::string Clipboard::GetText() {
+    OpenClipboardScope c;
+    if (!c.open()) return {};
+    HANDLE h = GetClipboardData(CF_TEXT);
+    if (!h) return {};
+    const char* p = static_cast<const char*>(GlobalLock(h));
+    std::string s = p ? std::string(p, strnlen(p, GlobalSize(h))) : std::string();
+    GlobalUnlock(h);
+    return s;
+}
+
+bool Clipboard::GetFormat(unsigned format) {
+    return IsClipboardFormatAvailable(format) != FALSE;
+}
+
+void Clipboard::SetData(const Picture& picture) {
+    OpenClipboardScope c;
+    if (!c.open()) Raise(errCannotOpenClipboard);
+    EmptyClipboard();
+    switch (picture.Type()) {
+        case vbPicTypeBitmap: {
+            HBITMAP copy = static_cast<HBITMAP>(
+                CopyImage(reinterpret_cast<HANDLE>(picture.Handle()), IMAGE_BITMAP, 0, 0, 0));
+            if (copy && !SetClipboardData(CF_BITMAP, copy)) DeleteObject(copy);
+            break;
+        }
+        case vbPicTypeEMetafile: {
+            HENHMETAFILE copy = CopyEnhMetaFileA(reinterpret_cast<HENHMETAFILE>(picture.Handle()), nullptr);
+            if (copy && !SetClipboardData(CF_ENHMETAFILE, copy)) DeleteEnhMetaFile(copy);
+            break;
+        }
+        default: {
+            // Icons and metafiles go as a bitmap of their image.
+            Picture bmp = picture.ToBitmap(GetSysColor(COLOR_WINDOW));
+            HBITMAP copy = static_cast<HBITMAP>(
+                CopyImage(reinterpret_cast<HANDLE>(bmp.Handle()), IMAGE_BITMAP, 0, 0, 0));
+            if (copy && !SetClipboardData(CF_BITMAP, copy)) DeleteObject(copy);
+            break;
+        }
+    }
+}
+
+Picture Clipboard::GetData() {
+    OpenClipboardScope c;
+    if (!c.open()) return {};
+    if (HANDLE h = GetClipboardData(CF_BITMAP)) {
+        HBITMAP copy = static_cast<HBITMAP>(CopyImage(h, IMAGE_BITMAP, 0, 0, 0));
+        return Picture::FromBitmap(copy, true);
+    }
+    if (HANDLE h = GetClipboardData(CF_ENHMETAFILE)) {
+        return Picture::FromEnhMetafile(CopyEnhMetaFileA(static_cast<HENHMETAFILE>(h), nullptr), true);
+    }
+    if (HANDLE h = GetClipboardData(CF_METAFILEPICT)) {
+        auto* mfp = static_cast<METAFILEPICT*>(GlobalLock(h));
+        Picture p;
+        if (mfp) p = Picture::FromMetafile(CopyMetaFileA(mfp->hMF, nullptr), mfp->xExt, mfp->yExt, true);
+        GlobalUnlock(h);
+        return p;
+    }
+    return {};
+}
+
+std::vector<std::string> Clipboard::GetFileNames() {
+    std::vector<std::string> out;
+    OpenClipboardScope c;
+    if (!c.open()) return out;
+    HDROP drop = static_cast<HDROP>(GetClipboardData(CF_HDROP));
+    if (!drop) return out;
+    UINT n = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < n; ++i) {
+        UINT len = DragQueryFileA(drop, i, nullptr, 0);
+        std::string s(len + 1, '\0');
+        DragQueryFileA(drop, i, s.data(), len + 1);
+        s.resize(len);
+        out.push_back(std::move(s));
+    }
+    return out;
+}
+
+void Clipboard::SetFileNames(const std::vector<std::string>& paths) {
+    std::string names;
+    for (auto& p : paths) names += p + '\0';
+    names += '\0';
+    std::string block(sizeof(DROPFILES), '\0');
+    auto* df = reinterpret_cast<DROPFILES*>(block.data());
+    df->pFiles = sizeof(DROPFILES);
+    df->fWide = FALSE;
+    block += names;
+    OpenClipboardScope c;
+    if (!c.open()) Raise(errCannotOpenClipboard);
+    EmptyClipboard();
+    PutGlobal(CF_HDROP, block.data(), block.size());
+}
+
+// ---- App
+
+namespace {
+std::string ModulePath() {
+    char buf[MAX_PATH] = {};
+    DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
+    return std::string(buf, n);
+}
+}  // namespace
+
+std::string App::Path() {
+    std::string p = ModulePath();
+    size_t cut = p.find_last_of("\\/");
+    if (cut == std::string::npos) return p;
+    // A drive root keeps its backslash ("C:\"), every other folder has none.
+    return cut <= 2 ? p.substr(0, cut + 1) : p.substr(0, cut);
+}
+
+std::string App::EXEName() {
+    std::string p = ModulePath();
+    size_t cut = p.find_last_of("\\/");
+    std::string name = cut == std::string::npos ? p : p.substr(cut + 1);
+    size_t dot = name.find_last_of('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+namespace {
+std::string& TitleText() {
+    static std::string t = App::EXEName();
+    return t;
+}
+}  // namespace
+const std::string& App::Title() {
+    return TitleText();
+}
+void App::Title(std::string title) {
+    TitleText() = std::move(title);
+}
+
+// ---- Screen
+
+double Screen::Width() {
+    return ToTwipsX(GetSystemMetrics(SM_CXSCREEN));
+}
+double Screen::Height() {
+    return ToTwipsY(GetSystemMetrics(SM_CYSCREEN));
+}
+int Screen::TwipsPerPixelX() {
+    return rt::TwipsPerPixelX();
+}
+int Screen::TwipsPerPixelY() {
+    return rt::TwipsPerPixelY();
+}
+
+namespace {
+std::vector<std::string>& FontList() {
+    static std::vector<std::string> list;
+    return list;
+}
+bool fontsRead = false;
+
+int CALLBACK CollectFont(const LOGFONTA* lf, const TEXTMETRICA*, DWORD, LPARAM data) {
+    auto* names = reinterpret_cast<std::vector<std::string>*>(data);
+    if (lf->lfFaceName[0] != '@') names->emplace_back(lf->lfFaceName);  // vertical faces are not listed
+    return 1;
+}
+}  // namespace
+
+void Screen::RefreshFonts() {
+    std::vector<std::string> names;
+    HDC dc = GetDC(nullptr);
+    LOGFONTA lf{};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExA(dc, &lf, CollectFont, reinterpret_cast<LPARAM>(&names), 0);
+    ReleaseDC(nullptr, dc);
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; });
+    names.erase(std::unique(names.begin(), names.end(),
+                            [](const std::string& a, const std::string& b) {
+                                return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+                            }),
+                names.end());
+    FontList() = std::move(names);
+    fontsRead = true;
+}
+
+const std::vector<std::string>& Screen::FontNames() {
+    if (!fontsRead) RefreshFonts();
+    return FontList();
+}
+int Screen::FontCount() {
+    return static_cast<int>(FontNames().size());
+}
+std::string Screen::Fonts(int index) {
+    const auto& f = FontNames();
+    if (index < 0 || index >= static_cast<int>(f.size())) Raise(errSubscriptOutOfRange, "Screen");
+    return f[static_cast<size_t>(index)];
+}
+
+}  // namespace rt
