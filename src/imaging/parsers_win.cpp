@@ -1,0 +1,94 @@
+#include "imaging/parsers_win.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "imaging/gdi_raii.h"
+
+namespace imaging {
+
+bool HasDllExport(const std::string& library, const char* exportName) {
+    UniqueModule module(LoadLibraryA(library.c_str()));
+    return module && GetProcAddress(module.get(), exportName) != nullptr;
+}
+
+PicturePtr PictureFromBytes(const uint8_t* bytes, size_t length) {
+    if (!bytes || length == 0) return {};
+    UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, length));
+    if (!block) return {};
+    void* p = GlobalLock(block.get());
+    if (!p) return {};
+    std::memcpy(p, bytes, length);
+    GlobalUnlock(block.get());
+    ComPtr<IStream> stream;
+    if (FAILED(CreateStreamOnHGlobal(block.get(), TRUE, stream.put()))) return {};
+    block.release();  // the stream frees it now
+    PicturePtr picture;
+    if (FAILED(OleLoadPicture(stream.get(), 0, FALSE, IID_IPicture, picture.put_void()))) return {};
+    return picture;
+}
+
+PicturePtr PictureFromHandle(HANDLE handle, int32_t pictureType) {
+    if (!handle) return {};
+    PICTDESC desc{};
+    desc.cbSizeofstruct = sizeof(PICTDESC);
+    desc.picType = static_cast<UINT>(pictureType);
+    switch (pictureType) {
+        case PICTYPE_BITMAP: desc.bmp.hbitmap = static_cast<HBITMAP>(handle); break;
+        case PICTYPE_METAFILE: desc.wmf.hmeta = static_cast<HMETAFILE>(handle); break;
+        case PICTYPE_ICON: desc.icon.hicon = static_cast<HICON>(handle); break;
+        case PICTYPE_ENHMETAFILE: desc.emf.hemf = static_cast<HENHMETAFILE>(handle); break;
+        default: return {};
+    }
+    PicturePtr picture;
+    if (FAILED(OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, picture.put_void()))) return {};
+    return picture;
+}
+
+std::wstring Widen(const std::string& text) {
+    if (text.empty()) return {};
+    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+    return out;
+}
+
+namespace {
+bool UseUnicode(bool forceUnicode) { return forceUnicode || IsWindowUnicode(GetDesktopWindow()); }
+}  // namespace
+
+HANDLE OpenFileForIO(const std::string& name, bool forReading, bool forceUnicode) {
+    const bool unicode = UseUnicode(forceUnicode);
+    const std::wstring wide = unicode ? Widen(name) : std::wstring();
+    if (forReading) {
+        const DWORD attributes = 0xA7;
+        return unicode ? CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                     attributes, nullptr)
+                       : CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                     attributes, nullptr);
+    }
+    DWORD attributes = unicode ? GetFileAttributesW(wide.c_str()) : GetFileAttributesA(name.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) attributes = FILE_ATTRIBUTE_NORMAL;
+    return unicode ? CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 attributes, nullptr)
+                   : CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes,
+                                 nullptr);
+}
+
+bool RemoveFile(const std::string& name, bool forceUnicode) {
+    if (UseUnicode(forceUnicode)) {
+        const std::wstring wide = Widen(name);
+        return SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL) && DeleteFileW(wide.c_str());
+    }
+    return SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_NORMAL) && DeleteFileA(name.c_str());
+}
+
+int32_t HimetricToPixels(int32_t himetric, bool horizontal) {
+    ScreenDC screen;
+    int dpi = screen.get() ? GetDeviceCaps(screen.get(), horizontal ? LOGPIXELSX : LOGPIXELSY) : 96;
+    if (dpi <= 0) dpi = 96;
+    const double twipsPerPixel = 1440.0 / dpi;
+    return static_cast<int32_t>(std::nearbyint(static_cast<double>(himetric) * 1440.0 / 2540.0 / twipsPerPixel));
+}
+
+}  // namespace imaging

@@ -1,0 +1,5 @@
+list(APPEND VANTREL_PORTABLE_SOURCES
+  ${VANTREL_SOURCE_DIR_HERE}/image_math.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/soft_render.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/bmp_format.cpp
+)

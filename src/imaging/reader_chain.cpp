@@ -1,0 +1,10 @@
+#include "imaging/reader_chain.h"
+
+namespace imaging {
+
+ImageReaders& Readers() {
+    static ImageReaders readers;
+    return readers;
+}
+
+}  // namespace imaging

@@ -1,0 +1,13 @@
+list(APPEND VANTREL_PORTABLE_SOURCES
+  ${VANTREL_SOURCE_DIR_HERE}/reader_chain.cpp
+)
+list(APPEND VANTREL_WIN32_SOURCES
+  ${VANTREL_SOURCE_DIR_HERE}/parsers_win.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/gdiplus_service.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/gdiplus_bridge.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/zlib_access.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/bmp_reader.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/c32bppDIB.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/c32bppDIB_load.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/c32bppDIB_render.cpp
+)
