@@ -10,6 +10,9 @@ jobs=${VANTREL_JOBS:-$(nproc)}
 echo "== native tests (sanitizers)"
 ASAN_OPTIONS=detect_leaks=1 ctest --test-dir "$root/build/native" -j "$jobs" --output-on-failure
 
+echo "== fuzz smoke run"
+"$root/scripts/fuzz-smoke.sh"
+
 source "$root/scripts/wine-env.sh"
 trap wine_env_stop EXIT
 wine_env_start

@@ -1,0 +1,460 @@
+// Table-driven DEFLATE decoder (RFC 1951).
+//
+// Acceptance rules, besides the format itself: every code must be complete, except a distance code
+// of no codes at all or of a single code of length 1 (zlib and the RFC allow those); distance
+// symbols 30 and 31 decode with the bases 32769 and 49153; distances only have to stay inside the
+// output produced so far. Input is read as a bit position over exactly the given bytes: a Huffman
+// symbol may run into missing bits past the end, which read as 0, while any other read past the
+// end fails. A stored block needs five bytes from the furthest byte the bit reader has asked for
+// (one byte at a time, only as far as the longest code of the table in use); that position is
+// tracked only near the end of the input, where it can matter.
+#include "imaging/codecs/inflate.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
+namespace imaging {
+namespace {
+
+constexpr uint16_t kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                                      31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr uint8_t kLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                      2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+constexpr uint32_t kDistBase[32] = {1,    2,    3,    4,    5,    7,     9,     13,    17,    25,   33,
+                                    49,   65,   97,   129,  193,  257,   385,   513,   769,   1025, 1537,
+                                    2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577, 32769, 49153};
+constexpr uint8_t kDistExtra[32] = {0, 0, 0, 0, 1, 1, 2,  2,  3,  3,  4,  4,  5,  5,  6,  6,
+                                    7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13, 14, 14};
+constexpr uint8_t kCodeLengthOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
+
+// Table entry: bits 0-4 code length, 5-7 kind, 8-11 extra bits (or sub-table index bits),
+// 16-31 value (literal, length base, distance base, sub-table offset).
+enum Kind : uint32_t { kLiteral = 0, kLength = 1, kEnd = 2, kPointer = 3, kBadSymbol = 4, kNoCode = 5 };
+constexpr uint32_t Entry(uint32_t len, uint32_t kind, uint32_t extra, uint32_t value) {
+    return len | (kind << 5) | (extra << 8) | (value << 16);
+}
+inline uint32_t EntryLen(uint32_t e) {
+    return e & 31;
+}
+inline uint32_t EntryKind(uint32_t e) {
+    return (e >> 5) & 7;
+}
+inline uint32_t EntryExtra(uint32_t e) {
+    return (e >> 8) & 15;
+}
+inline uint32_t EntryValue(uint32_t e) {
+    return e >> 16;
+}
+
+constexpr int kLitRootBits = 10;
+constexpr int kDistRootBits = 8;
+constexpr int kCodeLenRootBits = 7;
+
+enum class Alphabet { LitLen, Dist, CodeLen };
+
+struct Table {
+    std::vector<uint32_t> entries;
+    int rootBits = 0;
+    int longest = 0;  // longest code length: how far the reader is asked to look ahead
+    bool empty = false;
+};
+
+uint32_t SymbolEntry(Alphabet a, int symbol, uint32_t len) {
+    switch (a) {
+        case Alphabet::LitLen:
+            if (symbol < 256) return Entry(len, kLiteral, 0, static_cast<uint32_t>(symbol));
+            if (symbol == 256) return Entry(len, kEnd, 0, 0);
+            if (symbol <= 285)
+                return Entry(len, kLength, kLengthExtra[symbol - 257], kLengthBase[symbol - 257]);
+            return Entry(len, kBadSymbol, 0, 0);
+        case Alphabet::Dist:
+            if (symbol < 32) return Entry(len, kLength, kDistExtra[symbol], kDistBase[symbol]);
+            return Entry(len, kBadSymbol, 0, 0);
+        case Alphabet::CodeLen:
+            return Entry(len, kLiteral, 0, static_cast<uint32_t>(symbol));
+    }
+    return Entry(len, kBadSymbol, 0, 0);
+}
+
+uint32_t ReverseBits(uint32_t code, int len) {
+    uint32_t r = 0;
+    for (int i = 0; i < len; ++i) {
+        r = (r << 1) | (code & 1);
+        code >>= 1;
+    }
+    return r;
+}
+
+// Builds the lookup table of a canonical code. False for an over-subscribed code and for an
+// incomplete one, except the two incomplete distance codes that the format allows.
+bool BuildTable(const uint8_t* lengths, int count, Alphabet alphabet, int rootBits, Table& t) {
+    int lenCount[16] = {};
+    for (int s = 0; s < count; ++s) ++lenCount[lengths[s]];
+    int longest = 0;
+    for (int l = 15; l >= 1; --l)
+        if (lenCount[l]) {
+            longest = l;
+            break;
+        }
+    int left = 1;
+    for (int l = 1; l <= longest; ++l) {
+        left = left * 2 - lenCount[l];
+        if (left < 0) return false;
+    }
+    // Short codes get a smaller root table: less to fill for the small blocks of icons.
+    rootBits = std::min(rootBits, std::max(longest, 1));
+    t.rootBits = rootBits;
+    t.longest = longest;
+    t.empty = longest == 0;
+    if (left != 0) {
+        const bool singleDistance = alphabet == Alphabet::Dist && longest == 1 && lenCount[1] == 1;
+        if (!(alphabet == Alphabet::Dist && (longest == 0 || singleDistance))) return false;
+    }
+
+    uint32_t nextCode[16] = {};
+    for (int l = 2; l <= 15; ++l) nextCode[l] = (nextCode[l - 1] + lenCount[l - 1]) << 1;
+    uint32_t codes[320];
+    for (int s = 0; s < count; ++s)
+        if (lengths[s]) codes[s] = ReverseBits(nextCode[lengths[s]]++, lengths[s]);
+
+    // Sub-tables for the codes longer than the root: one per root prefix, sized for its longest code.
+    const uint32_t rootSize = 1u << rootBits, rootMask = rootSize - 1;
+    std::array<uint8_t, 1u << kLitRootBits> subBits{};
+    for (int s = 0; s < count; ++s) {
+        int l = lengths[s];
+        if (l > rootBits) {
+            uint32_t prefix = codes[s] & rootMask;
+            subBits[prefix] = static_cast<uint8_t>(std::max<int>(subBits[prefix], l - rootBits));
+        }
+    }
+    std::array<uint32_t, 1u << kLitRootBits> subOffset{};
+    uint32_t total = rootSize;
+    for (uint32_t p = 0; p < rootSize; ++p)
+        if (subBits[p]) {
+            subOffset[p] = total;
+            total += 1u << subBits[p];
+        }
+    t.entries.assign(total, Entry(0, kNoCode, 0, 0));
+    for (uint32_t p = 0; p < rootSize; ++p)
+        if (subBits[p]) t.entries[p] = Entry(0, kPointer, subBits[p], subOffset[p]);
+    for (int s = 0; s < count; ++s) {
+        uint32_t l = lengths[s];
+        if (!l) continue;
+        uint32_t e = SymbolEntry(alphabet, s, l);
+        if (l <= static_cast<uint32_t>(rootBits)) {
+            for (uint32_t i = codes[s]; i < rootSize; i += 1u << l) t.entries[i] = e;
+        } else {
+            uint32_t prefix = codes[s] & rootMask;
+            uint32_t base = subOffset[prefix], size = 1u << subBits[prefix];
+            for (uint32_t i = codes[s] >> rootBits; i < size; i += 1u << (l - rootBits))
+                t.entries[base + i] = e;
+        }
+    }
+    return true;
+}
+
+inline uint64_t LoadLE64(const uint8_t* p) {
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    v = __builtin_bswap64(v);
+#endif
+    return v;
+}
+
+class Inflater {
+public:
+    Inflater(std::span<uint8_t> output, std::span<const uint8_t> input)
+        : begin_(input.data()),
+          end_(input.data() + input.size()),
+          outBegin_(output.data()),
+          out_(output.data()),
+          outEnd_(output.data() + output.size()) {
+        totalBits_ = static_cast<uint64_t>(input.size()) * 8;
+        // The two header bytes are skipped without being examined.
+        in_ = input.size() >= 2 ? begin_ + 2 : end_;
+        virtualBytes_ = input.size() >= 2 ? 0 : 2 - input.size();
+        requestEnd_ = 16;
+    }
+
+    bool Run(size_t* produced) {
+        bool fixedBuilt = false;
+        for (;;) {
+            uint32_t final, type;
+            if (!ReadBits(1, final) || !ReadBits(2, type)) return false;
+            if (type == 0) {
+                if (!StoredBlock()) return false;
+            } else if (type == 1) {
+                if (!fixedBuilt) {
+                    uint8_t lens[320];
+                    std::fill(lens, lens + 144, 8);
+                    std::fill(lens + 144, lens + 256, 9);
+                    std::fill(lens + 256, lens + 280, 7);
+                    std::fill(lens + 280, lens + 288, 8);
+                    BuildTable(lens, 288, Alphabet::LitLen, kLitRootBits, fixedLit_);
+                    std::fill(lens, lens + 32, 5);
+                    BuildTable(lens, 32, Alphabet::Dist, kDistRootBits, fixedDist_);
+                    fixedBuilt = true;
+                }
+                if (!HuffmanBlock(fixedLit_, fixedDist_)) return false;
+            } else if (type == 2) {
+                if (!ReadDynamicCodes() || !HuffmanBlock(lit_, dist_)) return false;
+            } else {
+                return false;
+            }
+            if (final) break;
+        }
+        // Fast match copies may have run a few bytes past the end; those bytes were never produced.
+        uint8_t* clearEnd = out_ + std::min<size_t>(16, static_cast<size_t>(outEnd_ - out_));
+        std::fill(out_, clearEnd, 0);
+        if (produced) *produced = static_cast<size_t>(out_ - outBegin_);
+        return true;
+    }
+
+private:
+    uint64_t Consumed() const {
+        return (static_cast<uint64_t>(in_ - begin_) + virtualBytes_) * 8 - bitCount_;
+    }
+
+    // Loads bytes one at a time; past the end of the input, zero bytes stand in.
+    // Stops at 56 to 63 held bits, so the fast loop's refill never shifts by 64.
+    void CarefulFill() {
+        while (bitCount_ < 56) {
+            if (in_ < end_)
+                bitBuf_ |= static_cast<uint64_t>(*in_++) << bitCount_;
+            else
+                ++virtualBytes_;
+            bitCount_ += 8;
+        }
+    }
+
+    void Drop(uint32_t n) {
+        bitBuf_ >>= n;
+        bitCount_ -= n;
+    }
+
+    bool ReadBits(uint32_t n, uint32_t& value) {
+        if (n == 0) {
+            value = 0;
+            return true;
+        }
+        uint64_t pos = Consumed();
+        if (pos + n > totalBits_) return false;
+        requestEnd_ = std::max(requestEnd_, pos + n);
+        if (bitCount_ < n) CarefulFill();
+        value = static_cast<uint32_t>(bitBuf_ & ((1ull << n) - 1));
+        Drop(n);
+        return true;
+    }
+
+    static uint32_t Lookup(const Table& t, uint64_t bits) {
+        uint32_t e = t.entries[bits & ((1u << t.rootBits) - 1)];
+        if (EntryKind(e) == kPointer)
+            e = t.entries[EntryValue(e) + ((bits >> t.rootBits) & ((1u << EntryExtra(e)) - 1))];
+        return e;
+    }
+
+    // One symbol with position tracking; false for a bit pattern that is no code.
+    bool CarefulDecode(const Table& t, uint32_t& e) {
+        if (t.empty) return false;
+        if (bitCount_ < 15) CarefulFill();
+        e = Lookup(t, bitBuf_);
+        if (EntryKind(e) == kNoCode) return false;
+        uint64_t pos = Consumed();
+        requestEnd_ = std::max(requestEnd_, std::min(pos + static_cast<uint64_t>(t.longest), totalBits_));
+        Drop(EntryLen(e));
+        return true;
+    }
+
+    bool StoredBlock() {
+        const uint64_t length = static_cast<uint64_t>(end_ - begin_);
+        // The reader has fetched up to this byte; five bytes must remain from there.
+        const uint64_t fetched = std::min(length, (requestEnd_ + 7) / 8);
+        if (fetched + 5 > length) return false;
+        const uint64_t p = (Consumed() + 7) / 8;
+        const uint32_t len = begin_[p] | (begin_[p + 1] << 8);
+        const uint32_t nlen = begin_[p + 2] | (begin_[p + 3] << 8);
+        if (len != (~nlen & 0xFFFFu)) return false;
+        if (p + 4 + len > length || len > static_cast<size_t>(outEnd_ - out_)) return false;
+        if (len) std::memcpy(out_, begin_ + p + 4, len);
+        out_ += len;
+        in_ = begin_ + p + 4 + len;
+        bitBuf_ = 0;
+        bitCount_ = 0;
+        virtualBytes_ = 0;
+        requestEnd_ = (p + 4 + len) * 8;
+        return true;
+    }
+
+    bool ReadDynamicCodes() {
+        uint32_t hlit, hdist, hclen;
+        if (!ReadBits(5, hlit) || !ReadBits(5, hdist) || !ReadBits(4, hclen)) return false;
+        hlit += 257;
+        hdist += 1;
+        hclen += 4;
+        uint8_t clLens[19] = {};
+        for (uint32_t i = 0; i < hclen; ++i) {
+            uint32_t v;
+            if (!ReadBits(3, v)) return false;
+            clLens[kCodeLengthOrder[i]] = static_cast<uint8_t>(v);
+        }
+        if (!BuildTable(clLens, 19, Alphabet::CodeLen, kCodeLenRootBits, codeLen_)) return false;
+
+        uint8_t lens[320] = {};
+        const uint32_t total = hlit + hdist;
+        uint32_t n = 0;
+        while (n < total) {
+            uint32_t e;
+            if (!CarefulDecode(codeLen_, e)) return false;
+            const uint32_t sym = EntryValue(e);
+            if (sym < 16) {
+                lens[n++] = static_cast<uint8_t>(sym);
+                continue;
+            }
+            uint32_t repeat, value = 0, extra;
+            if (sym == 16) {
+                if (n == 0) return false;
+                value = lens[n - 1];
+                if (!ReadBits(2, extra)) return false;
+                repeat = 3 + extra;
+            } else if (sym == 17) {
+                if (!ReadBits(3, extra)) return false;
+                repeat = 3 + extra;
+            } else {
+                if (!ReadBits(7, extra)) return false;
+                repeat = 11 + extra;
+            }
+            if (n + repeat > total) return false;
+            std::fill(lens + n, lens + n + repeat, static_cast<uint8_t>(value));
+            n += repeat;
+        }
+        return BuildTable(lens, static_cast<int>(hlit), Alphabet::LitLen, kLitRootBits, lit_) &&
+               BuildTable(lens + hlit, static_cast<int>(hdist), Alphabet::Dist, kDistRootBits, dist_);
+    }
+
+    bool HuffmanBlock(const Table& lit, const Table& dist) {
+        // The fast loop needs 16 input bytes for its 8-byte loads, and room for the longest match
+        // plus the overrun of the 8-byte match copies.
+        const uint8_t* const inFastEnd = end_ - std::min<ptrdiff_t>(end_ - begin_, 16);
+        uint8_t* const outFastEnd = outEnd_ - std::min<ptrdiff_t>(outEnd_ - outBegin_, 258 + 16);
+        const uint32_t* const litEntries = lit.entries.data();
+        const uint32_t litRoot = static_cast<uint32_t>(lit.rootBits), litMask = (1u << litRoot) - 1;
+        for (;;) {
+            // Fast loop: one refill per literal or length/distance pair (at most 15+5+15+14 bits).
+            while (in_ < inFastEnd && out_ < outFastEnd) {
+                bitBuf_ |= LoadLE64(in_) << bitCount_;
+                in_ += (63 - bitCount_) >> 3;
+                bitCount_ |= 56;
+                uint32_t e = litEntries[bitBuf_ & litMask];
+                if (EntryKind(e) == kLiteral) {
+                    Drop(EntryLen(e));
+                    *out_++ = static_cast<uint8_t>(EntryValue(e));
+                    e = litEntries[bitBuf_ & litMask];
+                    if (EntryKind(e) == kLiteral) {
+                        Drop(EntryLen(e));
+                        *out_++ = static_cast<uint8_t>(EntryValue(e));
+                        continue;
+                    }
+                    // Bits for the rest of a length/distance pair may be short now: refill first.
+                    continue;
+                }
+                if (EntryKind(e) == kPointer)
+                    e = litEntries[EntryValue(e) + ((bitBuf_ >> litRoot) & ((1u << EntryExtra(e)) - 1))];
+                const uint32_t kind = EntryKind(e);
+                Drop(EntryLen(e));
+                if (kind == kLiteral) {
+                    *out_++ = static_cast<uint8_t>(EntryValue(e));
+                    continue;
+                }
+                if (kind == kEnd) return true;
+                if (kind != kLength) return false;
+                const uint32_t lenExtra = EntryExtra(e);
+                const uint32_t length =
+                    EntryValue(e) + static_cast<uint32_t>(bitBuf_ & ((1u << lenExtra) - 1));
+                Drop(lenExtra);
+                if (dist.empty) return false;
+                uint32_t d = Lookup(dist, bitBuf_);
+                if (EntryKind(d) != kLength) return false;
+                Drop(EntryLen(d));
+                const uint32_t distExtra = EntryExtra(d);
+                const uint32_t distance =
+                    EntryValue(d) + static_cast<uint32_t>(bitBuf_ & ((1u << distExtra) - 1));
+                Drop(distExtra);
+                if (distance > static_cast<size_t>(out_ - outBegin_)) return false;
+                CopyMatchFast(distance, length);
+            }
+            // Careful step near the ends of the input or the output.
+            uint32_t e;
+            if (!CarefulDecode(lit, e)) return false;
+            const uint32_t kind = EntryKind(e);
+            if (kind == kLiteral) {
+                if (out_ >= outEnd_) return false;
+                *out_++ = static_cast<uint8_t>(EntryValue(e));
+                continue;
+            }
+            if (kind == kEnd) return true;
+            if (kind != kLength) return false;
+            uint32_t extra, length, distance;
+            if (!ReadBits(EntryExtra(e), extra)) return false;
+            length = EntryValue(e) + extra;
+            uint32_t d;
+            if (!CarefulDecode(dist, d) || EntryKind(d) != kLength) return false;
+            if (!ReadBits(EntryExtra(d), extra)) return false;
+            distance = EntryValue(d) + extra;
+            if (distance > static_cast<size_t>(out_ - outBegin_)) return false;
+            if (length > static_cast<size_t>(outEnd_ - out_)) return false;
+            const uint8_t* src = out_ - distance;
+            for (uint32_t i = 0; i < length; ++i) out_[i] = src[i];
+            out_ += length;
+        }
+    }
+
+    // Room for length + 8 bytes is guaranteed by the fast loop's output margin.
+    void CopyMatchFast(uint32_t distance, uint32_t length) {
+        uint8_t* dst = out_;
+        const uint8_t* src = out_ - distance;
+        uint8_t* const stop = out_ + length;
+        if (distance >= 8) {
+            do {
+                std::memcpy(dst, src, 8);
+                dst += 8;
+                src += 8;
+            } while (dst < stop);
+        } else if (distance == 1) {
+            std::memset(dst, *src, length);
+        } else {
+            do {
+                *dst++ = *src++;
+            } while (dst < stop);
+        }
+        out_ = stop;
+    }
+
+    const uint8_t* begin_;
+    const uint8_t* end_;
+    const uint8_t* in_;
+    uint8_t* outBegin_;
+    uint8_t* out_;
+    uint8_t* outEnd_;
+    uint64_t bitBuf_ = 0;
+    uint32_t bitCount_ = 0;
+    uint64_t virtualBytes_ = 0;
+    uint64_t totalBits_ = 0;
+    uint64_t requestEnd_ = 0;
+    Table fixedLit_, fixedDist_, lit_, dist_, codeLen_;
+};
+
+}  // namespace
+
+bool InflateData(std::span<uint8_t> output, std::span<const uint8_t> input, size_t* produced) {
+    try {
+        Inflater inflater(output, input);
+        return inflater.Run(produced);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+}  // namespace imaging

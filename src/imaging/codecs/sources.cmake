@@ -1,0 +1,9 @@
+# Image readers: DEFLATE, PNG, GIF, ICO/CUR (window-free).
+set(VANTREL_CODEC_SOURCES
+  ${VANTREL_SOURCE_DIR_HERE}/inflate.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/png_pixels.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/png_decoder.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/gif_reader.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/ico_reader.cpp
+)
+list(APPEND VANTREL_PORTABLE_SOURCES ${VANTREL_CODEC_SOURCES})
