@@ -1,0 +1,153 @@
+// The main window: the page objects in one control array per kind, the controls the page
+// runtime works with, the run-time state in hidden fields, and the public interface through
+// which the page builder, the action interpreter and the controls of the page reach it.
+//
+// Its code is split by subject: start-up and window events here in src/shell (Form1_*.cpp), the
+// page builder in src/pages, the object handlers and actions in src/actions.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "runtime/control_array.h"
+#include "runtime/controls.h"
+#include "runtime/dispatch.h"
+#include "runtime/form.h"
+#include "runtime/hidden_text.h"
+#include "shell/standins/QuendelActiveMovie.h"
+#include "shell/store/ProjectArchive.h"
+
+namespace controls {
+class clsShadow;
+}
+
+class Form1 : public rt::Form {
+public:
+    Form1();
+    ~Form1() override;
+
+    // ---- Hidden state fields. Setting the text of page, pat or Text1 runs its change handler
+    // before the setter returns.
+    rt::HiddenText page{*this, "1", [this] { page_Change(); }};
+    rt::HiddenText pat{*this, "", [this] { pat_Change(); }};
+    rt::HiddenText frma{*this, "0"};
+    rt::HiddenText Text1{*this, "Text1", [this] { Text1_Change(); }};
+    rt::HiddenText Text2{*this, "vb"};
+    rt::HiddenText Text11{*this, ""};
+    rt::Label pos{*this, "pos"};  // its caption is the value: "1" once a framed window was centred
+    rt::HiddenText de{*this, "1"};
+    rt::HiddenText v{*this, ""};
+
+    // ---- Hidden lists.
+    rt::ListBox pacfile{*this, "pacfile"};    // store members, in store order
+    rt::ListBox pagelast{*this, "pagelast"};  // page-script members; the count is the page count
+    rt::ListBox pcfile2{*this, "pcfile2"};    // members of the nested store opened last
+    rt::ListBox fntlst{*this, "fntlst"};      // installed font names
+    rt::ListBox namelist{*this, "namelist"};  // lines of the object name list
+    rt::ListBox lk{*this, "lk"};              // the action list being run
+
+    // ---- Public variables.
+    std::string xmlsn;     // page opacity 0 to 255 as text; empty or "255" is opaque
+    int32_t vlm = 0;       // page movie volume
+    bool png_prs = false;  // true while the page builder creates alpha pictures
+    int16_t afstme = 0;    // 1 once a build has shown the window without an intro video
+
+    // ---- Page object arrays of the runtime's own controls. The arrays of the custom controls
+    // (Command1, Macbt, imageover, lnk, bsGradientLabel1, Scroll1, aap, gif, Shaper1, metrodes1,
+    // WMPlayer, rt, web, combobx1, slideshow, picture3, thumb) join here with their controls.
+    rt::ControlArray<rt::Label> Label1{*this, "Label1"};
+    rt::ControlArray<rt::TextBox> txt{*this, "txt"};
+    rt::ControlArray<rt::OptionButton> o{*this, "o"};
+    rt::ControlArray<rt::Image> pic{*this, "pic"};
+    rt::ControlArray<rt::PictureBox> Picture2{*this, "Picture2"};
+    rt::ControlArray<rt::FileListBox> File{*this, "File"};
+
+    // ---- Other controls. The movie slider Picture16 joins with its control.
+    rt::Label Label3{*this, "Label3"};  // tooltip label of page objects
+    rt::Label Label2{*this, "Label2"};  // argument of the last movie action
+    rt::Image gr{*this, "gr"};          // hover glow picture
+    rt::Image hand{*this, "hand"};      // hand pointer icon of alpha pictures
+    rt::OptionButton Option1{*this, "Option1"};
+    rt::Shape Shape1{*this, "Shape1"};  // outline while the separate title bar is in use
+    rt::PictureBox Picture5{*this, "Picture5"};
+    rt::PictureBox Picture6{*this, "Picture6"};
+    rt::PictureBox Picture7{*this, "Picture7"};
+    rt::PictureBox Picture8{*this, "Picture8"};
+    rt::CheckBox pdfsrol{*this, "pdfsrol"};
+    rt::CheckBox pdftool{*this, "pdftool"};
+    QuendelActiveMovie bac{*this, "bac"};  // background music
+    QuendelActiveMovie mb{*this, "mb"};    // page movie
+    rt::FileListBox l{*this, "l"};         // music files of data\sound
+    rt::Timer Timer3{*this, "Timer3"};     // 400 ms, off: page 1's open actions
+    rt::Timer Timer5{*this, "Timer5"};     // 1 ms, on: live text placeholders
+    rt::Timer Timer6{*this, "Timer6"};     // 10 ms, off: page transition
+    rt::CommandButton Command2{*this, "Command2"};
+    rt::CommandButton Command3{*this, "Command3"};
+
+    // ---- Public members.
+    void crtpdf();
+    void ladfla(int16_t inx, float lft, float tp, float hig, float wdth, const std::string& fl);
+    std::string pckex(const std::string& flinfo);
+    void ExecuteTag(const std::string& StringToExe);
+    void lab();
+    void sldgo();
+    void combogo();
+    std::string pckexbut(const std::string& flinfo);
+    void shd();
+    bool chk_fnt(const std::string& font_name);
+    void setzde();
+    void sound(const std::string& action);
+    void LoadOpen();
+    void thmbgo();
+    void Picpath(rt::Image& image, const std::string& Path);
+    std::string ReadKey(const std::string& Value);
+
+    // The store behind pckex and pckexbut.
+    void LoadArchiveIndex();
+    void OpenPictureArchive(const std::string& path);
+    ProjectArchive& Archive() noexcept { return archive_; }
+
+    // The page finishing steps that the page builder calls.
+    void Command2_Click();
+    void Command3_Click();
+
+    // ---- Window events.
+    void Form_Load() override;
+    void Form_Resize() override;
+    void Form_MouseMove(int16_t Button, int16_t Shift, float X, float Y) override;
+    void Form_Unload(int16_t& Cancel) override;
+
+    controls::clsShadow* WindowShadow() const noexcept { return windowShadow.get(); }
+    int32_t FrameSide() const noexcept { return frameSide; }
+    int32_t FrameTop() const noexcept { return frameTop; }
+
+private:
+    void page_Change();
+    void pat_Change();
+    void Text1_Change();
+    void Timer3_Timer();
+    void Timer5_Timer();
+    void Timer6_Timer();
+    void LoadFontList();
+    // Whether the store's index lists the member (names compared without case), without
+    // extracting it.
+    bool StoreHasMember(const std::string& name) const;
+
+    ProjectArchive archive_{pacfile, pagelast, pcfile2};
+
+    int32_t frameSide = 0;  // twips
+    int32_t frameTop = 0;   // twips
+    int32_t pageHeight = 0, pageWidth = 0;
+    std::unique_ptr<controls::clsShadow> windowShadow;
+    rt::Object flashViewerExtender, flashViewer;  // the Flash viewer loaded last
+    rt::Object pdfViewerExtender, pdfViewer;      // the run-time PDF viewer
+    bool pdfViewerReady = false;
+    bool pageHasPdf = false;
+    bool pdfHasFile = false;
+    int16_t transitionRuns = 0;
+    bool HoverLatch = false;
+    bool unloadRunning_ = false;
+
+    friend class Form1Access;  // tests
+};

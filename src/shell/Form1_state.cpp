@@ -1,0 +1,77 @@
+// The main window's design-time settings, its store access and the installed-font list.
+#include <string>
+
+#include "controls/chrome/window_shadow.h"
+#include "runtime/convert.h"
+#include "runtime/ui.h"
+#include "shell/Form1.h"
+#include "shell/Module3.h"
+#include "shell/program.h"
+
+Form1::Form1() : Form("Form1") {
+    BorderStyle(rt::vbFixedDialog);
+    MaxButton(false);
+    MinButton(false);
+    MousePointer(rt::vbCustom);
+    // Hidden at design time.
+    for (rt::Control* c : std::initializer_list<rt::Control*>{
+             &pos,      &pacfile, &pagelast, &pcfile2, &fntlst,   &namelist, &lk,       &Label2,
+             &Label3,   &gr,      &hand,     &Option1, &Shape1,   &Picture5, &Picture6, &Picture7,
+             &Picture8, &pdfsrol, &pdftool,  &l,       &Command2, &Command3})
+        c->Visible(false);
+    // The templates of the page object arrays show only when a page configures them.
+    for (rt::Control* c :
+         std::initializer_list<rt::Control*>{&Label1[0], &txt[0], &o[0], &pic[0], &Picture2[0], &File[0]})
+        c->Visible(false);
+    pos.Caption("0");
+    l.Pattern("*.mp3;*.wma;*.wav;*.mid");
+    Timer3.Enabled(false);
+    Timer3.Interval(400);
+    Timer3.TimerEvent = [this](int) { Timer3_Timer(); };
+    Timer5.Interval(1);
+    Timer5.TimerEvent = [this](int) { Timer5_Timer(); };
+    Timer6.Enabled(false);
+    Timer6.Interval(10);
+    Timer6.TimerEvent = [this](int) { Timer6_Timer(); };
+}
+
+Form1::~Form1() {
+    // An icon left in the notification area would outlive its window.
+    if (Module3::TrayIconShown()) Module3::RemoveTrayIcon();
+}
+
+std::string Form1::pckex(const std::string& flinfo) {
+    return archive_.pckex(flinfo);
+}
+
+std::string Form1::pckexbut(const std::string& flinfo) {
+    return archive_.pckexbut(flinfo);
+}
+
+void Form1::LoadArchiveIndex() {
+    archive_.LoadArchiveIndex(shell::ApplicationPath());
+}
+
+void Form1::OpenPictureArchive(const std::string& path) {
+    archive_.OpenPictureArchive(path);
+}
+
+bool Form1::StoreHasMember(const std::string& name) const {
+    for (int i = 0; i < pacfile.ListCount(); ++i)
+        if (rt::EqualsNoCase(pacfile.List(i), name)) return true;
+    return false;
+}
+
+void Form1::LoadFontList() {
+    fntlst.Clear();
+    // The list is taken afresh: the launcher has just added the project's fonts.
+    rt::Screen::RefreshFonts();
+    for (int i = 0; i < rt::Screen::FontCount(); ++i) fntlst.AddItem(rt::Screen::Fonts(i));
+}
+
+bool Form1::chk_fnt(const std::string& font_name) {
+    const std::string wanted = rt::LCase(font_name);
+    for (int i = 0; i < fntlst.ListCount(); ++i)
+        if (rt::LCase(fntlst.List(i)) == wanted) return true;
+    return false;
+}

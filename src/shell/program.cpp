@@ -1,0 +1,71 @@
+#include "shell/program.h"
+
+#include "actions/registry/RegistryFunctions.h"
+#include "runtime/form.h"
+#include "runtime/lifetime.h"
+#include "runtime/ui.h"
+#include "shell/Form4.h"
+#include "shell/store/dFileArc.h"
+
+namespace shell {
+
+namespace {
+std::string& PathOverride() {
+    static std::string folder;
+    return folder;
+}
+std::function<void()>& EndHandler() {
+    static std::function<void()> handler;
+    return handler;
+}
+}  // namespace
+
+std::string ApplicationPath() {
+    return PathOverride().empty() ? rt::App::Path() : PathOverride();
+}
+
+void SetApplicationPathForTests(std::string folder) {
+    PathOverride() = std::move(folder);
+}
+
+std::string AppPathSuffix() {
+    return ApplicationPath().size() > 3 ? "\\" : "";
+}
+
+void EndProgram() {
+    if (EndHandler()) {
+        EndHandler()();
+        return;
+    }
+    rt::End();
+}
+
+void SetEndHandlerForTests(std::function<void()> handler) {
+    EndHandler() = std::move(handler);
+}
+
+void StartProgram() {
+    // The program's message boxes come from the runtime.
+    RegistryFunctions::ShowMessage = [](const std::string& text, const std::string& title, unsigned flags) {
+        rt::MsgBox(text, static_cast<int32_t>(flags), title);
+    };
+    RegistryFunctions::AppTitle = [] { return rt::App::Title(); };
+    dFileArc::ShowDeleteError = [](const std::string& text, const std::string& title) {
+        rt::MsgBox(text, rt::vbExclamation, title);
+    };
+    rt::HandlerScope keep;  // the launcher may unload itself during its load
+    Form4& launcher = rt::Load<Form4>();
+    // The load may have handed over already and unloaded the launcher.
+    if (launcher.Loaded()) launcher.Show();
+}
+
+std::vector<std::string>& StartupTrace() {
+    static std::vector<std::string> trace;
+    return trace;
+}
+
+void Trace(const std::string& step) {
+    StartupTrace().push_back(step);
+}
+
+}  // namespace shell

@@ -1,0 +1,19 @@
+list(APPEND VANTREL_PORTABLE_SOURCES
+  ${VANTREL_SOURCE_DIR_HERE}/requmet_format.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/settings_items.cpp
+)
+list(APPEND VANTREL_WIN32_SOURCES
+  ${VANTREL_SOURCE_DIR_HERE}/program.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/requmet.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/resolution.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/mMain.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/dec.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/FormDrag.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/Module2.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/Module3.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/Form4.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/Form1_state.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/Form1_startup.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/standins/Form1_standins.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/standins/standins.cpp
+)

@@ -1,0 +1,178 @@
+// The real program as a child process in a fixture folder: the start-up checks that end it, and
+// a start that reaches the main window.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "shell_fixture.h"
+
+using namespace shelltest;
+
+namespace {
+
+const std::string kProgram = std::string(VANTREL_BINARY_DIR) + "/src/app/vantrel.exe";
+
+struct WindowSeen {
+    HWND hwnd;
+    std::string cls;
+    std::string caption;
+};
+
+struct Collect {
+    DWORD pid;
+    std::vector<WindowSeen> windows;
+};
+
+BOOL CALLBACK CollectVisible(HWND hwnd, LPARAM param) {
+    auto* c = reinterpret_cast<Collect*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != c->pid || !IsWindowVisible(hwnd)) return TRUE;
+    char cls[64] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    c->windows.push_back({hwnd, cls, rt::WindowText(hwnd)});
+    return TRUE;
+}
+
+BOOL CALLBACK CollectTexts(HWND child, LPARAM param) {
+    auto* texts = reinterpret_cast<std::vector<std::string>*>(param);
+    char cls[64] = {};
+    GetClassNameA(child, cls, sizeof cls);
+    if (lstrcmpiA(cls, "Static") == 0) texts->push_back(rt::WindowText(child));
+    return TRUE;
+}
+
+// The program started in the folder; ended (forcibly only if a test failed) at the end.
+class Child {
+public:
+    explicit Child(const AppFolder& app) {
+        const std::string exe = app.Fs("vantrel.exe").string();
+        EXPECT_TRUE(CopyFileA(kProgram.c_str(), exe.c_str(), FALSE)) << kProgram;
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        std::string commandLine = "\"" + exe + "\"";
+        const std::string folder = app.Path();
+        EXPECT_TRUE(CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   folder.c_str(), &si, &pi_));
+    }
+    ~Child() {
+        if (pi_.hProcess) {
+            if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 99);
+            WaitForSingleObject(pi_.hProcess, 5000);
+            CloseHandle(pi_.hProcess);
+            CloseHandle(pi_.hThread);
+        }
+    }
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+
+    std::vector<WindowSeen> VisibleWindows() const {
+        Collect c{pi_.dwProcessId, {}};
+        EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&c));
+        return c.windows;
+    }
+    // Polls the visible windows until one passes the test; every window seen meanwhile is kept.
+    const WindowSeen* WaitFor(bool (*wanted)(const WindowSeen&), int milliseconds = 20000) {
+        auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+        while (std::chrono::steady_clock::now() < until) {
+            for (const WindowSeen& w : VisibleWindows()) {
+                seen.push_back(w);
+                if (wanted(w)) {
+                    found_ = w;
+                    return &found_;
+                }
+            }
+            if (Ended()) return nullptr;
+            Sleep(20);
+        }
+        return nullptr;
+    }
+    bool Ended() const { return WaitForSingleObject(pi_.hProcess, 0) == WAIT_OBJECT_0; }
+    bool WaitEnd(DWORD& code, int milliseconds = 15000) {
+        // Windows that show on the way out are noted too.
+        auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+        while (!Ended() && std::chrono::steady_clock::now() < until) {
+            for (const WindowSeen& w : VisibleWindows()) seen.push_back(w);
+            Sleep(20);
+        }
+        return Ended() && GetExitCodeProcess(pi_.hProcess, &code);
+    }
+
+    std::vector<WindowSeen> seen;
+
+private:
+    PROCESS_INFORMATION pi_{};
+    WindowSeen found_{};
+};
+
+bool IsMessageBox(const WindowSeen& w) {
+    return w.cls == "#32770";
+}
+bool IsOtherWindow(const WindowSeen& w) {
+    return w.cls != "#32770";
+}
+
+std::vector<std::string> StaticTexts(HWND box) {
+    std::vector<std::string> texts;
+    EnumChildWindows(box, CollectTexts, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+bool Contains(const std::vector<std::string>& texts, const std::string& text) {
+    for (const auto& t : texts)
+        if (t == text) return true;
+    return false;
+}
+
+TEST(ProgramProcessTest, WithoutStoreTheWarningEndsTheProgramBeforeAnyMainWindow) {
+    AppFolder app;
+    Child child(app);
+    const WindowSeen* box = child.WaitFor(IsMessageBox);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->caption, "vantrel");  // the application's title
+    EXPECT_TRUE(Contains(StaticTexts(box->hwnd), "Warning: Could not find data file \"quorlin.dat\""));
+    PostMessageA(box->hwnd, WM_COMMAND, IDOK, 0);
+    DWORD code = 1;
+    ASSERT_TRUE(child.WaitEnd(code));
+    EXPECT_EQ(code, 0u);
+    for (const WindowSeen& w : child.seen)
+        EXPECT_TRUE(IsMessageBox(w)) << "a window of class " << w.cls << " showed";
+}
+
+TEST(ProgramProcessTest, TooHighVersionShowsItsMessageThenEnds) {
+    AppFolder app;
+    app.Pack(PlainStore());
+    app.Write("Data/data.req", "\"99#Needs a newer system#1#Needs more memory\"\r\n");
+    Child child(app);
+    const WindowSeen* box = child.WaitFor(IsMessageBox);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->caption, "Operating System");
+    EXPECT_TRUE(Contains(StaticTexts(box->hwnd), "Needs a newer system"));
+    PostMessageA(box->hwnd, WM_COMMAND, IDOK, 0);
+    DWORD code = 1;
+    ASSERT_TRUE(child.WaitEnd(code));
+    EXPECT_EQ(code, 0u);
+    for (const WindowSeen& w : child.seen)
+        EXPECT_TRUE(IsMessageBox(w)) << "a window of class " << w.cls << " showed";
+}
+
+TEST(ProgramProcessTest, PassingRequirementsStartTheMainWindowWhichClosesTheProgram) {
+    AppFolder app;
+    app.Pack(PlainStore());
+    app.Write("Data/data.req", "\"5.1#Needs a newer system#1#Needs more memory\"\r\n");
+    Child child(app);
+    const WindowSeen* main = child.WaitFor(IsOtherWindow);
+    ASSERT_NE(main, nullptr);
+    for (const WindowSeen& w : child.seen) EXPECT_FALSE(IsMessageBox(w));
+    // Closing the main window goes through the exit window to the program's end.
+    PostMessageA(main->hwnd, WM_CLOSE, 0, 0);
+    DWORD code = 1;
+    ASSERT_TRUE(child.WaitEnd(code));
+    EXPECT_EQ(code, 0u);
+}
+
+}  // namespace
