@@ -1,0 +1,10 @@
+#include "controls/chrome/main_window_link.h"
+
+namespace controls {
+
+MainWindowLink& MainWindow() {
+    static MainWindowLink link;
+    return link;
+}
+
+}  // namespace controls
