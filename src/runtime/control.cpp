@@ -136,6 +136,14 @@ RECT Control::PixelRect() const {
     return r;
 }
 
+namespace {
+RECT InWindow(const Container& c, RECT r) {
+    POINT o = c.ContainerOrigin();
+    OffsetRect(&r, o.x, o.y);
+    return r;
+}
+}  // namespace
+
 void Control::setPixelRect(RECT r) {
     if (hwnd_) {
         MoveWindow(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
@@ -203,7 +211,7 @@ void Control::Visible(bool v) {
     if (hwnd_)
         ShowWindow(hwnd_, v ? SW_SHOWNA : SW_HIDE);
     else {
-        RECT r = rect_;
+        RECT r = InWindow(*parent_, rect_);
         InvalidateRect(parent_->ContainerWindow(), &r, TRUE);
     }
     if (!toolTip_.empty()) updateToolTip();
@@ -237,7 +245,7 @@ void Control::updateToolTip() {
     }
     SendMessageA(tip, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&ti));
     if (toolTip_.empty() || !visible_) return;
-    ti.rect = rect_;
+    ti.rect = InWindow(*parent_, rect_);
     ti.lpszText = const_cast<char*>(toolTip_.c_str());
     SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
 }
@@ -260,7 +268,7 @@ void Control::Invalidate() {
     if (hwnd_) {
         InvalidateRect(hwnd_, nullptr, TRUE);
     } else if (kind_ == Kind::Windowless) {
-        RECT r = rect_;
+        RECT r = InWindow(*parent_, rect_);
         InvalidateRect(parent_->ContainerWindow(), &r, TRUE);
     }
 }
@@ -277,6 +285,40 @@ int Control::HitTest(int x, int y) const {
 
 Form& Control::OwnerForm() const {
     return parent_->ContainerForm();
+}
+
+void Control::WindowlessMouse(MouseAction action, int16_t button, int16_t shift, int x, int y) {
+    float tx = static_cast<float>(ToTwipsX(x)), ty = static_cast<float>(ToTwipsY(y));
+    switch (action) {
+        case MouseAction::Down:
+            RaiseEvent(MouseDown, button, shift, tx, ty);
+            break;
+        case MouseAction::Up:
+            RaiseEvent(MouseUp, button, shift, tx, ty);
+            break;
+        case MouseAction::Move:
+            RaiseEvent(MouseMove, button, shift, tx, ty);
+            break;
+        case MouseAction::Click:
+            RaiseEvent(Click);
+            break;
+        case MouseAction::DblClick:
+            RaiseEvent(DblClick);
+            break;
+    }
+}
+
+void NotifyAmbientChanged(Container& container, const std::string& name) {
+    std::vector<Control*> all = container.Controls();
+    for (Control* c : all) c->OnAmbientChanged(name);
+}
+
+bool RouteAccessKey(Form& form, unsigned char key) {
+    // A handler may load or unload controls: walk a copy.
+    std::vector<Control*> all = form.Controls();
+    for (Control* c : all)
+        if (c->OnAccessKey(key)) return true;
+    return false;
 }
 
 void Control::RaiseMouse(const Event<int16_t, int16_t, float, float>& ev, WPARAM wp, int x, int y) {
@@ -306,6 +348,17 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
         }
     }
     LRESULT result = 0;
+    if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS) {
+        HWND other = reinterpret_cast<HWND>(wp);
+        Container* parent = c->parent_;
+        LRESULT r = 0;
+        if (!c->OnMessage(msg, wp, lp, r)) r = DefSubclassProc(hwnd, msg, wp, lp);
+        parent->ChildFocus(*c, msg == WM_SETFOCUS, other);
+        return r;
+    }
+    if (msg == WM_SYSCHAR && (lp & (1 << 29)) &&
+        RouteAccessKey(c->OwnerForm(), static_cast<unsigned char>(wp)))
+        return 0;
     if (c->OnMessage(msg, wp, lp, result)) return result;
     int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
     switch (msg) {
@@ -387,17 +440,16 @@ void Container::PaintWindowless(HDC dc, const RECT& dirty) {
 
 bool Container::RouteMouse(UINT msg, WPARAM wp, LPARAM lp) {
     int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
-    auto args = [&](Control* c) {
+    using Action = Control::MouseAction;
+    auto send = [&](Control* c, Action a, int16_t button) {
         RECT r = c->rect_;
-        return std::pair<float, float>(static_cast<float>(ToTwipsX(x - r.left)),
-                                       static_cast<float>(ToTwipsY(y - r.top)));
+        c->WindowlessMouse(a, button, ShiftState(), x - r.left, y - r.top);
     };
     switch (msg) {
         case WM_MOUSEMOVE: {
             Control* c = captured_ ? captured_ : WindowlessAt(x, y);
             if (!c) return false;
-            auto [tx, ty] = args(c);
-            c->RaiseEvent(c->MouseMove, ButtonState(wp), ShiftState(), tx, ty);
+            send(c, Action::Move, ButtonState(wp));
             return true;
         }
         case WM_LBUTTONDOWN:
@@ -407,8 +459,7 @@ bool Container::RouteMouse(UINT msg, WPARAM wp, LPARAM lp) {
             if (!c) return false;
             captured_ = pressed_ = c;
             SetCapture(ContainerWindow());
-            auto [tx, ty] = args(c);
-            c->RaiseEvent(c->MouseDown, ButtonOf(msg), ShiftState(), tx, ty);
+            send(c, Action::Down, ButtonOf(msg));
             return true;
         }
         case WM_LBUTTONUP:
@@ -419,18 +470,17 @@ bool Container::RouteMouse(UINT msg, WPARAM wp, LPARAM lp) {
             Control* pressed = pressed_;
             captured_ = pressed_ = nullptr;
             if (GetCapture() == ContainerWindow()) ReleaseCapture();
-            auto [tx, ty] = args(c);
-            c->RaiseEvent(c->MouseUp, ButtonOf(msg), ShiftState(), tx, ty);
+            send(c, Action::Up, ButtonOf(msg));
             // A click: released over the control that took the press (it may have been unloaded by now).
             if (pressed == c && std::find(windowless_.begin(), windowless_.end(), c) != windowless_.end() &&
                 c->HitTest(x, y) == vbHitResultHit)
-                c->RaiseEvent(c->Click);
+                send(c, Action::Click, ButtonOf(msg));
             return true;
         }
         case WM_LBUTTONDBLCLK: {
             Control* c = WindowlessAt(x, y);
             if (!c) return false;
-            c->RaiseEvent(c->DblClick);
+            send(c, Action::DblClick, vbLeftButton);
             return true;
         }
         default:
@@ -485,6 +535,14 @@ HWND Container::ToolTipWindow() {
             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
     }
     return tooltip_;
+}
+
+void Container::DestroyRuntimeControls() {
+    while (!runtime_.empty()) {
+        std::unique_ptr<Control> c = std::move(runtime_.back());
+        runtime_.pop_back();
+        c.reset();
+    }
 }
 
 void Container::DestroyToolTip() {

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,12 @@ public:
     // point in container pixels. The default hit test answers Hit inside the rectangle.
     virtual void Paint(HDC dc) {}
     virtual int HitTest(int x, int y) const;
+    // The pointer over this control (nullptr: the container's).
+    virtual HCURSOR Cursor() const { return nullptr; }
+    // Alt+key: true when this control (or one inside it) took the key as its access key.
+    virtual bool OnAccessKey(unsigned char key) { return false; }
+    // The container changed one of its ambient properties ("BackColor", "ForeColor", ...).
+    virtual void OnAmbientChanged(const std::string& name) {}
 
     // Messages of a windowed control: its own (subclassed) and the notifications that its
     // container reflects to it. Return true when handled, with the result in result.
@@ -123,6 +130,10 @@ protected:
     void SetStyleBits(DWORD mask, DWORD bits);
     void Invalidate();        // repaint: the window, or the control's area of the container
     virtual void Placed() {}  // after a change of position or size
+    // Windowless controls: a mouse event that the container routed here, at (x, y) in the
+    // control's own pixels. The default raises the matching event, in twips.
+    enum class MouseAction { Down, Up, Move, Click, DblClick };
+    virtual void WindowlessMouse(MouseAction action, int16_t button, int16_t shift, int x, int y);
     void RaiseMouse(const Event<int16_t, int16_t, float, float>& ev, WPARAM wp, int x, int y);
 
     HWND hwnd_ = nullptr;
@@ -145,12 +156,18 @@ private:
     int32_t spare_ = 0;
 };
 
-// A window that holds controls: forms (and later user controls).
+// A window that holds controls: forms and user controls.
 class Container {
 public:
     virtual ~Container();
     virtual HWND ContainerWindow() const = 0;
     virtual Form& ContainerForm() = 0;
+    // Where this container's client origin lies in ContainerWindow's client area (windowless
+    // containers draw on the window of their own container).
+    virtual POINT ContainerOrigin() const { return POINT{0, 0}; }
+    // A windowed control of this container gained or lost the focus; other is the window that
+    // lost or gains it.
+    virtual void ChildFocus(Control& child, bool gained, HWND other) {}
 
     // Every control, in creation order ("the window's control collection").
     const std::vector<Control*>& Controls() const noexcept { return controls_; }
@@ -169,9 +186,13 @@ protected:
     bool Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     HWND ToolTipWindow();
     void DestroyToolTip();
+    // Destroys the controls added at run time (see activex.h); containers call it first when
+    // they are destroyed, while their window still exists.
+    void DestroyRuntimeControls();
 
 private:
     friend class Control;
+    friend class RuntimeControls;
     void add(Control* c);
     void remove(Control* c);
     void toFront(Control* c);
@@ -182,7 +203,13 @@ private:
     Control* captured_ = nullptr;  // windowless control that took the mouse with a button press
     Control* pressed_ = nullptr;
     HWND tooltip_ = nullptr;
+    std::vector<std::unique_ptr<Control>> runtime_;  // controls added at run time, owned here
 };
+
+// Offers Alt+key to the controls of the form; true when one took it as its access key.
+bool RouteAccessKey(Form& form, unsigned char key);
+// Tells every control of the container that an ambient property changed.
+void NotifyAmbientChanged(Container& container, const std::string& name);
 
 // The control whose window this is (nullptr for other windows).
 Control* ControlFromWindow(HWND hwnd);

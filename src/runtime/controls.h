@@ -34,7 +34,7 @@ public:
     void MousePointer(int16_t v);
     const Picture& MouseIcon() const noexcept { return mouseIcon_; }
     void MouseIcon(Picture p);
-    HCURSOR Cursor() const;  // the pointer over this control (nullptr: the default)
+    HCURSOR Cursor() const override;  // the pointer over this control (nullptr: the default)
 
 protected:
     TextControl(Container& c, std::string name, int index, Kind kind, uint32_t backColor, uint32_t foreColor);

@@ -47,6 +47,7 @@ Form::Form(std::string name) : name_(std::move(name)) {
 }
 
 Form::~Form() {
+    DestroyRuntimeControls();
     DestroyToolTip();
     if (hwnd_) {
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
@@ -442,7 +443,7 @@ LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
                 POINT pt;
                 GetCursorPos(&pt);
                 ScreenToClient(hwnd_, &pt);
-                if (auto* t = dynamic_cast<TextControl*>(WindowlessAt(pt.x, pt.y)))
+                if (Control* t = WindowlessAt(pt.x, pt.y))
                     if (HCURSOR c = t->Cursor()) {
                         SetCursor(c);
                         return TRUE;
@@ -464,6 +465,9 @@ LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
             if (RouteMouse(msg, wp, lp)) return 0;
             raiseMouse(msg, wp, lp);
             return 0;
+        case WM_SYSCHAR:
+            if ((lp & (1 << 29)) && RouteAccessKey(*this, static_cast<unsigned char>(wp))) return 0;
+            break;
         case WM_KEYDOWN:
             if (loaded_) {
                 int16_t key = static_cast<int16_t>(wp);

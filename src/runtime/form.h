@@ -99,9 +99,15 @@ public:
     const Picture& GetPicture() const { return canvas_.GetPicture(); }
     void SetPicture(Picture p) { canvas_.SetPicture(std::move(p)); }
     uint32_t BackColor() const { return canvas_.BackColor(); }
-    void BackColor(uint32_t c) { canvas_.BackColor(c); }
+    void BackColor(uint32_t c) {
+        canvas_.BackColor(c);
+        NotifyAmbientChanged(*this, "BackColor");
+    }
     uint32_t ForeColor() const { return canvas_.ForeColor(); }
-    void ForeColor(uint32_t c) { canvas_.ForeColor(c); }
+    void ForeColor(uint32_t c) {
+        canvas_.ForeColor(c);
+        NotifyAmbientChanged(*this, "ForeColor");
+    }
     bool AutoRedraw() const { return canvas_.AutoRedraw(); }
     void AutoRedraw(bool v) { canvas_.AutoRedraw(v); }
     int16_t MousePointer() const noexcept { return mousePointer_; }

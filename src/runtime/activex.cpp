@@ -1,0 +1,288 @@
+#include "runtime/activex.h"
+
+#include <wmp.h>
+
+#include <algorithm>
+
+#include "runtime/convert.h"
+#include "runtime/error.h"
+
+namespace rt {
+
+namespace {
+
+// The system's ActiveX host (atl.dll): MinGW ships no headers for it, so the two entry points
+// are declared here and looked up once; the library stays loaded for the process.
+using AtlAxWinInitFn = BOOL(WINAPI*)();
+using AtlAxGetControlFn = HRESULT(WINAPI*)(HWND, IUnknown**);
+
+struct AtlHost {
+    AtlAxGetControlFn getControl = nullptr;
+    bool ready = false;
+};
+
+const AtlHost& Atl() {
+    static AtlHost host = [] {
+        AtlHost h;
+        HMODULE lib = LoadLibraryA("atl.dll");
+        if (!lib) return h;
+        auto init = reinterpret_cast<AtlAxWinInitFn>(GetProcAddress(lib, "AtlAxWinInit"));
+        h.getControl = reinterpret_cast<AtlAxGetControlFn>(GetProcAddress(lib, "AtlAxGetControl"));
+        h.ready = init && h.getControl && init();
+        return h;
+    }();
+    return host;
+}
+
+std::wstring Wide(const std::string& s) {
+    if (s.empty()) return {};
+    int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+    return w;
+}
+
+std::string Narrow(BSTR b) {
+    if (!b) return {};
+    int len = static_cast<int>(SysStringLen(b));
+    int n = WideCharToMultiByte(CP_ACP, 0, b, len, nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, b, len, s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+// A BSTR for the length of a call.
+class Bstr {
+public:
+    explicit Bstr(const std::string& s) : b_(SysAllocString(Wide(s).c_str())) {}
+    Bstr() = default;
+    Bstr(const Bstr&) = delete;
+    Bstr& operator=(const Bstr&) = delete;
+    ~Bstr() { SysFreeString(b_); }
+    BSTR get() const noexcept { return b_; }
+    BSTR* put() noexcept {
+        SysFreeString(b_);
+        b_ = nullptr;
+        return &b_;
+    }
+
+private:
+    BSTR b_ = nullptr;
+};
+
+}  // namespace
+
+// ---- ActiveXControl
+
+ActiveXControl::ActiveXControl(Container& c, std::string name, int index, std::string progId)
+    : ActiveXControl(c, std::move(name), index, std::move(progId), Missing::Raise) {}
+
+ActiveXControl::ActiveXControl(Container& c, std::string name, int index, std::string progId, Missing missing,
+                               bool visible)
+    : Control(c, std::move(name), index, Kind::Windowed), progId_(std::move(progId)) {
+    if (!visible) Control::Visible(false);
+    create(missing);
+}
+
+ActiveXControl::ActiveXControl(const ActiveXControl& t, int index)
+    : ActiveXControl(t, index, Missing::Raise) {}
+
+ActiveXControl::ActiveXControl(const ActiveXControl& t, int index, Missing missing)
+    : Control(t, index), progId_(t.progId_) {
+    create(missing);
+}
+
+ActiveXControl::~ActiveXControl() {
+    // The host window releases the component when it goes (in ~Control).
+    unknown_.reset();
+}
+
+void ActiveXControl::create(Missing missing) {
+    EnsureOle();
+    auto fail = [&](const std::string& why) {
+        if (missing == Missing::Raise) Raise(errCannotCreateObject, progId_, why);
+    };
+    if (!Atl().ready) return fail("The ActiveX host is not available");
+    CLSID clsid;
+    if (FAILED(CLSIDFromProgID(Wide(progId_).c_str(), &clsid)))
+        return fail("ActiveX component can't create object: " + progId_);
+    CreateChild("AtlAxWin", WS_CLIPCHILDREN, 0, progId_.c_str());
+    IUnknown* unk = nullptr;
+    HRESULT hr = Atl().getControl(hwnd_, &unk);
+    unknown_ = ComPtr<IUnknown>(unk);
+    if (FAILED(hr) || !unknown_) {
+        unknown_.reset();
+        // The host made its window anyway: it goes, so no empty host stays on the container.
+        HWND w = hwnd_;
+        hwnd_ = nullptr;
+        DestroyWindow(w);
+        return fail("ActiveX component can't create object: " + progId_);
+    }
+}
+
+Object ActiveXControl::object() const {
+    return Object(Query<IDispatch>(IID_IDispatch));
+}
+
+// ---- MediaPlayer
+
+MediaPlayer::MediaPlayer(Container& c, std::string name, int index)
+    : ActiveXControl(c, std::move(name), index, "WMPlayer.OCX", Missing::Tolerate) {}
+
+MediaPlayer::MediaPlayer(const MediaPlayer& t, int index) : ActiveXControl(t, index, Missing::Tolerate) {}
+
+ComPtr<IWMPPlayer4> MediaPlayer::Player() const {
+    return Query<IWMPPlayer4>(__uuidof(IWMPPlayer4));
+}
+
+ComPtr<IWMPPlayer4> MediaPlayer::player() const {
+    ComPtr<IWMPPlayer4> p = Player();
+    if (!p) Raise(errCannotCreateObject, Name());
+    return p;
+}
+
+namespace {
+void Check(HRESULT hr, const std::string& source) {
+    if (FAILED(hr)) Raise(errAutomation, source, "Automation error");
+}
+ComPtr<IWMPSettings> SettingsOf(IWMPPlayer4* p, const std::string& source) {
+    ComPtr<IWMPSettings> s;
+    Check(p->get_settings(s.put()), source);
+    if (!s) Raise(errObjectVariableNotSet, source);
+    return s;
+}
+ComPtr<IWMPControls> ControlsOf(IWMPPlayer4* p, const std::string& source) {
+    ComPtr<IWMPControls> c;
+    Check(p->get_controls(c.put()), source);
+    if (!c) Raise(errObjectVariableNotSet, source);
+    return c;
+}
+}  // namespace
+
+std::string MediaPlayer::URL() const {
+    Bstr b;
+    Check(player()->get_URL(b.put()), Name());
+    return Narrow(b.get());
+}
+void MediaPlayer::URL(const std::string& url) {
+    Bstr b(url);
+    Check(player()->put_URL(b.get()), Name());
+}
+std::string MediaPlayer::uiMode() const {
+    Bstr b;
+    Check(player()->get_uiMode(b.put()), Name());
+    return Narrow(b.get());
+}
+void MediaPlayer::uiMode(const std::string& mode) {
+    Bstr b(mode);
+    Check(player()->put_uiMode(b.get()), Name());
+}
+bool MediaPlayer::stretchToFit() const {
+    VARIANT_BOOL v = VARIANT_FALSE;
+    Check(player()->get_stretchToFit(&v), Name());
+    return v != VARIANT_FALSE;
+}
+void MediaPlayer::stretchToFit(bool v) {
+    Check(player()->put_stretchToFit(v ? VARIANT_TRUE : VARIANT_FALSE), Name());
+}
+bool MediaPlayer::enableContextMenu() const {
+    VARIANT_BOOL v = VARIANT_FALSE;
+    Check(player()->get_enableContextMenu(&v), Name());
+    return v != VARIANT_FALSE;
+}
+void MediaPlayer::enableContextMenu(bool v) {
+    Check(player()->put_enableContextMenu(v ? VARIANT_TRUE : VARIANT_FALSE), Name());
+}
+bool MediaPlayer::fullScreen() const {
+    VARIANT_BOOL v = VARIANT_FALSE;
+    Check(player()->get_fullScreen(&v), Name());
+    return v != VARIANT_FALSE;
+}
+void MediaPlayer::fullScreen(bool v) {
+    Check(player()->put_fullScreen(v ? VARIANT_TRUE : VARIANT_FALSE), Name());
+}
+bool MediaPlayer::autoStart() const {
+    VARIANT_BOOL v = VARIANT_FALSE;
+    Check(SettingsOf(player().get(), Name())->get_autoStart(&v), Name());
+    return v != VARIANT_FALSE;
+}
+void MediaPlayer::autoStart(bool v) {
+    Check(SettingsOf(player().get(), Name())->put_autoStart(v ? VARIANT_TRUE : VARIANT_FALSE), Name());
+}
+int32_t MediaPlayer::playCount() const {
+    LONG n = 0;
+    Check(SettingsOf(player().get(), Name())->get_playCount(&n), Name());
+    return static_cast<int32_t>(n);
+}
+void MediaPlayer::playCount(int32_t n) {
+    Check(SettingsOf(player().get(), Name())->put_playCount(n), Name());
+}
+void MediaPlayer::play() {
+    Check(ControlsOf(player().get(), Name())->play(), Name());
+}
+void MediaPlayer::pause() {
+    Check(ControlsOf(player().get(), Name())->pause(), Name());
+}
+void MediaPlayer::stop() {
+    Check(ControlsOf(player().get(), Name())->stop(), Name());
+}
+void MediaPlayer::next() {
+    Check(ControlsOf(player().get(), Name())->next(), Name());
+}
+void MediaPlayer::previous() {
+    Check(ControlsOf(player().get(), Name())->previous(), Name());
+}
+double MediaPlayer::currentPosition() const {
+    double d = 0;
+    Check(ControlsOf(player().get(), Name())->get_currentPosition(&d), Name());
+    return d;
+}
+
+// ---- run-time controls
+
+class RuntimeControls {
+public:
+    static ActiveXControl& Add(Container& c, const std::string& progId, const std::string& name) {
+        if (FindControl(c, name)) Raise(727, name, "There is already a control with the name '" + name + "'");
+        auto control = std::make_unique<RuntimeActiveX>(c, name, progId);
+        ActiveXControl& ref = *control;
+        c.runtime_.push_back(std::move(control));
+        return ref;
+    }
+    static void Remove(Container& c, const std::string& name) {
+        Control* found = FindControl(c, name);
+        if (!found) Raise(730, name, "Control '" + name + "' not found");
+        auto it =
+            std::find_if(c.runtime_.begin(), c.runtime_.end(), [&](auto& p) { return p.get() == found; });
+        if (it == c.runtime_.end()) Raise(errCannotUnloadDesignControl, name);
+        std::unique_ptr<Control> doomed = std::move(*it);
+        c.runtime_.erase(it);
+        // Out of the collection at once, so the name is free again; the object goes later.
+        doomed->Visible(false);
+        c.remove(doomed.get());
+        DestroyLater(std::move(doomed));
+    }
+
+private:
+    // Added controls start hidden, as the container's Add gives them.
+    struct RuntimeActiveX : ActiveXControl {
+        RuntimeActiveX(Container& c, const std::string& name, const std::string& progId)
+            : ActiveXControl(c, name, -1, progId, Missing::Raise, false) {}
+    };
+};
+
+ActiveXControl& AddControl(Container& container, const std::string& progId, const std::string& name) {
+    return RuntimeControls::Add(container, progId, name);
+}
+
+void RemoveControl(Container& container, const std::string& name) {
+    RuntimeControls::Remove(container, name);
+}
+
+Control* FindControl(const Container& container, const std::string& name) {
+    for (Control* c : container.Controls())
+        if (EqualsNoCase(c->Name(), name)) return c;
+    return nullptr;
+}
+
+}  // namespace rt

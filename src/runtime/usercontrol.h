@@ -1,0 +1,212 @@
+// User controls: the program's own controls, made of a surface, constituent controls and code.
+//
+//   class Knob : public rt::UserControl {
+//   public:
+//       Knob(rt::Container& c, std::string name, int index = -1,
+//            std::shared_ptr<const rt::PropertyBag> stored = nullptr)
+//           : UserControl(c, std::move(name), index, Windowing::Windowless, std::move(stored)) {
+//           Create();                         // always the last statement of a constructor
+//       }
+//       Knob(const Knob& templ, int index) : UserControl(templ, index), Changed(templ.Changed) {
+//           Create();                         // reads the template's stored settings
+//       }
+//       rt::Event<int32_t&> Changed;          // raised with RaiseEvent(Changed, value); read value back
+//   protected:
+//       void UserControl_ReadProperties(rt::PropertyBag& PropBag) override;
+//       void UserControl_Paint() override;    // draw on hDC(): origin at the control's corner
+//   };
+//
+// Lifecycle. Create() runs Initialize, then ReadProperties with the stored settings when there are
+// any (an array member reads its template's) or else InitProperties, then Resize, and Show when the
+// control is visible. Terminate is the derived class's destructor. Show and Hide follow Visible;
+// Resize follows every change of size.
+//
+// Windowed controls have a child window (hWnd) with a drawing surface (Surface(): back colour,
+// AutoRedraw image, picture, font, ScaleMode); their constituents are children of it. Windowless
+// controls draw on their container during its paint, take the mouse through UserControl_HitTest
+// (one hit test per mouse message; the control that took a button press keeps the mouse until the
+// release), and may hold windowless constituents only (labels, images, shapes, windowless user
+// controls), placed in the control's own pixels.
+//
+// Events to the container are Event members of the derived class, raised with RaiseEvent; an
+// argument passed by reference is read back after the handler ran. The control's own mouse
+// coordinates are in its ScaleMode units.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "runtime/canvas.h"
+#include "runtime/control.h"
+#include "runtime/font.h"
+#include "runtime/picture.h"
+#include "runtime/propertybag.h"
+
+namespace rt {
+
+// Units of ScaleX and ScaleY.
+enum ScaleUnit : int16_t {
+    vbUser = 0,
+    vbTwipsUnit = 1,
+    vbPoints = 2,
+    vbPixelsUnit = 3,
+    vbCharacters = 4,
+    vbInches = 5,
+    vbMillimeters = 6,
+    vbCentimeters = 7,
+    vbHimetric = 8,
+    vbContainerPosition = 9,
+    vbContainerSize = 10,
+};
+
+class UserControl : public Control, public Container {
+public:
+    enum class Windowing { Windowed, Windowless };
+
+    ~UserControl() override;
+
+    // ---- the container's side
+    // The container's view of this control (Name, Index, Left, Top, Tag, ToolTipText, ZOrder ...).
+    Control& Extender() noexcept { return *this; }
+    // The extender's Default: the container shows this control as its default button
+    // (the ambient DisplayAsDefault); a change raises AmbientChanged("DisplayAsDefault").
+    bool Default() const noexcept { return default_; }
+    void Default(bool v);
+
+    struct AmbientProperties {
+        bool UserMode = true;           // false only in design mode (see SetDesignMode)
+        bool DisplayAsDefault = false;  // the extender's Default
+        std::string DisplayName;        // the container's name for the control: "Name" or "Name(Index)"
+        Font Font;                      // the container's font object itself
+        uint32_t BackColor = 0;
+        uint32_t ForeColor = 0;
+        int16_t ScaleMode = vbTwips;  // the container's scale mode
+    };
+    AmbientProperties Ambient() const;
+    HWND ContainerHwnd() const { return Parent().ContainerWindow(); }
+    // Design mode for every user control (Ambient().UserMode false); run mode by default.
+    static void SetDesignMode(bool design);
+
+    // ---- the control's own surface
+    Canvas& Surface() noexcept { return canvas_; }
+    // The device context to draw on: during Paint the paint DC (origin at the control's corner);
+    // otherwise the surface's (windowed) or nullptr (windowless).
+    HDC hDC();
+    uint32_t BackColor() const { return canvas_.BackColor(); }
+    void BackColor(uint32_t c);
+    uint32_t ForeColor() const { return canvas_.ForeColor(); }
+    void ForeColor(uint32_t c) { canvas_.ForeColor(c); }
+    int16_t BackStyle() const noexcept { return backStyle_; }  // windowless: 0 transparent, 1 opaque
+    void BackStyle(int16_t v);
+    bool AutoRedraw() const { return canvas_.AutoRedraw(); }
+    void AutoRedraw(bool v) { canvas_.AutoRedraw(v); }
+    Font& GetFont() noexcept { return canvas_.GetFont(); }
+    int16_t MousePointer() const noexcept { return mousePointer_; }
+    void MousePointer(int16_t v);
+    const Picture& MouseIcon() const noexcept { return mouseIcon_; }
+    void MouseIcon(Picture p);
+    HCURSOR Cursor() const override;
+    // Alt + one of these characters raises AccessKeyPress (case does not matter).
+    const std::string& AccessKeys() const noexcept { return accessKeys_; }
+    void AccessKeys(std::string keys) { accessKeys_ = std::move(keys); }
+
+    // Scale: twips (1) or pixels (3); ScaleWidth and ScaleHeight of the inner area in that unit.
+    int16_t ScaleMode() const { return canvas_.ScaleMode(); }
+    void ScaleMode(int16_t mode) { canvas_.ScaleMode(mode); }
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+    // Converts a width (ScaleX) or height (ScaleY) between units (ScaleUnit); vbUser is ScaleMode,
+    // vbContainerPosition and vbContainerSize the container's scale mode.
+    double ScaleX(double value, int16_t from = vbHimetric, int16_t to = vbUser) const;
+    double ScaleY(double value, int16_t from = vbHimetric, int16_t to = vbUser) const;
+    // Asks the container for a new size, in twips.
+    void Size(double width, double height);
+    void SetFocus();
+
+    // Marks a property as changed for the container (what a design environment saves).
+    void PropertyChanged(const std::string& name = {});
+    const std::vector<std::string>& ChangedProperties() const noexcept { return changed_; }
+    void ClearChangedProperties() { changed_.clear(); }
+    // The settings as WriteProperties stores them.
+    PropertyBag SaveProperties();
+    // The settings the control was loaded from (nullptr: a new control).
+    const std::shared_ptr<const PropertyBag>& StoredProperties() const noexcept { return stored_; }
+
+    // ---- Control and Container
+    void Visible(bool v) override;
+    using Control::Visible;
+    HWND ContainerWindow() const override;
+    Form& ContainerForm() override { return OwnerForm(); }
+    POINT ContainerOrigin() const override;
+    void Paint(HDC dc) override;
+    int HitTest(int x, int y) const override;
+    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    bool OnAccessKey(unsigned char key) override;
+    void OnAmbientChanged(const std::string& name) override;
+
+protected:
+    UserControl(Container& parent, std::string name, int index, Windowing windowing,
+                std::shared_ptr<const PropertyBag> stored = nullptr);
+    UserControl(const UserControl& templ, int index);  // the template's settings and stored bag
+    // The last statement of every constructor of the derived control.
+    void Create();
+
+    // The control's own events; the derived control overrides what it handles.
+    virtual void UserControl_Initialize() {}
+    virtual void UserControl_InitProperties() {}
+    virtual void UserControl_ReadProperties(PropertyBag& PropBag) {}
+    virtual void UserControl_WriteProperties(PropertyBag& PropBag) {}
+    virtual void UserControl_Resize() {}
+    virtual void UserControl_Show() {}
+    virtual void UserControl_Hide() {}
+    virtual void UserControl_Paint() {}
+    virtual void UserControl_AmbientChanged(const std::string& PropertyName) {}
+    virtual void UserControl_GotFocus() {}
+    virtual void UserControl_LostFocus() {}
+    virtual void UserControl_EnterFocus() {}  // the focus came into the control or a constituent
+    virtual void UserControl_ExitFocus() {}   // the focus left the control and its constituents
+    virtual void UserControl_AccessKeyPress(int16_t KeyAscii) {}
+    // Windowless: X and Y in ScaleMode units; HitResult comes in as vbHitResultHit.
+    virtual void UserControl_HitTest(float X, float Y, int& HitResult) {}
+    virtual void UserControl_MouseDown(int16_t Button, int16_t Shift, float X, float Y) {}
+    virtual void UserControl_MouseUp(int16_t Button, int16_t Shift, float X, float Y) {}
+    virtual void UserControl_MouseMove(int16_t Button, int16_t Shift, float X, float Y) {}
+    virtual void UserControl_Click() {}
+    virtual void UserControl_DblClick() {}
+    virtual void UserControl_KeyDown(int16_t& KeyCode, int16_t Shift) {}
+    virtual void UserControl_KeyUp(int16_t& KeyCode, int16_t Shift) {}
+    virtual void UserControl_KeyPress(int16_t& KeyAscii) {}
+
+    void Placed() override;
+    void WindowlessMouse(MouseAction action, int16_t button, int16_t shift, int x, int y) override;
+    void ChildFocus(Control& child, bool gained, HWND other) override;
+
+private:
+    bool contains(HWND w) const;
+    void resized();
+    void mouse(MouseAction action, int16_t button, int16_t shift, int x, int y);
+    void paintWindowed();
+    void subscribeAmbientFont();
+
+    Canvas canvas_;
+    std::shared_ptr<const PropertyBag> stored_;
+    std::vector<std::string> changed_;
+    std::string accessKeys_;
+    int16_t backStyle_ = 1;
+    int16_t mousePointer_ = 0;
+    Picture mouseIcon_;
+    HCURSOR cursor_ = nullptr;  // made from mouseIcon_, owned
+    bool default_ = false;
+    bool created_ = false;
+    bool dying_ = false;
+    bool focusInside_ = false;
+    bool constituentPress_ = false;  // windowless: a constituent took the current button press
+    bool pressed_ = false;           // windowed: a press on the surface itself, for Click
+    SIZE size_{-1, -1};
+    HDC paintDC_ = nullptr;
+    Font::Subscription ambientFont_;
+};
+
+}  // namespace rt

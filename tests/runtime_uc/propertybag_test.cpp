@@ -1,0 +1,80 @@
+#include "runtime/propertybag.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "runtime/error.h"
+
+namespace {
+
+int ErrorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const rt::RuntimeError& e) {
+        return e.Number();
+    }
+    return 0;
+}
+
+TEST(PropertyBag, ReadsConvertWithTheRuntimesRules) {
+    rt::PropertyBag bag{{"Long", 40000},
+                        {"Half", 2.5},
+                        {"True", true},
+                        {"Text", "12"},
+                        {"Word", "abc"},
+                        {"Colour", 0x80000005u},
+                        {"Bytes", rt::PropertyBag::Bytes{7, 8}}};
+    EXPECT_EQ(bag.ReadProperty("long", int32_t{0}), 40000);  // names ignore case
+    EXPECT_EQ(bag.ReadProperty("Half", int32_t{0}), 2);      // half to even
+    EXPECT_EQ(bag.ReadProperty("True", int32_t{0}), -1);
+    EXPECT_EQ(bag.ReadProperty("Text", int16_t{0}), 12);
+    EXPECT_TRUE(bag.ReadProperty("Long", false));
+    EXPECT_EQ(bag.ReadProperty("True", std::string()), "True");
+    EXPECT_EQ(bag.ReadProperty("Colour", 0u), 0x80000005u);
+    EXPECT_EQ(bag.ReadProperty("Absent", 0x8000000Fu), 0x8000000Fu);
+    EXPECT_EQ(bag.ReadProperty("Absent", "dflt"), "dflt");
+
+    EXPECT_EQ(ErrorOf([&] { bag.ReadProperty("Long", int16_t{0}); }), rt::errOverflow);
+    EXPECT_EQ(ErrorOf([&] { bag.ReadProperty("Word", int32_t{0}); }), rt::errTypeMismatch);
+    EXPECT_EQ(ErrorOf([&] { bag.ReadProperty("Bytes", int32_t{0}); }), rt::errTypeMismatch);
+    EXPECT_EQ(ErrorOf([&] { bag.ReadProperty("Long", rt::Font()); }), rt::errTypeMismatch);
+}
+
+TEST(PropertyBag, AValueEqualToItsDefaultIsNotWritten) {
+    rt::PropertyBag bag;
+    bag.WriteProperty("Caption", "x", "x");
+    bag.WriteProperty("Size", 1.0, 1);  // the same number as floating point
+    bag.WriteProperty("Pic", rt::Picture(), rt::Picture());
+    bag.WriteProperty("Font", rt::Font("Tahoma", 12, true), rt::Font("Tahoma", 12, true));
+    EXPECT_EQ(bag.Count(), 0u);
+
+    bag.WriteProperty("Caption", "y", "x");
+    bag.WriteProperty("Font", rt::Font("Tahoma", 12, false), rt::Font("Tahoma", 12, true));
+    EXPECT_EQ(bag.Names(), (std::vector<std::string>{"Caption", "Font"}));
+    // Writing the default later drops the earlier value: reading gives the default again.
+    bag.WriteProperty("caption", "x", "x");
+    EXPECT_FALSE(bag.Contains("Caption"));
+    EXPECT_EQ(bag.ReadProperty("Caption", "x"), "x");
+}
+
+TEST(PropertyBag, FontsAreStoredAsDescriptions) {
+    rt::Font f("Arial", 10.5f, true, true);
+    f.Underline(true);
+    f.Charset(178);
+    rt::PropertyBag bag;
+    bag.WriteProperty("Font", f);
+    f.Name("Courier New");  // later changes of the written font do not reach the bag
+    rt::Font a = bag.ReadProperty("Font", rt::Font());
+    rt::Font b = bag.ReadProperty("Font", rt::Font());
+    EXPECT_EQ(a.Name(), "Arial");
+    EXPECT_FLOAT_EQ(a.Size(), 10.5f);
+    EXPECT_TRUE(a.Bold());
+    EXPECT_TRUE(a.Italic());
+    EXPECT_TRUE(a.Underline());
+    EXPECT_EQ(a.Charset(), 178);
+    EXPECT_FALSE(a.SameObject(b));  // each read is a new font object
+}
+
+}  // namespace
