@@ -20,23 +20,13 @@ struct WindowSeen {
     HWND hwnd;
     std::string cls;
     std::string caption;
+    std::string text;  // a dialog's static texts, joined
 };
 
 struct Collect {
     DWORD pid;
     std::vector<WindowSeen> windows;
 };
-
-BOOL CALLBACK CollectVisible(HWND hwnd, LPARAM param) {
-    auto* c = reinterpret_cast<Collect*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != c->pid || !IsWindowVisible(hwnd)) return TRUE;
-    char cls[64] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    c->windows.push_back({hwnd, cls, rt::WindowText(hwnd)});
-    return TRUE;
-}
 
 BOOL CALLBACK CollectTexts(HWND child, LPARAM param) {
     auto* texts = reinterpret_cast<std::vector<std::string>*>(param);
@@ -45,6 +35,24 @@ BOOL CALLBACK CollectTexts(HWND child, LPARAM param) {
     if (lstrcmpiA(cls, "Static") == 0) texts->push_back(rt::WindowText(child));
     return TRUE;
 }
+
+BOOL CALLBACK CollectVisible(HWND hwnd, LPARAM param) {
+    auto* c = reinterpret_cast<Collect*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != c->pid || !IsWindowVisible(hwnd)) return TRUE;
+    char cls[64] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    std::string text;
+    if (lstrcmpA(cls, "#32770") == 0) {
+        std::vector<std::string> texts;
+        EnumChildWindows(hwnd, CollectTexts, reinterpret_cast<LPARAM>(&texts));
+        for (const auto& t : texts) text += t + " | ";
+    }
+    c->windows.push_back({hwnd, cls, rt::WindowText(hwnd), text});
+    return TRUE;
+}
+
 
 // The program started in the folder; ended (forcibly only if a test failed) at the end.
 class Child {
@@ -167,7 +175,8 @@ TEST(ProgramProcessTest, PassingRequirementsStartTheMainWindowWhichClosesTheProg
     Child child(app);
     const WindowSeen* main = child.WaitFor(IsOtherWindow);
     ASSERT_NE(main, nullptr);
-    for (const WindowSeen& w : child.seen) EXPECT_FALSE(IsMessageBox(w));
+    for (const WindowSeen& w : child.seen)
+        EXPECT_FALSE(IsMessageBox(w)) << "a message box \"" << w.caption << "\" showed: " << w.text;
     // Closing the main window goes through the exit window to the program's end.
     PostMessageA(main->hwnd, WM_CLOSE, 0, 0);
     DWORD code = 1;
