@@ -8,6 +8,7 @@
 #include "imaging/gdiplus_bridge.h"
 #include "imaging/parsers_win.h"
 #include "imaging/reader_chain.h"
+#include "imaging/readers_win.h"
 #include "runtime/error.h"
 
 namespace imaging {
@@ -15,6 +16,12 @@ namespace imaging {
 namespace {
 
 constexpr int64_t kMinimumBytes = 57;
+
+// The engine's own readers are in the chain before the first load.
+[[maybe_unused]] const bool kReadersInstalled = [] {
+    InstallImageReaders(Readers());
+    return true;
+}();
 
 void ShowLoadError(const std::string& description) {
     char path[MAX_PATH] = {};

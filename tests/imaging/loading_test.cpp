@@ -22,10 +22,14 @@ using namespace imaging_test;
 namespace {
 
 // Restores an empty reader table at the end of a test.
+// Empties the reader table for one test and puts the installed readers back afterwards.
 class ReaderTableScope {
 public:
-    ReaderTableScope() { Readers() = ImageReaders{}; }
-    ~ReaderTableScope() { Readers() = ImageReaders{}; }
+    ReaderTableScope() : saved_(Readers()) { Readers() = ImageReaders{}; }
+    ~ReaderTableScope() { Readers() = saved_; }
+
+private:
+    ImageReaders saved_;
 };
 
 // One image object per GDI+ setting.
