@@ -21,11 +21,13 @@ else()
   set(VANTREL_TEST_BINARY "${CMAKE_BINARY_DIR}")
 endif()
 
-# vantrel_test(name SOURCES ... [PORTABLE] [LIBS ...] [TIMEOUT s])
+# vantrel_test(name SOURCES ... [PORTABLE] [NOSCREEN] [LIBS ...] [TIMEOUT s])
 # One CTest entry per executable. A PORTABLE test touches only window-free code and is built on both
 # configurations (natively with the sanitizers, and for Windows under Wine); the others only for Windows.
+# Windows tests share one display: they show windows, read screen pixels and move the pointer, so
+# they run one at a time unless marked NOSCREEN (no window is ever shown).
 function(vantrel_test name)
-  cmake_parse_arguments(T "PORTABLE" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "PORTABLE;NOSCREEN" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT WIN32 AND NOT T_PORTABLE)
     return()
   endif()
@@ -51,4 +53,7 @@ function(vantrel_test name)
   target_link_libraries(${name} PRIVATE vantrel_test_main)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  if(WIN32 AND NOT T_PORTABLE AND NOT T_NOSCREEN)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK screen)
+  endif()
 endfunction()
