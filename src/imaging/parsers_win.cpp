@@ -24,7 +24,7 @@ PicturePtr PictureFromBytes(const uint8_t* bytes, size_t length) {
     if (FAILED(CreateStreamOnHGlobal(block.get(), TRUE, stream.put()))) return {};
     block.release();  // the stream frees it now
     PicturePtr picture;
-    if (FAILED(OleLoadPicture(stream.get(), 0, FALSE, IID_IPicture, picture.put_void()))) return {};
+    if (FAILED(OleLoadPicture(stream.get(), 0, FALSE, IID_IPicture, reinterpret_cast<void**>(picture.put())))) return {};
     return picture;
 }
 
@@ -41,7 +41,7 @@ PicturePtr PictureFromHandle(HANDLE handle, int32_t pictureType) {
         default: return {};
     }
     PicturePtr picture;
-    if (FAILED(OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, picture.put_void()))) return {};
+    if (FAILED(OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, reinterpret_cast<void**>(picture.put())))) return {};
     return picture;
 }
 

@@ -219,7 +219,7 @@ TEST(GdiPlus, SaveToPngAndLoadBack) {
 
 TEST(GdiPlus, BytesThatCannotBeCopiedOutAreNoSave) {
     // A stream that is not on global memory cannot hand its bytes out.
-    ComPtr<IStream> memory = ComPtr<IStream>::Adopt(SHCreateMemStream(nullptr, 0));
+    ComPtr<IStream> memory(SHCreateMemStream(nullptr, 0));
     ASSERT_TRUE(memory);
     ULONG written = 0;
     memory->Write("abcd", 4, &written);

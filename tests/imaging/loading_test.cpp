@@ -427,7 +427,7 @@ TEST(Loading, HandlesAndPictureObjects) {
     none.cbSizeofstruct = sizeof none;
     none.picType = PICTYPE_NONE;
     PicturePtr empty;
-    ASSERT_TRUE(SUCCEEDED(OleCreatePictureIndirect(&none, IID_IPicture, TRUE, empty.put_void())));
+    ASSERT_TRUE(SUCCEEDED(OleCreatePictureIndirect(&none, IID_IPicture, TRUE, reinterpret_cast<void**>(empty.put()))));
     EXPECT_FALSE(image.LoadPicture_StdPicture(empty.get()));
     EXPECT_EQ(image.ImageType(), -1);
     EXPECT_FALSE(image.LoadPicture_StdPicture(nullptr));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/error_of.h"
+
 #include <fstream>
 #include <set>
 
@@ -11,14 +13,7 @@ namespace {
 
 using rt::BinaryFile;
 
-int ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const rt::RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
-}
+using testsupport::ErrorOf;
 
 TEST(BinaryFile, LittleEndianValuesAtOneBasedPositions) {
     testsupport::TempDir dir;

@@ -1,6 +1,8 @@
 #include "runtime/activex.h"
 
 #include <gtest/gtest.h>
+
+#include "support/error_of.h"
 #include <wmp.h>
 
 #include <string>
@@ -33,14 +35,7 @@ struct ActiveXTest : ::testing::Test {
     }
 };
 
-int ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const rt::RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
-}
+using testsupport::ErrorOf;
 
 BOOL CALLBACK CountChild(HWND, LPARAM p) {
     ++*reinterpret_cast<int*>(p);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/error_of.h"
+
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -14,14 +16,7 @@
 
 namespace {
 
-int ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const rt::RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
-}
+using testsupport::ErrorOf;
 
 // A drive letter the machine does not have.
 std::string MissingDrive() {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/error_of.h"
+
 #include <functional>
 #include <string>
 
@@ -9,14 +11,7 @@
 
 namespace {
 
-int ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const rt::RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
-}
+using testsupport::ErrorOf;
 
 TEST(PropertyBag, ReadsConvertWithTheRuntimesRules) {
     rt::PropertyBag bag{{"Long", 40000},

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 
@@ -25,6 +26,12 @@ public:
     std::string Path() const { return path_.string() + static_cast<char>(std::filesystem::path::preferred_separator); }
     std::string File(const std::string& name) const { return (path_ / name).string(); }
     const std::filesystem::path& Fs() const { return path_; }
+    // Writes the bytes as they are (no line-end translation); returns the file's path.
+    std::string Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream out(path_ / name, std::ios::binary);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return File(name);
+    }
 
 private:
     std::filesystem::path path_;

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "error_of.h"
+#include "support/error_of.h"
 
-using texttest::ErrorOf;
+using testsupport::ErrorOf;
 
 namespace {
 

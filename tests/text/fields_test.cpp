@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "error_of.h"
+#include "support/error_of.h"
 #include "runtime/textfile.h"
-#include "temp_folder.h"
+#include "support/temp_dir.h"
 
-using texttest::ErrorOf;
+using testsupport::ErrorOf;
 using Fields = std::vector<std::string>;
 
 namespace {
@@ -107,7 +107,7 @@ TEST(LineInput, LineAfterFieldsTakesTheRestOfTheLine) {
 }
 
 TEST(InputFile, ReadsAFileAndClosesIt) {
-    texttest::TempFolder dir;
+    testsupport::TempDir dir;
     std::string path = dir.Write("rec.txt", "\"Hello, world\",42\r\nx\r\n");
     {
         rt::InputFile f(path);
@@ -123,7 +123,7 @@ TEST(InputFile, ReadsAFileAndClosesIt) {
 }
 
 TEST(InputFile, EachOpenFileHasItsOwnNumber) {
-    texttest::TempFolder dir;
+    testsupport::TempDir dir;
     std::string p1 = dir.Write("a.txt", "1,2\r\n");
     std::string p2 = dir.Write("b.txt", "3\r\n");
     rt::InputFile a(p1);
@@ -135,8 +135,8 @@ TEST(InputFile, EachOpenFileHasItsOwnNumber) {
 }
 
 TEST(InputFile, Failures) {
-    texttest::TempFolder dir;
-    EXPECT_EQ(ErrorOf([&] { rt::InputFile f(dir.PathOf("missing.txt")); }), rt::errFileNotFound);
+    testsupport::TempDir dir;
+    EXPECT_EQ(ErrorOf([&] { rt::InputFile f(dir.File("missing.txt")); }), rt::errFileNotFound);
     // The path that a failed extraction returns.
     EXPECT_NE(ErrorOf([&] { rt::InputFile f("error"); }), 0);
 
@@ -146,7 +146,7 @@ TEST(InputFile, Failures) {
 }
 
 TEST(InputFile, EmptyFileIsAtItsEnd) {
-    texttest::TempFolder dir;
+    testsupport::TempDir dir;
     rt::InputFile f(dir.Write("empty.txt", ""));
     EXPECT_TRUE(f.AtEnd());
 }

@@ -6,7 +6,7 @@
 
 #include "runtime/list_sink.h"
 #include "shell/text/mdlList.h"
-#include "temp_folder.h"
+#include "support/temp_dir.h"
 
 using V = std::vector<std::string>;
 
@@ -14,7 +14,7 @@ namespace {
 
 class ListReaders : public ::testing::Test {
 protected:
-    texttest::TempFolder dir;
+    testsupport::TempDir dir;
     rt::VectorList a, b;
     int pumps = 0;
     rt::MessagePump pump = [this] { ++pumps; };
@@ -54,7 +54,7 @@ TEST_F(ListReaders, PairedListStopsAtABlankLine) {
 }
 
 TEST_F(ListReaders, UnreadableFileLeavesEmptiedLists) {
-    for (const std::string& path : {std::string("error"), dir.PathOf("missing.cmb")}) {
+    for (const std::string& path : {std::string("error"), dir.File("missing.cmb")}) {
         Prefill(a);
         Prefill(b);
         mdlList::LoadPairedList(path, a, b, pump);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "error_of.h"
+#include "support/error_of.h"
 #include "runtime/list_sink.h"
 
 namespace {
@@ -23,7 +23,7 @@ TEST(NameList, ParsesEntries) {
     EXPECT_FALSE(namelist::ParseNameEntry(""));
     auto odd = namelist::ParseNameEntry("2#aap#x#Pic");
     ASSERT_TRUE(odd);
-    EXPECT_EQ(texttest::ErrorOf([&] { odd->Index(); }), rt::errTypeMismatch);
+    EXPECT_EQ(testsupport::ErrorOf([&] { odd->Index(); }), rt::errTypeMismatch);
 }
 
 TEST(NameList, KindCodes) {

@@ -2,7 +2,7 @@
 
 #include "runtime/error.h"
 
-namespace texttest {
+namespace testsupport {
 
 // The run-time error number that f raises, 0 when it raises none.
 template <class F>
@@ -15,4 +15,4 @@ int ErrorOf(F&& f) {
     return 0;
 }
 
-}  // namespace texttest
+}  // namespace testsupport
