@@ -19,20 +19,19 @@ void Canvas::Attach(HWND window) {
 void Canvas::AutoRedraw(bool on) {
     if (on == autoRedraw_) return;
     autoRedraw_ = on;
-    if (on) {
-        ensureImage();
-    } else {
-        if (imageDC_.get() && imageOld_) SelectObject(imageDC_.get(), imageOld_);
-        imageOld_ = nullptr;
-        image_.reset();
-        imageDC_.reset();
-        imageSize_ = {};
-    }
+    // Turning it off keeps the image: what was drawn so far stays as the background that the
+    // window is painted from and that Cls goes back to.
+    if (on) ensureImage();
     if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void Canvas::BackColor(uint32_t color) {
     backColor_ = color;
+    // A new background erases everything, the persistent drawing included.
+    if (imageDC_.get()) {
+        RECT r{0, 0, imageSize_.cx, imageSize_.cy};
+        paintBackground(imageDC_.get(), r);
+    }
     Cls();
 }
 
@@ -48,7 +47,7 @@ void Canvas::ScaleMode(int16_t mode) {
 
 void Canvas::SetPicture(Picture p) {
     picture_ = std::move(p);
-    if (autoRedraw_ && imageDC_.get()) {
+    if (imageDC_.get()) {
         RECT r{0, 0, imageSize_.cx, imageSize_.cy};
         paintBackground(imageDC_.get(), r);
     }
@@ -109,6 +108,8 @@ struct DrawDC {
 }  // namespace
 
 void Canvas::Cls() {
+    // Without AutoRedraw only the drawing made on the window goes: the repaint comes from the
+    // persistent image, if one was drawn.
     if (autoRedraw_) {
         ensureImage();
         if (imageDC_.get()) {
@@ -218,8 +219,8 @@ double Canvas::TextHeight(const std::string& text) {
 }
 
 Picture Canvas::Image() {
-    if (!autoRedraw_) return {};
-    ensureImage();
+    if (autoRedraw_) ensureImage();
+    if (!imageDC_.get()) return {};
     WindowDC screen(nullptr);
     Bitmap copy(CreateCompatibleBitmap(screen.get(), imageSize_.cx, imageSize_.cy));
     {
@@ -231,12 +232,22 @@ Picture Canvas::Image() {
 }
 
 void Canvas::Paint(HDC dc, const RECT& dirty) {
-    if (autoRedraw_) {
-        ensureImage();
-        BitBlt(dc, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, imageDC_.get(),
-               dirty.left, dirty.top, SRCCOPY);
-    } else {
+    if (autoRedraw_) ensureImage();
+    if (!imageDC_.get()) {
         paintBackground(dc, dirty);
+        return;
+    }
+    RECT inImage{0, 0, imageSize_.cx, imageSize_.cy};
+    RECT part;
+    if (IntersectRect(&part, &dirty, &inImage))
+        BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, imageDC_.get(),
+               part.left, part.top, SRCCOPY);
+    if (!EqualRect(&part, &dirty)) {
+        // A surface grown since the image was last drawn (AutoRedraw off): background beyond it.
+        int saved = SaveDC(dc);
+        ExcludeClipRect(dc, inImage.left, inImage.top, inImage.right, inImage.bottom);
+        paintBackground(dc, dirty);
+        RestoreDC(dc, saved);
     }
 }
 

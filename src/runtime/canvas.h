@@ -1,6 +1,7 @@
 // The drawing surface of a form or picture box: back colour, picture, and the persistent image
 // (AutoRedraw). With AutoRedraw on, drawing goes into an image of the surface that stays until Cls,
-// and painting and Point read that image; with it off, drawing goes straight onto the window.
+// and painting and Point read that image; with it off, drawing goes straight onto the window and
+// the image drawn so far stays as the background it is painted over (Cls returns to it).
 // Drawing coordinates are in the surface's scale: twips (ScaleMode 1) or pixels (ScaleMode 3).
 #pragma once
 
@@ -42,6 +43,8 @@ public:
     // The device context to draw on: the persistent image's with AutoRedraw, else the window's own
     // (class DC). Valid as long as the surface exists.
     HDC hDC();
+    // The persistent image's own DC whatever AutoRedraw is now; nullptr until one was made.
+    HDC ImageDC() const noexcept { return imageDC_.get(); }
     void Cls();
     void PSet(double x, double y, uint32_t color);
     void PSet(double x, double y) { PSet(x, y, foreColor_); }

@@ -124,7 +124,15 @@ void Form::Unload() {
 }
 
 void Form::Show() {
-    ShowWindow(hwnd_, SW_SHOW);
+    int cmd = SW_SHOW;
+    if (!IsWindowVisible(hwnd_)) {
+        // The state set while hidden.
+        if (IsZoomed(hwnd_))
+            cmd = SW_SHOWMAXIMIZED;
+        else if (IsIconic(hwnd_))
+            cmd = SW_SHOWMINNOACTIVE;
+    }
+    ShowWindow(hwnd_, cmd);
     UpdateWindow(hwnd_);
 }
 void Form::Hide() {
@@ -220,17 +228,54 @@ void Form::WindowState(int16_t state) {
               : state == vbMaximized ? SW_MAXIMIZE
                                      : SW_RESTORE;
     if (!visible) {
-        // A hidden form keeps its state for when it is shown.
-        WINDOWPLACEMENT wp{sizeof(wp)};
+        // A hidden form keeps its state for when it is shown (Show), with its normal place kept
+        // for a later restore. A maximised one takes its maximised place now, so that its size
+        // can be read before it is shown.
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof(wp);
         GetWindowPlacement(hwnd_, &wp);
-        wp.showCmd = SW_HIDE;
-        LONG_PTR s = GetWindowLongPtrA(hwnd_, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_MINIMIZE | WS_MAXIMIZE);
+        const LONG_PTR old = GetWindowLongPtrA(hwnd_, GWL_STYLE);
+        LONG_PTR s = old & ~static_cast<LONG_PTR>(WS_MINIMIZE | WS_MAXIMIZE);
         if (state == vbMinimized) s |= WS_MINIMIZE;
         if (state == vbMaximized) s |= WS_MAXIMIZE;
         SetWindowLongPtrA(hwnd_, GWL_STYLE, s);
+        RECT place = wp.rcNormalPosition;
+        if (state == vbMaximized) place = maximisedRect();
+        if (state != vbMinimized)
+            SetWindowPos(hwnd_, nullptr, place.left, place.top, place.right - place.left,
+                         place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        wp.showCmd = SW_HIDE;
+        wp.flags = 0;
+        if (state == vbMaximized) wp.ptMaxPosition = POINT{place.left, place.top};
+        SetWindowPlacement(hwnd_, &wp);
         return;
     }
     ShowWindow(hwnd_, cmd);
+}
+
+RECT Form::maximisedRect() const {
+    // As the platform maximises: the frame without the caption lies outside the work area (the
+    // whole monitor for a window without a caption).
+    const LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);
+    const LONG_PTR ex = GetWindowLongPtrA(hwnd_, GWL_EXSTYLE);
+    const bool captioned = (style & WS_CAPTION) == WS_CAPTION;
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(captioned ? (style & ~WS_BORDER) : style), FALSE,
+                       static_cast<DWORD>(ex));
+    MONITORINFO mi{};
+    mi.cbSize = sizeof(mi);
+    GetMonitorInfoA(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &mi);
+    RECT area = (captioned || !(style & WS_POPUP)) ? mi.rcWork : mi.rcMonitor;
+    return RECT{area.left + frame.left, area.top + frame.top, area.right + frame.right,
+                area.bottom + frame.bottom};
+}
+
+void Form::ZOrder(int position) {
+    if (position != 0 && position != 1) Raise(errInvalidPropertyValue, name_);
+    if (position == 0)
+        SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    else
+        SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Form::Icon(Picture p) {

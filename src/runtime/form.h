@@ -91,7 +91,11 @@ public:
     bool ShowInTaskbar() const noexcept { return showInTaskbar_; }
     void ShowInTaskbar(bool v);
     int16_t WindowState() const;
-    void WindowState(int16_t state);  // 0 normal, 1 minimised, 2 maximised, else 380
+    // 0 normal, 1 minimised, 2 maximised, else 380. A hidden form takes the state at once (a
+    // maximised one has its maximised size) and is shown in it.
+    void WindowState(int16_t state);
+    // 0 in front of every other window, 1 behind them all; else 380.
+    void ZOrder(int position = 0);
     bool KeyPreview() const noexcept { return keyPreview_; }
     void KeyPreview(bool v) noexcept { keyPreview_ = v; }
     const Picture& Icon() const noexcept { return icon_; }
@@ -158,6 +162,7 @@ private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
     void applyStyles();
+    RECT maximisedRect() const;
     void runLoad();
     void raiseMouse(UINT msg, WPARAM wp, LPARAM lp);
 

@@ -7,9 +7,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "controls/chrome/combobx.h"
+#include "runtime/activex.h"
 #include "runtime/control_array.h"
 #include "runtime/controls.h"
 #include "runtime/dispatch.h"
@@ -21,6 +24,7 @@
 namespace controls {
 class clsShadow;
 }
+class RegistryFunctions;
 
 class Form1 : public rt::Form {
 public:
@@ -62,6 +66,9 @@ public:
     rt::ControlArray<rt::Image> pic{*this, "pic"};
     rt::ControlArray<rt::PictureBox> Picture2{*this, "Picture2"};
     rt::ControlArray<rt::FileListBox> File{*this, "File"};
+    // The template's saved settings: enabled, and no text.
+    rt::ControlArray<controls::combobx> combobx1{
+        *this, "combobx1", std::make_shared<const rt::PropertyBag>(rt::PropertyBag{{"Enabled", true}, {"Textn", ""}})};
 
     // ---- Other controls. The movie slider Picture16 joins with its control.
     rt::Label Label3{*this, "Label3"};  // tooltip label of page objects
@@ -118,6 +125,41 @@ public:
     void Form_MouseMove(int16_t Button, int16_t Shift, float X, float Y) override;
     void Form_Unload(int16_t& Cancel) override;
 
+    // ---- Page builder (src/pages) and page runtime (src/shell/Form1_page.cpp and neighbours).
+    rt::ControlArray<rt::MediaPlayer> WMPlayer{*this, "WMPlayer"};
+    // Tests: when set, each page-open action goes here instead of to ExecuteTag.
+    std::function<void(const std::string&)> OpenActionHook;
+
+    // ---- Action interpreter and page-object events (src/actions).
+    // The registry class of the registry actions: made by the first of them, kept with the window.
+    std::shared_ptr<RegistryFunctions> registryObject;
+    // The two roads of an action list: the pieces held by the caller, or through the shared lk.
+    void RunActionList(const std::string& ActionList);
+    void RunActionListThroughLk(const std::string& ActionList);
+    // A page object's click: the enter sound, then its actions; false when it stopped at once
+    // (no actions, and a kind that sounds only with actions).
+    bool ClickRoad(const rt::Control& object, bool soundAlways);
+    // The cross sound once per entry from the window surface.
+    void HoverSoundStep();
+    void ShowToolTip(const std::string& text);
+    // The About window's label keeps the tooltip of the last clicked object.
+    void AboutCaption(const std::string& text);
+    // The hover picture of a member on this page: kind "gr", "lgr" or "grpic".
+    std::string HoverPicturePath(int Index, const std::string& kind) const;
+    // A thumbnail browser's choice: shows the picture in the alpha picture that its Tag names.
+    void ThumbChoice(const std::string& browserTag, const std::function<void(int16_t)>& showPicture);
+    void Label1_Click(int Index);
+    void Label1_MouseMove(int Index, int16_t Button, int16_t Shift, float X, float Y);
+    void pic_Click(int Index);
+    void pic_MouseMove(int Index, int16_t Button, int16_t Shift, float X, float Y);
+    void o_MouseDown(int Index, int16_t Button, int16_t Shift, float X, float Y);
+    void o_MouseUp(int Index, int16_t Button, int16_t Shift, float X, float Y);
+    void txt_KeyDown(int Index, int16_t& KeyCode, int16_t Shift);
+    void File_DblClick(int Index);
+    void Picture2_Click(int Index);
+    void Picture8_DblClick();
+    void Form_Click() override;
+
     controls::clsShadow* WindowShadow() const noexcept { return windowShadow.get(); }
     int32_t FrameSide() const noexcept { return frameSide; }
     int32_t FrameTop() const noexcept { return frameTop; }
@@ -133,6 +175,14 @@ private:
     // Whether the store's index lists the member (names compared without case), without
     // extracting it.
     bool StoreHasMember(const std::string& name) const;
+
+    // ---- Page builder and page runtime.
+    friend class PageBuilder;
+    void DesignPageTemplates();
+    void RunOpenActions();
+    void ApplyWindowState(const std::string& command);
+    int32_t MoviePosition() const;
+    uint32_t buildSerial_ = 0;  // counts page builds, so a loop can tell that a nested one ran
 
     ProjectArchive archive_{pacfile, pagelast, pcfile2};
 
@@ -150,4 +200,9 @@ private:
     bool unloadRunning_ = false;
 
     friend class Form1Access;  // tests
+
+    // Connects the page objects' events to the handlers of src/actions; made after the arrays.
+    struct EventHookup {
+        explicit EventHookup(Form1& f);
+    } eventHookup_{*this};
 };

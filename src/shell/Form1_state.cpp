@@ -1,6 +1,7 @@
 // The main window's design-time settings, its store access and the installed-font list.
 #include <string>
 
+#include "controls/chrome/main_window_link.h"
 #include "controls/chrome/window_shadow.h"
 #include "runtime/convert.h"
 #include "runtime/ui.h"
@@ -36,6 +37,7 @@ Form1::Form1() : Form("Form1") {
 }
 
 Form1::~Form1() {
+    if (controls::MainWindow().window == this) controls::MainWindow() = {};
     // An icon left in the notification area would outlive its window.
     if (Module3::TrayIconShown()) Module3::RemoveTrayIcon();
 }

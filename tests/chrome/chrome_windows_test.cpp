@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -380,6 +381,76 @@ TEST_F(Chrome, BarPropertiesKeepTheirRanges) {
     EXPECT_EQ(t.Style(), 3);
     t.ForeColor(0x123456);
     EXPECT_EQ(t.ForeColor(), t.CaptionColor()) << "a repaint resets the text colour";
+}
+
+// ---- The bar's settings in its property bag
+
+class BarHost : public rt::Form {
+public:
+    BarHost() : Form("BarHost") {
+        BorderStyle(rt::vbBSNone);
+        Move(0, 0, 7500, 1500);
+    }
+};
+
+TEST_F(Chrome, BarSettingsGoThroughThePropertyBagWithTheirOwnDefaults) {
+    BarHost& host = rt::Load<BarHost>();
+    using Bag = std::shared_ptr<const rt::PropertyBag>;
+
+    // A new bar: its own initial values, along the top edge, 31 pixels high.
+    auto fresh = std::make_unique<TitelBar>(host, "Fresh");
+    EXPECT_EQ(fresh->BackColor(), 0x4F3026u);
+    EXPECT_FLOAT_EQ(fresh->BackColorCover(), 3.0f);
+    EXPECT_TRUE(fresh->ShowMaximizedEnabled());
+    EXPECT_EQ(fresh->BorderNormal(), 2);
+    EXPECT_EQ(fresh->Caption(), "TitelBar");
+    EXPECT_EQ(fresh->GetFont().Name(), "Tahoma");
+    EXPECT_EQ(fresh->Top(), 0);
+    EXPECT_EQ(fresh->Height(), 31 * 15);
+    EXPECT_EQ(fresh->Width(), host.ScaleWidth());
+
+    fresh->ClearChangedProperties();
+    fresh->Style(3);
+    fresh->IconStyle(7);
+    fresh->Caption("Menu");
+    fresh->AutoRedraw(true);
+    fresh->ShowMaximized(true);
+    fresh->BackColorCover(12);
+    EXPECT_EQ(fresh->ChangedProperties(), (std::vector<std::string>{"Style", "IconStyle", "Caption", "AutoRedraw",
+                                                                     "ShowMaximized", "BackColorCover"}));
+
+    const rt::PropertyBag bag = fresh->SaveProperties();
+    EXPECT_FALSE(bag.Contains("CaptionColor")) << "a value equal to its default is not written";
+    EXPECT_TRUE(bag.Contains("BorderNormal")) << "2 differs from the read default 0";
+    EXPECT_EQ(bag.ReadProperty("BackColor", 0u), 0x4F3026u);
+    EXPECT_TRUE(bag.ReadProperty("AutoRedraw", false)) << "the surface's flag does not wipe the stored one";
+
+    // A bar read from that bag has the same settings and writes the same bag.
+    auto copy = std::make_unique<TitelBar>(host, "Copy", std::make_shared<const rt::PropertyBag>(bag));
+    EXPECT_EQ(copy->Style(), 3);
+    EXPECT_EQ(copy->IconStyle(), 2);
+    EXPECT_EQ(copy->Caption(), "Menu");
+    EXPECT_TRUE(copy->AutoRedraw());
+    EXPECT_TRUE(copy->ShowMaximized());
+    EXPECT_FLOAT_EQ(copy->BackColorCover(), 10.0f);
+    EXPECT_EQ(copy->BackColor(), 0x4F3026u);
+    EXPECT_EQ(copy->GetFont().Name(), "Tahoma");
+    EXPECT_FLOAT_EQ(copy->GetFont().Size(), fresh->GetFont().Size());
+    EXPECT_EQ(copy->SaveProperties(), bag);
+
+    // Missing keys take the read defaults; present ones go in without the setters' checks.
+    auto bare = std::make_unique<TitelBar>(
+        host, "Bare", Bag(std::make_shared<const rt::PropertyBag>(rt::PropertyBag{{"IconStyle", int32_t{5}}})));
+    EXPECT_FLOAT_EQ(bare->BackColorCover(), 0.0f);
+    EXPECT_EQ(bare->IconStyle(), 5);
+    EXPECT_EQ(bare->BackColor(), 0xE6E6E6u);
+    EXPECT_EQ(bare->BorderNormal(), 0);
+    EXPECT_FALSE(bare->ShowMaximizedEnabled());
+    EXPECT_EQ(bare->Style(), 8);
+    EXPECT_EQ(bare->Caption(), "TitelBar");
+    EXPECT_EQ(bare->GetFont().Name(), host.GetFont().Name()) << "the container's font";
+    // BackColor is written against the system colour, not against its read default.
+    EXPECT_TRUE(bare->SaveProperties().Contains("BackColor"));
 }
 
 // ---- Pixels of the persistent image, and leaks

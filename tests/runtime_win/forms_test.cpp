@@ -352,4 +352,82 @@ TEST_F(PageFormTest, AutoRedrawImageKeepsDrawingForPointAndPainting) {
     EXPECT_EQ(f.Point(150, 150), 0xFFFFFFu);
 }
 
+TEST_F(PageFormTest, AutoRedrawOffKeepsTheImageAsTheBackgroundThatClsReturnsTo) {
+    PageForm& f = rt::Load<PageForm>();
+    f.BackColor(0xFFFFFF);
+    f.AutoRedraw(true);
+    f.Surface().Line(0, 150, 1500, 150, 0x0000FF);  // red, row 10
+    f.AutoRedraw(false);
+    EXPECT_EQ(testutil::Snapshot(f.hWnd()).at(20, 10), RGB(255, 0, 0)) << "painted from the kept image";
+    f.Surface().Line(0, 300, 1500, 300, 0xFF0000);  // blue, on the window only
+    f.Cls();
+    testutil::Snapshot s(f.hWnd());
+    EXPECT_EQ(s.at(20, 10), RGB(255, 0, 0)) << "Cls goes back to the persistent drawing";
+    EXPECT_EQ(s.at(20, 20), RGB(255, 255, 255));
+    // Drawing again with AutoRedraw goes on in the same image.
+    f.AutoRedraw(true);
+    EXPECT_EQ(f.Point(300, 150), 0x0000FFu);
+    f.AutoRedraw(false);
+    // A new background colour erases the persistent drawing as well.
+    f.BackColor(0x00FF00);
+    EXPECT_EQ(testutil::Snapshot(f.hWnd()).at(20, 10), RGB(0, 255, 0));
+}
+
+TEST_F(PageFormTest, HiddenFormSetMaximisedHasTheMaximisedSizeAndShowsMaximised) {
+    PageForm& f = rt::Load<PageForm>();
+    f.BorderStyle(rt::vbBSNone);
+    f.Move(1500, 1500, 6000, 4500);
+    ASSERT_FALSE(f.Visible());
+    f.WindowState(rt::vbMaximized);
+    EXPECT_FALSE(f.Visible());
+    EXPECT_EQ(f.WindowState(), rt::vbMaximized);
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    // A window without a caption covers the screen.
+    EXPECT_EQ(f.Width(), cx * 15.0);
+    EXPECT_EQ(f.Height(), cy * 15.0);
+    f.Show();
+    rt::DoEvents();
+    EXPECT_TRUE(IsZoomed(f.hWnd()));
+    RECT r;
+    GetWindowRect(f.hWnd(), &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right, cx);
+    EXPECT_EQ(r.bottom, cy);
+    // Restoring goes back to the place it had before.
+    f.WindowState(rt::vbNormal);
+    GetWindowRect(f.hWnd(), &r);
+    EXPECT_EQ(r.left, 100);
+    EXPECT_EQ(r.right - r.left, 400);
+    EXPECT_EQ(r.bottom - r.top, 300);
+}
+
+class OtherForm : public rt::Form {
+public:
+    OtherForm() : Form("OtherForm") { Move(0, 0, 3000, 3000); }
+};
+
+// Whether a lies above b among the top-level windows.
+bool Above(HWND a, HWND b) {
+    for (HWND w = GetWindow(a, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (w == b) return true;
+    return false;
+}
+
+TEST_F(PageFormTest, FormZOrderSendsBehindAndBringsToTheFront) {
+    PageForm& f = rt::Load<PageForm>();
+    OtherForm& other = rt::Load<OtherForm>();
+    f.Show();
+    other.Show();
+    rt::DoEvents();
+    f.ZOrder(0);
+    EXPECT_TRUE(Above(f.hWnd(), other.hWnd()));
+    f.ZOrder(1);
+    EXPECT_TRUE(Above(other.hWnd(), f.hWnd()));
+    EXPECT_EQ(GetWindow(f.hWnd(), GW_HWNDNEXT), nullptr) << "behind every other window";
+    f.ZOrder();
+    EXPECT_TRUE(Above(f.hWnd(), other.hWnd()));
+    EXPECT_THROW(f.ZOrder(2), rt::RuntimeError);
+}
+
 }  // namespace

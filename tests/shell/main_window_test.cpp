@@ -9,14 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "controls/chrome/Form15.h"
+#include "controls/chrome/Form17.h"
 #include "runtime/convert.h"
 #include "shell/Form1.h"
 #include "shell/Module3.h"
-#include "shell/standins/Form15.h"
-#include "shell/standins/Form17.h"
 #include "shell_fixture.h"
 
 using namespace shelltest;
+using controls::Form15;
+using controls::Form17;
 
 class Form1Access {
 public:
@@ -48,7 +50,10 @@ void FullProject(const AppFolder& app, bool titleBar) {
                                    {"name.nme", "1#TXT#1#Total\r\n2#lbl#3#Head line\r\n"},
                                    {"bg1.bmp", Bitmap(8, 8, 0x00FF00)},
                                    {"sys2 .esr", "\"Form\",0\r\n"}};
-    if (titleBar) members.push_back({"TbRsG.tib", "\"style\"\r\n"});
+    // One style record: background style 5 (field 11), border line colour 12345 (field 21).
+    if (titleBar)
+        members.push_back({"TbRsG.tib", "0,4210752,4210752,0,16777215,0,5189670,16777215,3947580,0,"
+                                        "5,1,True,True,3,True,False,True,False,True,12345\r\n"});
     app.Pack(members);
     app.Write("data/pagecur.ico", Icon16(0xFF0000));
     app.Write("autorun.ico", Icon16(0x0000FF));
@@ -110,6 +115,10 @@ TEST(MainWindowTest, LoadRunsItsStepsInOrderAndLeavesTheirResults) {
     EXPECT_EQ(backdrop->l.GetPicture().Type(), rt::vbPicTypeBitmap);
     EXPECT_NEAR(backdrop->l.Left() + backdrop->l.Width() / 2, backdrop->Width() / 2, 15);
     EXPECT_NEAR(backdrop->l.Top() + backdrop->l.Height() / 2, backdrop->Height() / 2, 15);
+    // Maximised from its design, the hidden backdrop already has the screen's size.
+    EXPECT_EQ(backdrop->WindowState(), rt::vbMaximized);
+    EXPECT_EQ(backdrop->Width(), rt::Screen::Width());
+    EXPECT_EQ(backdrop->Height(), rt::Screen::Height());
 
     EXPECT_FALSE(main.gr.Visible());
     EXPECT_FALSE(main.Label3.Visible());
@@ -117,8 +126,11 @@ TEST(MainWindowTest, LoadRunsItsStepsInOrderAndLeavesTheirResults) {
     EXPECT_TRUE(main.Option1.Value());
     EXPECT_TRUE(rt::EqualsNoCase(main.l.Path(), app.Path() + "\\data\\sound"));
 
-    // No title-bar style: no title-bar window, no outline.
-    EXPECT_FALSE(FormLoaded("Form17"));
+    // No title-bar style: the title-bar window, if a page build placed it, stays hidden, and no
+    // outline.
+    if (rt::Form* titleBar = FindForm("Form17")) {
+        EXPECT_FALSE(titleBar->Visible());
+    }
     EXPECT_FALSE(main.Shape1.Visible());
 
     // The page background, its copies deleted.
@@ -143,6 +155,21 @@ TEST(MainWindowTest, TitleBarStyleInTheStorePlacesTheTitleBarWindowAboveTheMainW
     EXPECT_DOUBLE_EQ(main.Shape1.Left(), 0);
     EXPECT_DOUBLE_EQ(main.Shape1.Width(), main.Width());
     EXPECT_DOUBLE_EQ(main.Shape1.Height(), main.Height());
+    // The style record reached the bar and the main window's border line; the bar took the main
+    // window's caption when it loaded.
+    EXPECT_EQ(titleBar->TitelBar1.Style(), 5);
+    EXPECT_EQ(titleBar->TitelBar1.BackColor(), 5189670u);
+    EXPECT_FALSE(titleBar->TitelBar1.Caption3DLeft());
+    EXPECT_EQ(main.Shape1.BorderColor(), 12345u);
+    EXPECT_EQ(titleBar->TitelBar1.Caption(), main.Caption());
+
+    // Dragging the bar moves the main window with it.
+    HWND surface = titleBar->TitelBar1.hWnd();
+    SendMessageA(surface, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
+    titleBar->Move(titleBar->Left() + 600, titleBar->Top() + 450);
+    EXPECT_TRUE(PumpUntil([&] { return main.Left() == titleBar->Left(); }, 2000));
+    EXPECT_DOUBLE_EQ(main.Top(), titleBar->Top() + titleBar->Height());
+    SendMessageA(surface, WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
 
     // Mouse moves and resizes ask the index; they never copy the member out.
     std::error_code ec;

@@ -175,8 +175,11 @@ TEST(ProgramProcessTest, PassingRequirementsStartTheMainWindowWhichClosesTheProg
     Child child(app);
     const WindowSeen* main = child.WaitFor(IsOtherWindow);
     ASSERT_NE(main, nullptr);
+    // A dialog caught while the system is still creating it has neither caption nor text yet; a
+    // message box of the program's own always shows one of them on a later look.
     for (const WindowSeen& w : child.seen)
-        EXPECT_FALSE(IsMessageBox(w)) << "a message box \"" << w.caption << "\" showed: " << w.text;
+        EXPECT_FALSE(IsMessageBox(w) && !(w.caption.empty() && w.text.empty()))
+            << "a message box \"" << w.caption << "\" showed: " << w.text;
     // Closing the main window goes through the exit window to the program's end.
     PostMessageA(main->hwnd, WM_CLOSE, 0, 0);
     DWORD code = 1;

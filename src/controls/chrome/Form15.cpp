@@ -1,7 +1,6 @@
 #include "controls/chrome/Form15.h"
 
 #include "controls/chrome/main_window_link.h"
-#include "runtime/ui.h"
 
 namespace controls {
 
@@ -20,9 +19,7 @@ Form15::Form15() : Form("Form15") {
     BorderStyle(rt::vbBSNone);
     ShowInTaskbar(false);
     BackColor(0x80000001);  // the desktop colour
-    // Hidden, the window only records the maximised state; give it the screen's size as well, so
-    // that it covers the screen however it is shown.
-    Move(0, 0, rt::Screen::Width(), rt::Screen::Height());
+    // Maximised while still hidden: it has the screen's size from the start.
     WindowState(rt::vbMaximized);
     CaptionLabel(Label1, 340, 130, 0xFFFFFF);
     CaptionLabel(Label2, 390, 180, 0x000000);
@@ -31,14 +28,6 @@ Form15::Form15() : Form("Form15") {
     l.MouseMove = [this](int, int16_t, int16_t, float, float) { GoBehind(); };
     Label1.MouseMove = [this](int, int16_t, int16_t, float, float) { GoBehind(); };
     Label1.Change = [this](int) { Label2.Caption(Label1.Caption()); };
-}
-
-void Form15::ZOrder(int position) {
-    if (position == 0) {
-        SetWindowPos(hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    } else {
-        SetWindowPos(hWnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
 }
 
 void Form15::Form_Click() {

@@ -16,9 +16,6 @@ public:
     rt::Label Label2{*this, "Label2"};
     rt::Image l{*this, "l"};
 
-    // ZOrder of the window: 0 to the front, 1 behind every other window.
-    void ZOrder(int position = 0);
-
     void Form_Click() override;
     void Form_MouseMove(int16_t Button, int16_t Shift, float X, float Y) override;
 

@@ -1,5 +1,6 @@
 #include "controls/chrome/Form17.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,45 +14,48 @@
 
 namespace controls {
 
-TitelBarProps Form17::DesignedBar() {
-    TitelBarProps p = TitelBarProps::ReadDefaults();
-    p.Font = rt::Font("Tahoma", 14.25f);
-    p.Font.Charset(0);
-    p.BorderNormal = 2;
-    p.ShowMaximized = false;
-    p.ShowMaximizedEnabled = true;
-    p.DashBack = false;
-    p.Caption3DWidth = 2;
-    p.CaptionColorBack = 0x3C3C3C;
-    p.PicturePosMode = 0;
-    p.PicturePosX = 6;
-    p.PicturePosY = 4;
-    p.CaptionPosX = 0;
-    p.CaptionPosY = 2;
-    p.ShowCloseEnabled = true;
-    p.ShowMinimizedEnabled = true;
-    p.Style = 14;
-    p.BackColor = 0x4F3026;
-    p.BackColorCover = 3.0f;
-    p.BackColorV1Begin = 0;
-    p.BackColorV1End = 0x404040;
-    p.BackColorV2Begin = 0x404040;
-    p.BackColorV2End = 0;
-    p.IconStyle = 1;
-    p.CaptionBorder = true;
-    p.CaptionColor = 0xFFFFFF;
-    p.ForeColor = 0xFFFFFF;
-    p.CaptionShadowColor = 0x3C3C3C;
-    p.CaptionBorderColor = 0;
-    p.BorderColorHighLight = 0xFFFFFF;
-    p.BorderColorDarkLight = 0;
-    p.ShowClose = true;
-    p.ShowMinimized = true;
-    p.Caption3DTop = false;
-    p.Caption3DLeft = false;
-    p.Caption3DRight = true;
-    p.Caption3DBottom = true;
-    return p;
+std::shared_ptr<const rt::PropertyBag> Form17::DesignedBar() {
+    rt::Font font("Tahoma", 14.25f);
+    font.Charset(0);
+    static const auto bag = std::make_shared<const rt::PropertyBag>(rt::PropertyBag{
+        // Kept whatever the style file says.
+        {"Font", font},
+        {"BorderNormal", int32_t{2}},
+        {"ShowMaximized", false},
+        {"ShowMaximizedEnabled", true},
+        {"DashBack", false},
+        {"Caption3DWidth", int32_t{2}},
+        {"CaptionColorBack", 0x3C3C3Cu},
+        {"PicturePosMode", int32_t{0}},
+        {"PicturePosX", int16_t{6}},
+        {"PicturePosY", int16_t{4}},
+        {"CaptionPosX", int32_t{0}},
+        {"CaptionPosY", int32_t{2}},
+        {"ShowCloseEnabled", true},
+        {"ShowMinimizedEnabled", true},
+        // In force until a style record sets them.
+        {"Style", int16_t{14}},
+        {"BackColor", 0x4F3026u},
+        {"BackColorCover", 3.0f},
+        {"BackColorV1Begin", 0u},
+        {"BackColorV1End", 0x404040u},
+        {"BackColorV2Begin", 0x404040u},
+        {"BackColorV2End", 0u},
+        {"IconStyle", int32_t{1}},
+        {"CaptionBorder", true},
+        {"CaptionColor", 0xFFFFFFu},
+        {"CaptionShadowColor", 0x3C3C3Cu},
+        {"CaptionBorderColor", 0u},
+        {"BorderColorHighLight", 0xFFFFFFu},
+        {"BorderColorDarkLight", 0u},
+        {"ShowClose", true},
+        {"ShowMinimized", true},
+        {"Caption3DTop", false},
+        {"Caption3DLeft", false},
+        {"Caption3DRight", true},
+        {"Caption3DBottom", true},
+    });
+    return bag;
 }
 
 Form17::Form17() : Form("Form17"), TitelBar1(*this, "TitelBar1", DesignedBar()) {

@@ -4,6 +4,8 @@
 // project store into the bar and the main window's border line.
 #pragma once
 
+#include <memory>
+
 #include "controls/chrome/TitelBar.h"
 #include "runtime/controls.h"
 #include "runtime/form.h"
@@ -24,8 +26,8 @@ public:
     void Form_Load() override;
     void Form_Resize() override;
 
-    // The bar's settings as the window was designed, before any style record.
-    static TitelBarProps DesignedBar();
+    // The bar's settings as the window was designed (its property bag), before any style record.
+    static std::shared_ptr<const rt::PropertyBag> DesignedBar();
 
 private:
     void Timer1_Timer();

@@ -12,60 +12,15 @@ namespace controls {
 namespace {
 
 constexpr UINT_PTR kLeaveTimer = 1;
-
-void RegisterBarClass() {
-    static bool done = [] {
-        WNDCLASSA wc{};
-        wc.style = CS_DBLCLKS | CS_OWNDC;
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.lpszClassName = "VantrelTitelBar";
-        return RegisterClassA(&wc) != 0;
-    }();
-    (void)done;
-}
-
-int16_t ButtonOf(WPARAM wp) {
-    int16_t b = 0;
-    if (wp & MK_LBUTTON) b |= rt::vbLeftButton;
-    if (wp & MK_RBUTTON) b |= rt::vbRightButton;
-    if (wp & MK_MBUTTON) b |= rt::vbMiddleButton;
-    return b;
-}
-
-int16_t ShiftOf() {
-    int16_t s = 0;
-    if (GetKeyState(VK_SHIFT) < 0) s |= rt::vbShiftMask;
-    if (GetKeyState(VK_CONTROL) < 0) s |= rt::vbCtrlMask;
-    if (GetKeyState(VK_MENU) < 0) s |= rt::vbAltMask;
-    return s;
-}
-
-int16_t ButtonOfMessage(UINT msg) {
-    switch (msg) {
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: return rt::vbRightButton;
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: return rt::vbMiddleButton;
-    default: return rt::vbLeftButton;
-    }
-}
+constexpr uint32_t kDefaultBackColor = 0x8000000Fu;  // the key's default when it is written
+constexpr uint32_t kReadBackColor = 0xE6E6E6u;
+constexpr uint32_t kReadForeColor = 0x80000012u;
 
 }  // namespace
 
-TitelBarProps TitelBarProps::NewInstance() {
-    TitelBarProps p;
-    p.BackColor = 0x4F3026;
-    p.BackColorCover = 3.0f;
-    p.ForeColor = 0xFFFFFF;
-    p.ShowMaximizedEnabled = true;
-    p.BorderNormal = 2;
-    return p;
-}
-
-TitelBar::TitelBar(rt::Container& parent, std::string name, const TitelBarProps& props)
-    : Control(parent, std::move(name), -1, Kind::Windowed), p_(props) {
-    RegisterBarClass();
-    CreateChild("VantrelTitelBar", WS_CLIPCHILDREN);
+TitelBar::TitelBar(rt::Container& parent, std::string name, std::shared_ptr<const rt::PropertyBag> stored)
+    : UserControl(parent, std::move(name), -1, Windowing::Windowed, std::move(stored)) {
+    Surface().ScaleMode(rt::vbPixels);
     // Before the first layout the buttons stand empty at their designed places.
     buttons_[Minimise] = ButtonElement{225, 6};
     buttons_[Maximise] = ButtonElement{246, 6};
@@ -74,67 +29,334 @@ TitelBar::TitelBar(rt::Container& parent, std::string name, const TitelBarProps&
         for (int style = 0; style < 3; ++style)
             for (int state = 1; state <= 3; ++state)
                 sets_[size_t(which)][size_t(style * 10 + state)] = MakeButtonPicture(which, style, state);
-    built_ = true;
-    Refresh();
+    Create();
 }
 
 TitelBar::~TitelBar() {
     if (hwnd_) KillTimer(hwnd_, kLeaveTimer);
-    if (image_.get() && imageOld_) SelectObject(image_.get(), imageOld_);
 }
 
-// ---- Properties
+// ---- Property bag
 
-void TitelBar::DashBack(bool v) { p_.DashBack = v; Refresh(); }
-void TitelBar::Style(int32_t v) { p_.Style = rt::NumberToInt16(v); Refresh(); }
-void TitelBar::BackColor(uint32_t v) { p_.BackColor = v; Cls(); Refresh(); }
-void TitelBar::BackColorCover(float v) {
-    if (v >= 10) v = 10;
-    else if (v <= 0) v = 1;
-    p_.BackColorCover = v;
+void TitelBar::UserControl_InitProperties() {
+    p_ = Props{};
+    UserControl::BackColor(0x4F3026);
+    UserControl::ForeColor(0xFFFFFF);
+    Surface().GetFont() = rt::Font("Tahoma", 14.25f);
+    p_.BackColorCover = 3.0f;
+    p_.ShowMaximizedEnabled = true;
+    p_.BorderNormal = 2;
+    // A new bar lies along its container's top edge, 31 pixels high.
+    RECT area{};
+    GetClientRect(ContainerHwnd(), &area);
+    Move(0, 0, rt::ToTwipsX(area.right), rt::ToTwipsY(31));
+    built_ = true;
     Refresh();
 }
-void TitelBar::BackColorV2Begin(uint32_t v) { p_.BackColorV2Begin = v; Refresh(); }
-void TitelBar::BackColorV2End(uint32_t v) { p_.BackColorV2End = v; Refresh(); }
-void TitelBar::BackColorV1Begin(uint32_t v) { p_.BackColorV1Begin = v; Refresh(); }
-void TitelBar::BackColorV1End(uint32_t v) { p_.BackColorV1End = v; Refresh(); }
-void TitelBar::BorderColorHighLight(uint32_t v) { p_.BorderColorHighLight = v; Refresh(); }
-void TitelBar::BorderColorDarkLight(uint32_t v) { p_.BorderColorDarkLight = v; Refresh(); }
-void TitelBar::ForeColor(uint32_t v) { p_.ForeColor = v; Refresh(); }
-void TitelBar::CaptionColorBack(uint32_t v) { p_.CaptionColorBack = v; Refresh(); }
-void TitelBar::CaptionColor(uint32_t v) { p_.CaptionColor = v; p_.ForeColor = v; Refresh(); }
-void TitelBar::CaptionBorderColor(uint32_t v) { p_.CaptionBorderColor = v; Refresh(); }
-void TitelBar::CaptionShadowColor(uint32_t v) { p_.CaptionShadowColor = v; Refresh(); }
-void TitelBar::CaptionBorder(bool v) { p_.CaptionBorder = v; Refresh(); }
-void TitelBar::Caption3DWidth(uint8_t v) { p_.Caption3DWidth = v; Refresh(); }
-void TitelBar::Caption3DTop(bool v) { p_.Caption3DTop = v; Refresh(); }
-void TitelBar::Caption3DBottom(bool v) { p_.Caption3DBottom = v; Refresh(); }
-void TitelBar::Caption3DLeft(bool v) { p_.Caption3DLeft = v; Refresh(); }
-void TitelBar::Caption3DRight(bool v) { p_.Caption3DRight = v; Refresh(); }
-void TitelBar::ShowClose(bool v) { p_.ShowClose = v; SetTBX_(); }
-void TitelBar::ShowMinimized(bool v) { p_.ShowMinimized = v; SetTBX_(); }
-void TitelBar::ShowMaximized(bool v) { p_.ShowMaximized = v; SetTBX_(); }
-void TitelBar::ShowCloseEnabled(bool v) { p_.ShowCloseEnabled = v; SetTBX_(); }
-void TitelBar::ShowMinimizedEnabled(bool v) { p_.ShowMinimizedEnabled = v; SetTBX_(); }
-void TitelBar::ShowMaximizedEnabled(bool v) { p_.ShowMaximizedEnabled = v; SetTBX_(); }
-void TitelBar::SetFont(rt::Font f) { p_.Font = std::move(f); Refresh(); }
-void TitelBar::Caption(std::string v) { p_.Caption = std::move(v); Refresh(); }
-void TitelBar::CaptionPosX(int32_t v) { p_.CaptionPosX = v; Refresh(); }
-void TitelBar::CaptionPosY(int32_t v) { p_.CaptionPosY = v; Refresh(); }
-void TitelBar::BorderNormal(uint8_t v) { p_.BorderNormal = v; Refresh(); }
-void TitelBar::IconStyle(uint8_t v) { p_.IconStyle = v >= 2 ? 2 : v; Refresh(); }
-void TitelBar::SetPicture(rt::Picture pic) {
-    p_.Picture = std::move(pic);
-    EnsureImage();
-    if (!p_.Picture.Empty())
-        p_.Picture.Render(image_.get(), 0, 0, p_.Picture.PixelWidth(), p_.Picture.PixelHeight());
-    SetImageI();
-    InvalidateRect(hwnd_, nullptr, FALSE);
+
+void TitelBar::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
+    // Straight into the stored values, without the checks of the setters.
+    auto byte = [&](const char* key, int32_t def) {
+        return rt::NumberToByte(PropBag.ReadProperty(key, def));
+    };
+    p_.AutoRedraw = PropBag.ReadProperty("AutoRedraw", false);
+    p_.DashBack = PropBag.ReadProperty("DashBack", false);
+    p_.Style = PropBag.ReadProperty("Style", int16_t{8});
+    UserControl::BackColor(PropBag.ReadProperty("BackColor", kReadBackColor));
+    p_.BackColorCover = PropBag.ReadProperty("BackColorCover", 0.0f);
+    p_.BackColorV2Begin = PropBag.ReadProperty("BackColorV2Begin", 0x8C6E5Au);
+    p_.BackColorV2End = PropBag.ReadProperty("BackColorV2End", 0x4F3026u);
+    p_.BackColorV1Begin = PropBag.ReadProperty("BackColorV1Begin", 0xE6E6E6u);
+    p_.BackColorV1End = PropBag.ReadProperty("BackColorV1End", 0x8C6E5Au);
+    p_.BorderColorHighLight = PropBag.ReadProperty("BorderColorHighLight", 0xFFFFFFu);
+    p_.BorderColorDarkLight = PropBag.ReadProperty("BorderColorDarkLight", 0u);
+    UserControl::ForeColor(PropBag.ReadProperty("ForeColor", kReadForeColor));
+    p_.CaptionColorBack = PropBag.ReadProperty("CaptionColorBack", 0x3C3C3Cu);
+    p_.CaptionColor = PropBag.ReadProperty("CaptionColor", 0xFFFFFFu);
+    p_.CaptionBorderColor = PropBag.ReadProperty("CaptionBorderColor", 0u);
+    p_.CaptionShadowColor = PropBag.ReadProperty("CaptionShadowColor", 0x3C3C3Cu);
+    p_.CaptionBorder = PropBag.ReadProperty("CaptionBorder", false);
+    p_.Caption3DWidth = byte("Caption3DWidth", 2);
+    p_.Caption3DTop = PropBag.ReadProperty("Caption3DTop", false);
+    p_.Caption3DBottom = PropBag.ReadProperty("Caption3DBottom", true);
+    p_.Caption3DLeft = PropBag.ReadProperty("Caption3DLeft", false);
+    p_.Caption3DRight = PropBag.ReadProperty("Caption3DRight", true);
+    p_.ShowClose = PropBag.ReadProperty("ShowClose", true);
+    p_.ShowMinimized = PropBag.ReadProperty("ShowMinimized", true);
+    p_.ShowMaximized = PropBag.ReadProperty("ShowMaximized", false);
+    p_.ShowCloseEnabled = PropBag.ReadProperty("ShowCloseEnabled", true);
+    p_.ShowMinimizedEnabled = PropBag.ReadProperty("ShowMinimizedEnabled", true);
+    p_.ShowMaximizedEnabled = PropBag.ReadProperty("ShowMaximizedEnabled", false);
+    Surface().GetFont() = PropBag.ReadProperty("Font", Ambient().Font);
+    p_.ToolTipText = PropBag.ReadProperty("ToolTipText", "");
+    p_.Caption = PropBag.ReadProperty("Caption", "TitelBar");
+    p_.CaptionPosX = PropBag.ReadProperty("CaptionPosX", int32_t{0});
+    p_.CaptionPosY = PropBag.ReadProperty("CaptionPosY", int32_t{2});
+    p_.BorderNormal = byte("BorderNormal", 0);
+    p_.IconStyle = byte("IconStyle", 0);
+    p_.PictureButton = PropBag.ReadProperty("PictureButton", rt::Picture());
+    p_.PicturePosMode = PropBag.ReadProperty("PicturePosMode", int32_t{0});
+    p_.PicturePosX = PropBag.ReadProperty("PicturePosX", int16_t{6});
+    p_.PicturePosY = PropBag.ReadProperty("PicturePosY", int16_t{4});
+    Surface().AutoRedraw(PropBag.ReadProperty("AutoRedraw", false));
+    Surface().SetPicture(PropBag.ReadProperty("Picture", rt::Picture()));
+    built_ = true;
+    Refresh();
 }
-void TitelBar::PictureButton(rt::Picture pic) { p_.PictureButton = std::move(pic); Refresh(); }
-void TitelBar::PicturePosMode(int32_t v) { p_.PicturePosMode = v; Refresh(); }
-void TitelBar::PicturePosX(int16_t v) { p_.PicturePosX = v; Refresh(); }
-void TitelBar::PicturePosY(int16_t v) { p_.PicturePosY = v; Refresh(); }
+
+void TitelBar::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
+    PropBag.WriteProperty("AutoRedraw", p_.AutoRedraw, false);
+    PropBag.WriteProperty("DashBack", p_.DashBack, false);
+    PropBag.WriteProperty("Style", p_.Style, int16_t{8});
+    PropBag.WriteProperty("BackColor", BackColor(), kDefaultBackColor);
+    PropBag.WriteProperty("BackColorCover", p_.BackColorCover, 0.0f);
+    PropBag.WriteProperty("BackColorV2Begin", p_.BackColorV2Begin, 0x8C6E5Au);
+    PropBag.WriteProperty("BackColorV2End", p_.BackColorV2End, 0x4F3026u);
+    PropBag.WriteProperty("BackColorV1Begin", p_.BackColorV1Begin, 0xE6E6E6u);
+    PropBag.WriteProperty("BackColorV1End", p_.BackColorV1End, 0x8C6E5Au);
+    PropBag.WriteProperty("BorderColorHighLight", p_.BorderColorHighLight, 0xFFFFFFu);
+    PropBag.WriteProperty("BorderColorDarkLight", p_.BorderColorDarkLight, 0u);
+    PropBag.WriteProperty("ForeColor", ForeColor(), kReadForeColor);
+    PropBag.WriteProperty("CaptionColorBack", p_.CaptionColorBack, 0x3C3C3Cu);
+    PropBag.WriteProperty("CaptionColor", p_.CaptionColor, 0xFFFFFFu);
+    PropBag.WriteProperty("CaptionBorderColor", p_.CaptionBorderColor, 0u);
+    PropBag.WriteProperty("CaptionShadowColor", p_.CaptionShadowColor, 0x3C3C3Cu);
+    PropBag.WriteProperty("CaptionBorder", p_.CaptionBorder, false);
+    PropBag.WriteProperty("Caption3DWidth", int32_t{p_.Caption3DWidth}, int32_t{2});
+    PropBag.WriteProperty("Caption3DTop", p_.Caption3DTop, false);
+    PropBag.WriteProperty("Caption3DBottom", p_.Caption3DBottom, true);
+    PropBag.WriteProperty("Caption3DLeft", p_.Caption3DLeft, false);
+    PropBag.WriteProperty("Caption3DRight", p_.Caption3DRight, true);
+    PropBag.WriteProperty("ShowClose", p_.ShowClose, true);
+    PropBag.WriteProperty("ShowMinimized", p_.ShowMinimized, true);
+    PropBag.WriteProperty("ShowMaximized", p_.ShowMaximized, false);
+    PropBag.WriteProperty("ShowCloseEnabled", p_.ShowCloseEnabled, true);
+    PropBag.WriteProperty("ShowMinimizedEnabled", p_.ShowMinimizedEnabled, true);
+    PropBag.WriteProperty("ShowMaximizedEnabled", p_.ShowMaximizedEnabled, false);
+    PropBag.WriteProperty("Font", Surface().GetFont(), Ambient().Font);
+    PropBag.WriteProperty("ToolTipText", p_.ToolTipText, "");
+    PropBag.WriteProperty("Caption", p_.Caption, "TitelBar");
+    PropBag.WriteProperty("CaptionPosX", p_.CaptionPosX, int32_t{0});
+    PropBag.WriteProperty("CaptionPosY", p_.CaptionPosY, int32_t{2});
+    PropBag.WriteProperty("BorderNormal", int32_t{p_.BorderNormal}, int32_t{0});
+    PropBag.WriteProperty("IconStyle", int32_t{p_.IconStyle}, int32_t{0});
+    PropBag.WriteProperty("Picture", Surface().GetPicture(), rt::Picture());
+    PropBag.WriteProperty("PictureButton", p_.PictureButton, rt::Picture());
+    PropBag.WriteProperty("PicturePosMode", p_.PicturePosMode, int32_t{0});
+    PropBag.WriteProperty("PicturePosX", p_.PicturePosX, int16_t{6});
+    PropBag.WriteProperty("PicturePosY", p_.PicturePosY, int16_t{4});
+    // The surface's retained-drawing flag goes under the same key. Every repaint leaves it off,
+    // and writing its default would drop the stored property's value written above.
+    if (Surface().AutoRedraw()) PropBag.WriteProperty("AutoRedraw", true, false);
+}
+
+// ---- Properties: every let marks its property changed for the bag.
+
+void TitelBar::AutoRedraw(bool v) {
+    p_.AutoRedraw = v;
+    PropertyChanged("AutoRedraw");
+}
+void TitelBar::DashBack(bool v) {
+    p_.DashBack = v;
+    PropertyChanged("DashBack");
+    Refresh();
+}
+void TitelBar::Style(int32_t v) {
+    p_.Style = rt::NumberToInt16(v);
+    PropertyChanged("Style");
+    Refresh();
+}
+void TitelBar::BackColor(uint32_t v) {
+    UserControl::BackColor(v);
+    PropertyChanged("BackColor");
+    Refresh();
+}
+void TitelBar::BackColorCover(float v) {
+    if (v >= 10)
+        v = 10;
+    else if (v <= 0)
+        v = 1;
+    p_.BackColorCover = v;
+    PropertyChanged("BackColorCover");
+    Refresh();
+}
+void TitelBar::BackColorV2Begin(uint32_t v) {
+    p_.BackColorV2Begin = v;
+    PropertyChanged("BackColorV2Begin");
+    Refresh();
+}
+void TitelBar::BackColorV2End(uint32_t v) {
+    p_.BackColorV2End = v;
+    PropertyChanged("BackColorV2End");
+    Refresh();
+}
+void TitelBar::BackColorV1Begin(uint32_t v) {
+    p_.BackColorV1Begin = v;
+    PropertyChanged("BackColorV1Begin");
+    Refresh();
+}
+void TitelBar::BackColorV1End(uint32_t v) {
+    p_.BackColorV1End = v;
+    PropertyChanged("BackColorV1End");
+    Refresh();
+}
+void TitelBar::BorderColorHighLight(uint32_t v) {
+    p_.BorderColorHighLight = v;
+    PropertyChanged("BorderColorHighLight");
+    Refresh();
+}
+void TitelBar::BorderColorDarkLight(uint32_t v) {
+    p_.BorderColorDarkLight = v;
+    PropertyChanged("BorderColorDarkLight");
+    Refresh();
+}
+void TitelBar::ForeColor(uint32_t v) {
+    UserControl::ForeColor(v);
+    PropertyChanged("ForeColor");
+    Refresh();
+}
+void TitelBar::CaptionColorBack(uint32_t v) {
+    p_.CaptionColorBack = v;
+    PropertyChanged("CaptionColorBack");
+    Refresh();
+}
+void TitelBar::CaptionColor(uint32_t v) {
+    p_.CaptionColor = v;
+    UserControl::ForeColor(v);
+    PropertyChanged("CaptionColor");
+    Refresh();
+}
+void TitelBar::CaptionBorderColor(uint32_t v) {
+    p_.CaptionBorderColor = v;
+    PropertyChanged("CaptionBorderColor");
+    Refresh();
+}
+void TitelBar::CaptionShadowColor(uint32_t v) {
+    p_.CaptionShadowColor = v;
+    PropertyChanged("CaptionShadowColor");
+    Refresh();
+}
+void TitelBar::CaptionBorder(bool v) {
+    p_.CaptionBorder = v;
+    PropertyChanged("CaptionBorder");
+    Refresh();
+}
+void TitelBar::Caption3DWidth(uint8_t v) {
+    p_.Caption3DWidth = v;
+    PropertyChanged("Caption3DWidth");
+    Refresh();
+}
+void TitelBar::Caption3DTop(bool v) {
+    p_.Caption3DTop = v;
+    PropertyChanged("Caption3DTop");
+    Refresh();
+}
+void TitelBar::Caption3DBottom(bool v) {
+    p_.Caption3DBottom = v;
+    PropertyChanged("Caption3DBottom");
+    Refresh();
+}
+void TitelBar::Caption3DLeft(bool v) {
+    p_.Caption3DLeft = v;
+    PropertyChanged("Caption3DLeft");
+    Refresh();
+}
+void TitelBar::Caption3DRight(bool v) {
+    p_.Caption3DRight = v;
+    PropertyChanged("Caption3DRight");
+    Refresh();
+}
+void TitelBar::ShowClose(bool v) {
+    p_.ShowClose = v;
+    PropertyChanged("ShowClose");
+    SetTBX_();
+}
+void TitelBar::ShowMinimized(bool v) {
+    p_.ShowMinimized = v;
+    PropertyChanged("ShowMinimized");
+    SetTBX_();
+}
+void TitelBar::ShowMaximized(bool v) {
+    p_.ShowMaximized = v;
+    PropertyChanged("ShowMaximized");
+    SetTBX_();
+}
+void TitelBar::ShowCloseEnabled(bool v) {
+    p_.ShowCloseEnabled = v;
+    PropertyChanged("ShowCloseEnabled");
+    SetTBX_();
+}
+void TitelBar::ShowMinimizedEnabled(bool v) {
+    p_.ShowMinimizedEnabled = v;
+    PropertyChanged("ShowMinimizedEnabled");
+    SetTBX_();
+}
+void TitelBar::ShowMaximizedEnabled(bool v) {
+    p_.ShowMaximizedEnabled = v;
+    PropertyChanged("ShowMaximizedEnabled");
+    SetTBX_();
+}
+void TitelBar::SetFont(rt::Font f) {
+    Surface().GetFont() = std::move(f);
+    PropertyChanged("Font");
+    Refresh();
+}
+void TitelBar::BarToolTipText(std::string v) {
+    p_.ToolTipText = std::move(v);
+    PropertyChanged("ToolTipText");
+}
+void TitelBar::Caption(std::string v) {
+    p_.Caption = std::move(v);
+    PropertyChanged("Caption");
+    Refresh();
+}
+void TitelBar::CaptionPosX(int32_t v) {
+    p_.CaptionPosX = v;
+    PropertyChanged("CaptionPosX");
+    Refresh();
+}
+void TitelBar::CaptionPosY(int32_t v) {
+    p_.CaptionPosY = v;
+    PropertyChanged("CaptionPosY");
+    Refresh();
+}
+void TitelBar::BorderNormal(uint8_t v) {
+    p_.BorderNormal = v;
+    PropertyChanged("BorderNormal");
+    Refresh();
+}
+void TitelBar::IconStyle(uint8_t v) {
+    p_.IconStyle = v >= 2 ? 2 : v;
+    PropertyChanged("IconStyle");
+    Refresh();
+}
+void TitelBar::SetPicture(rt::Picture pic) {
+    // The new background goes into the image, and the icon over it; no full repaint.
+    Surface().SetPicture(std::move(pic));
+    PropertyChanged("Picture");
+    SetImageI();
+    Invalidate();
+}
+void TitelBar::PictureButton(rt::Picture pic) {
+    p_.PictureButton = std::move(pic);
+    PropertyChanged("PictureButton");
+    Refresh();
+}
+void TitelBar::PicturePosMode(int32_t v) {
+    p_.PicturePosMode = v;
+    PropertyChanged("PicturePosMode");
+    Refresh();
+}
+void TitelBar::PicturePosX(int16_t v) {
+    p_.PicturePosX = v;
+    PropertyChanged("PicturePosX");
+    Refresh();
+}
+void TitelBar::PicturePosY(int16_t v) {
+    p_.PicturePosY = v;
+    PropertyChanged("PicturePosY");
+    Refresh();
+}
 
 const rt::Picture& TitelBar::ButtonPicture(Which which, int index) const {
     static const rt::Picture none;
@@ -142,48 +364,9 @@ const rt::Picture& TitelBar::ButtonPicture(Which which, int index) const {
     return sets_[size_t(which)][size_t(index)];
 }
 
-HDC TitelBar::hdc() const {
-    return hwnd_ ? GetDC(hwnd_) : nullptr;  // the class keeps its own DC: nothing to release
-}
-
-double TitelBar::ScaleWidth() const {
-    RECT r{};
-    if (hwnd_) GetClientRect(hwnd_, &r);
-    return r.right;
-}
-double TitelBar::ScaleHeight() const {
-    RECT r{};
-    if (hwnd_) GetClientRect(hwnd_, &r);
-    return r.bottom;
-}
-
 // ---- Drawing
 
-void TitelBar::EnsureImage() {
-    SIZE want{std::max<LONG>(static_cast<LONG>(ScaleWidth()), 1), std::max<LONG>(static_cast<LONG>(ScaleHeight()), 1)};
-    if (image_.get() && want.cx == imageSize_.cx && want.cy == imageSize_.cy) return;
-    rt::WindowDC screen(hwnd_);
-    rt::MemoryDC dc(screen.get());
-    rt::Bitmap bmp(CreateCompatibleBitmap(screen.get(), want.cx, want.cy));
-    HGDIOBJ old = SelectObject(dc.get(), bmp.get());
-    if (image_.get()) SelectObject(image_.get(), imageOld_);
-    image_ = std::move(dc);
-    imageBitmap_ = std::move(bmp);
-    imageOld_ = old;
-    imageSize_ = want;
-}
-
-void TitelBar::Cls() {
-    EnsureImage();
-    RECT all{0, 0, imageSize_.cx, imageSize_.cy};
-    rt::Brush back(CreateSolidBrush(rt::ToColorRef(p_.BackColor)));
-    FillRect(image_.get(), &all, back.get());
-    if (!p_.Picture.Empty())
-        p_.Picture.Render(image_.get(), 0, 0, p_.Picture.PixelWidth(), p_.Picture.PixelHeight());
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
-}
-
-TitleBarLook TitelBar::Look() const {
+TitleBarLook TitelBar::Look() {
     TitleBarLook k;
     k.ScaleWidth = ScaleWidth();
     k.ScaleHeight = ScaleHeight();
@@ -196,13 +379,17 @@ TitleBarLook TitelBar::Look() const {
     k.ShowMinimized = p_.ShowMinimized;
     k.BorderColorHighLight = p_.BorderColorHighLight;
     k.BorderColorDarkLight = p_.BorderColorDarkLight;
-    auto box = [](const ButtonElement& b) { return ButtonBox{b.Left, b.Top, double(b.Width), double(b.Height)}; };
+    auto box = [](const ButtonElement& b) {
+        return ButtonBox{b.Left, b.Top, double(b.Width), double(b.Height)};
+    };
     k.TBAR_ = box(buttons_[Minimise]);
     k.TBARX = box(buttons_[Close]);
-    if (p_.DashBack && image_.get()) {
-        rt::SelectGuard sel(image_.get(), p_.Font.Handle());
+    rt::Font& font = Surface().GetFont();
+    if (p_.DashBack && Surface().ImageDC()) {
+        HDC image = Surface().ImageDC();
+        rt::SelectGuard sel(image, font.Handle());
         SIZE s{};
-        GetTextExtentPoint32A(image_.get(), p_.Caption.c_str(), static_cast<int>(p_.Caption.size()), &s);
+        GetTextExtentPoint32A(image, p_.Caption.c_str(), static_cast<int>(p_.Caption.size()), &s);
         k.CaptionTextWidth = s.cx;
     }
     k.Caption3DWidth = p_.Caption3DWidth;
@@ -219,25 +406,28 @@ TitleBarLook TitelBar::Look() const {
     k.PicturePosX = p_.PicturePosX;
     k.IconHeld = !p_.PictureButton.Empty() && p_.PictureButton.Handle() != 0;
     k.IconWidth = k.IconHeld ? p_.PictureButton.PixelWidth() : 0;
-    k.ForeColor = p_.ForeColor;
-    k.FontName = p_.Font.Name();
-    k.FontSize = p_.Font.Size();
-    k.FontBold = p_.Font.Bold();
-    k.FontCharset = p_.Font.Charset();
+    k.ForeColor = ForeColor();
+    k.FontName = font.Name();
+    k.FontSize = font.Size();
+    k.FontBold = font.Bold();
+    k.FontCharset = font.Charset();
     return k;
 }
 
 void TitelBar::Refresh() {
     if (!built_ || !hwnd_) return;
-    Cls();
-    p_.ForeColor = p_.CaptionColor;
+    rt::Canvas& surface = Surface();
+    surface.AutoRedraw(true);
+    surface.Cls();
+    surface.ForeColor(p_.CaptionColor);
     SetTBX_();
-    SetVerlauf(image_.get(), Look(), p_.BackColorV1Begin, p_.BackColorV1End, p_.BackColorV2Begin,
-               p_.BackColorV2End);
+    HDC image = surface.hDC();
+    SetVerlauf(image, Look(), p_.BackColorV1Begin, p_.BackColorV1End, p_.BackColorV2Begin, p_.BackColorV2End);
     SetImageI();
-    Shadow(image_.get(), Look(), *text_);
-    BSetBorder(image_.get(), Look(), p_.BorderNormal);
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    Shadow(image, Look(), *text_);
+    BSetBorder(image, Look(), p_.BorderNormal);
+    // The drawing stays as the background the window is painted from.
+    surface.AutoRedraw(false);
 }
 
 void TitelBar::ShowPicture(Which which, int index) {
@@ -248,7 +438,7 @@ void TitelBar::ShowPicture(Which which, int index) {
         b.Width = pic.PixelWidth();
         b.Height = pic.PixelHeight();
     }
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    Invalidate();
 }
 
 void TitelBar::SetTBX_() {
@@ -289,7 +479,7 @@ void TitelBar::SetTBX_() {
         b.Left = static_cast<float>(x - b.Width - 6);
         b.Top = top(b);
     }
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    Invalidate();
 }
 
 void TitelBar::SetImageI() {
@@ -300,22 +490,32 @@ void TitelBar::SetImageI() {
         p_.PicturePosX = rt::NumberToInt16(rt::RoundEven((ScaleWidth() - w) / 2));
     if (p_.PicturePosMode == 2 || p_.PicturePosMode == 3)
         p_.PicturePosY = rt::NumberToInt16(rt::RoundEven((ScaleHeight() - h) / 2));
-    EnsureImage();
+    // Into the persistent image, the background the window is painted from.
+    HDC image = Surface().AutoRedraw() ? Surface().hDC() : Surface().ImageDC();
+    if (!image) return;
     const bool icon = held.Type() == rt::vbPicTypeIcon;
-    DrawStateA(image_.get(), nullptr, nullptr, static_cast<LPARAM>(held.Handle()), 0, p_.PicturePosX,
-               p_.PicturePosY, w, h, (icon ? DST_ICON : DST_BITMAP) | DSS_NORMAL);
+    DrawStateA(image, nullptr, nullptr, static_cast<LPARAM>(held.Handle()), 0, p_.PicturePosX, p_.PicturePosY,
+               w, h, (icon ? DST_ICON : DST_BITMAP) | DSS_NORMAL);
 }
 
-void TitelBar::PaintWindow(HDC dc) {
-    EnsureImage();
-    BitBlt(dc, 0, 0, imageSize_.cx, imageSize_.cy, image_.get(), 0, 0, SRCCOPY);
+void TitelBar::PaintButtons(HDC dc) {
     for (Which w : {Minimise, Maximise, Close}) {
         const ButtonElement& b = buttons_[w];
         const rt::Picture& pic = ButtonPicture(w, b.PictureIndex);
         if (!b.Visible || pic.Empty()) continue;
-        DrawIconEx(dc, rt::RoundEven(b.Left), rt::RoundEven(b.Top), reinterpret_cast<HICON>(pic.Handle()), b.Width,
-                   b.Height, 0, nullptr, DI_NORMAL);
+        DrawIconEx(dc, rt::RoundEven(b.Left), rt::RoundEven(b.Top), reinterpret_cast<HICON>(pic.Handle()),
+                   b.Width, b.Height, 0, nullptr, DI_NORMAL);
     }
+}
+
+void TitelBar::UserControl_Paint() {
+    PaintButtons(hDC());
+}
+
+void TitelBar::UserControl_Resize() {
+    if (!built_) return;
+    RaiseEvent(Resize);
+    rt::Try([&] { Refresh(); });
 }
 
 // ---- Mouse
@@ -337,8 +537,10 @@ bool TitelBar::IsCursorInside() const {
 }
 
 void TitelBar::TimerOn(bool on) {
-    if (on) SetTimer(hwnd_, kLeaveTimer, 25, nullptr);
-    else KillTimer(hwnd_, kLeaveTimer);
+    if (on)
+        SetTimer(hwnd_, kLeaveTimer, 25, nullptr);
+    else
+        KillTimer(hwnd_, kLeaveTimer);
     timerOn_ = on;
 }
 
@@ -407,99 +609,88 @@ void TitelBar::ButtonAction(Which which) {
 }
 
 bool TitelBar::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-    const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
-    result = 0;
     switch (msg) {
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd_, &ps);
-        PaintWindow(dc);
-        EndPaint(hwnd_, &ps);
-        return true;
-    }
-    case WM_PRINTCLIENT:
-        PaintWindow(reinterpret_cast<HDC>(wp));
-        return true;
-    case WM_SIZE:
-        if (built_) {
-            RaiseEvent(Resize);
-            rt::Try([&] { Refresh(); });
+        case WM_TIMER:
+            if (wp != kLeaveTimer) break;
+            result = 0;
+            if (!IsCursorInside()) {
+                TimerOn(false);
+                ToIdle();
+                ReleaseIfHeld(hwnd_);
+            }
+            return true;
+        case WM_PRINTCLIENT: {
+            HDC dc = reinterpret_cast<HDC>(wp);
+            RECT r;
+            GetClientRect(hwnd_, &r);
+            Surface().Paint(dc, r);
+            PaintButtons(dc);
+            result = 0;
+            return true;
         }
-        return true;
-    case WM_TIMER:
-        if (wp != kLeaveTimer) return false;
-        if (!IsCursorInside()) {
-            TimerOn(false);
-            ToIdle();
-            ReleaseIfHeld(hwnd_);
-        }
-        return true;
-    case WM_MOUSEMOVE: {
-        int hit = ButtonAt(x, y);
-        if (hit >= 0) {
-            ButtonMove(static_cast<Which>(hit));
-        } else {
-            rt::Try([&] { SurfaceMove(ButtonOf(wp), ShiftOf(), float(x), float(y)); });
-        }
-        return true;
+        default:
+            break;
     }
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: {
-        int hit = ButtonAt(x, y);
-        pressedButton_ = hit;
-        if (hit == Maximise) {
-            rt::Try([&] { ButtonAction(Maximise); });
-        } else if (hit < 0) {
-            if (GetCapture() != hwnd_) SetCapture(hwnd_);
-            ToIdle();
-            int16_t b = ButtonOfMessage(msg), s = ShiftOf();
-            float fx = float(x), fy = float(y);
-            RaiseEvent(MouseDown, b, s, fx, fy);
-        }
-        return true;
+    return UserControl::OnMessage(msg, wp, lp, result);
+}
+
+void TitelBar::UserControl_MouseMove(int16_t Button, int16_t Shift, float X, float Y) {
+    int hit = ButtonAt(static_cast<int>(X), static_cast<int>(Y));
+    if (hit >= 0)
+        ButtonMove(static_cast<Which>(hit));
+    else
+        rt::Try([&] { SurfaceMove(Button, Shift, X, Y); });
+}
+
+void TitelBar::UserControl_MouseDown(int16_t Button, int16_t Shift, float X, float Y) {
+    int hit = ButtonAt(static_cast<int>(X), static_cast<int>(Y));
+    pressedButton_ = hit;
+    if (hit == Maximise) {
+        rt::Try([&] { ButtonAction(Maximise); });
+    } else if (hit < 0) {
+        if (GetCapture() != hwnd_) SetCapture(hwnd_);
+        ToIdle();
+        RaiseEvent(MouseDown, Button, Shift, X, Y);
+    } else {
+        // A press on minimise or close does nothing; the release acts.
+        ReleaseIfHeld(hwnd_);
     }
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-        int hit = pressedButton_ >= 0 ? pressedButton_ : ButtonAt(x, y);
-        pressedButton_ = -1;
-        if (hit == Minimise || hit == Close) {
-            rt::Try([&] { ButtonAction(static_cast<Which>(hit)); });
-        } else if (hit < 0) {
-            ToIdle();
-            ReleaseIfHeld(hwnd_);
-            int16_t b = ButtonOfMessage(msg), s = ShiftOf();
-            float fx = float(x), fy = float(y);
-            RaiseEvent(MouseUp, b, s, fx, fy);
-            if (msg == WM_LBUTTONUP) RaiseEvent(Click);
-        }
-        return true;
+}
+
+void TitelBar::UserControl_MouseUp(int16_t Button, int16_t Shift, float X, float Y) {
+    int hit = pressedButton_ >= 0 ? pressedButton_ : ButtonAt(static_cast<int>(X), static_cast<int>(Y));
+    pressedButton_ = -1;
+    clickOnSurface_ = hit < 0;
+    if (hit == Minimise || hit == Close) {
+        rt::Try([&] { ButtonAction(static_cast<Which>(hit)); });
+    } else if (hit < 0) {
+        ToIdle();
+        ReleaseIfHeld(hwnd_);
+        RaiseEvent(MouseUp, Button, Shift, X, Y);
     }
-    case WM_LBUTTONDBLCLK:
-        if (ButtonAt(x, y) < 0) RaiseEvent(DblClick);
-        return true;
-    case WM_KEYDOWN: {
-        int16_t code = static_cast<int16_t>(wp), s = ShiftOf();
-        RaiseEvent(KeyDown, code, s);
-        return true;
-    }
-    case WM_KEYUP: {
-        int16_t code = static_cast<int16_t>(wp), s = ShiftOf();
-        RaiseEvent(KeyUp, code, s);
-        return true;
-    }
-    case WM_CHAR: {
-        int16_t ascii = static_cast<int16_t>(wp);
-        RaiseEvent(KeyPress, ascii);
-        return true;
-    }
-    default:
-        return false;
-    }
+}
+
+void TitelBar::UserControl_Click() {
+    if (clickOnSurface_) RaiseEvent(Click);
+}
+
+void TitelBar::UserControl_DblClick() {
+    POINT pt{};
+    GetCursorPos(&pt);
+    ScreenToClient(hwnd_, &pt);
+    if (ButtonAt(pt.x, pt.y) < 0) RaiseEvent(DblClick);
+}
+
+void TitelBar::UserControl_KeyDown(int16_t& KeyCode, int16_t Shift) {
+    RaiseEvent(KeyDown, KeyCode, Shift);
+}
+
+void TitelBar::UserControl_KeyUp(int16_t& KeyCode, int16_t Shift) {
+    RaiseEvent(KeyUp, KeyCode, Shift);
+}
+
+void TitelBar::UserControl_KeyPress(int16_t& KeyAscii) {
+    RaiseEvent(KeyPress, KeyAscii);
 }
 
 }  // namespace controls

@@ -7,20 +7,7 @@
 #include "runtime/ui.h"
 #include "shell/Form1.h"
 #include "shell/program.h"
-#include "shell/standins/Form17.h"
 #include "shell/standins/Form6.h"
-
-Form17::Form17() : Form("Form17") {
-    BorderStyle(rt::vbBSNone);
-    Height(450);
-}
-
-void Form17::tib() {
-    rt::Try([] {
-        std::string copy = rt::Load<Form1>().pckex("TbRsG.tib");
-        if (copy != "error") rt::Kill(copy);
-    });
-}
 
 Form6::Form6() : Form("Form6") {
     BorderStyle(rt::vbBSNone);

@@ -1,0 +1,194 @@
+// The main window's handlers of page-object events: the click road that runs an object's action
+// list after the enter sound, the hover road with its one sound latch for the whole window, the
+// option buttons, the password box, the file list, the thumbnail choice and the plug-in
+// placeholders.
+#include <windows.h>
+// after windows.h
+#include <mmsystem.h>
+#include <shlwapi.h>
+
+#include <string>
+
+#include "actions/interpreter.h"
+#include "actions/standins/Form5.h"
+#include "runtime/convert.h"
+#include "runtime/effects.h"
+#include "runtime/error.h"
+#include "runtime/picture.h"
+#include "shell/Form1.h"
+
+namespace {
+
+constexpr DWORD kSoundNoWait = SND_NOWAIT;  // alone: synchronous, skipped when the device is busy
+constexpr int16_t kEnter = 13;
+constexpr const char* kFlashDownload = "http://get.adobe.com/flashplayer/";
+constexpr const char* kPdfDownload = "http://get.adobe.com/reader/";
+
+}  // namespace
+
+Form1::EventHookup::EventHookup(Form1& f) {
+    f.Label1[0].Click = [&f](int i) { f.Label1_Click(i); };
+    f.Label1[0].MouseMove = [&f](int i, int16_t b, int16_t s, float x, float y) {
+        f.Label1_MouseMove(i, b, s, x, y);
+    };
+    f.pic[0].Click = [&f](int i) { f.pic_Click(i); };
+    f.pic[0].MouseMove = [&f](int i, int16_t b, int16_t s, float x, float y) {
+        f.pic_MouseMove(i, b, s, x, y);
+    };
+    f.o[0].MouseDown = [&f](int i, int16_t b, int16_t s, float x, float y) { f.o_MouseDown(i, b, s, x, y); };
+    f.o[0].MouseUp = [&f](int i, int16_t b, int16_t s, float x, float y) { f.o_MouseUp(i, b, s, x, y); };
+    f.txt[0].KeyDown = [&f](int i, int16_t& k, int16_t s) { f.txt_KeyDown(i, k, s); };
+    f.File[0].DblClick = [&f](int i) { f.File_DblClick(i); };
+    f.Picture2[0].Click = [&f](int i) { f.Picture2_Click(i); };
+    f.Picture8.DblClick = [&f](int) { f.Picture8_DblClick(); };
+    // Like the other templates, the combo box shows only where a page configures it.
+    f.combobx1[0].Visible(false);
+}
+
+// ---- sounds, tooltip, and the two roads of an action list
+
+void Form1::sound(const std::string& action) {
+    const std::string path = pat.Text() + "data\\" + action + ".wav";
+    if (!PathFileExistsA(path.c_str())) return;
+    rt::Effects().PlaySoundA(path, kSoundNoWait);
+}
+
+void Form1::lab() {
+    Label3.Visible(true);
+}
+
+void Form1::RunActionList(const std::string& ActionList) {
+    // The pieces are taken before the first runs; a jump leaves the rest to the new page.
+    for (const std::string& piece : actions::SplitActionList(ActionList)) ExecuteTag(piece);
+}
+
+void Form1::RunActionListThroughLk(const std::string& ActionList) {
+    lk.Clear();
+    for (const std::string& piece : actions::SplitActionList(ActionList)) lk.AddItem(piece);
+    // A nested run may refill the list; each command is read just before it runs.
+    const int count = lk.ListCount();
+    for (int i = 0; i < count; ++i) ExecuteTag(lk.List(i));
+}
+
+bool Form1::ClickRoad(const rt::Control& object, bool soundAlways) {
+    if (!soundAlways && object.Tag().empty()) return false;
+    sound("enter");
+    RunActionList(object.Tag());
+    return true;
+}
+
+void Form1::HoverSoundStep() {
+    if (!HoverLatch) sound("cross");
+    HoverLatch = true;
+}
+
+void Form1::ShowToolTip(const std::string& text) {
+    Label3.Caption(text);
+    if (Label3.Caption() != "") lab();
+}
+
+void Form1::AboutCaption(const std::string& text) {
+    rt::Try([&] { rt::Load<Form5>().Label1.Caption(text); });
+}
+
+std::string Form1::HoverPicturePath(int Index, const std::string& kind) const {
+    return pat.Text() + "\\data\\" + page.Text() + "P" + std::to_string(Index) + kind + ".pic";
+}
+
+// ---- clicks
+
+void Form1::Label1_Click(int Index) {
+    if (Label1[Index].Tag().empty()) {
+        rt::Try([&] { Label1[Index].MousePointer(rt::vbDefault); });
+        return;
+    }
+    ClickRoad(Label1[Index], false);
+    // The page may have changed: the member of that index now is the one asked.
+    rt::Try([&] { AboutCaption(Label1[Index].ToolTipText()); });
+}
+
+void Form1::pic_Click(int Index) {
+    ClickRoad(pic[Index], false);
+}
+
+void Form1::Form_Click() {
+    rt::Try([&] { gr.Visible(false); });
+}
+
+void Form1::o_MouseDown(int Index, int16_t, int16_t, float, float) {
+    rt::Try([&] { o[Index].Value(false); });
+}
+
+void Form1::o_MouseUp(int Index, int16_t, int16_t, float, float) {
+    rt::Try([&] { o[Index].Value(true); });
+    ClickRoad(o[Index], true);
+    rt::Try([&] { AboutCaption(o[Index].ToolTipText()); });
+}
+
+// ---- hovers
+
+void Form1::Label1_MouseMove(int Index, int16_t Button, int16_t, float, float) {
+    rt::Procedure::run(rt::OnError::Stop, [&](rt::Procedure& proc) {
+        proc.step([&] {
+            rt::Label& label = Label1[Index];
+            if (label.Tag() != "") {
+                HoverSoundStep();
+            } else {
+                label.MousePointer(rt::vbDefault);
+                if (Button == rt::vbLeftButton) {
+                    // A label without actions lets the window be dragged by it.
+                    ReleaseCapture();
+                    SendMessageA(hWnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+                }
+            }
+        });
+        proc.step([&] { ShowToolTip(Label1[Index].ToolTipText()); });
+        proc.switchTo(rt::OnError::Skip);
+        proc.step([&] { gr.SetPicture(rt::LoadPicture(HoverPicturePath(Index, "lgr"))); });
+        proc.step([&] { gr.Visible(true); });
+    });
+}
+
+void Form1::pic_MouseMove(int Index, int16_t, int16_t, float, float) {
+    // A picture without actions keeps its pointer: the image control has none of its own.
+    rt::Try([&] {
+        if (pic[Index].Tag() != "") HoverSoundStep();
+    });
+    rt::Try([&] { gr.SetPicture(rt::LoadPicture(HoverPicturePath(Index, "grpic"))); });
+    rt::Try([&] { gr.Visible(true); });
+}
+
+// ---- the password box, the file list, the thumbnail choice, the placeholders
+
+void Form1::txt_KeyDown(int Index, int16_t& KeyCode, int16_t) {
+    if (KeyCode != kEnter) return;
+    rt::Try([&] {
+        const std::string stored = txt[Index].Password();
+        if (stored != "" && rt::UCase(stored) == rt::UCase(txt[Index].Text()))
+            RunActionListThroughLk(txt[Index].Tag());
+    });
+}
+
+void Form1::File_DblClick(int Index) {
+    rt::Try([&] {
+        std::string folder = File[Index].Path();
+        if (folder.size() != 3) folder += "\\";
+        rt::Effects().ShellExecuteA(nullptr, "", folder + File[Index].FileName(), "", "", SW_SHOWNORMAL);
+    });
+}
+
+void Form1::ThumbChoice(const std::string& browserTag, const std::function<void(int16_t)>& showPicture) {
+    if (browserTag.empty()) return;
+    rt::Try([&] {
+        if (auto entry = actions::FindOnPage(*this, namelist::kindAlphaPicture, browserTag))
+            showPicture(entry->Index());
+    });
+}
+
+void Form1::Picture2_Click(int) {
+    rt::Effects().ShellExecuteA(nullptr, "", kFlashDownload, "", "", SW_SHOWNORMAL);
+}
+
+void Form1::Picture8_DblClick() {
+    rt::Effects().ShellExecuteA(nullptr, "", kPdfDownload, "", "", SW_SHOWNORMAL);
+}

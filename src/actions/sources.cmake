@@ -1,0 +1,10 @@
+list(APPEND VANTREL_WIN32_SOURCES
+  ${VANTREL_SOURCE_DIR_HERE}/Form1_ExecuteTag.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/Form1_actions_registry.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/Form1_actions_text.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/Form1_actions_jump.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/Form1_actions_shell.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/Form1_actions_later.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/Form1_events.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/mnu.cpp
+)

@@ -1,0 +1,187 @@
+// The page build: Form1::LoadOpen.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "pages/PageBuilder.h"
+#include "runtime/files.h"
+#include "runtime/picture.h"
+#include "runtime/textfile.h"
+#include "runtime/ui.h"
+#include "shell/Module2.h"
+#include "shell/clsTransparency.h"
+#include "controls/chrome/Form15.h"
+#include "controls/chrome/Form17.h"
+#include "shell/standins/Module4.h"
+
+void Form1::LoadOpen() {
+    ++buildSerial_;
+    PageBuilder(*this).Build();
+}
+
+std::string PageBuilder::Item(int n, int i, const char* sep) const {
+    const std::vector<std::string> items = rt::Split(F(n), sep);
+    if (i < 0 || static_cast<size_t>(i) >= items.size()) rt::Raise(rt::errSubscriptOutOfRange, "LoadOpen");
+    return items[static_cast<size_t>(i)];
+}
+
+bool PageBuilder::StyleCode(const std::string& code, bool& bold, bool& italic) {
+    if (code == "1")
+        bold = false, italic = false;
+    else if (code == "2")
+        bold = false, italic = true;
+    else if (code == "3")
+        bold = true, italic = false;
+    else if (code == "4")
+        bold = true, italic = true;
+    else
+        return false;
+    return true;
+}
+
+void PageBuilder::Build() {
+    Prologue();
+
+    // From the opening of the script on, a failing step ends the build, until a step switches
+    // to skipping failing steps.
+    proc.switchTo(rt::OnError::Stop);
+    const std::string script = "sys" + f.page.Text() + " .esr";
+    rt::InputFile file;
+    try {
+        step([&] { file.Open(f.pckex(script)); });
+        while (!file.AtEnd()) {
+            // One record is one read of 14 fields; a read that runs out keeps what it got.
+            step([&] {
+                for (int i = 1; i <= 14; ++i) r[static_cast<size_t>(i)] = file.ReadField();
+            });
+            RunRecord();
+        }
+    } catch (const rt::ProcedureStopped&) {
+        // The build ended early. The script is still released and the page still finished, so
+        // the window is shown and can be closed.
+    }
+    file.Close();
+    proc.switchTo(rt::OnError::Skip);
+    step([&] { rt::Kill(f.pckex(script)); });
+    Finish();
+}
+
+void PageBuilder::Prologue() {
+    // The old page's image, from which the transition starts.
+    step([&] { f.Picture5.SetPicture(rt::Picture()); });
+    step([&] { f.Picture6.SetPicture(rt::Picture()); });
+    step([&] { f.Picture7.SetPicture(rt::Picture()); });
+    step([&] { f.Picture5.SetPicture(Module4::GrabFormImage(f)); });
+    step([&] { f.Picture8.Visible(false); });
+
+    // The previous page's objects: every member above 0 of each array, whatever its index.
+    step([&] { f.txt.UnloadAll(); });
+    f.pageHasPdf = false;
+    step([&] {
+        if (rt::Control* viewer = rt::FindControl(f, "PDF")) viewer->Visible(false);
+    });
+    step([&] { f.Label1.UnloadAll(); });
+    step([&] { f.WMPlayer.UnloadAll(); });
+    step([&] { f.combobx1.UnloadAll(); });
+    step([&] { f.o.UnloadAll(); });
+    step([&] { f.pic.UnloadAll(); });
+    step([&] {
+        std::vector<std::string> flash;
+        for (rt::Control* c : f.Controls())
+            if (c->Name().compare(0, 4, "tovi") == 0) flash.push_back(c->Name());
+        for (const std::string& name : flash) rt::Try([&] { rt::RemoveControl(f, name); });
+    });
+    step([&] { f.Picture2.UnloadAll(); });
+    step([&] { f.File.UnloadAll(); });
+    step([&] { f.Text1.Text("0"); });
+}
+
+void PageBuilder::RunRecord() {
+    const std::string& kind = F(1);
+    if (kind == "obj2")
+        obj2();
+    else if (kind == "txt")
+        txt();
+    else if (kind == "picture2")
+        picture2();
+    else if (kind == "WMPlayer")
+        WMPlayerRecord();
+    else if (kind == "file")
+        file();
+    else if (kind == "Image")
+        Image();
+    else if (kind == "opt")
+        opt();
+    else if (kind == "PDF")
+        PDF();
+    else if (kind == "Label3")
+        Label3Record();
+    else if (kind == "Form")
+        FormRecord();
+    // The kinds whose controls join later ("obj1", "MacBT", "metrodes1", "ComboBox", "slideshow",
+    // "rt", "web", "picture3", "thumb", "lnk", "Aap", "gif", "Shaper1", "imageover",
+    // "bsGradientLabel1", "Scroll1") are read and passed over; so is any other text.
+}
+
+void PageBuilder::Finish() {
+    step([&] { f.setzde(); });
+    if (test([&] { return rt::TextToDouble(f.page.Text()) == 1 && f.frma.Text() != "1"; }))
+        step([&] { f.Timer3.Enabled(true); });
+    step([&] { f.combogo(); });
+    step([&] { f.sldgo(); });
+    step([&] { f.Command2_Click(); });
+
+    const std::string background = "bg" + f.page.Text() + ".bmp";
+    if (test([&] { return f.pckex(background) != "error"; })) {
+        step([&] { f.SetPicture(rt::LoadPicture(f.pckex(background))); });
+        step([&] { rt::Kill(f.pckex(background)); });
+    } else {
+        step([&] { f.SetPicture(rt::Picture()); });
+    }
+
+    // The intro window joins with the secondary windows; until then every page shows at once.
+    if (f.afstme == 0) {
+        // A nudge that makes the platform draw the window's frame on its first showing.
+        step([&] { f.Left(f.Left() + 20); });
+        step([&] { f.Left(f.Left() - 20); });
+        f.afstme = 1;
+    }
+    step([&] { f.Visible(true); });
+    step([&] { f.v.Text(""); });
+
+    if (test([&] { return rt::TextToDouble(f.Text2.Text()) == 3; })) {
+        step([&] {
+            int32_t back = static_cast<int32_t>(f.BackColor());
+            clsTransparency().DoTransparency(f, static_cast<COLORREF>(Module2::TranslateOleColor(back)));
+        });
+        step([&] { f.Visible(true); });
+    } else {
+        // A region that a shaped page left would clip this page.
+        step([&] { SetWindowRgn(f.hWnd(), nullptr, TRUE); });
+    }
+
+    step([&] { f.Option1.Value(true); });
+    step([&] { f.ApplyWindowState(f.Text1.Text()); });
+    step([&] {
+        controls::Form15& backdrop = rt::Load<controls::Form15>();
+        if (backdrop.Tag() != "ok") return;
+        backdrop.ZOrder(1);
+        f.WindowState(rt::vbNormal);
+    });
+    step([&] { f.Command3_Click(); });
+    step([&] { f.thmbgo(); });
+    // The title-bar window, when the start-up loaded it, sits directly above the window. Without
+    // a title bar there is nothing to place, and no hidden window is made for it.
+    step([&] {
+        controls::Form17* loaded = nullptr;
+        for (rt::Form* form : rt::Forms())
+            if (auto* t = dynamic_cast<controls::Form17*>(form)) loaded = t;
+        if (!loaded) return;
+        controls::Form17& titleBar = *loaded;
+        titleBar.Top(f.Top() - titleBar.Height());
+        titleBar.Left(f.Left());
+        titleBar.Width(f.Width());
+    });
+    step([&] { f.Shape1.Move(0, 0, f.Width(), f.Height()); });
+}

@@ -1,0 +1,114 @@
+// The picture, file-list, player and viewer records of the runtime's own controls: "Image",
+// "file", "picture2" (Flash), "WMPlayer" and "PDF". The rich-text and web viewers join with their
+// controls.
+#include <cmath>
+#include <string>
+
+#include "pages/PageBuilder.h"
+#include "shell/program.h"
+
+void PageBuilder::Image() {
+    auto m = [&]() -> rt::Image& { return f.pic[Index()]; };
+    Create(f.pic);
+    step([&] { f.Picpath(m(), F(3)); });
+    step([&] { m().Left(rt::TextToSingle(F(4))); });
+    step([&] { m().Top(rt::TextToSingle(F(5))); });
+    step([&] { m().Visible(true); });
+    step([&] { m().Height(rt::TextToSingle(F(6))); });
+    step([&] { m().Width(rt::TextToSingle(F(7))); });
+    step([&] { m().Stretch(rt::TextToBoolean(F(8))); });
+    step([&] { m().Visible(rt::TextToBoolean(F(12))); });
+    step([&] { m().Tag(F(13)); });
+    step([&] { m().BorderStyle(rt::TextToInt16(F(14))); });
+}
+
+void PageBuilder::file() {
+    auto m = [&]() -> rt::FileListBox& { return f.File[Index()]; };
+    Create(f.File);
+    step([&] { m().Pattern(F(3)); });
+    step([&] { m().Left(rt::TextToSingle(F(4))); });
+    step([&] { m().Top(rt::TextToSingle(F(5))); });
+    step([&] { m().Visible(true); });
+    step([&] { m().Height(rt::TextToSingle(F(6))); });
+    step([&] { m().Width(rt::TextToSingle(F(7))); });
+    skipMode();
+    step([&] { m().Path(f.pat.Text() + F(8)); });
+    step([&] { m().BackColor(static_cast<uint32_t>(rt::TextToInt32(F(11)))); });
+    step([&] { m().ForeColor(static_cast<uint32_t>(rt::TextToInt32(F(13)))); });
+}
+
+void PageBuilder::picture2() {
+    const std::string& movie = F(8);
+    const bool web = movie.compare(0, 7, "http://") == 0;
+    step([&] {
+        std::string source;
+        if (movie.empty())
+            source = "";
+        else if (web)
+            source = rt::Replace(movie, "#~~#", "\"");
+        else
+            source = f.pat.Text() + movie;
+        auto n = [&](int field) { return rt::NumberToInt16(rt::LeadingNumber(F(field))); };
+        const int16_t inx = n(2), lft = n(4), tp = n(5), hig = n(6), wdth = n(7);
+        f.ladfla(inx, lft, tp, hig, wdth, source);
+    });
+    if (web) step([&] { f.flashViewer.Let("AllowFullScreen", true); });
+}
+
+void PageBuilder::WMPlayerRecord() {
+    auto m = [&]() -> rt::MediaPlayer& { return f.WMPlayer[Index()]; };
+    Create(f.WMPlayer);
+    step([&] { m().Tag(F(3)); });
+    step([&] { m().Left(rt::TextToSingle(F(4))); });
+    step([&] { m().Top(rt::TextToSingle(F(5))); });
+    step([&] { m().Visible(true); });
+    step([&] { m().Height(rt::TextToSingle(F(6))); });
+    step([&] { m().Width(rt::TextToSingle(F(7))); });
+    step([&] { m().stretchToFit(rt::TextToBoolean(F(8))); });
+    step([&] { m().enableContextMenu(rt::TextToBoolean(F(9))); });
+    skipMode();
+    step([&] { m().autoStart(rt::TextToBoolean(F(10))); });
+    step([&] { m().uiMode(F(11)); });
+    step([&] { m().playCount(rt::TextToInt32(F(12))); });
+    step([&] { m().ZOrder(0); });
+    // Item 1 of the source: the text after the first "#$#", up to a second one.
+    auto address = [&](const std::string& tag) {
+        const std::vector<std::string> parts = rt::Split(tag, "#$#");
+        if (parts.size() < 2) rt::Raise(rt::errSubscriptOutOfRange, "LoadOpen");
+        return parts[1];
+    };
+    step([&] {
+        const std::string tag = m().Tag();
+        if (tag.compare(0, 3, "url") == 0) m().URL(address(tag));
+    });
+    step([&] {
+        const std::string tag = m().Tag();
+        if (tag.compare(0, 3, "fle") == 0) m().URL(shell::ApplicationPath() + "\\" + address(tag));
+    });
+}
+
+void PageBuilder::PDF() {
+    step([&] { f.crtpdf(); });
+    f.pageHasPdf = true;
+    f.pdfHasFile = !F(3).empty();
+    if (f.pdfViewerReady) {
+        auto viewer = [&]() -> rt::Control& {
+            rt::Control* c = rt::FindControl(f, "PDF");
+            if (!c) rt::Raise(rt::errObjectVariableNotSet, "PDF");
+            return *c;
+        };
+        step([&] { viewer().Left(rt::TextToSingle(F(4))); });
+        step([&] { viewer().Top(rt::TextToSingle(F(5))); });
+        step([&] { viewer().Height(rt::TextToSingle(F(6))); });
+        step([&] { viewer().Width(rt::TextToSingle(F(7))); });
+        step([&] { f.pdfsrol.Value(rt::TextToInt16(F(12))); });
+        step([&] { f.pdftool.Value(rt::TextToInt16(F(8))); });
+        if (!F(3).empty()) step([&] { f.pdfViewer.Call("LoadFile", f.pat.Text() + F(3)); });
+    } else {
+        step([&] { f.Picture8.Left(rt::TextToSingle(F(4))); });
+        step([&] { f.Picture8.Top(rt::TextToSingle(F(5))); });
+        step([&] { f.Picture8.Height(rt::TextToSingle(F(6))); });
+        step([&] { f.Picture8.Width(rt::TextToSingle(F(7))); });
+        step([&] { f.Picture8.Visible(true); });
+    }
+}

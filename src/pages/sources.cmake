@@ -1,0 +1,6 @@
+list(APPEND VANTREL_WIN32_SOURCES
+  ${VANTREL_SOURCE_DIR_HERE}/Form1_LoadOpen.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/Form1_records_page.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/Form1_records_text.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/Form1_records_media.cpp
+)

@@ -1,0 +1,57 @@
+#include "shell/ChangsBor.h"
+
+#include <windows.h>
+
+#include "runtime/error.h"
+
+namespace ChangsBor {
+
+void ChangeBorderStyle(rt::Form& frm, int32_t style, bool clipControls, bool controlBox, bool maxButton,
+                       bool minButton, bool showInTaskbar, bool whatsThisButton) {
+    // The runtime's forms always clip their children; the option only adds the style bit.
+    LONG_PTR ws = 0;
+    LONG_PTR ex = 0;
+    if (clipControls) ws |= WS_CLIPCHILDREN;
+    if (controlBox) ws |= WS_SYSMENU;
+    if (maxButton) ws |= WS_MAXIMIZEBOX;
+    if (minButton) ws |= WS_MINIMIZEBOX;
+    if (showInTaskbar) ex |= WS_EX_APPWINDOW;
+    if (whatsThisButton) ex |= WS_EX_CONTEXTHELP;
+    if (GetWindowLongPtrA(frm.hWnd(), GWL_EXSTYLE) & WS_EX_MDICHILD) ex |= WS_EX_MDICHILD;
+    switch (style) {
+        case 0:
+            ws |= 0x14000000;
+            break;
+        case 1:
+            ws |= 0x14C00000;
+            ex |= 0x100;
+            break;
+        case 2:
+            ws |= 0x14C40000;
+            ex |= 0x100;
+            break;
+        case 3:
+            ws |= 0x14C00080;
+            ex |= 0x101;
+            break;
+        case 4:
+            ws |= 0x14C00000;
+            ex |= 0x180;
+            break;
+        case 5:
+            ws |= 0x14C40000;
+            ex |= 0x180;
+            break;
+        default:
+            break;
+    }
+    HWND hwnd = frm.hWnd();
+    rt::Procedure proc(rt::OnError::Skip);
+    proc.step([&] { SetWindowLongPtrA(hwnd, GWL_STYLE, ws); });
+    proc.step([&] { SetWindowLongPtrA(hwnd, GWL_EXSTYLE, ex); });
+    proc.step([&] { SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE); });
+    // The form's BorderStyle is a design-time setting: the runtime refuses it here (as the
+    // platform's forms do), and the styles just written stay.
+}
+
+}  // namespace ChangsBor

@@ -1,0 +1,45 @@
+// The sample menu of examples/sample: its two pages and page 1's open actions.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "pages_fixture.h"
+
+using namespace pagestest;
+
+TEST(SampleMenuTest, PageOneRunsItsOpenActionsAndPageTwoHasLabelsATextBoxAndPictures) {
+    std::vector<Member> members;
+    for (auto& e :
+         std::filesystem::directory_iterator(std::string(VANTREL_SOURCE_DIR) + "/examples/sample/store")) {
+        std::ifstream in(e.path(), std::ios::binary);
+        std::stringstream bytes;
+        bytes << in.rdbuf();
+        members.push_back({e.path().filename().string(), bytes.str()});
+    }
+    AppFolder app;
+    app.Pack(members);
+    ProgramScope program(app);
+    program.Start();
+    Form1& main = Main();
+    std::vector<std::string> ran;
+    main.OpenActionHook = [&](const std::string& action) { ran.push_back(action); };
+
+    EXPECT_EQ(main.Caption(), "Vantrel sample");
+    EXPECT_EQ(Members(main.Label1), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(main.Label1[2].Tag(), "jump***Sepa***2");
+    EXPECT_EQ(main.GetPicture().Type(), rt::vbPicTypeBitmap);
+    ASSERT_TRUE(PumpUntil([&] { return !ran.empty(); }, 5000));
+    EXPECT_EQ(ran, (std::vector<std::string>{"inc***Sepa***10", "dec***Sepa***10"}));
+
+    Jump(main, 2);
+    EXPECT_EQ(main.Caption(), "Vantrel sample - page 2");
+    EXPECT_EQ(Members(main.Label1), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(Members(main.txt), (std::vector<int>{1}));
+    EXPECT_EQ(main.txt[1].Password(), "vantrel");
+    ASSERT_EQ(Members(main.pic), (std::vector<int>{1, 2}));
+    EXPECT_EQ(main.pic[1].GetPicture().Type(), rt::vbPicTypeBitmap);
+    EXPECT_EQ(main.pic[2].GetPicture().Type(), rt::vbPicTypeBitmap);
+    EXPECT_TRUE(main.Visible());
+}
