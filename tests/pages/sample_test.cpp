@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "pages_fixture.h"
+#include "runtime/effects.h"
 
 using namespace pagestest;
 
@@ -35,11 +36,45 @@ TEST(SampleMenuTest, PageOneRunsItsOpenActionsAndPageTwoHasLabelsATextBoxAndPict
 
     Jump(main, 2);
     EXPECT_EQ(main.Caption(), "Vantrel sample - page 2");
-    EXPECT_EQ(Members(main.Label1), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(Members(main.Label1), (std::vector<int>{1, 2, 3, 4}));
     EXPECT_EQ(Members(main.txt), (std::vector<int>{1}));
     EXPECT_EQ(main.txt[1].Password(), "vantrel");
     ASSERT_EQ(Members(main.pic), (std::vector<int>{1, 2}));
     EXPECT_EQ(main.pic[1].GetPicture().Type(), rt::vbPicTypeBitmap);
     EXPECT_EQ(main.pic[2].GetPicture().Type(), rt::vbPicTypeBitmap);
     EXPECT_TRUE(main.Visible());
+}
+
+// The sample's own actions: a label jumps to page 2, a label there fills in the text box through
+// the object name list, and Enter in the box with its password jumps back to page 1.
+TEST(SampleMenuTest, ItsLabelsJumpBetweenPagesAndSetTexts) {
+    std::vector<Member> members;
+    for (auto& e :
+         std::filesystem::directory_iterator(std::string(VANTREL_SOURCE_DIR) + "/examples/sample/store")) {
+        std::ifstream in(e.path(), std::ios::binary);
+        std::stringstream bytes;
+        bytes << in.rdbuf();
+        members.push_back({e.path().filename().string(), bytes.str()});
+    }
+    AppFolder app;
+    app.Pack(members);
+    rt::RecordingEffects effects;
+    rt::ScopedEffects scope(effects);
+    ProgramScope program(app);
+    program.Start();
+    Form1& main = Main();
+
+    main.Label1_Click(2);
+    EXPECT_EQ(main.page.Text(), "2");
+    EXPECT_EQ(main.Caption(), "Vantrel sample - page 2");
+    ASSERT_TRUE(main.txt.Exists(1));
+    EXPECT_EQ(main.txt[1].Text(), "");
+
+    main.Label1_Click(4);
+    EXPECT_EQ(main.txt[1].Text(), "vantrel");
+
+    int16_t enter = 13;
+    main.txt_KeyDown(1, enter, 0);
+    EXPECT_EQ(main.page.Text(), "1");
+    EXPECT_EQ(main.Caption(), "Vantrel sample");
 }
