@@ -5,20 +5,8 @@
 #include "pages/PageBuilder.h"
 #include "runtime/picture.h"
 
-void PageBuilder::obj2() {
-    auto m = [&]() -> rt::Label& { return f.Label1[Index()]; };
-    Create(f.Label1);
-    step([&] { m().Visible(false); });
-    step([&] { m().Caption(F(3)); });
-    step([&] { m().Left(rt::TextToSingle(F(4))); });
-    step([&] { m().Top(rt::TextToSingle(F(5))); });
-    step([&] { m().Height(rt::TextToSingle(F(6))); });
-    step([&] { m().Width(rt::TextToSingle(F(7))); });
-    step([&] { m().Tag(F(8)); });
-    step([&] { m().BackStyle(rt::TextToInt16(F(9))); });
-    step([&] { m().ToolTipText(F(10)); });
-    step([&] { m().BackColor(static_cast<uint32_t>(rt::TextToInt32(F(11)))); });
-    skipMode();
+template <class Member>
+void PageBuilder::LabelLikeLook(Member m) {
     step([&] {
         bool bold = false, italic = false;
         if (!StyleCode(F(12), bold, italic)) return;
@@ -35,6 +23,23 @@ void PageBuilder::obj2() {
     step([&] { m().GetFont().Underline(rt::TextToBoolean(Item(14, 2))); });
     step([&] { m().GetFont().Charset(rt::TextToInt16(Item(14, 3))); });
     step([&] { m().ZOrder(0); });
+}
+
+void PageBuilder::obj2() {
+    auto m = [&]() -> rt::Label& { return f.Label1[Index()]; };
+    Create(f.Label1);
+    step([&] { m().Visible(false); });
+    step([&] { m().Caption(F(3)); });
+    step([&] { m().Left(rt::TextToSingle(F(4))); });
+    step([&] { m().Top(rt::TextToSingle(F(5))); });
+    step([&] { m().Height(rt::TextToSingle(F(6))); });
+    step([&] { m().Width(rt::TextToSingle(F(7))); });
+    step([&] { m().Tag(F(8)); });
+    step([&] { m().BackStyle(rt::TextToInt16(F(9))); });
+    step([&] { m().ToolTipText(F(10)); });
+    step([&] { m().BackColor(static_cast<uint32_t>(rt::TextToInt32(F(11)))); });
+    skipMode();
+    LabelLikeLook(m);
     step([&] {
         const std::string cursor = f.pat.Text() + "\\data\\" + f.page.Text() + "P" +
                                    rt::Str(static_cast<int64_t>(m().Index())) + "lecur" + ".ico";
@@ -92,20 +97,5 @@ void PageBuilder::opt() {
     step([&] { m().ToolTipText(F(10)); });
     step([&] { m().BackColor(static_cast<uint32_t>(rt::TextToInt32(F(11)))); });
     skipMode();
-    step([&] {
-        bool bold = false, italic = false;
-        if (!StyleCode(F(12), bold, italic)) return;
-        m().GetFont().Bold(bold);
-        m().GetFont().Italic(italic);
-    });
-    step([&] { m().ForeColor(static_cast<uint32_t>(rt::TextToInt32(Item(13, 0)))); });
-    step([&] { m().Alignment(rt::TextToInt16(Item(13, 1))); });
-    step([&] { m().GetFont().Size(rt::TextToSingle(Item(14, 0))); });
-    step([&] {
-        const std::string face = Item(14, 1);
-        if (f.chk_fnt(face)) m().GetFont().Name(face);
-    });
-    step([&] { m().GetFont().Underline(rt::TextToBoolean(Item(14, 2))); });
-    step([&] { m().GetFont().Charset(rt::TextToInt16(Item(14, 3))); });
-    step([&] { m().ZOrder(0); });
+    LabelLikeLook(m);
 }

@@ -53,6 +53,9 @@ private:
     }
     // StyleCode of a label-like record: bold and italic, or nothing for any other text.
     static bool StyleCode(const std::string& code, bool& bold, bool& italic);
+    // The look of a label or option button from F12 to F14, then to the front: one step each.
+    template <class Member>
+    void LabelLikeLook(Member m);
 
     template <class Fn>
     bool step(Fn&& fn) {
