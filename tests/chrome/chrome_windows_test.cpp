@@ -17,6 +17,7 @@
 #include "runtime/form.h"
 #include "runtime/list_sink.h"
 #include "runtime/ui.h"
+#include "runtime_win/helpers.h"
 #include "shell/store/ProjectArchive.h"
 #include "shell/store/dFileArc.h"
 #include "store/store_fixture.h"
@@ -502,24 +503,6 @@ TEST_F(Chrome, NoGdiObjectsLeakOverManyRepaints) {
 
 // ---- The backdrop
 
-class SolidPicture {
-public:
-    static rt::Picture Make(int w, int h, COLORREF c) {
-        HDC screen = GetDC(nullptr);
-        HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-        HDC dc = CreateCompatibleDC(screen);
-        HGDIOBJ old = SelectObject(dc, bmp);
-        HBRUSH b = CreateSolidBrush(c);
-        RECT r{0, 0, w, h};
-        FillRect(dc, &r, b);
-        DeleteObject(b);
-        SelectObject(dc, old);
-        DeleteDC(dc);
-        ReleaseDC(nullptr, screen);
-        return rt::Picture::FromBitmap(bmp, true);
-    }
-};
-
 COLORREF ClientPixel(HWND wnd, int x, int y) {
     RECT r;
     GetClientRect(wnd, &r);
@@ -552,7 +535,7 @@ TEST_F(Chrome, BackdropCoversTheScreenInTheDesktopColourWithTheCentredPicture) {
     back.WindowState(rt::vbMaximized);
     back.Label1.Caption(main->Caption());
     back.ZOrder(1);
-    back.l.SetPicture(SolidPicture::Make(40, 30, RGB(10, 200, 30)));
+    back.l.SetPicture(testutil::SolidPicture(40, 30, RGB(10, 200, 30)));
     back.l.Left(back.Width() / 2 - back.l.Width() / 2);
     back.l.Top(back.Height() / 2 - back.l.Height() / 2);
     rt::DoEvents();

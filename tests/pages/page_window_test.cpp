@@ -10,32 +10,6 @@ using namespace pagestest;
 
 namespace {
 
-// A 24-bit bitmap file of width x height in the colour back, with the rectangle [0, rw) x [0, rh)
-// in the colour front (0xRRGGBB).
-Bytes TwoColourBitmap(int width, int height, uint32_t back, int rw, int rh, uint32_t front) {
-    const int stride = (width * 3 + 3) & ~3;
-    Bytes b = "BM";
-    Put32(b, static_cast<uint32_t>(54 + stride * height));
-    Put32(b, 0);
-    Put32(b, 54);
-    Put32(b, 40);
-    Put32(b, static_cast<uint32_t>(width));
-    Put32(b, static_cast<uint32_t>(height));
-    Put16(b, 1);
-    Put16(b, 24);
-    for (int i = 0; i < 6; ++i) Put32(b, 0);
-    for (int row = height - 1; row >= 0; --row) {  // bottom-up
-        for (int x = 0; x < width; ++x) {
-            const uint32_t c = (x < rw && row < rh) ? front : back;
-            b += static_cast<char>(c & 0xFF);
-            b += static_cast<char>((c >> 8) & 0xFF);
-            b += static_cast<char>((c >> 16) & 0xFF);
-        }
-        b.append(static_cast<size_t>(stride - width * 3), '\0');
-    }
-    return b;
-}
-
 LONG_PTR Style(const rt::Form& f) {
     return GetWindowLongPtrA(f.hWnd(), GWL_STYLE) & ~static_cast<LONG_PTR>(WS_MAXIMIZE | WS_MINIMIZE);
 }

@@ -44,8 +44,9 @@ inline void Put32(Bytes& b, uint32_t v) {
     Put16(b, v >> 16);
 }
 
-// A 24-bit bitmap file of one colour (0xRRGGBB).
-inline Bytes Bitmap(int width, int height, uint32_t rgb) {
+// A 24-bit bitmap file of width x height in the colour back, with the rectangle [0, rw) x [0, rh)
+// (rows counted from the top) in the colour front (0xRRGGBB).
+inline Bytes TwoColourBitmap(int width, int height, uint32_t back, int rw, int rh, uint32_t front) {
     const int stride = (width * 3 + 3) & ~3;
     Bytes b = "BM";
     Put32(b, static_cast<uint32_t>(54 + stride * height));
@@ -57,16 +58,20 @@ inline Bytes Bitmap(int width, int height, uint32_t rgb) {
     Put16(b, 1);
     Put16(b, 24);
     for (int i = 0; i < 6; ++i) Put32(b, 0);
-    for (int y = 0; y < height; ++y) {
+    for (int row = height - 1; row >= 0; --row) {  // bottom-up
         for (int x = 0; x < width; ++x) {
-            b += static_cast<char>(rgb & 0xFF);
-            b += static_cast<char>((rgb >> 8) & 0xFF);
-            b += static_cast<char>((rgb >> 16) & 0xFF);
+            const uint32_t c = (x < rw && row < rh) ? front : back;
+            b += static_cast<char>(c & 0xFF);
+            b += static_cast<char>((c >> 8) & 0xFF);
+            b += static_cast<char>((c >> 16) & 0xFF);
         }
         b.append(static_cast<size_t>(stride - width * 3), '\0');
     }
     return b;
 }
+
+// A 24-bit bitmap file of one colour (0xRRGGBB).
+inline Bytes Bitmap(int width, int height, uint32_t rgb) { return TwoColourBitmap(width, height, rgb, 0, 0, rgb); }
 
 // A 16 x 16 icon file, 32 bits, opaque, of one colour.
 inline Bytes Icon16(uint32_t rgb) {
