@@ -8,15 +8,21 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=${VANTREL_JOBS:-$(nproc)}
 native="$root/build/native"
 arch=$("$root/scripts/wine-arch")
+# ccache, where installed, serves repeated builds and several work trees of one machine.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$root")}"
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 
 cmake -S "$root" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" >/dev/null
 cmake --build "$native" -j "$jobs"
 
 cross() {  # cross <build folder> <toolchain> <build tests: ON|OFF>
   cmake -S "$root" -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$2" -DVANTREL_TESTS="$3" \
-    -DVANTREL_HOST_TOOLS="$native/tools" >/dev/null
+    -DVANTREL_HOST_TOOLS="$native/tools" "${launcher[@]}" >/dev/null
   cmake --build "$1" -j "$jobs"
 }
 
