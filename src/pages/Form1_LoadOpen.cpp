@@ -1,7 +1,10 @@
 // The page build: Form1::LoadOpen.
 #include <windows.h>
 
+#include <iterator>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "pages/PageBuilder.h"
@@ -75,53 +78,56 @@ void PageBuilder::Prologue() {
     step([&] { f.Picture5.SetPicture(Module4::GrabFormImage(f)); });
     step([&] { f.Picture8.Visible(false); });
 
-    // The previous page's objects: every member above 0 of each array, whatever its index.
-    step([&] { f.txt.UnloadAll(); });
+    // The previous page's objects: every member above 0 of each array, whatever its index, array
+    // by array in this order: txt, Command1, (the PDF viewer), bsGradientLabel1, Label1, aap,
+    // thumb, WMPlayer, combobx1, slideshow, gif, o, Shaper1, imageover, pic, metrodes1, Macbt,
+    // (the Flash viewers), Picture2, picture3, File, lnk, web, Scroll1, rt. An array that joins
+    // with its control takes its line in its place.
+    RemoveMembers(f.txt);
     f.pageHasPdf = false;
     step([&] {
         if (rt::Control* viewer = rt::FindControl(f, "PDF")) viewer->Visible(false);
     });
-    step([&] { f.Label1.UnloadAll(); });
-    step([&] { f.WMPlayer.UnloadAll(); });
-    step([&] { f.combobx1.UnloadAll(); });
-    step([&] { f.o.UnloadAll(); });
-    step([&] { f.pic.UnloadAll(); });
+    RemoveMembers(f.Label1);
+    RemoveMembers(f.WMPlayer);
+    RemoveMembers(f.combobx1);
+    RemoveMembers(f.o);
+    RemoveMembers(f.pic);
     step([&] {
         std::vector<std::string> flash;
         for (rt::Control* c : f.Controls())
             if (c->Name().compare(0, 4, "tovi") == 0) flash.push_back(c->Name());
         for (const std::string& name : flash) rt::Try([&] { rt::RemoveControl(f, name); });
     });
-    step([&] { f.Picture2.UnloadAll(); });
-    step([&] { f.File.UnloadAll(); });
+    RemoveMembers(f.Picture2);
+    RemoveMembers(f.File);
     step([&] { f.Text1.Text("0"); });
 }
 
+namespace {
+#define VANTREL_PAGE_RECORD_KEYWORD(keyword, block) std::string_view(keyword),
+constexpr std::string_view kRecordKeywords[] = {VANTREL_PAGE_RECORDS(VANTREL_PAGE_RECORD_KEYWORD)};
+#undef VANTREL_PAGE_RECORD_KEYWORD
+
+// A map answers as a walk through the kinds in their order only while no keyword is listed twice.
+constexpr bool Distinct(const std::string_view* first, const std::string_view* last) {
+    for (const std::string_view* a = first; a != last; ++a)
+        for (const std::string_view* b = a + 1; b != last; ++b)
+            if (*a == *b) return false;
+    return true;
+}
+static_assert(Distinct(std::begin(kRecordKeywords), std::end(kRecordKeywords)),
+              "a record kind is listed twice");
+}  // namespace
+
 void PageBuilder::RunRecord() {
-    const std::string& kind = F(1);
-    if (kind == "obj2")
-        obj2();
-    else if (kind == "txt")
-        txt();
-    else if (kind == "picture2")
-        picture2();
-    else if (kind == "WMPlayer")
-        WMPlayerRecord();
-    else if (kind == "file")
-        file();
-    else if (kind == "Image")
-        Image();
-    else if (kind == "opt")
-        opt();
-    else if (kind == "PDF")
-        PDF();
-    else if (kind == "Label3")
-        Label3Record();
-    else if (kind == "Form")
-        FormRecord();
-    // The kinds whose controls join later ("obj1", "MacBT", "metrodes1", "ComboBox", "slideshow",
-    // "rt", "web", "picture3", "thumb", "lnk", "Aap", "gif", "Shaper1", "imageover",
-    // "bsGradientLabel1", "Scroll1") are read and passed over; so is any other text.
+    using Block = void (PageBuilder::*)();
+#define VANTREL_PAGE_RECORD_ROW(keyword, block) {keyword, &PageBuilder::block},
+    static const std::unordered_map<std::string_view, Block> kinds = {
+        VANTREL_PAGE_RECORDS(VANTREL_PAGE_RECORD_ROW)};
+#undef VANTREL_PAGE_RECORD_ROW
+    const auto row = kinds.find(F(1));
+    if (row != kinds.end()) (this->*row->second)();
 }
 
 void PageBuilder::Finish() {

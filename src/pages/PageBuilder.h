@@ -14,6 +14,25 @@
 #include "runtime/error.h"
 #include "shell/Form1.h"
 
+// The record kinds the build knows, in their set order: the keyword (compared whole and
+// case-sensitively) and the PageBuilder member that builds it, defined in a Form1_records_*.cpp
+// file. A control that brings a kind adds its line here, in its place, and its records file. A
+// record of any other kind is read and passed over.
+// Still to come, in their places: "obj1", "MacBT" before "obj2"; "metrodes1", "ComboBox",
+// "slideshow", "rt", "web", "picture3", "thumb" before "file"; "lnk", "Aap" before "Image"; "gif",
+// "Shaper1" before "opt"; "imageover" before "PDF"; "bsGradientLabel1", "Scroll1" before "Label3".
+#define VANTREL_PAGE_RECORDS(X)   \
+    X("obj2", obj2)               \
+    X("txt", txt)                 \
+    X("picture2", picture2)       \
+    X("WMPlayer", WMPlayerRecord) \
+    X("file", file)               \
+    X("Image", Image)             \
+    X("opt", opt)                 \
+    X("PDF", PDF)                 \
+    X("Label3", Label3Record)     \
+    X("Form", FormRecord)
+
 class PageBuilder {
 public:
     explicit PageBuilder(Form1& form) : f(form) {}
@@ -28,18 +47,6 @@ private:
     void Finish();
     void RunRecord();
 
-    // Kind blocks.
-    void Label3Record();
-    void FormRecord();
-    void obj2();
-    void txt();
-    void opt();
-    void Image();
-    void file();
-    void picture2();
-    void WMPlayerRecord();
-    void PDF();
-
     const std::string& F(int n) const { return r[static_cast<size_t>(n)]; }
     // Item i of field n split at sep; a missing item fails the step.
     std::string Item(int n, int i, const char* sep = "**qk**") const;
@@ -50,6 +57,11 @@ private:
         step([&] {
             if (rt::TextToDouble(F(2)) != 0) array.Load(Index());
         });
+    }
+    // The prologue's removal of one array's members above 0: one step.
+    template <class Array>
+    void RemoveMembers(Array& array) {
+        step([&] { array.UnloadAll(); });
     }
     // StyleCode of a label-like record: bold and italic, or nothing for any other text.
     static bool StyleCode(const std::string& code, bool& bold, bool& italic);
@@ -70,4 +82,9 @@ private:
     Form1& f;
     rt::Procedure proc{rt::OnError::Skip};
     Record r;
+
+    // The kind blocks, one per line of VANTREL_PAGE_RECORDS.
+#define VANTREL_PAGE_RECORD_BLOCK(keyword, block) void block();
+    VANTREL_PAGE_RECORDS(VANTREL_PAGE_RECORD_BLOCK)
+#undef VANTREL_PAGE_RECORD_BLOCK
 };
