@@ -81,7 +81,8 @@ Control::Control(const Control& t, int index)
       enabled_(t.enabled_),
       tag_(t.tag_),
       toolTip_(t.toolTip_),
-      spare_(t.spare_) {
+      spare_(t.spare_),
+      tabStop_(t.tabStop_) {
     parent_->add(this);
 }
 
@@ -264,6 +265,21 @@ void Control::ZOrder(int position) {
     }
 }
 
+int16_t Control::TabIndex() const {
+    const std::vector<Control*>& order = parent_->tabOrder_;
+    auto it = std::find(order.begin(), order.end(), this);
+    return it == order.end() ? 0 : static_cast<int16_t>(it - order.begin());
+}
+
+void Control::TabIndex(int16_t position) {
+    if (position < 0) Raise(errInvalidPropertyValue, name_);
+    std::vector<Control*>& order = parent_->tabOrder_;
+    auto it = std::find(order.begin(), order.end(), this);
+    if (it == order.end()) return;
+    order.erase(it);
+    order.insert(order.begin() + std::min<size_t>(static_cast<size_t>(position), order.size()), this);
+}
+
 void Control::Invalidate() {
     if (hwnd_) {
         InvalidateRect(hwnd_, nullptr, TRUE);
@@ -319,6 +335,54 @@ bool RouteAccessKey(Form& form, unsigned char key) {
     for (Control* c : all)
         if (c->OnAccessKey(key)) return true;
     return false;
+}
+
+namespace {
+// The form's controls in tab order, each container's own controls right after it.
+void TabSequence(const Container& container, std::vector<Control*>& out) {
+    for (Control* c : container.TabOrder()) {
+        out.push_back(c);
+        if (auto* inner = dynamic_cast<const Container*>(c)) TabSequence(*inner, out);
+    }
+}
+
+bool IsTabStop(const Control& c) {
+    if (!c.TabStop() || !c.hWnd()) return false;
+    for (const Control* p = &c; p; p = dynamic_cast<const Control*>(&p->Parent()))
+        if (!p->Visible() || !p->Enabled()) return false;
+    return true;
+}
+}  // namespace
+
+Control* MoveFocus(Control& from, bool forward) {
+    std::vector<Control*> order;
+    TabSequence(from.OwnerForm(), order);
+    auto at = std::find(order.begin(), order.end(), &from);
+    if (at == order.end()) return nullptr;
+    const size_t n = order.size(), start = static_cast<size_t>(at - order.begin());
+    for (size_t step = 1; step < n; ++step) {
+        Control* c = order[forward ? (start + step) % n : (start + n - step) % n];
+        if (!IsTabStop(*c)) continue;
+        ::SetFocus(c->hWnd());
+        return c;
+    }
+    return nullptr;
+}
+
+bool RouteTabKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    // The control of the window with the focus, or of the nearest window around it (the edit
+    // inside a combo box, the inner windows of a hosted control).
+    Control* c = nullptr;
+    for (HWND w = msg.hwnd; w && !c;
+         w = (GetWindowLongPtrA(w, GWL_STYLE) & WS_CHILD) ? GetParent(w) : nullptr)
+        c = ControlFromWindow(w);
+    if (!c) return false;
+    MSG asked = msg;
+    if (SendMessageA(msg.hwnd, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&asked)) & DLGC_WANTTAB)
+        return false;
+    return MoveFocus(*c, GetKeyState(VK_SHIFT) >= 0) != nullptr;
 }
 
 void Control::RaiseMouse(const Event<int16_t, int16_t, float, float>& ev, WPARAM wp, int x, int y) {
@@ -390,11 +454,13 @@ Container::~Container() = default;
 void Container::add(Control* c) {
     controls_.push_back(c);
     if (c->kind_ == Control::Kind::Windowless) windowless_.push_back(c);
+    if (c->kind_ != Control::Kind::Hidden) tabOrder_.push_back(c);
 }
 
 void Container::remove(Control* c) {
     controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
     windowless_.erase(std::remove(windowless_.begin(), windowless_.end(), c), windowless_.end());
+    tabOrder_.erase(std::remove(tabOrder_.begin(), tabOrder_.end(), c), tabOrder_.end());
     if (captured_ == c) {
         captured_ = nullptr;
         if (GetCapture() == ContainerWindow()) ReleaseCapture();

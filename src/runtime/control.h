@@ -81,6 +81,14 @@ public:
     void Spare(int32_t v) noexcept { spare_ = v; }
     // 0: in front of its siblings of the same layer (windowed or windowless); 1: behind them.
     void ZOrder(int position = 0);
+    // The place in its container's tab order, from 0; unique in the container (timers and menus
+    // have none). A new control takes the next place; setting one moves the control there (past
+    // the end: last) and renumbers the others. Negative: 380.
+    int16_t TabIndex() const;
+    void TabIndex(int16_t position);
+    // Whether Tab and MoveFocus stop here (only a control with a window can take the focus).
+    bool TabStop() const noexcept { return tabStop_; }
+    void TabStop(bool v) noexcept { tabStop_ = v; }
     void Refresh();
 
     // Mouse events common to the visible controls: Button, Shift, X and Y in twips of the control.
@@ -154,6 +162,7 @@ private:
     std::string tag_;
     std::string toolTip_;
     int32_t spare_ = 0;
+    bool tabStop_ = true;
 };
 
 // A window that holds controls: forms and user controls.
@@ -175,6 +184,8 @@ public:
     const std::vector<Control*>& WindowlessOrder() const noexcept { return windowless_; }
     // The topmost visible windowless control that answers Hit at the point (container pixels).
     Control* WindowlessAt(int x, int y) const;
+    // The controls that have a place in the tab order, in that order (see Control::TabIndex).
+    const std::vector<Control*>& TabOrder() const noexcept { return tabOrder_; }
 
 protected:
     Container() = default;
@@ -200,6 +211,7 @@ private:
 
     std::vector<Control*> controls_;
     std::vector<Control*> windowless_;
+    std::vector<Control*> tabOrder_;
     Control* captured_ = nullptr;  // windowless control that took the mouse with a button press
     Control* pressed_ = nullptr;
     HWND tooltip_ = nullptr;
@@ -213,5 +225,14 @@ void NotifyAmbientChanged(Container& container, const std::string& name);
 
 // The control whose window this is (nullptr for other windows).
 Control* ControlFromWindow(HWND hwnd);
+
+// Moves the focus from `from` to the next (forward) or previous tab stop of its form, wrapping
+// round. The form's controls are taken in tab order, each container's own controls right after
+// it; a tab stop is a control with a window and TabStop that is visible and enabled, as are the
+// containers it sits in. Returns the control that took the focus, nullptr when no other can.
+Control* MoveFocus(Control& from, bool forward = true);
+// For message loops: Tab and Shift+Tab on a control move the focus as MoveFocus does, unless the
+// control keeps the key for itself (DLGC_WANTTAB). True when the key was used up.
+bool RouteTabKey(const MSG& msg);
 
 }  // namespace rt

@@ -94,8 +94,10 @@ int Run() {
     while (!LoadedForms().empty()) {
         int r = GetMessageA(&msg, nullptr, 0, 0);
         if (r <= 0) return r == 0 ? static_cast<int>(msg.wParam) : -1;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        if (!RouteTabKey(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
         FlushDeferred();
     }
     return 0;

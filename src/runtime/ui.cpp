@@ -19,6 +19,7 @@ void DoEvents() {
             PostQuitMessage(static_cast<int>(msg.wParam));  // for the outer loop
             break;
         }
+        if (RouteTabKey(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
