@@ -421,6 +421,11 @@ PictureBox::PictureBox(const PictureBox& t, int index)
     SetPicture(t.GetPicture());
 }
 
+PictureBox::~PictureBox() {
+    DestroyRuntimeControls();
+    DestroyToolTip();
+}
+
 void PictureBox::create() {
     RegisterPictureClass();
     CreateChild("VantrelPicture", WS_CLIPCHILDREN, 0);
@@ -463,7 +468,21 @@ double PictureBox::ScaleHeight() const {
     return canvas_.FromPixelY(r.bottom);
 }
 
+bool PictureBox::OnAccessKey(unsigned char key) {
+    std::vector<Control*> inner = Controls();
+    for (Control* c : inner)
+        if (c->OnAccessKey(key)) return true;
+    return false;
+}
+
+void PictureBox::ChildFocus(Control& child, bool gained, HWND other) {
+    // A user control around the box sees the focus move as well.
+    Parent().ChildFocus(*this, gained, other);
+}
+
 bool PictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    result = 0;
+    if (Reflect(msg, wp, lp, result)) return true;
     switch (msg) {
         case WM_ERASEBKGND:
             result = 1;
@@ -472,6 +491,7 @@ bool PictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd_, &ps);
             canvas_.Paint(dc, ps.rcPaint);
+            PaintWindowless(dc, ps.rcPaint);
             EndPaint(hwnd_, &ps);
             if (!canvas_.AutoRedraw()) RaiseEvent(PaintEvent);
             result = 0;
@@ -481,19 +501,41 @@ bool PictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             RECT r;
             GetClientRect(hwnd_, &r);
             canvas_.Paint(reinterpret_cast<HDC>(wp), r);
+            PaintWindowless(reinterpret_cast<HDC>(wp), r);
             result = 0;
             return true;
         }
+        case WM_SETCURSOR:
+            if (reinterpret_cast<HWND>(wp) == hwnd_ && LOWORD(lp) == HTCLIENT) {
+                POINT pt;
+                GetCursorPos(&pt);
+                ScreenToClient(hwnd_, &pt);
+                if (Control* inner = WindowlessAt(pt.x, pt.y))
+                    if (HCURSOR c = inner->Cursor()) {
+                        SetCursor(c);
+                        result = TRUE;
+                        return true;
+                    }
+            }
+            return false;
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            // The controls inside the box first; what they leave is the box's own.
+            return RouteMouse(msg, wp, lp);
         case WM_LBUTTONUP:
+            if (RouteMouse(msg, wp, lp)) return true;
             RaiseEvent(MouseUp, vbLeftButton, 0,
                        static_cast<float>(canvas_.FromPixelX(static_cast<short>(LOWORD(lp)))),
                        static_cast<float>(canvas_.FromPixelY(static_cast<short>(HIWORD(lp)))));
             RaiseEvent(Click);
-            result = 0;
             return true;
         case WM_LBUTTONDBLCLK:
+            if (RouteMouse(msg, wp, lp)) return true;
             RaiseEvent(DblClick);
-            result = 0;
             return true;
         default:
             return false;

@@ -139,10 +139,14 @@ private:
     bool selKnown_ = false;
 };
 
-class PictureBox : public TextControl {
+// A picture box holds controls as a form does: windowed ones are child windows of it, windowless
+// ones are painted on it above its picture and take its mouse; both are placed in its client
+// pixels.
+class PictureBox : public TextControl, public Container {
 public:
     PictureBox(Container& c, std::string name, int index = -1);
     PictureBox(const PictureBox& templ, int index);
+    ~PictureBox() override;
 
     const Picture& GetPicture() const { return canvas_.GetPicture(); }
     void SetPicture(Picture p);
@@ -175,6 +179,10 @@ public:
     Event<> Resize;
 
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    bool OnAccessKey(unsigned char key) override;
+    HWND ContainerWindow() const override { return hwnd_; }
+    Form& ContainerForm() override { return OwnerForm(); }
+    void ChildFocus(Control& child, bool gained, HWND other) override;
 
 private:
     void create();
