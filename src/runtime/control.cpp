@@ -588,6 +588,16 @@ bool Container::Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     }
 }
 
+HCURSOR Container::WindowlessCursor(WPARAM wp, LPARAM lp) const {
+    HWND window = ContainerWindow();
+    if (reinterpret_cast<HWND>(wp) != window || LOWORD(lp) != HTCLIENT) return nullptr;
+    POINT pt;
+    GetCursorPos(&pt);
+    ScreenToClient(window, &pt);
+    Control* c = WindowlessAt(pt.x, pt.y);
+    return c ? c->Cursor() : nullptr;
+}
+
 HWND Container::ToolTipWindow() {
     HWND owner = ContainerWindow();
     if (!tooltip_ && owner) {

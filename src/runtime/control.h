@@ -195,6 +195,9 @@ protected:
     void PaintWindowless(HDC dc, const RECT& dirty);
     bool RouteMouse(UINT msg, WPARAM wp, LPARAM lp);
     bool Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    // For WM_SETCURSOR: the pointer of the windowless control under the mouse (nullptr when it
+    // has none, or when the message is not for the container window's client area).
+    HCURSOR WindowlessCursor(WPARAM wp, LPARAM lp) const;
     HWND ToolTipWindow();
     void DestroyToolTip();
     // Destroys the controls added at run time (see activex.h); containers call it first when

@@ -506,16 +506,10 @@ bool PictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             return true;
         }
         case WM_SETCURSOR:
-            if (reinterpret_cast<HWND>(wp) == hwnd_ && LOWORD(lp) == HTCLIENT) {
-                POINT pt;
-                GetCursorPos(&pt);
-                ScreenToClient(hwnd_, &pt);
-                if (Control* inner = WindowlessAt(pt.x, pt.y))
-                    if (HCURSOR c = inner->Cursor()) {
-                        SetCursor(c);
-                        result = TRUE;
-                        return true;
-                    }
+            if (HCURSOR c = WindowlessCursor(wp, lp)) {
+                SetCursor(c);
+                result = TRUE;
+                return true;
             }
             return false;
         case WM_MOUSEMOVE:
