@@ -7,8 +7,8 @@
 #include <cstdlib>
 
 #include "imaging/c32bppDIB.h"
-#include "imaging/gdi_raii.h"
 #include "imaging/gdiplus_service.h"
+#include "runtime/handles.h"
 
 using namespace imaging;
 
@@ -53,8 +53,8 @@ int main(int argc, char** argv) {
         }
 
     // The target: a 24-bit memory bitmap, as a window's back buffer would be.
-    ScreenDC screen;
-    UniqueDC dc(CreateCompatibleDC(screen.get()));
+    rt::ScreenDC screen;
+    rt::MemoryDC dc(screen.get());
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = 640;
@@ -62,8 +62,8 @@ int main(int argc, char** argv) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     void* bits = nullptr;
-    UniqueBitmap target(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    SelectGuard select(dc.get(), target.get());
+    rt::Bitmap target(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    rt::SelectGuard select(dc.get(), target.get());
 
     ULONG_PTR token = 0;
     const bool gdiplus = GdiplusService::Instance().Start(token);

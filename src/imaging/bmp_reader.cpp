@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "imaging/c32bppDIB.h"
-#include "imaging/gdi_raii.h"
 #include "imaging/parsers_win.h"
 #include "imaging/pixels/bmp_format.h"
 #include "imaging/pixels/image_math.h"
+#include "runtime/handles.h"
 
 namespace imaging {
 
@@ -65,15 +65,15 @@ bool cBMPparser::ConvertstdPicTo32bpp(IPicture* stdPic, HBITMAP Handle, c32bppDI
             info.bmiHeader.biBitCount = 32;
             // The section must not be selected while the platform writes its bits.
             cHost.LoadDIBinDC(false);
-            done = GetDIBits(ScreenDC().get(), Handle, 0, static_cast<UINT>(height), view.bits, &info,
+            done = GetDIBits(rt::ScreenDC().get(), Handle, 0, static_cast<UINT>(height), view.bits, &info,
                              DIB_RGB_COLORS) == height;
             dc = cHost.LoadDIBinDC(true);
         }
         if (done) {
             how = Copied32;
         } else {
-            UniqueDC memory(CreateCompatibleDC(dc));
-            SelectGuard select(memory.get(), Handle);
+            rt::MemoryDC memory(dc);
+            rt::SelectGuard select(memory.get(), Handle);
             if (memory && select.ok()) BitBlt(dc, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
             how = CopiedOther;
         }

@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "imaging/gdi_raii.h"
 #include "imaging/gdiplus_bridge.h"
 #include "imaging/zlib_access.h"
+#include "runtime/handles.h"
 
 namespace imaging {
 
@@ -84,15 +84,13 @@ bool c32bppDIB::InitializeDIB(int32_t Width, int32_t Height) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     info.bmiHeader.biSizeImage = static_cast<DWORD>(bytes);
-    ScreenDC screen;
+    rt::ScreenDC screen;
     void* bits = nullptr;
-    HBITMAP section = Width > 0 ? CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
-    if (!section || !bits) {
-        if (section) DeleteObject(section);
-        return false;
-    }
+    rt::Bitmap section(Width > 0 ? CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0)
+                                 : nullptr);
+    if (!section || !bits) return false;
     if (manageDC_ && !ownDC_) ownDC_.reset(CreateCompatibleDC(screen.get()));
-    section_.reset(section);
+    section_ = std::move(section);
     bits_ = static_cast<uint8_t*>(bits);
     width_ = Width;
     height_ = static_cast<int32_t>(rows);
@@ -130,7 +128,7 @@ HDC c32bppDIB::LoadDIBinDC(bool bLoad) {
     if (bLoad) {
         if (!section_) return nullptr;
         if (!ownDC_) {
-            ScreenDC screen;
+            rt::ScreenDC screen;
             ownDC_.reset(CreateCompatibleDC(screen.get()));
             if (!ownDC_) return nullptr;
         }
@@ -157,7 +155,7 @@ void c32bppDIB::ManageOwnDC(bool bManage) {
             ownDC_.reset();
         }
     } else if (!ownDC_ && section_) {
-        ScreenDC screen;
+        rt::ScreenDC screen;
         ownDC_.reset(CreateCompatibleDC(screen.get()));
     }
     manageDC_ = bManage;

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "imaging/dib_target.h"
-#include "imaging/gdi_raii.h"
 #include "imaging/pixels/image_math.h"
 #include "imaging/pixels/soft_render.h"
+#include "runtime/handles.h"
 
 class aicAlphaImage;
 
@@ -124,11 +124,11 @@ private:
                        int32_t opacity, c32bppDIB* destHostDIB, int32_t grayScale, float LightAdjustment);
 
     bool highQuality_ = false;
-    UniqueBitmap section_;
+    rt::Bitmap section_;
     uint8_t* bits_ = nullptr;
     int32_t height_ = 0;
     int32_t width_ = 0;
-    UniqueDC ownDC_;
+    rt::CreatedDC ownDC_;
     HGDIOBJ displaced_ = nullptr;
     int32_t flags_ = 0;
     int32_t imageType_ = imgBlank;

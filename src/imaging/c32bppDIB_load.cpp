@@ -4,12 +4,12 @@
 
 #include "imaging/bmp_reader.h"
 #include "imaging/c32bppDIB.h"
-#include "imaging/gdi_raii.h"
 #include "imaging/gdiplus_bridge.h"
 #include "imaging/parsers_win.h"
 #include "imaging/reader_chain.h"
 #include "imaging/readers_win.h"
 #include "runtime/error.h"
+#include "runtime/handles.h"
 
 namespace imaging {
 
@@ -64,7 +64,7 @@ bool c32bppDIB::LoadPicture_File(const std::string& Filename, int32_t iconCx, in
     bool loaded = false;
     rt::Try([&] {
         const bool forceUnicode = (flags_ & capAlphaBlendPresent) && !(flags_ & capWin9x);
-        UniqueFile file(OpenFileForIO(Filename, true, forceUnicode));
+        rt::KernelHandle file(OpenFileForIO(Filename, true, forceUnicode));
         if (!file) return;
         LARGE_INTEGER size{};
         if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < kMinimumBytes || size.QuadPart > INT32_MAX) return;
@@ -195,7 +195,7 @@ bool c32bppDIB::LoadPicture_ByHandle(HANDLE Handle) {
         case OBJ_ENHMETAFILE: {
             // A picture object made around an enhanced-metafile handle has no size on every
             // system; one read from the metafile's bytes has. The handle is the picture's now.
-            UniqueEnhMetaFile owned(static_cast<HENHMETAFILE>(Handle));
+            rt::EnhMetaFileHandle owned(static_cast<HENHMETAFILE>(Handle));
             const UINT size = GetEnhMetaFileBits(owned.get(), 0, nullptr);
             if (size == 0) return false;
             std::vector<uint8_t> bits(size);
@@ -210,7 +210,7 @@ bool c32bppDIB::LoadPicture_ByHandle(HANDLE Handle) {
         default: {
             ICONINFO info{};
             if (!GetIconInfo(static_cast<HICON>(Handle), &info)) return false;
-            UniqueBitmap mask(info.hbmMask), colour(info.hbmColor);
+            rt::Bitmap mask(info.hbmMask), colour(info.hbmColor);
             mask.reset();
             colour.reset();
             ImageReaders& readers = Readers();
@@ -227,7 +227,7 @@ bool c32bppDIB::LoadPicture_ClipBoard() {
         if (!any || !OpenClipboard(nullptr)) return;
         PicturePtr picture;
         if (HBITMAP bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
-            UniqueBitmap copy(static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, 0)));
+            rt::Bitmap copy(static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, 0)));
             if (copy && (picture = PictureFromHandle(copy.get(), PICTYPE_BITMAP))) copy.release();
         } else if (HENHMETAFILE emf = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE))) {
             const UINT size = GetEnhMetaFileBits(emf, 0, nullptr);
@@ -238,7 +238,7 @@ bool c32bppDIB::LoadPicture_ClipBoard() {
                 const UINT size = GetMetaFileBitsEx(pict->hMF, 0, nullptr);
                 std::vector<uint8_t> bits(size);
                 if (size && GetMetaFileBitsEx(pict->hMF, size, bits.data())) {
-                    UniqueEnhMetaFile emf(SetWinMetaFileBits(size, bits.data(), nullptr, pict));
+                    rt::EnhMetaFileHandle emf(SetWinMetaFileBits(size, bits.data(), nullptr, pict));
                     const UINT esize = emf ? GetEnhMetaFileBits(emf.get(), 0, nullptr) : 0;
                     std::vector<uint8_t> ebits(esize);
                     if (esize && GetEnhMetaFileBits(emf.get(), esize, ebits.data()))
@@ -276,14 +276,13 @@ bool c32bppDIB::LoadPicture_Resource(const ResourceName& ResIndex, const Resourc
         if (imageType == 0xFFFF) return;
         HANDLE handle = LoadImageA(module, ResourcePointer(ResIndex), imageType, 0, 0, 0);
         if (!handle) return;
+        // Owned here until a picture takes it.
+        rt::Bitmap bitmap(kind == 0 ? static_cast<HBITMAP>(handle) : nullptr);
+        rt::IconHandle icon(kind == 0 ? nullptr : static_cast<HICON>(handle));
         PicturePtr picture = PictureFromHandle(handle, kind == 0 ? PICTYPE_BITMAP : PICTYPE_ICON);
-        if (!picture) {
-            if (kind == 0)
-                DeleteObject(handle);
-            else
-                DestroyIcon(static_cast<HICON>(handle));
-            return;
-        }
+        if (!picture) return;
+        bitmap.release();
+        icon.release();
         loaded = LoadPicture_StdPicture(picture.get());
     });
     rt::Err().Clear();

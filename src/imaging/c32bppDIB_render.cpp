@@ -5,10 +5,10 @@
 #include <cstdlib>
 
 #include "imaging/c32bppDIB.h"
-#include "imaging/gdi_raii.h"
 #include "imaging/gdiplus_bridge.h"
 #include "imaging/pixels/image_math.h"
 #include "imaging/pixels/soft_render.h"
+#include "runtime/handles.h"
 
 namespace imaging {
 
@@ -105,15 +105,15 @@ bool c32bppDIB::Render(HDC destinationDC, int32_t DestX, int32_t DestY, int32_t 
         HostDC target(destHostDIB, destinationDC);
         if (!target.get()) return false;
         // The section as the source: borrowed from the own device context or made for the call.
-        UniqueDC temporary;
+        rt::CreatedDC temporary;
         HDC source = ownDC_.get();
         if (!source) {
-            ScreenDC screen;
+            rt::ScreenDC screen;
             temporary.reset(CreateCompatibleDC(screen.get()));
             source = temporary.get();
         }
         if (!source) return false;
-        std::optional<SelectGuard> select;
+        std::optional<rt::SelectGuard> select;
         if (!displaced_) {
             select.emplace(source, section_.get());
             if (!select->ok()) return false;
@@ -217,15 +217,15 @@ bool c32bppDIB::BlendOntoDC(HDC destinationDC, PixelArray& pixels, int32_t SrcX,
     const int64_t stride = AlignedRowBytes(24, DestWidth);
     if (stride * DestHeight > INT32_MAX) return false;
     info.bmiHeader.biSizeImage = static_cast<DWORD>(stride * DestHeight);
-    UniqueBitmap work;
+    rt::Bitmap work;
     void* bits = nullptr;
     {
-        ScreenDC screen;
-        UniqueDC memory(CreateCompatibleDC(screen.get()));
+        rt::ScreenDC screen;
+        rt::MemoryDC memory(screen.get());
         if (!memory) return false;
         work.reset(CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
         if (!work || !bits) return false;
-        SelectGuard select(memory.get(), work.get());
+        rt::SelectGuard select(memory.get(), work.get());
         if (!select.ok()) return false;
         BitBlt(memory.get(), 0, 0, DestWidth, DestHeight, destinationDC, DestX, DestY, SRCCOPY);
     }

@@ -5,10 +5,10 @@
 #include <cwchar>
 
 #include "imaging/c32bppDIB.h"
-#include "imaging/gdi_raii.h"
 #include "imaging/parsers_win.h"
 #include "imaging/pixels/image_math.h"
 #include "imaging/pixels/soft_render.h"
+#include "runtime/handles.h"
 
 namespace imaging {
 
@@ -87,7 +87,7 @@ ComPtr<IStream> cGDIPlus::StreamFromBytes(const uint8_t* data, size_t length) {
         if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.put()))) return {};
         return stream;
     }
-    UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, length));
+    rt::GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE, length));
     if (!block) return {};
     void* p = GlobalLock(block.get());
     if (!p) return {};

@@ -1,6 +1,7 @@
 #include "imaging/gdiplus_service.h"
 
 #include "imaging/parsers_win.h"
+#include "runtime/handles.h"
 
 namespace imaging {
 
@@ -19,9 +20,10 @@ bool GdiplusService::Start(ULONG_PTR& token) {
     }
     token = 0;
     // The library stays loaded once GDI+ has run: its helper thread may outlive the shut-down.
-    HMODULE module = LoadLibraryA(library_.c_str());
-    if (!module) return false;
-    if (module_ == module) FreeLibrary(module);  // already held from an earlier start
+    rt::Library loaded(LoadLibraryA(library_.c_str()));
+    if (!loaded) return false;
+    const HMODULE module = loaded.get();
+    if (module_ == module) loaded.reset();  // already held from an earlier start
     using StartupFn = gdip::Status(WINAPI*)(ULONG_PTR*, const gdip::StartupInput*, void*);
     auto startup = reinterpret_cast<StartupFn>(GetProcAddress(module, "GdiplusStartup"));
     auto shutdown = reinterpret_cast<void(WINAPI*)(ULONG_PTR)>(GetProcAddress(module, "GdiplusShutdown"));
@@ -34,10 +36,8 @@ bool GdiplusService::Start(ULONG_PTR& token) {
 #undef VANTREL_GDIP_LOAD
     ULONG_PTR started = 0;
     gdip::StartupInput input;
-    if (!complete || startup(&started, &input, nullptr) != gdip::Ok || started == 0) {
-        if (module != module_) FreeLibrary(module);
-        return false;
-    }
+    if (!complete || startup(&started, &input, nullptr) != gdip::Ok || started == 0) return false;
+    loaded.release();
     module_ = module;
     token_ = started;
     shutdown_ = shutdown;

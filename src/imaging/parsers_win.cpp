@@ -3,18 +3,18 @@
 #include <cmath>
 #include <cstring>
 
-#include "imaging/gdi_raii.h"
+#include "runtime/handles.h"
 
 namespace imaging {
 
 bool HasDllExport(const std::string& library, const char* exportName) {
-    UniqueModule module(LoadLibraryA(library.c_str()));
+    rt::Library module(LoadLibraryA(library.c_str()));
     return module && GetProcAddress(module.get(), exportName) != nullptr;
 }
 
 PicturePtr PictureFromBytes(const uint8_t* bytes, size_t length) {
     if (!bytes || length == 0) return {};
-    UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, length));
+    rt::GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE, length));
     if (!block) return {};
     void* p = GlobalLock(block.get());
     if (!p) return {};
@@ -84,7 +84,7 @@ bool RemoveFile(const std::string& name, bool forceUnicode) {
 }
 
 int32_t HimetricToPixels(int32_t himetric, bool horizontal) {
-    ScreenDC screen;
+    rt::ScreenDC screen;
     int dpi = screen.get() ? GetDeviceCaps(screen.get(), horizontal ? LOGPIXELSX : LOGPIXELSY) : 96;
     if (dpi <= 0) dpi = 96;
     const double twipsPerPixel = 1440.0 / dpi;

@@ -9,10 +9,10 @@
 #include "imaging/c32bppDIB.h"
 #include "imaging/codecs/gif_reader.h"
 #include "imaging/codecs/ico_reader.h"
-#include "imaging/gdi_raii.h"
 #include "imaging/gdiplus_bridge.h"
 #include "imaging/pixels/image_math.h"
 #include "imaging/zlib_access.h"
+#include "runtime/handles.h"
 
 namespace imaging {
 
@@ -107,10 +107,10 @@ bool ConvertIconHandle(HICON handle, c32bppDIB& image) {
     ICONINFO info{};
     if (!GetIconInfo(handle, &info)) return false;
     // Both bitmaps of the icon information are ours to delete.
-    const UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
+    const rt::Bitmap colour(info.hbmColor), mask(info.hbmMask);
     const bool isIcon = info.fIcon != FALSE;
     DibTarget& target = image;
-    ScreenDC screen;
+    rt::ScreenDC screen;
 
     if (colour) {
         BITMAPINFO query{};

@@ -58,7 +58,7 @@ bool LocateZlib(std::string& libraryName, int32_t& LibraryFlag, bool& isCdecl, b
     LibraryFlag = 2;
     hasCompress2 = false;
     while (LibraryFlag > 0) {
-        UniqueModule module(LoadZlib(libraryName));
+        rt::Library module(LoadZlib(libraryName));
         if (module) {
             hasCompress2 = GetProcAddress(module.get(), "compress2") != nullptr;
             FARPROC crc = GetProcAddress(module.get(), "crc32");

@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "imaging/gdi_raii.h"
 #include "imaging/zlib_api.h"
+#include "runtime/handles.h"
 
 namespace imaging {
 
@@ -67,7 +67,7 @@ public:
 
 private:
     ZlibLibrary() = default;
-    UniqueModule module_;
+    rt::Library module_;
     std::unique_ptr<cCDECL> bridge_;
     ZlibApi api_;
     int32_t flag_ = 0;

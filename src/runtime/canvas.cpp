@@ -96,14 +96,11 @@ HDC Canvas::hDC() {
 }
 
 namespace {
-// A DC to draw on and its release: the image needs none; a window DC is released (class DCs
-// ignore the release, other windows need it).
+// A DC to draw on: the image's, or the window's, released after the drawing (class DCs ignore
+// the release, other windows need it).
 struct DrawDC {
-    HWND hwnd = nullptr;
+    WindowDC window;
     HDC dc = nullptr;
-    ~DrawDC() {
-        if (hwnd && dc) ReleaseDC(hwnd, dc);
-    }
 };
 }  // namespace
 
@@ -133,15 +130,15 @@ double Canvas::FromPixelY(int px) const {
     return scaleMode_ == vbPixels ? px : ToTwipsY(px);
 }
 
-#define RT_DRAW_BEGIN          \
-    DrawDC d;                  \
-    if (autoRedraw_) {         \
-        ensureImage();         \
-        d.dc = imageDC_.get(); \
-    } else if (hwnd_) {        \
-        d.hwnd = hwnd_;        \
-        d.dc = GetDC(hwnd_);   \
-    }                          \
+#define RT_DRAW_BEGIN               \
+    DrawDC d;                       \
+    if (autoRedraw_) {              \
+        ensureImage();              \
+        d.dc = imageDC_.get();      \
+    } else if (hwnd_) {             \
+        d.window = WindowDC(hwnd_); \
+        d.dc = d.window.get();      \
+    }                               \
     if (!d.dc) return
 
 void Canvas::PSet(double x, double y, uint32_t color) {
@@ -202,7 +199,7 @@ uint32_t Canvas::Point(double x, double y) {
 }
 
 double Canvas::TextWidth(const std::string& text) {
-    WindowDC screen(nullptr);
+    ScreenDC screen;
     SelectGuard sel(screen.get(), font_.Handle());
     SIZE s{};
     GetTextExtentPoint32A(screen.get(), text.c_str(), static_cast<int>(text.size()), &s);
@@ -210,7 +207,7 @@ double Canvas::TextWidth(const std::string& text) {
 }
 
 double Canvas::TextHeight(const std::string& text) {
-    WindowDC screen(nullptr);
+    ScreenDC screen;
     SelectGuard sel(screen.get(), font_.Handle());
     TEXTMETRICA tm{};
     GetTextMetricsA(screen.get(), &tm);
@@ -221,7 +218,7 @@ double Canvas::TextHeight(const std::string& text) {
 Picture Canvas::Image() {
     if (autoRedraw_) ensureImage();
     if (!imageDC_.get()) return {};
-    WindowDC screen(nullptr);
+    ScreenDC screen;
     Bitmap copy(CreateCompatibleBitmap(screen.get(), imageSize_.cx, imageSize_.cy));
     {
         MemoryDC dc(screen.get());

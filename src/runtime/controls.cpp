@@ -818,16 +818,15 @@ void FileListBox::Refresh() {
         p.erase(p.find_last_not_of(' ') + 1);
         if (p.empty()) continue;
         WIN32_FIND_DATAA fd;
-        HANDLE h = FindFirstFileA((base + p).c_str(), &fd);
-        if (h == INVALID_HANDLE_VALUE) continue;
+        FindHandle h(FindFirstFileA((base + p).c_str(), &fd));
+        if (!h) continue;
         do {
             // Files only: no folders, and no hidden or system files, as the file list shows by default.
             if (fd.dwFileAttributes &
                 (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
                 continue;
             names.emplace_back(fd.cFileName);
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
+        } while (FindNextFileA(h.get(), &fd));
     }
     std::sort(names.begin(), names.end(),
               [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; });

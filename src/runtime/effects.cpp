@@ -58,8 +58,7 @@ bool SystemEffects::StartProcess(const std::string& commandLine, const std::stri
     if (!::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           folder.empty() ? nullptr : folder.c_str(), &si, &pi))
         return false;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    KernelHandle process(pi.hProcess), thread(pi.hThread);  // not waited for: closed at once
     return true;
 }
 BOOL SystemEffects::PlaySoundA(const std::string& sound, DWORD flags) {
@@ -89,10 +88,8 @@ bool DrawBitmapToPage(HDC page, HBITMAP bitmap) {
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
     std::string bits(static_cast<size_t>(bm.bmWidth) * static_cast<size_t>(bm.bmHeight) * 4, '\0');
-    HDC screen = GetDC(nullptr);
-    int lines =
-        GetDIBits(screen, bitmap, 0, static_cast<UINT>(bm.bmHeight), bits.data(), &bi, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    int lines = GetDIBits(ScreenDC().get(), bitmap, 0, static_cast<UINT>(bm.bmHeight), bits.data(), &bi,
+                          DIB_RGB_COLORS);
     if (lines <= 0) return false;
     SetStretchBltMode(page, HALFTONE);
     return StretchDIBits(page, (pw - w) / 2, (ph - h) / 2, w, h, 0, 0, bm.bmWidth, bm.bmHeight, bits.data(),
@@ -103,26 +100,21 @@ bool SystemEffects::PrintBitmap(HBITMAP bitmap, const std::string& documentName)
     PRINTDLGA pd{};
     pd.lStructSize = sizeof(pd);
     pd.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
-    if (!PrintDlgA(&pd) || !pd.hDC) {
-        // No default printer: nothing is printed.
-        if (pd.hDevMode) GlobalFree(pd.hDevMode);
-        if (pd.hDevNames) GlobalFree(pd.hDevNames);
-        return false;
-    }
+    const bool found = PrintDlgA(&pd) != FALSE;
+    GlobalMemory devNames(pd.hDevNames), devMode(pd.hDevMode);
+    CreatedDC printer(pd.hDC);
+    if (!found || !printer) return false;  // no default printer: nothing is printed
     DOCINFOA di{};
     di.cbSize = sizeof(di);
     di.lpszDocName = documentName.c_str();
     bool ok = false;
-    if (StartDocA(pd.hDC, &di) > 0) {
-        if (StartPage(pd.hDC) > 0) {
-            ok = DrawBitmapToPage(pd.hDC, bitmap);
-            EndPage(pd.hDC);
+    if (StartDocA(printer.get(), &di) > 0) {
+        if (StartPage(printer.get()) > 0) {
+            ok = DrawBitmapToPage(printer.get(), bitmap);
+            EndPage(printer.get());
         }
-        ok = EndDoc(pd.hDC) > 0 && ok;
+        ok = EndDoc(printer.get()) > 0 && ok;
     }
-    DeleteDC(pd.hDC);
-    if (pd.hDevMode) GlobalFree(pd.hDevMode);
-    if (pd.hDevNames) GlobalFree(pd.hDevNames);
     return ok;
 }
 

@@ -11,6 +11,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "runtime/handles.h"
 #else
 #include <dirent.h>
 #include <sys/stat.h>
@@ -294,12 +296,11 @@ std::vector<std::string> ListFiles(const std::string& folder, const std::string&
     std::string base = folder;
     if (!base.empty() && !IsPathSeparator(base.back())) base += '\\';
     WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((base + pattern).c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return names;
+    FindHandle h(FindFirstFileA((base + pattern).c_str(), &fd));
+    if (!h) return names;
     do {
         if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(fd.cFileName);
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
+    } while (FindNextFileA(h.get(), &fd));
     return names;
 }
 

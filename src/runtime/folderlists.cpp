@@ -123,17 +123,17 @@ void DirListBox::fill() {
     if (base.size() == 2) base += "\\";
     WIN32_FIND_DATAA fd;
     UINT old = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    HANDLE h = FindFirstFileA((base + "*").c_str(), &fd);
+    FindHandle h(FindFirstFileA((base + "*").c_str(), &fd));
     SetErrorMode(old);
-    if (h != INVALID_HANDLE_VALUE) {
+    if (h) {
         do {
             std::string n = fd.cFileName;
             if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || n == "." || n == ".." ||
                 (fd.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
                 continue;
             subs.push_back(n);
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
+        } while (FindNextFileA(h.get(), &fd));
+        h.reset();
     }
     std::sort(subs.begin(), subs.end(),
               [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; });

@@ -86,9 +86,8 @@ void Font::Charset(int16_t v) {
 HFONT Font::Handle() const {
     if (!s_->handle) {
         LOGFONTA lf{};
-        HDC dc = GetDC(nullptr);
-        int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-        if (dc) ReleaseDC(nullptr, dc);
+        int dpi = 96;
+        if (ScreenDC dc; dc) dpi = GetDeviceCaps(dc.get(), LOGPIXELSY);
         lf.lfHeight = -RoundEven(s_->size * dpi / 72.0);
         lf.lfWeight = s_->weight;
         lf.lfItalic = s_->italic;

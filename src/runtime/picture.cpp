@@ -73,9 +73,8 @@ long Picture::Height() const {
 }
 namespace {
 int HimetricToPixels(long v, int axis) {
-    HDC dc = GetDC(nullptr);
-    int dpi = dc ? GetDeviceCaps(dc, axis) : 96;
-    if (dc) ReleaseDC(nullptr, dc);
+    ScreenDC dc;
+    int dpi = dc ? GetDeviceCaps(dc.get(), axis) : 96;
     return MulDiv(static_cast<int>(v), dpi, 2540);
 }
 }  // namespace
@@ -96,17 +95,17 @@ void Picture::Render(HDC dc, int x, int y, int cx, int cy) const {
 Picture Picture::ToBitmap(COLORREF background) const {
     if (!p_) return {};
     int w = PixelWidth(), h = PixelHeight();
-    HDC screen = GetDC(nullptr);
-    Bitmap bmp(CreateCompatibleBitmap(screen, w > 0 ? w : 1, h > 0 ? h : 1));
+    Bitmap bmp;
     {
-        MemoryDC dc(screen);
+        ScreenDC screen;
+        bmp.reset(CreateCompatibleBitmap(screen.get(), w > 0 ? w : 1, h > 0 ? h : 1));
+        MemoryDC dc(screen.get());
         SelectGuard sel(dc.get(), bmp.get());
         RECT r{0, 0, w, h};
         Brush b(CreateSolidBrush(background));
         FillRect(dc.get(), &r, b.get());
         Render(dc.get(), 0, 0, w, h);
     }
-    ReleaseDC(nullptr, screen);
     return FromBitmap(bmp.release(), true);
 }
 
@@ -118,16 +117,14 @@ HCURSOR CursorFromPicture(const Picture& picture) {
 Picture LoadPictureFromMemory(const void* data, size_t size) {
     EnsureOle();
     if (size == 0) Raise(errInvalidPicture);
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, size);
+    GlobalMemory mem(GlobalAlloc(GMEM_MOVEABLE, size));
     if (!mem) Raise(errOutOfMemory);
-    void* dst = GlobalLock(mem);
+    void* dst = GlobalLock(mem.get());
     memcpy(dst, data, size);
-    GlobalUnlock(mem);
+    GlobalUnlock(mem.get());
     ComPtr<IStream> stream;
-    if (FAILED(CreateStreamOnHGlobal(mem, TRUE, stream.put()))) {
-        GlobalFree(mem);
-        Raise(errOutOfMemory);
-    }
+    if (FAILED(CreateStreamOnHGlobal(mem.get(), TRUE, stream.put()))) Raise(errOutOfMemory);
+    mem.release();  // the stream's now
     ComPtr<IPicture> p;
     HRESULT hr = OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE, IID_IPicture,
                                 reinterpret_cast<void**>(p.put()));

@@ -58,14 +58,18 @@ private:
 };
 
 void PutGlobal(UINT format, const void* data, size_t size) {
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, size);
+    GlobalMemory mem(GlobalAlloc(GMEM_MOVEABLE, size));
     if (!mem) Raise(errOutOfMemory);
-    memcpy(GlobalLock(mem), data, size);
-    GlobalUnlock(mem);
-    if (!SetClipboardData(format, mem)) {
-        GlobalFree(mem);
-        Raise(errCannotOpenClipboard);
-    }
+    memcpy(GlobalLock(mem.get()), data, size);
+    GlobalUnlock(mem.get());
+    if (!SetClipboardData(format, mem.get())) Raise(errCannotOpenClipboard);
+    mem.release();  // the clipboard's now
+}
+
+// A copy of a bitmap onto the open clipboard, which owns it once it is there.
+void PutBitmap(HANDLE bitmap) {
+    Bitmap copy(static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, 0)));
+    if (copy && SetClipboardData(CF_BITMAP, copy.get())) copy.release();
 }
 }  // namespace
 
@@ -103,22 +107,19 @@ void Clipboard::SetData(const Picture& picture) {
     EmptyClipboard();
     switch (picture.Type()) {
         case vbPicTypeBitmap: {
-            HBITMAP copy = static_cast<HBITMAP>(
-                CopyImage(reinterpret_cast<HANDLE>(picture.Handle()), IMAGE_BITMAP, 0, 0, 0));
-            if (copy && !SetClipboardData(CF_BITMAP, copy)) DeleteObject(copy);
+            PutBitmap(reinterpret_cast<HANDLE>(picture.Handle()));
             break;
         }
         case vbPicTypeEMetafile: {
-            HENHMETAFILE copy = CopyEnhMetaFileA(reinterpret_cast<HENHMETAFILE>(picture.Handle()), nullptr);
-            if (copy && !SetClipboardData(CF_ENHMETAFILE, copy)) DeleteEnhMetaFile(copy);
+            EnhMetaFileHandle copy(
+                CopyEnhMetaFileA(reinterpret_cast<HENHMETAFILE>(picture.Handle()), nullptr));
+            if (copy && SetClipboardData(CF_ENHMETAFILE, copy.get())) copy.release();
             break;
         }
         default: {
             // Icons and metafiles go as a bitmap of their image.
             Picture bmp = picture.ToBitmap(GetSysColor(COLOR_WINDOW));
-            HBITMAP copy = static_cast<HBITMAP>(
-                CopyImage(reinterpret_cast<HANDLE>(bmp.Handle()), IMAGE_BITMAP, 0, 0, 0));
-            if (copy && !SetClipboardData(CF_BITMAP, copy)) DeleteObject(copy);
+            PutBitmap(reinterpret_cast<HANDLE>(bmp.Handle()));
             break;
         }
     }
@@ -246,11 +247,12 @@ int CALLBACK CollectFont(const LOGFONTA* lf, const TEXTMETRICA*, DWORD, LPARAM d
 
 void Screen::RefreshFonts() {
     std::vector<std::string> names;
-    HDC dc = GetDC(nullptr);
-    LOGFONTA lf{};
-    lf.lfCharSet = DEFAULT_CHARSET;
-    EnumFontFamiliesExA(dc, &lf, CollectFont, reinterpret_cast<LPARAM>(&names), 0);
-    ReleaseDC(nullptr, dc);
+    {
+        ScreenDC dc;
+        LOGFONTA lf{};
+        lf.lfCharSet = DEFAULT_CHARSET;
+        EnumFontFamiliesExA(dc.get(), &lf, CollectFont, reinterpret_cast<LPARAM>(&names), 0);
+    }
     std::sort(names.begin(), names.end(),
               [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; });
     names.erase(std::unique(names.begin(), names.end(),

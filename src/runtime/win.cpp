@@ -17,9 +17,8 @@ int ScreenDpi(int index) {
     static int dpi[2] = {0, 0};
     int& v = dpi[index == LOGPIXELSX ? 0 : 1];
     if (v == 0) {
-        HDC dc = GetDC(nullptr);
-        v = dc ? GetDeviceCaps(dc, index) : 96;
-        if (dc) ReleaseDC(nullptr, dc);
+        ScreenDC dc;
+        v = dc ? GetDeviceCaps(dc.get(), index) : 96;
         if (v <= 0) v = 96;
     }
     return v;

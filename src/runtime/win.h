@@ -1,4 +1,4 @@
-// Win32 plumbing the runtime shares: handle owners, COM pointers, twips and colours.
+// Win32 plumbing the runtime shares: handle owners (handles.h), COM pointers, twips and colours.
 //
 // Twips: the runtime measures windows and controls in twips. A pixel is TwipsPerPixel() twips
 // (1440 / the screen's dots per inch: 15 at 96 dpi). Twips become pixels by rounding to the nearest
@@ -15,93 +15,9 @@
 #include <string>
 #include <utility>
 
+#include "runtime/handles.h"
+
 namespace rt {
-
-// Owner of a GDI object (brush, pen, font, bitmap, region).
-template <class H>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(H h) : h_(h) {}
-    GdiObject(GdiObject&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& o) noexcept {
-        if (this != &o) reset(std::exchange(o.h_, nullptr));
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    ~GdiObject() { reset(); }
-    H get() const noexcept { return h_; }
-    explicit operator bool() const noexcept { return h_ != nullptr; }
-    void reset(H h = nullptr) noexcept {
-        if (h_) DeleteObject(h_);
-        h_ = h;
-    }
-    H release() noexcept { return std::exchange(h_, nullptr); }
-
-private:
-    H h_ = nullptr;
-};
-using Brush = GdiObject<HBRUSH>;
-using Pen = GdiObject<HPEN>;
-using Bitmap = GdiObject<HBITMAP>;
-using Region = GdiObject<HRGN>;
-using FontHandle = GdiObject<HFONT>;
-
-// Owner of a memory device context (DeleteDC).
-class MemoryDC {
-public:
-    MemoryDC() = default;
-    explicit MemoryDC(HDC compatibleWith) : h_(CreateCompatibleDC(compatibleWith)) {}
-    MemoryDC(MemoryDC&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-    MemoryDC& operator=(MemoryDC&& o) noexcept {
-        if (this != &o) {
-            reset();
-            h_ = std::exchange(o.h_, nullptr);
-        }
-        return *this;
-    }
-    ~MemoryDC() { reset(); }
-    HDC get() const noexcept { return h_; }
-    void reset() noexcept {
-        if (h_) DeleteDC(h_);
-        h_ = nullptr;
-    }
-
-private:
-    HDC h_ = nullptr;
-};
-
-// A window's DC for the length of a scope (GetDC/ReleaseDC).
-class WindowDC {
-public:
-    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), h_(GetDC(hwnd)) {}
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    ~WindowDC() {
-        if (h_) ReleaseDC(hwnd_, h_);
-    }
-    HDC get() const noexcept { return h_; }
-
-private:
-    HWND hwnd_;
-    HDC h_;
-};
-
-// Selects an object into a DC for the length of a scope.
-class SelectGuard {
-public:
-    SelectGuard(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
-    SelectGuard(const SelectGuard&) = delete;
-    SelectGuard& operator=(const SelectGuard&) = delete;
-    ~SelectGuard() {
-        if (old_) SelectObject(dc_, old_);
-    }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
 
 // Reference-counted COM interface pointer.
 template <class T>

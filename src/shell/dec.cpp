@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "runtime/effects.h"
+#include "runtime/handles.h"
 
 namespace dec {
 
@@ -15,17 +16,16 @@ struct SinglePrivilege {
 }  // namespace
 
 void EnableShutdownPrivilege() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return;
+    rt::KernelHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.put())) return;
     SinglePrivilege wanted{};
     LookupPrivilegeValueA("", "SeShutdownPrivilege", &wanted.privilege.Luid);
     wanted.count = 1;
     wanted.privilege.Attributes = SE_PRIVILEGE_ENABLED;
     SinglePrivilege previous{};
     DWORD previousSize = 0;
-    AdjustTokenPrivileges(token, FALSE, reinterpret_cast<TOKEN_PRIVILEGES*>(&wanted), sizeof previous,
+    AdjustTokenPrivileges(token.get(), FALSE, reinterpret_cast<TOKEN_PRIVILEGES*>(&wanted), sizeof previous,
                           reinterpret_cast<TOKEN_PRIVILEGES*>(&previous), &previousSize);
-    CloseHandle(token);
 }
 
 void ShutdownWindows() {

@@ -2,16 +2,15 @@
 
 #include <windows.h>
 
+#include "runtime/handles.h"
 #include "shell/requmet.h"
 
 namespace resolution {
 
 void ChangeResolution(int32_t width, int32_t height) {
     int bits = 0;
-    if (HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr)) {
-        bits = GetDeviceCaps(display, BITSPIXEL);
-        DeleteDC(display);
-    }
+    if (rt::CreatedDC display(CreateDCA("DISPLAY", nullptr, nullptr, nullptr)); display)
+        bits = GetDeviceCaps(display.get(), BITSPIXEL);
     requmet::SetDisplayMode(width, height, bits);
 }
 

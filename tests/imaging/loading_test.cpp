@@ -369,12 +369,12 @@ TEST(Loading, Files) {
 TEST(Loading, HandlesAndPictureObjects) {
     ReaderTableScope scope;
     // A device-dependent bitmap: opaque, ImageType 1.
-    ScreenDC screen;
-    UniqueBitmap ddb(CreateCompatibleBitmap(screen.get(), 5, 3));
+    rt::ScreenDC screen;
+    rt::Bitmap ddb(CreateCompatibleBitmap(screen.get(), 5, 3));
     {
-        UniqueDC dc(CreateCompatibleDC(screen.get()));
-        SelectGuard select(dc.get(), ddb.get());
-        UniqueBrush brush(CreateSolidBrush(RGB(10, 20, 30)));
+        rt::MemoryDC dc(screen.get());
+        rt::SelectGuard select(dc.get(), ddb.get());
+        rt::Brush brush(CreateSolidBrush(RGB(10, 20, 30)));
         RECT r{0, 0, 5, 3};
         FillRect(dc.get(), &r, brush.get());
     }
@@ -404,7 +404,7 @@ TEST(Loading, HandlesAndPictureObjects) {
     EXPECT_FALSE(image.LoadPicture_ByHandle(nullptr));
     EXPECT_EQ(image.ImageType(), -1);
     // An icon goes to the icon reader; with none in place it is not loaded.
-    UniqueIcon icon(CopyIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32512))));
+    rt::IconHandle icon(CopyIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32512))));
     ASSERT_TRUE(icon);
     bool iconAsked = false;
     Readers().icoConvert = [&](void* handle, DibTarget&) {
@@ -415,7 +415,7 @@ TEST(Loading, HandlesAndPictureObjects) {
     EXPECT_TRUE(iconAsked);
 
     // Picture objects: a bitmap picture, and an empty one.
-    UniqueBitmap copy(static_cast<HBITMAP>(CopyImage(ddb.get(), IMAGE_BITMAP, 0, 0, 0)));
+    rt::Bitmap copy(static_cast<HBITMAP>(CopyImage(ddb.get(), IMAGE_BITMAP, 0, 0, 0)));
     PicturePtr picture = PictureFromHandle(copy.get(), PICTYPE_BITMAP);
     ASSERT_TRUE(picture);
     copy.release();
@@ -446,12 +446,12 @@ TEST(Loading, Clipboard) {
     EXPECT_FALSE(image.LoadPicture_ClipBoard());
     EXPECT_EQ(image.Width(), 2);  // untouched
 
-    ScreenDC screen;
+    rt::ScreenDC screen;
     HBITMAP bitmap = CreateCompatibleBitmap(screen.get(), 3, 2);
     {
-        UniqueDC dc(CreateCompatibleDC(screen.get()));
-        SelectGuard select(dc.get(), bitmap);
-        UniqueBrush brush(CreateSolidBrush(RGB(200, 100, 50)));
+        rt::MemoryDC dc(screen.get());
+        rt::SelectGuard select(dc.get(), bitmap);
+        rt::Brush brush(CreateSolidBrush(RGB(200, 100, 50)));
         RECT r{0, 0, 3, 2};
         FillRect(dc.get(), &r, brush.get());
     }

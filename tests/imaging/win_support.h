@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "imaging/c32bppDIB.h"
-#include "imaging/gdi_raii.h"
 #include "imaging/gdiplus_bridge.h"
 #include "imaging/gdiplus_service.h"
+#include "runtime/handles.h"
 
 namespace imaging_test {
 
@@ -32,7 +32,7 @@ public:
         info.bmiHeader.biHeight = -h;
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
-        imaging::ScreenDC screen;
+        rt::ScreenDC screen;
         dc_.reset(CreateCompatibleDC(screen.get()));
         void* bits = nullptr;
         bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
@@ -55,8 +55,8 @@ public:
 
 private:
     int w_, h_;
-    imaging::UniqueDC dc_;
-    imaging::UniqueBitmap bitmap_;
+    rt::CreatedDC dc_;
+    rt::Bitmap bitmap_;
     HGDIOBJ old_ = nullptr;
     uint8_t* bits_ = nullptr;
 };
@@ -107,19 +107,19 @@ inline std::vector<uint8_t> EncodeWithGdiPlus(imaging::c32bppDIB& image, const w
 
 // An enhanced metafile of 40 x 30 pixels with a filled rectangle from (10, 5) to (30, 25).
 inline HENHMETAFILE MakeEmf(COLORREF colour) {
-    imaging::ScreenDC screen;
+    rt::ScreenDC screen;
     const int mmX = GetDeviceCaps(screen.get(), HORZSIZE), mmY = GetDeviceCaps(screen.get(), VERTSIZE);
     const int pxX = GetDeviceCaps(screen.get(), HORZRES), pxY = GetDeviceCaps(screen.get(), VERTRES);
     RECT frame{0, 0, 40 * mmX * 100 / pxX, 30 * mmY * 100 / pxY};
     HDC dc = CreateEnhMetaFileA(screen.get(), nullptr, &frame, nullptr);
-    imaging::UniqueBrush brush(CreateSolidBrush(colour));
+    rt::Brush brush(CreateSolidBrush(colour));
     RECT r{10, 5, 30, 25};
     FillRect(dc, &r, brush.get());
     return CloseEnhMetaFile(dc);
 }
 
 inline std::vector<uint8_t> EmfBytes(COLORREF colour) {
-    imaging::UniqueEnhMetaFile emf(MakeEmf(colour));
+    rt::EnhMetaFileHandle emf(MakeEmf(colour));
     const UINT size = GetEnhMetaFileBits(emf.get(), 0, nullptr);
     std::vector<uint8_t> bytes(size);
     GetEnhMetaFileBits(emf.get(), size, bytes.data());
@@ -131,12 +131,12 @@ inline std::vector<uint8_t> PlaceableWmfBytes(COLORREF colour) {
     HDC dc = CreateMetaFileA(nullptr);
     SetWindowOrgEx(dc, 0, 0, nullptr);
     SetWindowExtEx(dc, 40, 30, nullptr);
-    imaging::UniqueBrush brush(CreateSolidBrush(colour));
+    rt::Brush brush(CreateSolidBrush(colour));
     HGDIOBJ old = SelectObject(dc, brush.get());
     SelectObject(dc, GetStockObject(NULL_PEN));
     Rectangle(dc, 10, 5, 31, 26);
     SelectObject(dc, old);
-    imaging::UniqueMetaFile wmf(CloseMetaFile(dc));
+    rt::MetaFileHandle wmf(CloseMetaFile(dc));
     const UINT size = GetMetaFileBitsEx(wmf.get(), 0, nullptr);
     std::vector<uint8_t> bytes(22 + size);
     GetMetaFileBitsEx(wmf.get(), size, bytes.data() + 22);
@@ -154,8 +154,8 @@ inline std::vector<uint8_t> PlaceableWmfBytes(COLORREF colour) {
 }
 
 inline bool WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    imaging::UniqueFile f(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                      nullptr));
+    rt::KernelHandle f(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     return f && WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
            written == bytes.size();

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "imaging/c32bppDIB.h"
-#include "imaging/gdi_raii.h"
 #include "imaging/parsers_win.h"
 #include "imaging_readers/readers_support.h"
+#include "runtime/handles.h"
 #include "support/temp_dir.h"
 
 using namespace imaging;
@@ -426,12 +426,12 @@ HBITMAP MonoBitmap(int width, int rows, const std::function<bool(int, int)>& set
     return CreateBitmap(width, rows, 1, 1, bits.data());
 }
 
-UniqueIcon MakeIcon(bool isIcon, HBITMAP colour, HBITMAP mask) {
+rt::IconHandle MakeIcon(bool isIcon, HBITMAP colour, HBITMAP mask) {
     ICONINFO info{};
     info.fIcon = isIcon ? TRUE : FALSE;
     info.hbmColor = colour;
     info.hbmMask = mask;
-    return UniqueIcon(CreateIconIndirect(&info));
+    return rt::IconHandle(CreateIconIndirect(&info));
 }
 
 }  // namespace
@@ -453,10 +453,10 @@ TEST(IconHandles, ConvertWithAlphaChannelOrMask) {
         SCOPED_TRACE(c.what);
         IconPicture p{4, 4, c.withAlpha ? 32 : 24, AlphaPicture,
                       c.withAlpha ? NothingMasked : MaskedDiagonal};
-        UniqueBitmap colour(ColourSection(p, c.withAlpha));
-        UniqueBitmap mask(MonoBitmap(p.width, p.height, p.masked));
+        rt::Bitmap colour(ColourSection(p, c.withAlpha));
+        rt::Bitmap mask(MonoBitmap(p.width, p.height, p.masked));
         ASSERT_TRUE(colour && mask);
-        UniqueIcon icon = MakeIcon(c.isIcon, colour.get(), mask.get());
+        rt::IconHandle icon = MakeIcon(c.isIcon, colour.get(), mask.get());
         ASSERT_TRUE(icon);
 
         c32bppDIB image;
@@ -480,10 +480,10 @@ TEST(IconHandles, MonochromeIconIsDrawnAndCutOut) {
     constexpr int w = 8, h = 4;
     auto andBit = [](int x, int y) { return x < 2 || y == 3; };
     auto xorBit = [](int x, int y) { return (x + y) % 2 == 0; };
-    UniqueBitmap mask(
+    rt::Bitmap mask(
         MonoBitmap(w, 2 * h, [&](int x, int y) { return y < h ? andBit(x, y) : xorBit(x, y - h); }));
     ASSERT_TRUE(mask);
-    UniqueIcon icon = MakeIcon(true, nullptr, mask.get());
+    rt::IconHandle icon = MakeIcon(true, nullptr, mask.get());
     ASSERT_TRUE(icon);
     c32bppDIB image;
     ASSERT_TRUE(image.LoadPicture_ByHandle(icon.get()));

@@ -2,31 +2,20 @@
 
 #include <vector>
 
+#include "runtime/handles.h"
+
 namespace {
 
 constexpr REGSAM kRead = KEY_READ;    // 0x20019
 constexpr REGSAM kWrite = KEY_WRITE;  // 0x20006
 
-// An opened or created key, closed when it goes.
-class RegKey {
-public:
-    RegKey() = default;
-    ~RegKey() {
-        if (h_) RegCloseKey(h_);
-    }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-
-    LONG Open(HKEY root, const std::string& subKey, REGSAM access) {
-        return RegOpenKeyExA(root, subKey.c_str(), 0, access, &h_);
-    }
-    // Creates every missing key along the path.
-    LONG Create(HKEY root, const std::string& subKey) { return RegCreateKeyA(root, subKey.c_str(), &h_); }
-    HKEY get() const noexcept { return h_; }
-
-private:
-    HKEY h_ = nullptr;
-};
+// Opens a key, or creates every missing key along the path; the owner stays empty on failure.
+LONG OpenRegKey(HKEY root, const std::string& subKey, REGSAM access, rt::RegKey& key) {
+    return RegOpenKeyExA(root, subKey.c_str(), 0, access, key.put());
+}
+LONG CreateRegKey(HKEY root, const std::string& subKey, rt::RegKey& key) {
+    return RegCreateKeyA(root, subKey.c_str(), key.put());
+}
 
 void DefaultMessage(const std::string& text, const std::string& title, unsigned flags) {
     MessageBoxA(nullptr, text.c_str(), title.c_str(), flags);
@@ -116,14 +105,14 @@ bool RegistryFunctions::WriteValue(const std::string& sKey, const std::string& s
     HKEY root = ParseKeyPath(sKey, subKey);
     if (!root) return false;
     {
-        RegKey probe;
-        if (probe.Open(root, subKey, kRead) != ERROR_SUCCESS) {
-            RegKey created;
-            created.Create(root, subKey);  // a failure shows in the next step
+        rt::RegKey probe;
+        if (OpenRegKey(root, subKey, kRead, probe) != ERROR_SUCCESS) {
+            rt::RegKey created;
+            CreateRegKey(root, subKey, created);  // a failure shows in the next step
         }
     }
-    RegKey key;
-    if (LONG rc = key.Open(root, subKey, kWrite); rc != ERROR_SUCCESS) {
+    rt::RegKey key;
+    if (LONG rc = OpenRegKey(root, subKey, kWrite, key); rc != ERROR_SUCCESS) {
         Report(rc);
         return false;
     }
@@ -155,8 +144,8 @@ bool RegistryFunctions::SetBinaryValue(const std::string& sKey, const std::strin
     std::string subKey;
     HKEY root = ParseKeyPath(sKey, subKey);
     if (!root) return false;
-    RegKey key;
-    if (LONG rc = key.Open(root, subKey, kWrite); rc != ERROR_SUCCESS) {
+    rt::RegKey key;
+    if (LONG rc = OpenRegKey(root, subKey, kWrite, key); rc != ERROR_SUCCESS) {
         Report(rc);
         return false;
     }
@@ -177,8 +166,8 @@ RegistryFunctions::DWordResult RegistryFunctions::GetDWordValue(const std::strin
     std::string subKey;
     HKEY root = ParseKeyPath(sKey, subKey);
     if (!root) return std::monostate{};
-    RegKey key;
-    if (LONG rc = key.Open(root, subKey, kRead); rc != ERROR_SUCCESS) {
+    rt::RegKey key;
+    if (LONG rc = OpenRegKey(root, subKey, kRead, key); rc != ERROR_SUCCESS) {
         Report(rc);
         return std::string(kErrorResult);
     }
@@ -199,8 +188,8 @@ RegistryFunctions::TextResult RegistryFunctions::GetBinaryValue(const std::strin
     std::string subKey;
     HKEY root = ParseKeyPath(sKey, subKey);
     if (!root) return std::nullopt;
-    RegKey key;
-    if (LONG rc = key.Open(root, subKey, kRead); rc != ERROR_SUCCESS) {
+    rt::RegKey key;
+    if (LONG rc = OpenRegKey(root, subKey, kRead, key); rc != ERROR_SUCCESS) {
         Report(rc);
         return std::string(kErrorResult);
     }
@@ -223,8 +212,8 @@ RegistryFunctions::TextResult RegistryFunctions::GetStringValue(const std::strin
     std::string subKey;
     HKEY root = ParseKeyPath(sKey, subKey);
     if (!root) return std::nullopt;
-    RegKey key;
-    if (LONG rc = key.Open(root, subKey, kRead); rc != ERROR_SUCCESS) {
+    rt::RegKey key;
+    if (LONG rc = OpenRegKey(root, subKey, kRead, key); rc != ERROR_SUCCESS) {
         Report(rc);
         return std::string(kErrorResult);
     }
@@ -247,8 +236,8 @@ bool RegistryFunctions::CreateKey(const std::string& sKey) {
     std::string subKey;
     HKEY root = ParseKeyPath(sKey, subKey);
     if (!root) return false;
-    RegKey key;
-    return key.Create(root, subKey) == ERROR_SUCCESS;
+    rt::RegKey key;
+    return CreateRegKey(root, subKey, key) == ERROR_SUCCESS;
 }
 
 bool RegistryFunctions::DeleteKey(const std::string& KeyName) {
@@ -268,8 +257,8 @@ bool RegistryFunctions::DeleteKeyValue(const std::string& sKeyName, const std::s
     std::string subKey;
     HKEY root = ParseKeyPath(sKeyName, subKey);
     if (!root) return false;
-    RegKey key;
-    if (key.Open(root, subKey, kWrite) != ERROR_SUCCESS) return false;
+    rt::RegKey key;
+    if (OpenRegKey(root, subKey, kWrite, key) != ERROR_SUCCESS) return false;
     if (LONG rc = RegDeleteValueA(key.get(), sValueName.c_str()); rc != ERROR_SUCCESS) {
         Report(rc);
         return false;
@@ -281,16 +270,16 @@ bool RegistryFunctions::KeyExist(const std::string& sKey) {
     std::string subKey;
     HKEY root = ParseKeyPath(sKey, subKey);
     if (!root) return false;
-    RegKey key;
-    return key.Open(root, subKey, kRead) == ERROR_SUCCESS;
+    rt::RegKey key;
+    return OpenRegKey(root, subKey, kRead, key) == ERROR_SUCCESS;
 }
 
 std::optional<bool> RegistryFunctions::KeyValueExist(const std::string& sKey, const std::string& sKeyName) {
     std::string subKey;
     HKEY root = ParseKeyPath(sKey, subKey);
     if (!root) return std::nullopt;
-    RegKey key;
-    if (key.Open(root, subKey, kRead) != ERROR_SUCCESS) return std::nullopt;
+    rt::RegKey key;
+    if (OpenRegKey(root, subKey, kRead, key) != ERROR_SUCCESS) return std::nullopt;
     DWORD size = 0;
     return RegQueryValueExA(key.get(), sKeyName.c_str(), nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
 }

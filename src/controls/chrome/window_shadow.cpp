@@ -3,38 +3,11 @@
 #include <cwchar>
 #include <vector>
 
+#include "runtime/handles.h"
+
 namespace controls {
 
 namespace {
-
-struct DcDeleter {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-struct GdiObjectDeleter {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using UniqueDC = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
-using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
-
-// Keeps a bitmap selected into a DC for one scope, putting the DC's own one back afterwards.
-class Selection {
-public:
-    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~Selection() {
-        if (previous_ != nullptr && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
-    }
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
-
-struct LibraryDeleter {
-    void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using UniqueLibrary = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryDeleter>;
 
 template <class Fn>
 Fn ProcAddress(HMODULE module, const char* name) {
@@ -43,7 +16,7 @@ Fn ProcAddress(HMODULE module, const char* name) {
 
 // Whether the active visual style is Luna; nullopt when the theme library cannot be loaded.
 std::optional<bool> CheckLunaTheme() {
-    UniqueLibrary uxtheme(LoadLibraryA("uxtheme.dll"));
+    rt::Library uxtheme(LoadLibraryA("uxtheme.dll"));
     if (!uxtheme) return std::nullopt;
     using CurrentThemeNameFn = HRESULT(WINAPI*)(LPWSTR, int, LPWSTR, int, LPWSTR, int);
     using DocumentationPropertyFn = HRESULT(WINAPI*)(LPCWSTR, LPCWSTR, LPWSTR, int);
@@ -70,9 +43,8 @@ ShadowCapability clsShadow::CheckShadowSupport() {
         answer.themes = true;
         answer.luna = CheckLunaTheme();
     }
-    HDC screen = GetDC(nullptr);
-    answer.supported = screen != nullptr && GetDeviceCaps(screen, BITSPIXEL) > 15;
-    if (screen != nullptr) ReleaseDC(nullptr, screen);
+    rt::ScreenDC screen;
+    answer.supported = screen && GetDeviceCaps(screen.get(), BITSPIXEL) > 15;
     return answer;
 }
 
@@ -172,7 +144,7 @@ void clsShadow::RenderShadowStrip(ShadowStrip strip) {
         return;
     }
 
-    UniqueDC dc(CreateCompatibleDC(nullptr));
+    rt::MemoryDC dc(nullptr);
     if (!dc) return;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -183,14 +155,14 @@ void clsShadow::RenderShadowStrip(ShadowStrip strip) {
     info.bmiHeader.biCompression = BI_RGB;
     info.bmiHeader.biSizeImage = static_cast<DWORD>(g.w) * static_cast<DWORD>(g.h) * 4;
     void* bits = nullptr;
-    UniqueBitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    rt::Bitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || bits == nullptr) return;
 
     auto* pixels = static_cast<uint32_t*>(bits);
     shadow::FillStrip(pixels, strip, g.w, g.h, color_, luna_);
     if (observer_) observer_(ShadowStripImage{strip, g.x, g.y, g.w, g.h, transparency_, pixels});
 
-    Selection selected(dc.get(), bitmap.get());
+    rt::SelectGuard selected(dc.get(), bitmap.get());
     POINT destination{g.x, g.y};
     SIZE size{g.w, g.h};
     POINT source{0, 0};

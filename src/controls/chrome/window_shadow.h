@@ -7,12 +7,12 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
-#include <type_traits>
+#include <utility>
 
 #include "controls/chrome/shadow_pixels.h"
 #include "controls/hook/window_hook.h"
+#include "runtime/handles.h"
 
 namespace controls {
 
@@ -65,12 +65,6 @@ public:
     }
 
 private:
-    struct WindowCloser {
-        void operator()(HWND wnd) const {
-            if (IsWindow(wnd)) DestroyWindow(wnd);
-        }
-    };
-    using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowCloser>;
     struct StripRect {
         int32_t x, y, w, h;
     };
@@ -98,7 +92,7 @@ private:
     bool shown_ = false;
     bool stale_ = false;  // a property changed while the strips could not be drawn
     int32_t lastWidth_ = 0, lastHeight_ = 0;
-    UniqueWindow right_, bottom_;
+    rt::WindowHandle right_, bottom_;
     HWND form_ = nullptr;
     struct {
         int32_t x = 0, y = 0, cx = 0, cy = 0;

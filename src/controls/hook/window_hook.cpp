@@ -7,6 +7,8 @@
 #include <new>
 #include <utility>
 
+#include "runtime/handles.h"
+
 namespace controls {
 
 namespace {
@@ -284,11 +286,8 @@ LRESULT CALLBACK WindowHook::SubclassProc(HWND hWnd, UINT uMsg, WPARAM wParam, L
 
 bool ExportExists(const char* functionName, const char* moduleName) {
     if (HMODULE loaded = GetModuleHandleA(moduleName)) return GetProcAddress(loaded, functionName) != nullptr;
-    HMODULE module = LoadLibraryA(moduleName);
-    if (module == nullptr) return false;
-    bool found = GetProcAddress(module, functionName) != nullptr;
-    FreeLibrary(module);
-    return found;
+    rt::Library module(LoadLibraryA(moduleName));
+    return module && GetProcAddress(module.get(), functionName) != nullptr;
 }
 
 void StartLeaveTracking(HWND hWnd) {
