@@ -17,7 +17,6 @@ list(APPEND VANTREL_WIN32_SOURCES
   ${VANTREL_SOURCE_DIR_HERE}/ui.cpp
   ${VANTREL_SOURCE_DIR_HERE}/dispatch.cpp
   ${VANTREL_SOURCE_DIR_HERE}/effects.cpp
-  ${VANTREL_SOURCE_DIR_HERE}/handle_counter.cpp
   ${VANTREL_SOURCE_DIR_HERE}/propertybag.cpp
   ${VANTREL_SOURCE_DIR_HERE}/usercontrol.cpp
   ${VANTREL_SOURCE_DIR_HERE}/activex.cpp

@@ -21,7 +21,7 @@
 #include "shell/store/ProjectArchive.h"
 #include "shell/store/dFileArc.h"
 #include "store/store_fixture.h"
-#include "support/gdi_counter.h"
+#include "support/handle_counter.h"
 
 using controls::Form15;
 using controls::Form17;
@@ -490,15 +490,15 @@ TEST_F(Chrome, NoGdiObjectsLeakOverManyRepaints) {
     t.CaptionBorder(true);
     for (int i = 0; i < 3; ++i) t.Refresh();
     rt::DoEvents();
-    testsupport::GdiCounter counter;
+    testsupport::HandleCounter counter;
     for (int i = 0; i < 200; ++i) {
         t.Style(i % 15);
         if (i % 20 == 0) rt::DoEvents();
     }
     rt::DoEvents();
     EXPECT_GT(counter.Created(), 200u) << "the counter saw the painting";
-    EXPECT_EQ(counter.LiveObjects(), 0u);
-    EXPECT_EQ(counter.HeldDCs(), 0u);
+    EXPECT_EQ(counter.GdiObjects(), 0u) << counter.Report();
+    EXPECT_EQ(counter.DeviceContexts(), 0u) << counter.Report();
 }
 
 // ---- The backdrop

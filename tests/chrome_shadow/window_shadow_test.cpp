@@ -11,7 +11,8 @@
 #include <ostream>
 #include <vector>
 
-#include "support/gdi_counter.h"
+#include "support/handle_counter.h"
+#include "support/test_window.h"
 
 using controls::clsShadow;
 using controls::ShadowCapability;
@@ -20,24 +21,8 @@ using controls::ShadowStripImage;
 
 namespace {
 
-struct WindowCloser {
-    void operator()(HWND wnd) const {
-        if (IsWindow(wnd)) DestroyWindow(wnd);
-    }
-};
-using Window = std::unique_ptr<std::remove_pointer_t<HWND>, WindowCloser>;
-
 HWND MakeForm() {
-    static ATOM atom = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "ShadowTestForm";
-        return RegisterClassA(&wc);
-    }();
-    EXPECT_NE(atom, 0);
-    return CreateWindowExA(0, "ShadowTestForm", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+    return testsupport::MakeTestWindow("ShadowTestForm", DefWindowProcA, WS_POPUP, 10, 10);
 }
 
 ShadowCapability Capable(bool luna = false) {
@@ -117,7 +102,7 @@ protected:
         SetWindowPos(form.get(), nullptr, x, y, cx, cy, flags | SWP_NOACTIVATE | SWP_NOZORDER);
     }
 
-    Window form;
+    rt::WindowHandle form;
     std::vector<Render> renders;
 };
 
@@ -325,7 +310,7 @@ TEST_F(ShadowTest, OneFormPerObjectAndAFailedHookLeavesNothingBehind) {
     EXPECT_EQ(shadow.RightStrip(), nullptr);
     EXPECT_TRUE(shadow.Shadow(form.get()));
 
-    Window other(MakeForm());
+    rt::WindowHandle other(MakeForm());
     HWND right = shadow.RightStrip();
     EXPECT_FALSE(shadow.Shadow(form.get()));
     EXPECT_FALSE(shadow.Shadow(other.get()));
@@ -407,8 +392,8 @@ TEST_F(ShadowTest, SystemCapabilityOnThisDisplay) {
 }
 
 TEST_F(ShadowTest, NoGdiObjectsLeakOverManyRepaints) {
-    testsupport::GdiCounter counter;
-    ASSERT_GT(counter.Patched(), 0u);
+    testsupport::HandleCounter counter;
+    ASSERT_GT(testsupport::HandleCounter::PatchedImports(), 0);
     {
         clsShadow shadow;  // the system's own capability test, screen DC included
         ASSERT_TRUE(shadow.Shadow(form.get()));
@@ -420,8 +405,8 @@ TEST_F(ShadowTest, NoGdiObjectsLeakOverManyRepaints) {
         }
         EXPECT_GE(counter.Created(), 400u);
     }
-    EXPECT_EQ(counter.LiveObjects(), 0u);
-    EXPECT_EQ(counter.HeldDCs(), 0u);
+    EXPECT_EQ(counter.GdiObjects(), 0u) << counter.Report();
+    EXPECT_EQ(counter.DeviceContexts(), 0u) << counter.Report();
 }
 
 }  // namespace

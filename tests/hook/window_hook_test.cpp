@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "support/test_window.h"
+
 using controls::HookArgs;
 using controls::HookClient;
 using controls::HookError;
@@ -37,24 +39,8 @@ LRESULT CALLBACK TestWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 HWND MakeWindow() {
-    static ATOM atom = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = TestWndProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "HookTestWindow";
-        return RegisterClassA(&wc);
-    }();
-    EXPECT_NE(atom, 0);
-    return CreateWindowExA(0, "HookTestWindow", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+    return testsupport::MakeTestWindow("HookTestWindow", TestWndProc, WS_OVERLAPPEDWINDOW, 100, 100);
 }
-
-struct WindowCloser {
-    void operator()(HWND wnd) const {
-        if (IsWindow(wnd)) DestroyWindow(wnd);
-    }
-};
-using Window = std::unique_ptr<std::remove_pointer_t<HWND>, WindowCloser>;
 
 using Action = std::function<void(bool before, bool& handled, LRESULT& ret, HWND& wnd, UINT& msg,
                                   WPARAM& wParam, LPARAM& lParam, int32_t& user)>;
@@ -93,7 +79,7 @@ protected:
     LRESULT Send(UINT msg = kMsg, WPARAM wParam = 0) { return SendMessageA(wnd.get(), msg, wParam, 0); }
     std::vector<std::string> TakeLog() { return std::exchange(g_log, {}); }
 
-    Window wnd;
+    rt::WindowHandle wnd;
     std::vector<HookError> errors;
 
 private:
@@ -155,7 +141,7 @@ TEST_F(HookTest, CallOriginalFromTheCallbackReachesTheWindowProcedure) {
     EXPECT_EQ(g_procWParam, 9u);
 
     // A window that is not hooked: 0 and a report.
-    Window other(MakeWindow());
+    rt::WindowHandle other(MakeWindow());
     EXPECT_EQ(a.hook.HookCallOriginal(other.get(), kMsg, 0, 0), 0);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].routine, "zMap_hWnd");
@@ -352,7 +338,7 @@ TEST_F(HookTest, DestroyedWindowTakesItsRecordAlong) {
     EXPECT_FALSE(b.hook.IsHooked(h));
 
     // A window destroyed from inside one of its own callbacks.
-    Window second(MakeWindow());
+    rt::WindowHandle second(MakeWindow());
     ASSERT_TRUE(a.hook.sc_Subclass(second.get()));
     a.hook.HookAddMessage(second.get(), kMsg, WindowHook::MSG_BEFORE_AND_AFTER);
     a.action = [](bool before, bool&, LRESULT&, HWND& wnd, UINT& msg, WPARAM&, LPARAM&, int32_t&) {
@@ -369,7 +355,7 @@ TEST_F(HookTest, DestroyedWindowTakesItsRecordAlong) {
 }
 
 TEST_F(HookTest, OwnerEndingUnhooksEverything) {
-    Window second(MakeWindow());
+    rt::WindowHandle second(MakeWindow());
     {
         Owner a("A");
         ASSERT_TRUE(a.hook.sc_Subclass(wnd.get()));
@@ -446,7 +432,7 @@ TEST(MouseLeave, ExportProbe) {
 }
 
 TEST(MouseLeave, OneLeaveMessageComesWhenThePointerLeaves) {
-    Window wnd(MakeWindow());
+    rt::WindowHandle wnd(MakeWindow());
     SetWindowPos(wnd.get(), HWND_TOPMOST, 100, 100, 100, 100, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     auto pump = [&](int rounds) {
         int leaves = 0;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "pages_fixture.h"
-#include "runtime/handle_counter.h"
+#include "support/handle_counter.h"
 
 using namespace pagestest;
 
@@ -146,8 +146,8 @@ TEST(PageBuildTest, HundredPageSwitchesLeakNoHandles) {
     ProgramScope program(app);
     program.Start();
     Form1& main = Main();
-    rt::HandleCounter counter;
-    ASSERT_GT(rt::HandleCounter::PatchedImports(), 0);
+    testsupport::HandleCounter counter;
+    ASSERT_GT(testsupport::HandleCounter::PatchedImports(), 0);
     auto cycle = [&](int times) {
         for (int i = 0; i < times; ++i) Jump(main, i % 3 + 1);
         Jump(main, 1);

@@ -10,8 +10,8 @@
 #include "runtime/controls.h"
 #include "runtime/error.h"
 #include "runtime/form.h"
-#include "runtime/handle_counter.h"
 #include "runtime_win/helpers.h"
+#include "support/handle_counter.h"
 
 namespace {
 
@@ -364,7 +364,7 @@ TEST_F(UserControlTest, NoLeaksOverManyLoadsAndUnloads) {
     rt::UnloadAll();
     rt::DoEvents();
 
-    rt::HandleCounter counter;
+    testsupport::HandleCounter counter;
     {
         PadForm& pads = rt::Load<PadForm>();
         PanelForm& panels = rt::Load<PanelForm>();

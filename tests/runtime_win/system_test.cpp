@@ -8,9 +8,9 @@
 #include "runtime/effects.h"
 #include "runtime/error.h"
 #include "runtime/form.h"
-#include "runtime/handle_counter.h"
 #include "runtime/ui.h"
 #include "runtime_win/helpers.h"
+#include "support/handle_counter.h"
 
 namespace {
 
@@ -93,8 +93,8 @@ TEST(EffectsSeam, RealPrintingWithoutAPrinterFailsQuietlyAndTheDrawingFitsThePag
 }
 
 TEST(HandleCounter, SeesADeliberateLeak) {
-    rt::HandleCounter counter;
-    ASSERT_GT(rt::HandleCounter::PatchedImports(), 10);
+    testsupport::HandleCounter counter;
+    ASSERT_GT(testsupport::HandleCounter::PatchedImports(), 10);
     HBRUSH leaked = CreateSolidBrush(RGB(1, 2, 3));
     HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     HDC dc = GetDC(nullptr);
@@ -137,7 +137,7 @@ TEST(HandleCounter, TheRuntimeLeavesNothingBehind) {
     rt::UnloadAll();
     rt::DoEvents();
 
-    rt::HandleCounter counter;
+    testsupport::HandleCounter counter;
     {
         BusyForm& f = rt::Load<BusyForm>();
         f.SetPicture(testutil::SolidPicture(50, 50, RGB(0, 0, 255)));
