@@ -15,14 +15,17 @@ if command -v ccache >/dev/null 2>&1; then
   launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 
+# The shared test data: ../shared beside the checkout unless VANTREL_SHARED_DIR names another place.
+shared=(-DVANTREL_SHARED_DIR="${VANTREL_SHARED_DIR:-$root/../shared}")
+
 cmake -S "$root" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" >/dev/null
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" "${shared[@]}" >/dev/null
 cmake --build "$native" -j "$jobs"
 
 cross() {  # cross <build folder> <toolchain> <build tests: ON|OFF>
   cmake -S "$root" -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$2" -DVANTREL_TESTS="$3" \
-    -DVANTREL_HOST_TOOLS="$native/tools" "${launcher[@]}" >/dev/null
+    -DVANTREL_HOST_TOOLS="$native/tools" "${launcher[@]}" "${shared[@]}" >/dev/null
   cmake --build "$1" -j "$jobs"
 }
 

@@ -5,9 +5,7 @@
 #include <zlib.h>
 
 #include <cstdint>
-#include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -111,31 +109,6 @@ inline Bytes ExpectedFromRgba(const std::vector<unsigned>& rgba, int w, int h) {
             PutExpected(&out[(static_cast<size_t>(h - 1 - y) * w + x) * 4], s[0], s[1], s[2], s[3]);
         }
     return out;
-}
-
-inline Bytes ReadFile(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(f), {});
-}
-
-// The numbers of a flat JSON array.
-inline std::vector<unsigned> ReadJsonArray(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::string s((std::istreambuf_iterator<char>(f)), {});
-    std::vector<unsigned> v;
-    unsigned cur = 0;
-    bool in = false;
-    for (char c : s) {
-        if (c >= '0' && c <= '9') {
-            cur = cur * 10 + static_cast<unsigned>(c - '0');
-            in = true;
-        } else if (in) {
-            v.push_back(cur);
-            cur = 0;
-            in = false;
-        }
-    }
-    return v;
 }
 
 // LSB-first bit writer for hand-made DEFLATE streams.

@@ -5,6 +5,7 @@
 
 #include "decoders/fixtures.h"
 #include "imaging/codecs/png_decoder.h"
+#include "support/shared_data.h"
 
 namespace {
 
@@ -43,18 +44,18 @@ Bytes Pixel(const MemoryDib& dib, int x, int y) {
     return Bytes(p, p + 4);
 }
 
-const std::string kSuite = std::string(VANTREL_SHARED_DIR) + "/testdata/pngsuite";
+std::string SuiteFile(const std::string& relative) {
+    return testsupport::SharedPath("testdata/pngsuite/" + relative);
+}
 
 TEST(PngSuite, EveryFileDecodesOrIsRefusedOnEveryPath) {
-    std::vector<std::filesystem::path> files;
-    for (const auto& e : std::filesystem::directory_iterator(kSuite + "/png")) files.push_back(e.path());
-    std::sort(files.begin(), files.end());
+    const std::vector<std::filesystem::path> files = testsupport::SharedFiles("testdata/pngsuite/png");
     ASSERT_GE(files.size(), 170u);
     for (Path path : kAllPaths) {
         const bool crcChecked = path != Path::OwnInflater;
         for (const auto& file : files) {
             const std::string name = file.stem().string();
-            const Bytes png = fixtures::ReadFile(file.string());
+            const Bytes png = testsupport::ReadBytes(file.string());
             Decoded d = Decode(png, path);
             const bool checksumOnly = name == "xcsn0g01" || name == "xhdn0g08";
             if (name[0] == 'x' && (crcChecked || !checksumOnly)) {
@@ -63,7 +64,7 @@ TEST(PngSuite, EveryFileDecodesOrIsRefusedOnEveryPath) {
             }
             ASSERT_TRUE(d.recognised) << name;
             ASSERT_TRUE(d.dib.HasPicture()) << name << " on " << Name(path);
-            std::vector<unsigned> rgba = fixtures::ReadJsonArray(kSuite + "/json/" + name + ".json");
+            std::vector<unsigned> rgba = testsupport::ReadJsonArray(SuiteFile("json/" + name + ".json"));
             if (name.substr(name.size() - 2) == "16")
                 for (unsigned& v : rgba) v >>= 8;  // 16-bit samples keep their high byte
             const int w = d.dib.Width(), h = d.dib.Height();
@@ -525,7 +526,7 @@ private:
 
 TEST(PngDecoder, FileEntryDecodesLikeTheStreamEntry) {
     for (const char* name : {"basi6a16", "tbrn2c08", "s37i3p04"}) {
-        const Bytes png = fixtures::ReadFile(kSuite + "/png/" + name + ".png");
+        const Bytes png = testsupport::ReadBytes(SuiteFile("png/" + std::string(name) + ".png"));
         MemoryFile file(png);
         MemoryDib fromFile;
         std::string seenName;

@@ -8,48 +8,26 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "imaging/c32bppDIB.h"
 #include "imaging/zlib_access.h"
+#include "support/shared_data.h"
 
 namespace readers_test {
 
 using Bytes = std::vector<uint8_t>;
 
 inline std::string SuitePath(const std::string& name, const char* kind = "png") {
-    return std::string(VANTREL_SHARED_DIR) + "/testdata/pngsuite/" + kind + "/" + name + "." + kind;
+    return testsupport::SharedPath(std::string("testdata/pngsuite/") + kind + "/" + name + "." + kind);
 }
 
-inline Bytes ReadBytes(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(f), {});
-}
+using testsupport::ReadBytes;
 
 inline void WriteBytes(const std::string& path, const Bytes& bytes) {
     std::ofstream f(path, std::ios::binary);
     f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-// The numbers of a flat JSON array.
-inline std::vector<unsigned> ReadJsonArray(const std::string& path) {
-    const Bytes text = ReadBytes(path);
-    std::vector<unsigned> v;
-    unsigned cur = 0;
-    bool in = false;
-    for (uint8_t c : text) {
-        if (c >= '0' && c <= '9') {
-            cur = cur * 10 + (c - '0');
-            in = true;
-        } else if (in) {
-            v.push_back(cur);
-            cur = 0;
-            in = false;
-        }
-    }
-    return v;
 }
 
 // What the image object holds for a picture given as straight RGBA rows from the top: bottom row
@@ -86,7 +64,7 @@ inline SuitePicture ExpectedSuitePicture(const std::string& name) {
     p.width = static_cast<int>(BigEndian32(png, 16));
     p.height = static_cast<int>(BigEndian32(png, 20));
     const int shift = png[24] == 16 ? 8 : 0;
-    const std::vector<unsigned> rgba = ReadJsonArray(SuitePath(name, "json"));
+    const std::vector<unsigned> rgba = testsupport::ReadJsonArray(SuitePath(name, "json"));
     if (rgba.size() != static_cast<size_t>(p.width) * p.height * 4) return SuitePicture{};
     p.pixels = PremultipliedBottomUp(rgba, p.width, p.height, shift);
     return p;

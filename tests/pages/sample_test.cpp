@@ -10,7 +10,10 @@
 
 using namespace pagestest;
 
-TEST(SampleMenuTest, PageOneRunsItsOpenActionsAndPageTwoHasLabelsATextBoxAndPictures) {
+namespace {
+
+// The members of the sample's store, as its folder holds them.
+std::vector<Member> SampleStore() {
     std::vector<Member> members;
     for (auto& e :
          std::filesystem::directory_iterator(std::string(VANTREL_SOURCE_DIR) + "/examples/sample/store")) {
@@ -19,8 +22,14 @@ TEST(SampleMenuTest, PageOneRunsItsOpenActionsAndPageTwoHasLabelsATextBoxAndPict
         bytes << in.rdbuf();
         members.push_back({e.path().filename().string(), bytes.str()});
     }
+    return members;
+}
+
+}  // namespace
+
+TEST(SampleMenuTest, PageOneRunsItsOpenActionsAndPageTwoHasLabelsATextBoxAndPictures) {
     AppFolder app;
-    app.Pack(members);
+    app.Pack(SampleStore());
     ProgramScope program(app);
     program.Start();
     Form1& main = Main();
@@ -48,16 +57,8 @@ TEST(SampleMenuTest, PageOneRunsItsOpenActionsAndPageTwoHasLabelsATextBoxAndPict
 // The sample's own actions: a label jumps to page 2, a label there fills in the text box through
 // the object name list, and Enter in the box with its password jumps back to page 1.
 TEST(SampleMenuTest, ItsLabelsJumpBetweenPagesAndSetTexts) {
-    std::vector<Member> members;
-    for (auto& e :
-         std::filesystem::directory_iterator(std::string(VANTREL_SOURCE_DIR) + "/examples/sample/store")) {
-        std::ifstream in(e.path(), std::ios::binary);
-        std::stringstream bytes;
-        bytes << in.rdbuf();
-        members.push_back({e.path().filename().string(), bytes.str()});
-    }
     AppFolder app;
-    app.Pack(members);
+    app.Pack(SampleStore());
     rt::RecordingEffects effects;
     rt::ScopedEffects scope(effects);
     ProgramScope program(app);

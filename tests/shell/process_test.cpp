@@ -136,13 +136,34 @@ bool Contains(const std::vector<std::string>& texts, const std::string& text) {
     return false;
 }
 
-TEST(ProgramProcessTest, WithoutStoreTheWarningEndsTheProgramBeforeAnyMainWindow) {
+// The start-up checks that end the program: their message box, and no other window, then the end.
+struct EndingStart {
+    const char* name;
+    bool store;
+    const char* requirements;  // Data/data.req, none when null
+    const char* caption;
+    const char* text;
+};
+const EndingStart kEndingStarts[] = {
+    // The warning's caption is the application's title.
+    {"WithoutStoreTheWarning", false, nullptr, "vantrel",
+     "Warning: Could not find data file \"quorlin.dat\""},
+    {"TooHighVersionItsMessage", true, "\"99#Needs a newer system#1#Needs more memory\"\r\n",
+     "Operating System", "Needs a newer system"},
+};
+
+class ProgramEndingTest : public ::testing::TestWithParam<EndingStart> {};
+
+TEST_P(ProgramEndingTest, ShowsItsMessageThenEndsBeforeAnyMainWindow) {
+    const EndingStart& c = GetParam();
     AppFolder app;
+    if (c.store) app.Pack(PlainStore());
+    if (c.requirements) app.Write("Data/data.req", c.requirements);
     Child child(app);
     const WindowSeen* box = child.WaitFor(IsMessageBox);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->caption, "vantrel");  // the application's title
-    EXPECT_TRUE(Contains(StaticTexts(box->hwnd), "Warning: Could not find data file \"quorlin.dat\""));
+    EXPECT_EQ(box->caption, c.caption);
+    EXPECT_TRUE(Contains(StaticTexts(box->hwnd), c.text));
     PostMessageA(box->hwnd, WM_COMMAND, IDOK, 0);
     DWORD code = 1;
     ASSERT_TRUE(child.WaitEnd(code));
@@ -151,22 +172,8 @@ TEST(ProgramProcessTest, WithoutStoreTheWarningEndsTheProgramBeforeAnyMainWindow
         EXPECT_TRUE(IsMessageBox(w)) << "a window of class " << w.cls << " showed";
 }
 
-TEST(ProgramProcessTest, TooHighVersionShowsItsMessageThenEnds) {
-    AppFolder app;
-    app.Pack(PlainStore());
-    app.Write("Data/data.req", "\"99#Needs a newer system#1#Needs more memory\"\r\n");
-    Child child(app);
-    const WindowSeen* box = child.WaitFor(IsMessageBox);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->caption, "Operating System");
-    EXPECT_TRUE(Contains(StaticTexts(box->hwnd), "Needs a newer system"));
-    PostMessageA(box->hwnd, WM_COMMAND, IDOK, 0);
-    DWORD code = 1;
-    ASSERT_TRUE(child.WaitEnd(code));
-    EXPECT_EQ(code, 0u);
-    for (const WindowSeen& w : child.seen)
-        EXPECT_TRUE(IsMessageBox(w)) << "a window of class " << w.cls << " showed";
-}
+INSTANTIATE_TEST_SUITE_P(ProgramProcessTest, ProgramEndingTest, ::testing::ValuesIn(kEndingStarts),
+                         [](const ::testing::TestParamInfo<EndingStart>& info) { return info.param.name; });
 
 TEST(ProgramProcessTest, PassingRequirementsStartTheMainWindowWhichClosesTheProgram) {
     AppFolder app;
