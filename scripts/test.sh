@@ -6,7 +6,7 @@ jobs=${VANTREL_JOBS:-$(nproc)}
 
 # The image tests read PngSuite from the shared test data beside the checkout: without it they
 # could only fail, so say so before anything is built.
-shared=${VANTREL_SHARED_DIR:-$root/../shared}
+shared=${VANTREL_SHARED_DIR:-$(dirname "$root")/shared}
 if [ ! -d "$shared/testdata/pngsuite" ]; then
   echo "test.sh: the shared test data is missing: no folder $shared/testdata/pngsuite" >&2
   echo "  Put the shared folder beside the checkout, or set VANTREL_SHARED_DIR to where it is." >&2
