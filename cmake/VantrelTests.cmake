@@ -11,6 +11,10 @@ if(WIN32)
 endif()
 
 # Where tests find the shared test data. Under Wine the Unix root is drive Z:.
+if(NOT EXISTS "${VANTREL_SHARED_DIR}/testdata")
+  message(WARNING "No shared test data in ${VANTREL_SHARED_DIR}: the image tests will fail. "
+                  "Put the shared folder beside the checkout or set VANTREL_SHARED_DIR.")
+endif()
 if(WIN32)
   set(VANTREL_TEST_SHARED "Z:${VANTREL_SHARED_DIR}")
   set(VANTREL_TEST_SOURCE "Z:${CMAKE_SOURCE_DIR}")

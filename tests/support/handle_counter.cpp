@@ -36,20 +36,15 @@ Live& L() {
 #define HC_ORIGINAL(ret, name, params)    \
     using name##_t = ret(WINAPI*) params; \
     name##_t o_##name = nullptr;
-#define HC_MADE(kind, ret, name, params, args) \
-    HC_ORIGINAL(ret, name, params)             \
-    ret WINAPI h_##name params {               \
-        ret result = o_##name args;            \
-        L().made(result, kind);                \
-        return result;                         \
+#define HC_RECORD(record, kind, ret, name, params, args) \
+    HC_ORIGINAL(ret, name, params)                       \
+    ret WINAPI h_##name params {                         \
+        ret result = o_##name args;                      \
+        L().record(result, kind);                        \
+        return result;                                   \
     }
-#define HC_ADD(kind, ret, name, params, args) \
-    HC_ORIGINAL(ret, name, params)            \
-    ret WINAPI h_##name params {              \
-        ret result = o_##name args;           \
-        L().add(result, kind);                \
-        return result;                        \
-    }
+#define HC_MADE(...) HC_RECORD(made, __VA_ARGS__)
+#define HC_ADD(...) HC_RECORD(add, __VA_ARGS__)
 #define HC_FREE(ret, name, params, args, handle) \
     HC_ORIGINAL(ret, name, params)               \
     ret WINAPI h_##name params {                 \
@@ -116,6 +111,7 @@ HC_FREE(int, ReleaseDC, (HWND w, HDC dc), (w, dc), dc)
 HC_FREE(BOOL, CloseHandle, (HANDLE h), (h), h)
 #undef HC_MADE
 #undef HC_ADD
+#undef HC_RECORD
 #undef HC_FREE
 
 // A window's DC: class and own DCs need no release.
@@ -144,22 +140,19 @@ HDC WINAPI h_GetDCEx(HWND w, HRGN rg, DWORD f) {
 // Images: bitmaps are GDI objects, icons and cursors USER objects; shared images are not owned.
 HC_ORIGINAL(HANDLE, CopyImage, (HANDLE, UINT, int, int, UINT))
 HC_ORIGINAL(HANDLE, LoadImageA, (HINSTANCE, LPCSTR, UINT, int, int, UINT))
-HANDLE WINAPI h_CopyImage(HANDLE h, UINT type, int cx, int cy, UINT f) {
-    HANDLE r = o_CopyImage(h, type, cx, cy, f);
+HANDLE RecordImage(HANDLE image, UINT type) {
     if (type == IMAGE_BITMAP)
-        L().made(r, Kind::Gdi);
+        L().made(image, Kind::Gdi);
     else
-        L().add(r, Kind::User);
-    return r;
+        L().add(image, Kind::User);
+    return image;
+}
+HANDLE WINAPI h_CopyImage(HANDLE h, UINT type, int cx, int cy, UINT f) {
+    return RecordImage(o_CopyImage(h, type, cx, cy, f), type);
 }
 HANDLE WINAPI h_LoadImageA(HINSTANCE inst, LPCSTR name, UINT type, int cx, int cy, UINT f) {
     HANDLE r = o_LoadImageA(inst, name, type, cx, cy, f);
-    if (f & LR_SHARED) return r;
-    if (type == IMAGE_BITMAP)
-        L().made(r, Kind::Gdi);
-    else
-        L().add(r, Kind::User);
-    return r;
+    return f & LR_SHARED ? r : RecordImage(r, type);
 }
 
 HC_ORIGINAL(HANDLE, CreateFileA, (LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE))
