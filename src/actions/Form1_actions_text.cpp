@@ -3,6 +3,7 @@
 
 #include "actions/interpreter.h"
 #include "actions/mnu.h"
+#include "controls/common/mdlList.h"
 #include "runtime/convert.h"
 #include "runtime/effects.h"
 #include "runtime/error.h"
@@ -10,7 +11,6 @@
 #include "runtime/form.h"
 #include "runtime/ui.h"
 #include "shell/Form1.h"
-#include "shell/text/mdlList.h"
 
 namespace actions {
 

@@ -5,8 +5,9 @@
 
 #include "controls/chrome/Form15.h"
 #include "controls/chrome/Form17.h"
-#include "controls/chrome/main_window_link.h"
 #include "controls/chrome/window_shadow.h"
+#include "controls/common/main_window_link.h"
+#include "controls/common/mdlList.h"
 #include "runtime/error.h"
 #include "runtime/files.h"
 #include "runtime/picture.h"
@@ -16,7 +17,6 @@
 #include "shell/mMain.h"
 #include "shell/program.h"
 #include "shell/standins/Form6.h"
-#include "shell/text/mdlList.h"
 
 namespace {
 const char* const kTitleBarStyle = "TbRsG.tib";
@@ -26,13 +26,14 @@ using controls::Form17;
 }  // namespace
 
 void Form1::Form_Load() {
-    // What the chrome windows reach of this window; page 1's build already loads the title-bar
+    // What the controls reach of this window; page 1's build already loads the title-bar
     // window, which takes this window's caption and icon.
     controls::MainWindowLink& link = controls::MainWindow();
     link.window = this;
     link.setBorderColor = [this](int32_t color) { Shape1.BorderColor(static_cast<uint32_t>(color)); };
     link.pckex = [this](const std::string& name) { return pckex(name); };
     link.pat = [this] { return pat.Text(); };
+    link.runActions = [this](const std::string& list) { RunActionList(list); };
 
     // The build of page 1 (step "pat") relies on everything before it.
     frameSide = rt::RoundEven((Width() - ScaleWidth()) / 2);

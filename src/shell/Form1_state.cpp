@@ -1,8 +1,8 @@
 // The main window's design-time settings, its store access and the installed-font list.
 #include <string>
 
-#include "controls/chrome/main_window_link.h"
 #include "controls/chrome/window_shadow.h"
+#include "controls/common/main_window_link.h"
 #include "runtime/convert.h"
 #include "runtime/ui.h"
 #include "shell/Form1.h"

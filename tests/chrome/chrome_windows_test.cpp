@@ -11,7 +11,7 @@
 
 #include "controls/chrome/Form15.h"
 #include "controls/chrome/Form17.h"
-#include "controls/chrome/main_window_link.h"
+#include "controls/common/main_window_link.h"
 #include "runtime/controls.h"
 #include "runtime/error.h"
 #include "runtime/form.h"

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "controls/common/mdlList.h"
 #include "runtime/list_sink.h"
-#include "shell/text/mdlList.h"
 #include "support/temp_dir.h"
 
 using V = std::vector<std::string>;

@@ -1,6 +1,6 @@
 #include "controls/chrome/Form15.h"
 
-#include "controls/chrome/main_window_link.h"
+#include "controls/common/main_window_link.h"
 
 namespace controls {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/chrome/main_window_link.h"
+#include "controls/common/main_window_link.h"
 #include "runtime/convert.h"
 #include "runtime/error.h"
 #include "runtime/files.h"

@@ -1,7 +1,7 @@
 #include "controls/chrome/TitelBar.h"
 
-#include "controls/chrome/main_window_link.h"
 #include "controls/chrome/titlebar_buttons.h"
+#include "controls/common/main_window_link.h"
 #include "runtime/convert.h"
 #include "runtime/error.h"
 #include "runtime/form.h"

@@ -1,21 +1,19 @@
 #include "controls/chrome/combobx.h"
 
 #include <string>
-#include <vector>
 
+#include "controls/common/main_window_link.h"
+#include "controls/common/mdlList.h"
 #include "runtime/convert.h"
 #include "runtime/error.h"
 #include "runtime/form.h"
 #include "runtime/ui.h"
-#include "shell/Form1.h"
-#include "shell/text/mdlList.h"
 
 namespace controls {
 
 namespace {
 constexpr uint32_t kWindowBackground = 0x80000005u;
 constexpr uint32_t kWindowText = 0x80000008u;
-constexpr std::string_view kCode = "***code***";
 }  // namespace
 
 combobx::combobx(rt::Container& c, std::string name, int index, std::shared_ptr<const rt::PropertyBag> stored)
@@ -232,9 +230,8 @@ void combobx::RunItem(int position) {
     const std::string list = List1.List(position);
     if (list.empty()) return;
     // All pieces are taken before the first runs; a page jump leaves the rest to the new page.
-    const std::vector<std::string> pieces = rt::Split(list, kCode);
-    Form1& main = rt::Load<Form1>();
-    for (const std::string& piece : pieces) main.ExecuteTag(piece);
+    // The runner is copied: an action that closes the main window empties the link.
+    if (const auto run = MainWindow().runActions) run(list);
 }
 
 void combobx::Combo1_Click() {

@@ -5,7 +5,6 @@ list(APPEND VANTREL_WIN32_SOURCES
   ${VANTREL_SOURCE_DIR_HERE}/window_shadow.cpp
 )
 list(APPEND VANTREL_WIN32_SOURCES
-  ${VANTREL_SOURCE_DIR_HERE}/main_window_link.cpp
   ${VANTREL_SOURCE_DIR_HERE}/titlebar_paint.cpp
   ${VANTREL_SOURCE_DIR_HERE}/titlebar_buttons.cpp
   ${VANTREL_SOURCE_DIR_HERE}/TitelBar.cpp

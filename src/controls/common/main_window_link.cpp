@@ -1,4 +1,4 @@
-#include "controls/chrome/main_window_link.h"
+#include "controls/common/main_window_link.h"
 
 namespace controls {
 

@@ -1,4 +1,4 @@
-#include "shell/text/mdlList.h"
+#include "controls/common/mdlList.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,7 +1,8 @@
 // Readers of the project's list files (item action files and line-wise lists) into lists.
 // None reports a failure: an unreadable file, a malformed item or too many items end the read
 // quietly, keeping what was added so far. Each read opens its own file, so a read started from
-// inside the message pump of another read works.
+// inside the message pump of another read works. They sit with the controls since the combo box
+// reads item action files too; the main window and the interpreter use them from above.
 #pragma once
 
 #include <string>
