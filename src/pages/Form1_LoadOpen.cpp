@@ -12,8 +12,8 @@
 #include "runtime/picture.h"
 #include "runtime/textfile.h"
 #include "runtime/ui.h"
-#include "shell/Module2.h"
 #include "shell/clsTransparency.h"
+#include "controls/common/paint.h"
 #include "controls/chrome/Form15.h"
 #include "controls/chrome/Form17.h"
 #include "shell/standins/Module4.h"
@@ -158,8 +158,7 @@ void PageBuilder::Finish() {
 
     if (test([&] { return rt::TextToDouble(f.Text2.Text()) == 3; })) {
         step([&] {
-            int32_t back = static_cast<int32_t>(f.BackColor());
-            clsTransparency().DoTransparency(f, static_cast<COLORREF>(Module2::TranslateOleColor(back)));
+            clsTransparency().DoTransparency(f, controls::TranslateOleColor(f.BackColor()));
         });
         step([&] { f.Visible(true); });
     } else {

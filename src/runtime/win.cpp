@@ -43,13 +43,14 @@ int ToPixelsY(double twips) {
     return RoundEven(twips / TwipsPerPixelY());
 }
 
-COLORREF ToColorRef(uint32_t oleColor) {
-    COLORREF c = 0;
-    if (OleTranslateColor(static_cast<OLE_COLOR>(oleColor), nullptr, &c) != S_OK) {
-        if (oleColor & 0x80000000u) return GetSysColor(static_cast<int>(oleColor & 0xFF));
-        return oleColor & 0xFFFFFF;
+COLORREF ToColorRef(uint32_t oleColor, OleColorRule rule) {
+    if (rule != OleColorRule::TopBitOnly) {
+        COLORREF c = 0;
+        if (OleTranslateColor(static_cast<OLE_COLOR>(oleColor), nullptr, &c) == S_OK) return c;
+        if (rule == OleColorRule::PlatformOrBlack) return 0;
     }
-    return c;
+    if (oleColor & 0x80000000u) return GetSysColor(static_cast<int>(oleColor & 0xFF));
+    return rule == OleColorRule::TopBitOnly ? oleColor : oleColor & 0xFFFFFF;
 }
 
 }  // namespace rt

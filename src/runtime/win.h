@@ -76,8 +76,23 @@ inline double ToTwipsY(int pixels) {
 // Nearest integer, a half to the even neighbour (the runtime's rounding).
 int RoundEven(double v);
 
-// OLE colour (red in the low byte; top bit set: system colour index) to a GDI colour.
-COLORREF ToColorRef(uint32_t oleColor);
+// What ToColorRef makes of a value that the platform's translation refuses (an unknown system
+// colour index, a high byte it does not know), and whether the platform is asked at all. The
+// callers have always differed here, and each keeps its own rule.
+enum class OleColorRule {
+    // The platform's translation; where it has none, a value with the top bit set names the system
+    // colour of its low byte, any other its low three bytes. The runtime's own controls.
+    Platform,
+    // The platform's translation, black where it has none.
+    PlatformOrBlack,
+    // The platform is not asked: the top bit set names the system colour of the low byte, and any
+    // other value stands as it is (palette-relative values included).
+    TopBitOnly,
+};
+
+// OLE colour (red in the low byte; top bit set: system colour index) to a GDI colour. The one
+// translation of the program: every OLE colour goes through here.
+COLORREF ToColorRef(uint32_t oleColor, OleColorRule rule = OleColorRule::Platform);
 
 // Text in the ANSI code page: the runtime's strings are single-byte.
 inline std::string WindowText(HWND hwnd) {

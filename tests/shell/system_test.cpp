@@ -1,5 +1,5 @@
-// The system routines: shutdown and restart, the CD door, colour translation; and the
-// launcher's settings files and memory figure.
+// The system routines: shutdown and restart, the CD door; and the launcher's settings files and
+// memory figure.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -8,7 +8,6 @@
 
 #include "runtime/effects.h"
 #include "shell/FormDrag.h"
-#include "shell/Module2.h"
 #include "shell/dec.h"
 
 namespace {
@@ -51,17 +50,6 @@ TEST(SystemRoutinesTest, CdDoorWithoutDriveDoesNothingAndReturns) {
     FormDrag::OpenCdDoor();
     FormDrag::CloseCdDoor();
     SUCCEED();
-}
-
-TEST(SystemRoutinesTest, TranslateOleColor) {
-    int32_t blue = 16711680;
-    EXPECT_EQ(Module2::TranslateOleColor(blue), 16711680);
-    int32_t black = 0;
-    EXPECT_EQ(Module2::TranslateOleColor(black), 0);
-    int32_t buttonFace = static_cast<int32_t>(0x8000000F);
-    EXPECT_EQ(Module2::TranslateOleColor(buttonFace), static_cast<int32_t>(GetSysColor(COLOR_BTNFACE)));
-    int32_t windowText = static_cast<int32_t>(0x80000008);
-    EXPECT_EQ(Module2::TranslateOleColor(windowText), static_cast<int32_t>(GetSysColor(COLOR_WINDOWTEXT)));
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "controls/chrome/titlebar_paint.h"
 
-#include <olectl.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -29,31 +27,10 @@ CaptionTextSink& PlatformCaptionText() {
     return sink;
 }
 
-uint32_t GetRealColor(uint32_t oleColor) {
-    COLORREF out = 0;
-    if (OleTranslateColor(static_cast<OLE_COLOR>(oleColor), nullptr, &out) != S_OK) return 0;
-    return out;
-}
-
 namespace {
-
-struct Channels {
-    int r, g, b;
-};
-Channels Split(uint32_t rgb) {
-    return {static_cast<int>(rgb % 256), static_cast<int>((rgb / 256) % 256), static_cast<int>(rgb / 65536 % 256)};
-}
 
 int16_t I16(double v) {
     return rt::NumberToInt16(v);
-}
-
-// One row's channel: begin minus i steps, the step held in single precision. Rows past the end
-// (the curve band runs one row long) stay inside the channel's range.
-int GradientChannel(int b, int e, int rows, int i) {
-    float step = static_cast<float>(static_cast<double>(b - e) / rows);
-    double v = static_cast<double>(b) - static_cast<double>(static_cast<float>(i)) * static_cast<double>(step);
-    return std::clamp(rt::RoundEven(v), 0, 255);
 }
 
 // The surface's line: OLE colour, fractional coordinates rounded, the end point left out.
@@ -68,21 +45,7 @@ void Row(HDC dc, int y, float SW, uint32_t color) {
     Line(dc, 0, y, SW, y, color);
 }
 
-struct Gradient {
-    uint32_t begin, end;
-    int rows;
-    COLORREF operator()(int i) const { return GradientRow(begin, end, rows, i); }
-};
-
 }  // namespace
-
-COLORREF GradientRow(uint32_t beginRgb, uint32_t endRgb, int rows, int i) {
-    Channels b = Split(beginRgb), e = Split(endRgb);
-    int r = GradientChannel(b.r, e.r, rows, i);
-    int g = GradientChannel(b.g, e.g, rows, i);
-    int bl = GradientChannel(b.b, e.b, rows, i);
-    return static_cast<COLORREF>(r + 256 * g + 65536 * bl);
-}
 
 void SetVerlauf(HDC dc, const TitleBarLook& look, uint32_t BegColor, uint32_t EndColor, uint32_t BegColor2,
                 uint32_t EndColor2) {
@@ -227,14 +190,14 @@ COLORREF AsStored(uint32_t c) {
 void Shadow(HDC dc, const TitleBarLook& look, CaptionTextSink& text) {
     uint8_t W = look.Caption3DWidth;
     const bool T = look.Caption3DTop, B = look.Caption3DBottom, L = look.Caption3DLeft, R = look.Caption3DRight;
-    const Channels s = Split(GetRealColor(look.CaptionShadowColor));
+    const RgbChannels s = SplitRgb(GetRealColor(look.CaptionShadowColor));
     uint32_t O = 0;
     if (look.CaptionBorder) O = look.CaptionBorderColor | 0x10000u;
     if (W > 0 && O != 0) W = rt::NumberToByte(W + 1);
     int16_t x = 6;
     if (look.IconHeld) x = I16(rt::RoundEven(look.PicturePosX + 6 + look.IconWidth));
     const uint32_t C = look.ForeColor;
-    const Channels b = Split(GetRealColor(look.CaptionColorBack));
+    const RgbChannels b = SplitRgb(GetRealColor(look.CaptionColorBack));
     const std::string& caption = look.Caption;
 
     const int16_t points = I16(rt::RoundEven(look.FontSize));

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "controls/common/paint.h"
+
 namespace controls {
 
 // Where the caption's text goes: measuring and writing go through here, so the caption layers can
@@ -56,12 +58,6 @@ struct TitleBarLook {
     bool FontBold = false;
     int16_t FontCharset = 0;
 };
-
-// The platform's OLE colour translation; 0 when the colour cannot be translated.
-uint32_t GetRealColor(uint32_t oleColor);
-
-// One gradient's colour at row i: from begin (row 0) to end (row rows), channel by channel.
-COLORREF GradientRow(uint32_t beginRgb, uint32_t endRgb, int rows, int i);
 
 void SetVerlauf(HDC dc, const TitleBarLook& look, uint32_t BegColor, uint32_t EndColor, uint32_t BegColor2,
                 uint32_t EndColor2);

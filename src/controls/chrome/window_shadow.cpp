@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "controls/common/paint.h"
 #include "runtime/handles.h"
 
 namespace controls {
@@ -66,7 +67,7 @@ void clsShadow::RunCapabilityTest() {
 
 void clsShadow::Color(int32_t value) {
     // A system colour is taken at its current value, so later changes of it do not follow.
-    if (value < 0) value = static_cast<int32_t>(GetSysColor(value & 0xFF));
+    value = static_cast<int32_t>(TranslateOleColor(static_cast<uint32_t>(value)));
     if (value == color_) return;
     color_ = value;
     UpdateShadow();

@@ -1,0 +1,31 @@
+#include "controls/common/paint.h"
+
+#include <algorithm>
+
+namespace controls {
+
+RgbChannels SplitRgb(uint32_t rgb) {
+    return {static_cast<int>(rgb % 256), static_cast<int>((rgb / 256) % 256), static_cast<int>(rgb / 65536 % 256)};
+}
+
+namespace {
+
+// One row's channel: begin minus i steps. Rows past the end (a curve band runs one row long) stay
+// inside the channel's range.
+int GradientChannel(int b, int e, int rows, int i) {
+    float step = static_cast<float>(static_cast<double>(b - e) / rows);
+    double v = static_cast<double>(b) - static_cast<double>(static_cast<float>(i)) * static_cast<double>(step);
+    return std::clamp(rt::RoundEven(v), 0, 255);
+}
+
+}  // namespace
+
+COLORREF GradientRow(uint32_t beginRgb, uint32_t endRgb, int rows, int i) {
+    RgbChannels b = SplitRgb(beginRgb), e = SplitRgb(endRgb);
+    int r = GradientChannel(b.r, e.r, rows, i);
+    int g = GradientChannel(b.g, e.g, rows, i);
+    int bl = GradientChannel(b.b, e.b, rows, i);
+    return static_cast<COLORREF>(r + 256 * g + 65536 * bl);
+}
+
+}  // namespace controls
