@@ -8,7 +8,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=${VANTREL_JOBS:-$(nproc)}
 native="$root/build/native"
 arch=$("$root/scripts/wine-arch")
-"$root/scripts/check-layers.sh"
 # ccache, where installed, serves repeated builds and several work trees of one machine.
 launcher=()
 if command -v ccache >/dev/null 2>&1; then
