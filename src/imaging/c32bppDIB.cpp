@@ -39,6 +39,15 @@ c32bppDIB::c32bppDIB() { InitCapabilities(ReportedVersion()); }
 
 c32bppDIB::c32bppDIB(const SystemVersion& version) { InitCapabilities(version); }
 
+c32bppDIB::c32bppDIB(SiblingOf sibling) {
+    const c32bppDIB& source = sibling.source;
+    const SystemVersion v = ReportedVersion();
+    flags_ = CapabilityFlagsForVersion(v.platformId, v.major, v.minor, v.servicePackMajor) & ~capGdiPlusEnabled;
+    flags_ |= source.flags_ & capGdiPlusEnabled;
+    highQuality_ = source.highQuality_;
+    token_ = source.token_;
+}
+
 c32bppDIB::~c32bppDIB() { DestroyDIB(); }
 
 void c32bppDIB::InitCapabilities(const SystemVersion& version) {

@@ -6,7 +6,9 @@
 #include <windows.h>
 #include <ocidl.h>
 
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
@@ -14,6 +16,7 @@
 
 #include "imaging/dib_target.h"
 #include "imaging/pixels/image_math.h"
+#include "imaging/pixels/pixel_access.h"
 #include "imaging/pixels/soft_render.h"
 #include "runtime/handles.h"
 
@@ -98,6 +101,46 @@ public:
                 int32_t grayScale = -1, float LightAdjustment = 0, float Angle = 0, bool CenterOnDestXY = false);
     RenderPath LastRenderPath() const { return lastPath_; }
 
+    // Pixel access, regions and copies. Coordinates count from the top-left pixel.
+    // Colour as red + green * 256 + blue * 65536 (divided back by alpha unless asPreMultiplied),
+    // -1 outside the picture.
+    int32_t GetPixel(int32_t x, int32_t y, int32_t* AlphaValue = nullptr, bool asPreMultiplied = false) const;
+    bool GetDIBbits(PixelBytes& outStream, bool as2dArray = true, bool asBGRformat = true, bool as32bpp = true,
+                    bool asWordAligned = true, bool asBottomUp = true, int32_t x = 0, int32_t y = 0,
+                    int32_t Width = 0, int32_t Height = 0, bool asPreMultiplied = true) const;
+    bool SetDIBbits(const std::vector<uint8_t>& inStream, bool isBGRformat = true, bool is32bpp = true,
+                    bool isWordAligned = true, bool isBottomUp = true, int32_t dstx = 0, int32_t dsty = 0,
+                    int32_t dstwidth = 0, int32_t dstheight = 0);
+    // A region of the visible pixels (Style 0 bounding box, 1 row spans, 2 runs), moved by the
+    // offsets; 0 when there is none. The caller owns and deletes it.
+    HRGN CreateRegion(int32_t Style = 0, int32_t xOffset = 0, int32_t yOffset = 0) const;
+    // Copies the picture into `cDIBclass`, scaled to newWidth x newHeight (0: the own size,
+    // negative: mirrored); true when the copy was made. The second form makes the target when
+    // it is empty and hands it to the caller.
+    bool CopyImageTo(c32bppDIB& cDIBclass, int32_t newWidth = 0, int32_t newHeight = 0,
+                     bool CopyOriginalFormat = false);
+    bool CopyImageTo(std::unique_ptr<c32bppDIB>& cDIBclass, int32_t newWidth = 0, int32_t newHeight = 0,
+                     bool CopyOriginalFormat = false);
+
+    // Effects. Colours have red in the low byte.
+    bool MakeImageInverse();
+    bool MakeTransparent(int32_t TransparentColor, bool Revert = false);
+    bool MirrorImage(bool MirrorAxisX, bool MirrorAxisY);
+    std::unique_ptr<c32bppDIB> CreateDropShadow(int32_t blurDepth = 4, int32_t Color = 0xC0C0C0) const;
+    bool RenderDropShadow_JIT(HDC hdc, int32_t x, int32_t y, int32_t blurDepth = 4, int32_t Color = 0xC0C0C0,
+                              int32_t Opacity = 50) const;
+    bool CreateCheckerBoard(int32_t CheckerSize = 12, int32_t FirstColor = 0xFFFFFF, int32_t SecondColor = 0xC0C0C0);
+
+    // Saving and file lists.
+    bool SaveToStream(std::vector<uint8_t>& outStream);
+    bool SaveToStream_PNG(std::vector<uint8_t>& outStream);
+    // Width, height, bits per pixel and colour code of each icon in the kept source bytes.
+    int32_t SourceIconSizes(std::vector<std::array<int32_t, 4>>& sizeArray) const;
+    // Unicode names of the files of a drop; `Files` (the drop's own list) is refilled.
+    bool GetDroppedFileNames(IDataObject* OLEDragDrop_DataObject, std::vector<std::wstring>& Files) const;
+    // Names of the files on the clipboard; their number.
+    int32_t GetPastedFileNames(std::vector<std::wstring>& ListOfFiles) const;
+
     // DibTarget.
     bool HasPicture() const override { return static_cast<bool>(section_); }
     uint8_t* Bits() override { return bits_; }
@@ -111,6 +154,12 @@ private:
     void SetAlpha(bool alpha) override { alpha_ = alpha; }
     void SetImageType(int32_t type) override { imageType_ = type; }
     void SetOriginalBytes(const std::vector<uint8_t>& bytes) { sourceBytes_ = bytes; }
+
+    // A new object with this one's GDI+ state, interpolation and token, made without a GDI+ test.
+    struct SiblingOf {
+        const c32bppDIB& source;
+    };
+    explicit c32bppDIB(SiblingOf sibling);
 
     void InitCapabilities(const SystemVersion& version);
     ImageView View() const { return ImageView{bits_, width_, height_}; }

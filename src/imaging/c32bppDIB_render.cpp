@@ -238,10 +238,4 @@ bool c32bppDIB::BlendOntoDC(HDC destinationDC, PixelArray& pixels, int32_t SrcX,
     return true;
 }
 
-bool c32bppDIB::RenderRotated(HDC, float, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
-                              int32_t, c32bppDIB*, int32_t, float) {
-    // Turned drawing belongs to the rotated renderer, which this build does not carry yet.
-    return false;
-}
-
 }  // namespace imaging

@@ -1,8 +1,11 @@
 #include "imaging/parsers_win.h"
 
+#include <algorithm>
 #include <cmath>
+#include <exception>
 #include <cstring>
 
+#include "imaging/c32bppDIB.h"
 #include "runtime/handles.h"
 
 namespace imaging {
@@ -81,6 +84,64 @@ bool RemoveFile(const std::string& name, bool forceUnicode) {
         return SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL) && DeleteFileW(wide.c_str());
     }
     return SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_NORMAL) && DeleteFileA(name.c_str());
+}
+
+namespace {
+constexpr size_t kRegionChunk = 2000;
+}  // namespace
+
+HRGN BuildAlphaRegion(const c32bppDIB& image, int32_t style) {
+    if (!image.Handle()) return nullptr;
+    if (!image.Alpha()) return CreateRectRgn(0, 0, image.Width(), image.Height());
+    try {
+        GdiFlush();
+        std::vector<RegionRect> list;
+        const size_t count =
+            AlphaRegionRects(ImageView{image.BitsPointer(), image.Width(), image.Height()}, style, list);
+        if (count == 0) return nullptr;
+        if (style == 0) {
+            const RegionRect& box = list[2];
+            return CreateRectRgn(box.left, box.top, box.right, box.bottom);
+        }
+        const size_t last = list.size() - 1;
+        HRGN region = RegionFromRectRange(list, 2, last, 0, image.Width());
+        if (!region && count > kRegionChunk) region = RegionFromRectChunks(list, last, 0, image.Width());
+        return region;
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
+HRGN RegionFromRectRange(std::vector<RegionRect>& list, size_t first, size_t last, int32_t left, int32_t width) {
+    if (first < 2 || last < first || last >= list.size()) return nullptr;
+    const size_t count = last - first + 1;
+    if (count > (UINT32_MAX - sizeof(RGNDATAHEADER)) / sizeof(RECT)) return nullptr;
+    RGNDATAHEADER header{};
+    header.dwSize = sizeof(RGNDATAHEADER);
+    header.iType = RDH_RECTANGLES;
+    header.nCount = static_cast<DWORD>(count);
+    header.nRgnSize = static_cast<DWORD>(count * sizeof(RECT));
+    header.rcBound = RECT{left, list[first].top, left + width, list[last].bottom};
+    static_assert(sizeof(RGNDATAHEADER) == 2 * sizeof(RegionRect), "the header fills two slots");
+    std::memcpy(static_cast<void*>(&list[first - 2]), &header, sizeof header);
+    return ExtCreateRegion(nullptr, static_cast<DWORD>(sizeof(RGNDATAHEADER) + count * sizeof(RECT)),
+                           reinterpret_cast<const RGNDATA*>(&list[first - 2]));
+}
+
+HRGN RegionFromRectChunks(std::vector<RegionRect>& list, size_t last, int32_t left, int32_t width) {
+    rt::Region total;
+    // Consecutive chunks share one rectangle; each chunk's header overwrites two rectangles of
+    // the chunk before, which that chunk no longer needs.
+    for (size_t start = 2; start <= last; start += kRegionChunk) {
+        const size_t end = std::min(start + kRegionChunk, last);
+        rt::Region chunk(RegionFromRectRange(list, start, end, left, width));
+        if (!chunk) return nullptr;
+        if (!total)
+            total = std::move(chunk);
+        else if (CombineRgn(total.get(), total.get(), chunk.get(), RGN_OR) == ERROR)
+            return nullptr;
+    }
+    return total.release();
 }
 
 int32_t HimetricToPixels(int32_t himetric, bool horizontal) {

@@ -6,12 +6,17 @@
 #include <ocidl.h>
 #include <olectl.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "imaging/com_ptr.h"
+#include "imaging/pixels/pixel_access.h"
 
 namespace imaging {
+
+class c32bppDIB;
 
 using PicturePtr = ComPtr<IPicture>;
 
@@ -34,6 +39,19 @@ bool RemoveFile(const std::string& name, bool forceUnicode);
 
 // Text of the program's code page as UTF-16.
 std::wstring Widen(const std::string& text);
+
+// The region of an image's visible pixels (Part of CreateRegion): the whole picture when it has no
+// alpha, else the bounding box (style 0), row spans (1) or runs (2). 0 when nothing is visible or
+// the platform refuses it; the caller owns the region.
+HRGN BuildAlphaRegion(const c32bppDIB& image, int32_t style);
+
+// One region from the rectangles in slots first to last of the list; the 32-byte region-data
+// header goes into the two slots before `first`. The bounding box spans left to left + width.
+HRGN RegionFromRectRange(std::vector<RegionRect>& list, size_t first, size_t last, int32_t left, int32_t width);
+
+// The same region built in chunks of 2000 rectangles joined together, for a list that the
+// platform refuses in one piece; 0 when a chunk is refused.
+HRGN RegionFromRectChunks(std::vector<RegionRect>& list, size_t last, int32_t left, int32_t width);
 
 // HIMETRIC units to screen pixels, halves to even.
 int32_t HimetricToPixels(int32_t himetric, bool horizontal);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "runtime/drop_files.h"
 #include "runtime/error.h"
 #include "runtime/form.h"
 #include "runtime/lifetime.h"
@@ -145,18 +146,43 @@ Picture Clipboard::GetData() {
     return {};
 }
 
-std::vector<std::string> Clipboard::GetFileNames() {
-    std::vector<std::string> out;
+bool FileNamesOfDropBlock(void* block, std::vector<std::wstring>& names) {
+    HGLOBAL memory = static_cast<HGLOBAL>(block);
+    const SIZE_T size = memory ? GlobalSize(memory) : 0;
+    const void* p = size ? GlobalLock(memory) : nullptr;
+    if (!p) return false;
+    DropFileList list;
+    const bool ok = ParseDropFiles(static_cast<const uint8_t*>(p), size, list);
+    GlobalUnlock(memory);
+    if (!ok) return false;
+    std::vector<std::wstring> read;
+    for (const std::u16string& name : list.unicode) read.emplace_back(name.begin(), name.end());
+    for (const std::string& name : list.ansi) {
+        const int n = MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
+        std::wstring wide(static_cast<size_t>(n), L'\0');
+        MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), wide.data(), n);
+        read.push_back(std::move(wide));
+    }
+    names = std::move(read);
+    return true;
+}
+
+bool Clipboard::GetFileNames(std::vector<std::wstring>& names) {
     OpenClipboardScope c;
-    if (!c.open()) return out;
-    HDROP drop = static_cast<HDROP>(GetClipboardData(CF_HDROP));
-    if (!drop) return out;
-    UINT n = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < n; ++i) {
-        UINT len = DragQueryFileA(drop, i, nullptr, 0);
-        std::string s(len + 1, '\0');
-        DragQueryFileA(drop, i, s.data(), len + 1);
-        s.resize(len);
+    if (!c.open()) return false;
+    HANDLE drop = GetClipboardData(CF_HDROP);
+    return drop && FileNamesOfDropBlock(drop, names);
+}
+
+std::vector<std::string> Clipboard::GetFileNames() {
+    std::vector<std::wstring> wide;
+    std::vector<std::string> out;
+    if (!GetFileNames(wide)) return out;
+    for (const std::wstring& name : wide) {
+        const int n = WideCharToMultiByte(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0, nullptr,
+                                          nullptr);
+        std::string s(static_cast<size_t>(n), '\0');
+        WideCharToMultiByte(CP_ACP, 0, name.data(), static_cast<int>(name.size()), s.data(), n, nullptr, nullptr);
         out.push_back(std::move(s));
     }
     return out;

@@ -50,8 +50,15 @@ bool GetFormat(unsigned format);          // CF_TEXT 1, CF_BITMAP 2, CF_METAFILE
 void SetData(const Picture& picture);     // a bitmap, metafile or enhanced metafile picture
 Picture GetData();                        // the clipboard's picture; empty when it holds none
 std::vector<std::string> GetFileNames();  // the file list (CF_HDROP)
+// The file list as Unicode names; false when the clipboard cannot be opened, holds no list or
+// its list is damaged. The clipboard is closed again in every case.
+bool GetFileNames(std::vector<std::wstring>& names);
 void SetFileNames(const std::vector<std::string>& paths);
 }  // namespace Clipboard
+
+// The names of a file-list memory block (an HGLOBAL of the CF_HDROP format), read within the
+// block's size; false, with `names` unchanged, for a damaged block.
+bool FileNamesOfDropBlock(void* block, std::vector<std::wstring>& names);
 
 namespace App {
 std::string Path();     // folder of the program, without a trailing separator (except a drive root)

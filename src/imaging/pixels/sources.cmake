@@ -3,3 +3,9 @@ list(APPEND VANTREL_PORTABLE_SOURCES
   ${VANTREL_SOURCE_DIR_HERE}/soft_render.cpp
   ${VANTREL_SOURCE_DIR_HERE}/bmp_format.cpp
 )
+list(APPEND VANTREL_PORTABLE_SOURCES
+  ${VANTREL_SOURCE_DIR_HERE}/pixel_access.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/pixel_effects.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/rotation.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/bmp_writer.cpp
+)
