@@ -20,8 +20,11 @@
 #include <vector>
 
 #include "imaging/codecs/png_writer.h"
+#include "support/system_zlib.h"
 
 namespace {
+
+using testsupport::SystemZlib;
 
 using Bytes = std::vector<uint8_t>;
 using Clock = std::chrono::steady_clock;
@@ -86,26 +89,6 @@ std::vector<Picture> Pictures() {
         p[3] = 255;
     }));
     return list;
-}
-
-imaging::ZlibApi SystemZlib() {
-    imaging::ZlibApi z;
-    z.crc32 = [](uint32_t c, const uint8_t* d, uint32_t n) {
-        return static_cast<uint32_t>(::crc32(c, d, n));
-    };
-    z.compress = [](uint8_t* d, uint32_t* dl, const uint8_t* s, uint32_t sl) {
-        uLongf l = *dl;
-        const int r = ::compress(d, &l, s, sl);
-        *dl = static_cast<uint32_t>(l);
-        return r;
-    };
-    z.compress2 = [](uint8_t* d, uint32_t* dl, const uint8_t* s, uint32_t sl, int32_t level) {
-        uLongf l = *dl;
-        const int r = ::compress2(d, &l, s, sl, level);
-        *dl = static_cast<uint32_t>(l);
-        return r;
-    };
-    return z;
 }
 
 // libpng's input in the colour type the own writer chose: rows top first, palette and tRNS.

@@ -19,18 +19,6 @@ using namespace imaging_test;
 
 namespace {
 
-// Points the GDI+ service at a library that does not exist, for one scope.
-class NoGdiPlus {
-public:
-    NoGdiPlus() : saved_(GdiplusService::Instance().LibraryName()) {
-        GdiplusService::Instance().SetLibraryName("vantrel-no-gdiplus.dll");
-    }
-    ~NoGdiPlus() { GdiplusService::Instance().SetLibraryName(saved_); }
-
-private:
-    std::string saved_;
-};
-
 bool SectionSelectedIn(HDC dc, const c32bppDIB& image) {
     return dc && GetCurrentObject(dc, OBJ_BITMAP) == image.Handle();
 }
@@ -243,12 +231,6 @@ TEST(GdiPlus, EncoderLookupIgnoresCase) {
 // --- zlib ---------------------------------------------------------------------------------------
 
 namespace {
-
-class ZlibFolder {
-public:
-    explicit ZlibFolder(const std::string& folder) { SetZlibSearchFolder(folder); }
-    ~ZlibFolder() { SetZlibSearchFolder(""); }
-};
 
 std::string BesideExe(const char* name) {
     char path[MAX_PATH] = {};

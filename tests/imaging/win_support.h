@@ -15,9 +15,34 @@
 #include "imaging/c32bppDIB.h"
 #include "imaging/gdiplus_bridge.h"
 #include "imaging/gdiplus_service.h"
+#include "imaging/zlib_access.h"
 #include "runtime/handles.h"
 
 namespace imaging_test {
+
+// Points the GDI+ service at a library that does not exist, for one scope. Image objects made
+// inside the scope start with GDI+ off.
+class NoGdiPlus {
+public:
+    NoGdiPlus() : saved_(imaging::GdiplusService::Instance().LibraryName()) {
+        imaging::GdiplusService::Instance().SetLibraryName("vantrel-no-gdiplus.dll");
+    }
+    ~NoGdiPlus() { imaging::GdiplusService::Instance().SetLibraryName(saved_); }
+    NoGdiPlus(const NoGdiPlus&) = delete;
+    NoGdiPlus& operator=(const NoGdiPlus&) = delete;
+
+private:
+    std::string saved_;
+};
+
+// zlib looked for in one folder only while this lives.
+class ZlibFolder {
+public:
+    explicit ZlibFolder(const std::string& folder) { imaging::SetZlibSearchFolder(folder); }
+    ~ZlibFolder() { imaging::SetZlibSearchFolder(""); }
+    ZlibFolder(const ZlibFolder&) = delete;
+    ZlibFolder& operator=(const ZlibFolder&) = delete;
+};
 
 using Bgra = std::array<uint8_t, 4>;
 using Bgr = std::array<uint8_t, 3>;

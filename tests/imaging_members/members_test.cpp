@@ -27,30 +27,22 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-// Points the GDI+ service at a library that does not exist, for one scope. Image objects made
-// inside the scope start with GDI+ off.
-class NoGdiPlus {
-public:
-    NoGdiPlus() : saved_(GdiplusService::Instance().LibraryName()) {
-        GdiplusService::Instance().SetLibraryName("vantrel-no-gdiplus.dll");
-    }
-    ~NoGdiPlus() { GdiplusService::Instance().SetLibraryName(saved_); }
-
-private:
-    std::string saved_;
-};
-
-// zlib looked for in one folder only while this lives.
-class ZlibFolder {
-public:
-    explicit ZlibFolder(const std::string& folder) { SetZlibSearchFolder(folder); }
-    ~ZlibFolder() { SetZlibSearchFolder(""); }
-};
-
 Bgra Opaque(uint8_t b, uint8_t g, uint8_t r) {
     return {b, g, r, 255};
 }
 const Bgra kRed = Opaque(0, 0, 255), kBlue = Opaque(255, 0, 0), kWhite = Opaque(255, 255, 255);
+
+// A picture of one colour.
+void Solid(c32bppDIB& image, int w, int h, Bgra colour) {
+    FillImage(
+        image, w, h, [colour](int, int) { return colour; }, false);
+}
+
+// Red left half, blue right half.
+void Halves(c32bppDIB& image, int w, int h) {
+    FillImage(
+        image, w, h, [w](int x, int) { return x < w / 2 ? kRed : kBlue; }, false);
+}
 
 // Distinct opaque pixels: blue x, green y.
 void Ramp(c32bppDIB& image, int w, int h) {
@@ -422,8 +414,7 @@ TEST(Effects, InverseMirrorShadowAndCheckerboard) {
     EXPECT_EQ(PixelsOf(image), before);
 
     c32bppDIB square;
-    FillImage(
-        square, 10, 10, [](int, int) { return kRed; }, false);
+    Solid(square, 10, 10, kRed);
     square.gdiToken(5);
     std::unique_ptr<c32bppDIB> shadow = square.CreateDropShadow();
     ASSERT_TRUE(shadow);
@@ -570,17 +561,25 @@ TEST(FileLists, PastedNames) {
 
 // --- turned drawing ------------------------------------------------------------------------------
 
+namespace {
+
+// The 40 x 20 halves turned a quarter into a white 100 x 100 image in the box (30, 40, 40, 20);
+// the path the drawing took.
+RenderPath TurnHalvesIntoWhite(c32bppDIB& host, bool gdiplus) {
+    c32bppDIB picture;
+    EXPECT_EQ(picture.isGDIplusEnabled(), gdiplus);
+    Halves(picture, 40, 20);
+    Solid(host, 100, 100, kWhite);
+    EXPECT_TRUE(picture.Render(nullptr, 30, 40, 40, 20, 0, 0, 0, 0, 100, true, true, &host, -1, 0, 90));
+    return picture.LastRenderPath();
+}
+
+}  // namespace
+
 TEST(TurnedDrawing, OwnRotationWithoutGdiPlus) {
     NoGdiPlus off;
-    c32bppDIB picture;
-    ASSERT_FALSE(picture.isGDIplusEnabled());
-    FillImage(
-        picture, 40, 20, [](int x, int) { return x < 20 ? kRed : kBlue; }, false);
     c32bppDIB host;
-    FillImage(
-        host, 100, 100, [](int, int) { return kWhite; }, false);
-    ASSERT_TRUE(picture.Render(nullptr, 30, 40, 40, 20, 0, 0, 0, 0, 100, true, true, &host, -1, 0, 90));
-    EXPECT_EQ(picture.LastRenderPath(), RenderPath::Rotated);
+    EXPECT_EQ(TurnHalvesIntoWhite(host, false), RenderPath::Rotated);
     EXPECT_EQ(PixelOf(host, 50, 35), kRed);
     EXPECT_EQ(PixelOf(host, 50, 65), kBlue);
     EXPECT_EQ(PixelOf(host, 35, 50), kWhite);
@@ -592,8 +591,7 @@ TEST(TurnedDrawing, OwnRotationWithoutGdiPlus) {
     Ramp(ramp, 100, 50);
     for (float angle : {0.25f, 360.5f}) {
         c32bppDIB target;
-        FillImage(
-            target, 200, 200, [](int, int) { return kWhite; }, false);
+        Solid(target, 200, 200, kWhite);
         ASSERT_TRUE(ramp.Render(nullptr, 50, 60, 0, 0, 0, 0, 0, 0, 100, true, true, &target, -1, 0, angle));
         for (auto [x, y] :
              {std::pair{0, 0}, std::pair{99, 0}, std::pair{0, 49}, std::pair{99, 49}, std::pair{37, 21}})
@@ -604,6 +602,8 @@ TEST(TurnedDrawing, OwnRotationWithoutGdiPlus) {
     }
 
     // Onto a device context; a negative width mirrors before turning.
+    c32bppDIB picture;
+    Halves(picture, 40, 20);
     Canvas canvas(100, 100, {255, 255, 255});
     ASSERT_TRUE(
         picture.Render(canvas.dc(), 30, 40, -40, 20, 0, 0, 0, 0, 100, true, true, nullptr, -1, 0, 90, false));
@@ -612,8 +612,7 @@ TEST(TurnedDrawing, OwnRotationWithoutGdiPlus) {
 
     // A box whose work square cannot be made draws nothing.
     c32bppDIB untouched;
-    FillImage(
-        untouched, 10, 10, [](int, int) { return kWhite; }, false);
+    Solid(untouched, 10, 10, kWhite);
     const Bytes before = PixelsOf(untouched);
     EXPECT_FALSE(
         picture.Render(nullptr, 0, 0, 40000, 40000, 0, 0, 0, 0, 100, true, true, &untouched, -1, 0, 45));
@@ -623,15 +622,8 @@ TEST(TurnedDrawing, OwnRotationWithoutGdiPlus) {
 }
 
 TEST(TurnedDrawing, GdiPlusTurnsWhenItIsOn) {
-    c32bppDIB picture;
-    ASSERT_TRUE(picture.isGDIplusEnabled());
-    FillImage(
-        picture, 40, 20, [](int x, int) { return x < 20 ? kRed : kBlue; }, false);
     c32bppDIB host;
-    FillImage(
-        host, 100, 100, [](int, int) { return kWhite; }, false);
-    ASSERT_TRUE(picture.Render(nullptr, 30, 40, 40, 20, 0, 0, 0, 0, 100, true, true, &host, -1, 0, 90));
-    EXPECT_EQ(picture.LastRenderPath(), RenderPath::GdiPlus);
+    EXPECT_EQ(TurnHalvesIntoWhite(host, true), RenderPath::GdiPlus);
     EXPECT_EQ(PixelOf(host, 50, 38), kRed);
     EXPECT_EQ(PixelOf(host, 50, 62), kBlue);
     EXPECT_EQ(PixelOf(host, 35, 50), kWhite);

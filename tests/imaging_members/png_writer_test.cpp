@@ -19,8 +19,10 @@
 
 #include "imaging/codecs/png_decoder.h"
 #include "imaging/dib_target.h"
+#include "support/system_zlib.h"
 
 using namespace imaging;
+using testsupport::SystemZlib;
 
 namespace {
 
@@ -47,33 +49,6 @@ struct Image {
     }
     PngSourceImage Source() const { return PngSourceImage{bits.data(), w, h, alpha}; }
 };
-
-ZlibApi SystemZlib(bool withCompress2 = true) {
-    ZlibApi z;
-    z.crc32 = [](uint32_t c, const uint8_t* d, uint32_t n) {
-        return static_cast<uint32_t>(::crc32(c, d, n));
-    };
-    z.uncompress = [](uint8_t* d, uint32_t* dl, const uint8_t* s, uint32_t sl) {
-        uLongf l = *dl;
-        const int r = ::uncompress(d, &l, s, sl);
-        *dl = static_cast<uint32_t>(l);
-        return r;
-    };
-    z.compress = [](uint8_t* d, uint32_t* dl, const uint8_t* s, uint32_t sl) {
-        uLongf l = *dl;
-        const int r = ::compress(d, &l, s, sl);
-        *dl = static_cast<uint32_t>(l);
-        return r;
-    };
-    if (withCompress2)
-        z.compress2 = [](uint8_t* d, uint32_t* dl, const uint8_t* s, uint32_t sl, int32_t level) {
-            uLongf l = *dl;
-            const int r = ::compress2(d, &l, s, sl, level);
-            *dl = static_cast<uint32_t>(l);
-            return r;
-        };
-    return z;
-}
 
 struct Chunk {
     std::string type;

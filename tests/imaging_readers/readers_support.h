@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "imaging/c32bppDIB.h"
+#include "imaging/win_support.h"
 #include "imaging/zlib_access.h"
 #include "support/shared_data.h"
 
@@ -86,13 +87,7 @@ inline long FirstDifference(const Bytes& a, const Bytes& b) {
 }
 
 // zlib looked for in one folder only while this lives; an empty folder means no zlib at all.
-class ZlibFolder {
-public:
-    explicit ZlibFolder(const std::string& folder) { imaging::SetZlibSearchFolder(folder); }
-    ~ZlibFolder() { imaging::SetZlibSearchFolder(""); }
-    ZlibFolder(const ZlibFolder&) = delete;
-    ZlibFolder& operator=(const ZlibFolder&) = delete;
-};
+using imaging_test::ZlibFolder;
 
 inline std::string BesideExe(const char* name) {
     char path[MAX_PATH] = {};
