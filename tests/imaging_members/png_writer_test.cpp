@@ -245,7 +245,7 @@ TEST(PngWriter, ColourTypesAndTables) {
     {
         // Soft edges and every alpha value: RGBA, divided back and premultiplied again.
         const Image img(64, 32, true, [](int x, int y) {
-            const int a = (x * 4 + y * 8) % 256;
+            const int a = (x + 64 * y) % 256;  // every alpha value
             return Px{static_cast<uint8_t>(a * x / 63), static_cast<uint8_t>(a * y / 31),
                       static_cast<uint8_t>(a / 2), static_cast<uint8_t>(a)};
         });
