@@ -1,7 +1,7 @@
 // The own PNG writer against libpng's writer at the same settings: the colour type the own writer
 // chooses, zlib level 9 with the default strategy, Paeth for true colour and no filter for palette
 // and grey, one IDAT chunk. Pictures: a photograph, a soft-edged RGBA picture, an icon of at most
-// 256 colours and a grey picture. Prints times (median of several runs) and the ratios
+// 256 colours and a grey picture. Prints times (medians of interleaved runs) and the ratios
 // own / libpng for time and size; below 1 means the own writer is faster or smaller.
 // libpng is timed on rows already in its layout; the own writer's time includes its colour
 // analysis and the division of premultiplied colours.
@@ -194,23 +194,34 @@ Bytes LibpngWrite(const LibpngInput& in, int w, int h) {
     return out;
 }
 
-// Median milliseconds of `runs` calls, each repeated until it takes at least 20 ms.
-double Median(const std::function<void()>& work, int runs = 7) {
-    int repeat = 1;
-    for (;;) {
+// Milliseconds of one call of each of two jobs, as medians of `runs` rounds that run them in
+// turn (so that a machine busy with other work slows both alike); each call is repeated until it
+// takes at least 20 ms.
+std::pair<double, double> Medians(const std::function<void()>& a, const std::function<void()>& b,
+                                  int runs = 11) {
+    auto repeats = [](const std::function<void()>& work) {
+        int repeat = 1;
+        for (;;) {
+            const auto t0 = Clock::now();
+            for (int i = 0; i < repeat; ++i) work();
+            if (std::chrono::duration<double, std::milli>(Clock::now() - t0).count() >= 20) return repeat;
+            repeat *= 2;
+        }
+    };
+    auto timed = [](const std::function<void()>& work, int repeat) {
         const auto t0 = Clock::now();
         for (int i = 0; i < repeat; ++i) work();
-        if (std::chrono::duration<double, std::milli>(Clock::now() - t0).count() >= 20) break;
-        repeat *= 2;
-    }
-    std::vector<double> times;
+        return std::chrono::duration<double, std::milli>(Clock::now() - t0).count() / repeat;
+    };
+    const int ra = repeats(a), rb = repeats(b);
+    std::vector<double> ta, tb;
     for (int r = 0; r < runs; ++r) {
-        const auto t0 = Clock::now();
-        for (int i = 0; i < repeat; ++i) work();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count() / repeat);
+        ta.push_back(timed(a, ra));
+        tb.push_back(timed(b, rb));
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    std::sort(ta.begin(), ta.end());
+    std::sort(tb.begin(), tb.end());
+    return {ta[ta.size() / 2], tb[tb.size() / 2]};
 }
 
 const char* TypeName(int type) {
@@ -243,12 +254,13 @@ int main() {
         const int type = probe.ColorType();
         const LibpngInput in = Prepare(p, type);
         const Bytes reference = LibpngWrite(in, p.w, p.h);
-        const double ownMs = Median([&] {
-            imaging::cPNGwriter writer{SystemZlib()};
-            Bytes out;
-            writer.WritePng(imaging::PngSourceImage{p.bits.data(), p.w, p.h, p.alpha}, out);
-        });
-        const double libpngMs = Median([&] { LibpngWrite(in, p.w, p.h); });
+        const auto [ownMs, libpngMs] = Medians(
+            [&] {
+                imaging::cPNGwriter writer{SystemZlib()};
+                Bytes out;
+                writer.WritePng(imaging::PngSourceImage{p.bits.data(), p.w, p.h, p.alpha}, out);
+            },
+            [&] { LibpngWrite(in, p.w, p.h); });
         std::printf("%-28s %-8s %10.2f %10.2f %7.2f %10zu %10zu %7.3f\n", p.name.c_str(), TypeName(type),
                     ownMs, libpngMs, ownMs / libpngMs, own.size(), reference.size(),
                     static_cast<double>(own.size()) / static_cast<double>(reference.size()));

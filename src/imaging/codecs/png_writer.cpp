@@ -1,6 +1,7 @@
 #include "imaging/codecs/png_writer.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -109,6 +110,15 @@ int64_t FilterScore(int type, const uint8_t* cur, const uint8_t* prev, size_t n,
     }
     return sum;
 }
+
+// A direct-mapped memo of pixel values (and their palette positions).
+struct ValueMemo {
+    static constexpr size_t kSize = 1024;
+    static size_t Hash(int32_t v) { return (static_cast<uint32_t>(v) * 2654435761u) >> 22; }
+    std::array<int32_t, kSize> value{};
+    std::array<uint8_t, kSize> index{};
+    std::array<bool, kSize> used{};
+};
 
 // An output that appends to a byte array.
 class ArrayOutput final : public PngOutput {
@@ -235,13 +245,14 @@ bool cPNGwriter::BuildPaletteRows(const PngSourceImage& image) {
     table_.clear();
     const size_t pixels = static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
     const uint8_t* p = image.bits;
-    bool haveLast = false;
-    int32_t last = 0;
+    // Values already in the table, remembered by hash in front of the binary search.
+    ValueMemo known;
     for (size_t i = 0; i < pixels; ++i, p += 4) {
         const int32_t v = PixelValue(p);
-        if (haveLast && v == last) continue;
-        haveLast = true;
-        last = v;
+        const size_t h = ValueMemo::Hash(v);
+        if (known.used[h] && known.value[h] == v) continue;
+        known.used[h] = true;
+        known.value[h] = v;
         const auto at = std::lower_bound(table_.begin(), table_.end(), v);
         if (at != table_.end() && *at == v) continue;
         // A 257th colour: true colour instead.
@@ -307,17 +318,17 @@ bool cPNGwriter::BuildPaletteRows(const PngSourceImage& image) {
     }
     rows_.resize(rowBytes * static_cast<size_t>(image.height));
     const uint8_t* s = image.bits;
-    haveLast = false;
-    uint8_t lastIndex = 0;
+    ValueMemo indexes;
     for (size_t i = 0; i < pixels; ++i, s += 4) {
         const int32_t v = PixelValue(s);
-        if (!haveLast || v != last) {
-            haveLast = true;
-            last = v;
-            lastIndex = position[static_cast<size_t>(std::lower_bound(table_.begin(), table_.end(), v) -
-                                                     table_.begin())];
+        const size_t h = ValueMemo::Hash(v);
+        if (!indexes.used[h] || indexes.value[h] != v) {
+            indexes.used[h] = true;
+            indexes.value[h] = v;
+            indexes.index[h] = position[static_cast<size_t>(
+                std::lower_bound(table_.begin(), table_.end(), v) - table_.begin())];
         }
-        rows_[i] = lastIndex;
+        rows_[i] = indexes.index[h];
     }
     palette_.assign(4 + 3 * count, 0);
     transparency_.assign(4 + (transparent_ == -1 ? 0 : nonOpaque), 0);
