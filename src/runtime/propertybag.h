@@ -91,6 +91,10 @@ public:
     std::vector<std::string> Names() const;
     size_t Count() const noexcept { return entries_.size(); }
     bool operator==(const PropertyBag& o) const;
+    // The bag as text, one "Name = Kind value" line a property in the order written. Unlike ==,
+    // it tells a whole number from the same floating-point one and keeps the order: what a saved
+    // form of the settings would show. Pictures show their type and pixel size.
+    std::string Dump() const;
 
 private:
     const Value* find(const std::string& name) const;

@@ -304,6 +304,26 @@ TEST_F(Chrome, HoverShowsAndTheBarTakesAwayTheHoverPicture) {
     EXPECT_EQ(b.PictureIndex, 12);
 }
 
+TEST_F(Chrome, TheBarLetsGoOfThePointerOnceItLeaves) {
+    Form17& bar = rt::Load<Form17>();
+    bar.Move(3000, 1500);
+    bar.Show();
+    rt::DoEvents();
+    TitelBar& t = bar.TitelBar1;
+    RECT r;
+    GetWindowRect(t.hWnd(), &r);
+    SetCursorPos(r.left + 20, r.top + 10);
+    SendMessageA(t.hWnd(), WM_MOUSEMOVE, 0, At(20, 10));
+    EXPECT_TRUE(t.Tracking());
+    EXPECT_EQ(GetCapture(), t.hWnd()) << "the bar holds the pointer while it is over it";
+    Pump(120);
+    EXPECT_TRUE(t.Tracking()) << "still inside";
+    SetCursorPos(r.left + 20, r.bottom + 60);
+    Pump(200);
+    EXPECT_FALSE(t.Tracking());
+    EXPECT_NE(GetCapture(), t.hWnd());
+}
+
 TEST_F(Chrome, HiddenMaximiseButtonStillStopsADrag) {
     Form17& bar = rt::Load<Form17>();
     bar.Show();

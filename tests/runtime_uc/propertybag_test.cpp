@@ -72,4 +72,30 @@ TEST(PropertyBag, FontsAreStoredAsDescriptions) {
     EXPECT_FALSE(a.SameObject(b));  // each read is a new font object
 }
 
+TEST(PropertyBag, TheDumpTellsKindsApartAndKeepsTheWriteOrder) {
+    rt::PropertyBag bag{{"Whole", 5}, {"Real", 5.0}, {"Flag", false}, {"Text", "a \"b\""}};
+    bag.WriteProperty("Bytes", rt::PropertyBag::Bytes{1, 255});
+    bag.WriteProperty("Font", rt::Font("Arial", 10.5f, true));
+    bag.WriteProperty("Pic", rt::Picture());
+    bag.WriteProperty("whole", 6);  // an existing name keeps its place
+    EXPECT_EQ(bag.Dump(),
+              "Whole = Long 6\n"
+              "Real = Double 5\n"
+              "Flag = Boolean False\n"
+              "Text = String \"a \"b\"\"\n"
+              "Bytes = Bytes 1 255\n"
+              "Font = Font \"Arial\" 10.5 weight 700 charset " +
+                  std::to_string(rt::Font("Arial", 10.5f, true).Charset()) +
+                  " bold\n"
+                  "Pic = Picture\n");
+    EXPECT_EQ(bag, (rt::PropertyBag{{"Whole", 6.0},
+                                    {"Real", 5},
+                                    {"Flag", false},
+                                    {"Text", "a \"b\""},
+                                    {"Bytes", rt::PropertyBag::Bytes{1, 255}},
+                                    {"Font", rt::Font("Arial", 10.5f, true)},
+                                    {"Pic", rt::Picture()}}))
+        << "where == does not";
+}
+
 }  // namespace
