@@ -18,38 +18,6 @@ std::unordered_map<HWND, Control*>& WindowMap() {
 int nextChildId = 1000;
 constexpr UINT kReflected = WM_USER + 0x1C00;
 
-int16_t ShiftState() {
-    int16_t s = 0;
-    if (GetKeyState(VK_SHIFT) < 0) s |= vbShiftMask;
-    if (GetKeyState(VK_CONTROL) < 0) s |= vbCtrlMask;
-    if (GetKeyState(VK_MENU) < 0) s |= vbAltMask;
-    return s;
-}
-int16_t ButtonState(WPARAM wp) {
-    int16_t b = 0;
-    if (wp & MK_LBUTTON) b |= vbLeftButton;
-    if (wp & MK_RBUTTON) b |= vbRightButton;
-    if (wp & MK_MBUTTON) b |= vbMiddleButton;
-    return b;
-}
-int16_t ButtonOf(UINT msg) {
-    switch (msg) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP:
-        case WM_LBUTTONDBLCLK:
-            return vbLeftButton;
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONUP:
-        case WM_RBUTTONDBLCLK:
-            return vbRightButton;
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONUP:
-        case WM_MBUTTONDBLCLK:
-            return vbMiddleButton;
-        default:
-            return 0;
-    }
-}
 }  // namespace
 
 Control* ControlFromWindow(HWND hwnd) {
@@ -424,7 +392,8 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
         RouteAccessKey(c->OwnerForm(), static_cast<unsigned char>(wp)))
         return 0;
     if (c->OnMessage(msg, wp, lp, result)) return result;
-    int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
+    const POINT at = MousePoint(lp);
+    const int x = at.x, y = at.y;
     switch (msg) {
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
@@ -505,7 +474,8 @@ void Container::PaintWindowless(HDC dc, const RECT& dirty) {
 }
 
 bool Container::RouteMouse(UINT msg, WPARAM wp, LPARAM lp) {
-    int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
+    const POINT at = MousePoint(lp);
+    const int x = at.x, y = at.y;
     using Action = Control::MouseAction;
     auto send = [&](Control* c, Action a, int16_t button) {
         RECT r = c->rect_;
@@ -591,9 +561,7 @@ bool Container::Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
 HCURSOR Container::WindowlessCursor(WPARAM wp, LPARAM lp) const {
     HWND window = ContainerWindow();
     if (reinterpret_cast<HWND>(wp) != window || LOWORD(lp) != HTCLIENT) return nullptr;
-    POINT pt;
-    GetCursorPos(&pt);
-    ScreenToClient(window, &pt);
+    const POINT pt = CursorIn(window);
     Control* c = WindowlessAt(pt.x, pt.y);
     return c ? c->Cursor() : nullptr;
 }

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/input.h"
 #include "runtime/lifetime.h"
 #include "runtime/win.h"
 
@@ -30,10 +31,6 @@ class Form;
 
 template <class... A>
 using Event = std::function<void(int Index, A...)>;
-
-// Mouse button and shift-key states as event arguments carry them.
-enum : int16_t { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
-enum : int16_t { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };
 
 // Answers of a windowless control's hit test.
 enum HitResult : int {

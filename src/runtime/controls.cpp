@@ -34,14 +34,8 @@ TextControl::TextControl(const TextControl& t, int index)
       font_(t.font_.Clone()),
       backColor_(t.backColor_),
       foreColor_(t.foreColor_),
-      mousePointer_(t.mousePointer_),
-      mouseIcon_(t.mouseIcon_) {
-    cursor_ = CursorFromPicture(mouseIcon_);
+      cursor_(t.cursor_) {
     subscribe();
-}
-
-TextControl::~TextControl() {
-    if (cursor_) DestroyCursor(cursor_);
 }
 
 void TextControl::subscribe() {
@@ -66,18 +60,6 @@ void TextControl::BackColor(uint32_t c) {
 void TextControl::ForeColor(uint32_t c) {
     foreColor_ = c;
     Invalidate();
-}
-void TextControl::MousePointer(int16_t v) {
-    if (v < 0 || (v > 15 && v != 99)) Raise(errInvalidPropertyValue, Name());
-    mousePointer_ = v;
-}
-void TextControl::MouseIcon(Picture p) {
-    mouseIcon_ = std::move(p);
-    if (cursor_) DestroyCursor(cursor_);
-    cursor_ = CursorFromPicture(mouseIcon_);
-}
-HCURSOR TextControl::Cursor() const {
-    return mousePointer_ == 99 ? cursor_ : nullptr;
 }
 
 HBRUSH TextControl::backBrush() {
@@ -338,13 +320,7 @@ bool TextBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
         case WM_KEYDOWN: {
             int16_t key = static_cast<int16_t>(wp);
-            RaiseEvent(KeyDown, key, [] {
-                int16_t sh = 0;
-                if (GetKeyState(VK_SHIFT) < 0) sh |= vbShiftMask;
-                if (GetKeyState(VK_CONTROL) < 0) sh |= vbCtrlMask;
-                if (GetKeyState(VK_MENU) < 0) sh |= vbAltMask;
-                return sh;
-            }());
+            RaiseEvent(KeyDown, key, ShiftState());
             if (key == 0) {
                 result = 0;
                 return true;
@@ -520,13 +496,14 @@ bool PictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         case WM_MBUTTONUP:
             // The controls inside the box first; what they leave is the box's own.
             return RouteMouse(msg, wp, lp);
-        case WM_LBUTTONUP:
+        case WM_LBUTTONUP: {
             if (RouteMouse(msg, wp, lp)) return true;
-            RaiseEvent(MouseUp, vbLeftButton, 0,
-                       static_cast<float>(canvas_.FromPixelX(static_cast<short>(LOWORD(lp)))),
-                       static_cast<float>(canvas_.FromPixelY(static_cast<short>(HIWORD(lp)))));
+            const POINT at = MousePoint(lp);
+            RaiseEvent(MouseUp, vbLeftButton, 0, static_cast<float>(canvas_.FromPixelX(at.x)),
+                       static_cast<float>(canvas_.FromPixelY(at.y)));
             RaiseEvent(Click);
             return true;
+        }
         case WM_LBUTTONDBLCLK:
             if (RouteMouse(msg, wp, lp)) return true;
             RaiseEvent(DblClick);

@@ -30,16 +30,16 @@ public:
     void BackColor(uint32_t c);
     uint32_t ForeColor() const noexcept { return foreColor_; }
     void ForeColor(uint32_t c);
-    int16_t MousePointer() const noexcept { return mousePointer_; }
-    void MousePointer(int16_t v);
-    const Picture& MouseIcon() const noexcept { return mouseIcon_; }
-    void MouseIcon(Picture p);
-    HCURSOR Cursor() const override;  // the pointer over this control (nullptr: the default)
+    int16_t MousePointer() const noexcept { return cursor_.Pointer(); }
+    void MousePointer(int16_t v) { cursor_.Pointer(v, Name()); }
+    const Picture& MouseIcon() const noexcept { return cursor_.Icon(); }
+    void MouseIcon(Picture p) { cursor_.Icon(std::move(p)); }
+    // The pointer over this control: the custom one only (nullptr: the default).
+    HCURSOR Cursor() const override { return cursor_.Custom(); }
 
 protected:
     TextControl(Container& c, std::string name, int index, Kind kind, uint32_t backColor, uint32_t foreColor);
     TextControl(const TextControl& templ, int index);
-    ~TextControl() override;
     virtual void fontChanged();  // applies the font (windowed: WM_SETFONT) and repaints
     HBRUSH backBrush();
 
@@ -48,9 +48,7 @@ private:
     Font font_;
     Font::Subscription fontSub_;
     uint32_t backColor_, foreColor_;
-    int16_t mousePointer_ = 0;
-    Picture mouseIcon_;
-    HCURSOR cursor_ = nullptr;
+    MouseCursor cursor_;
     Brush brush_;
     uint32_t brushColor_ = 0;
 };

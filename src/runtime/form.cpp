@@ -28,14 +28,6 @@ void RegisterFormClass(WNDPROC proc) {
     RegisterClassA(&wc);
     done = true;
 }
-
-int16_t Shift() {
-    int16_t s = 0;
-    if (GetKeyState(VK_SHIFT) < 0) s |= vbShiftMask;
-    if (GetKeyState(VK_CONTROL) < 0) s |= vbCtrlMask;
-    if (GetKeyState(VK_MENU) < 0) s |= vbAltMask;
-    return s;
-}
 }  // namespace
 
 Form::Form(std::string name) : name_(std::move(name)) {
@@ -53,7 +45,6 @@ Form::~Form() {
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
-    if (cursor_) DestroyCursor(cursor_);
 }
 
 void detail::AdoptForm(std::unique_ptr<Form> form, Form** slot) {
@@ -287,17 +278,6 @@ void Form::Icon(Picture p) {
     SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(h));
 }
 
-void Form::MousePointer(int16_t v) {
-    if (v < 0 || (v > 15 && v != vbCustom)) Raise(errInvalidPropertyValue, name_);
-    mousePointer_ = v;
-}
-
-void Form::MouseIcon(Picture p) {
-    mouseIcon_ = std::move(p);
-    if (cursor_) DestroyCursor(cursor_);
-    cursor_ = CursorFromPicture(mouseIcon_);
-}
-
 double Form::Left() const {
     RECT r;
     GetWindowRect(hwnd_, &r);
@@ -384,39 +364,37 @@ bool Form::PrintForm() {
 }
 
 void Form::raiseMouse(UINT msg, WPARAM wp, LPARAM lp) {
-    float x = static_cast<float>(ToTwipsX(static_cast<short>(LOWORD(lp))));
-    float y = static_cast<float>(ToTwipsY(static_cast<short>(HIWORD(lp))));
-    int16_t buttons = 0;
-    if (wp & MK_LBUTTON) buttons |= vbLeftButton;
-    if (wp & MK_RBUTTON) buttons |= vbRightButton;
-    if (wp & MK_MBUTTON) buttons |= vbMiddleButton;
+    const POINT at = MousePoint(lp);
+    float x = static_cast<float>(ToTwipsX(at.x));
+    float y = static_cast<float>(ToTwipsY(at.y));
+    const int16_t buttons = ButtonState(wp);
     HandlerScope scope;
     switch (msg) {
         case WM_MOUSEMOVE:
-            Form_MouseMove(buttons, Shift(), x, y);
+            Form_MouseMove(buttons, ShiftState(), x, y);
             break;
         case WM_LBUTTONDOWN:
             pressed_ = true;
-            Form_MouseDown(vbLeftButton, Shift(), x, y);
+            Form_MouseDown(vbLeftButton, ShiftState(), x, y);
             break;
         case WM_RBUTTONDOWN:
-            Form_MouseDown(vbRightButton, Shift(), x, y);
+            Form_MouseDown(vbRightButton, ShiftState(), x, y);
             break;
         case WM_MBUTTONDOWN:
-            Form_MouseDown(vbMiddleButton, Shift(), x, y);
+            Form_MouseDown(vbMiddleButton, ShiftState(), x, y);
             break;
         case WM_LBUTTONUP:
-            Form_MouseUp(vbLeftButton, Shift(), x, y);
+            Form_MouseUp(vbLeftButton, ShiftState(), x, y);
             if (pressed_) {
                 pressed_ = false;
                 Form_Click();
             }
             break;
         case WM_RBUTTONUP:
-            Form_MouseUp(vbRightButton, Shift(), x, y);
+            Form_MouseUp(vbRightButton, ShiftState(), x, y);
             break;
         case WM_MBUTTONUP:
-            Form_MouseUp(vbMiddleButton, Shift(), x, y);
+            Form_MouseUp(vbMiddleButton, ShiftState(), x, y);
             break;
         case WM_LBUTTONDBLCLK:
             Form_DblClick();
@@ -487,16 +465,14 @@ LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case WM_SETCURSOR:
             if (reinterpret_cast<HWND>(wp) == hwnd_ && LOWORD(lp) == HTCLIENT) {
-                POINT pt;
-                GetCursorPos(&pt);
-                ScreenToClient(hwnd_, &pt);
+                const POINT pt = CursorIn(hwnd_);
                 if (Control* t = WindowlessAt(pt.x, pt.y))
                     if (HCURSOR c = t->Cursor()) {
                         SetCursor(c);
                         return TRUE;
                     }
-                if (mousePointer_ == vbCustom && cursor_) {
-                    SetCursor(cursor_);
+                if (HCURSOR custom = cursor_.Custom()) {
+                    SetCursor(custom);
                     return TRUE;
                 }
             }
@@ -519,7 +495,7 @@ LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
             if (loaded_) {
                 int16_t key = static_cast<int16_t>(wp);
                 HandlerScope scope;
-                Form_KeyDown(key, Shift());
+                Form_KeyDown(key, ShiftState());
             }
             return 0;
         default:

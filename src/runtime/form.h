@@ -114,10 +114,10 @@ public:
     }
     bool AutoRedraw() const { return canvas_.AutoRedraw(); }
     void AutoRedraw(bool v) { canvas_.AutoRedraw(v); }
-    int16_t MousePointer() const noexcept { return mousePointer_; }
-    void MousePointer(int16_t v);
-    const Picture& MouseIcon() const noexcept { return mouseIcon_; }
-    void MouseIcon(Picture p);
+    int16_t MousePointer() const noexcept { return cursor_.Pointer(); }
+    void MousePointer(int16_t v) { cursor_.Pointer(v, name_); }
+    const Picture& MouseIcon() const noexcept { return cursor_.Icon(); }
+    void MouseIcon(Picture p) { cursor_.Icon(std::move(p)); }
     const std::string& Tag() const noexcept { return tag_; }
     void Tag(std::string v) { tag_ = std::move(v); }
     Canvas& Surface() noexcept { return canvas_; }
@@ -175,9 +175,8 @@ private:
     int16_t borderStyle_ = vbSizable;
     bool controlBox_ = true, minButton_ = true, maxButton_ = true, showInTaskbar_ = true;
     bool keyPreview_ = false;
-    int16_t mousePointer_ = vbDefault;
-    Picture icon_, mouseIcon_;
-    HCURSOR cursor_ = nullptr;  // made from mouseIcon_, owned
+    Picture icon_;
+    MouseCursor cursor_;
     std::string tag_;
     bool pressed_ = false;
     Form** slot_ = nullptr;  // Load<F>'s record of this form, cleared at unload

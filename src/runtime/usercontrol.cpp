@@ -24,30 +24,6 @@ void RegisterUserControlClass() {
     (void)done;
 }
 
-int16_t ShiftNow() {
-    int16_t s = 0;
-    if (GetKeyState(VK_SHIFT) < 0) s |= vbShiftMask;
-    if (GetKeyState(VK_CONTROL) < 0) s |= vbCtrlMask;
-    if (GetKeyState(VK_MENU) < 0) s |= vbAltMask;
-    return s;
-}
-
-int16_t ButtonsOf(WPARAM wp) {
-    int16_t b = 0;
-    if (wp & MK_LBUTTON) b |= vbLeftButton;
-    if (wp & MK_RBUTTON) b |= vbRightButton;
-    if (wp & MK_MBUTTON) b |= vbMiddleButton;
-    return b;
-}
-
-WPARAM KeysOf(int16_t buttons) {
-    WPARAM wp = 0;
-    if (buttons & vbLeftButton) wp |= MK_LBUTTON;
-    if (buttons & vbRightButton) wp |= MK_RBUTTON;
-    if (buttons & vbMiddleButton) wp |= MK_MBUTTON;
-    return wp;
-}
-
 // Twips per unit of the fixed scale units; 0 for the others.
 double TwipsPerUnit(int16_t unit, bool horizontal) {
     switch (unit) {
@@ -70,15 +46,6 @@ double TwipsPerUnit(int16_t unit, bool horizontal) {
         default:
             return 0.0;
     }
-}
-
-HCURSOR StandardCursor(int16_t pointer) {
-    static const LPCSTR ids[] = {nullptr,      IDC_ARROW,       IDC_CROSS,    IDC_IBEAM,
-                                 IDC_ICON,     IDC_SIZEALL,     IDC_SIZENESW, IDC_SIZENS,
-                                 IDC_SIZENWSE, IDC_SIZEWE,      IDC_UPARROW,  IDC_WAIT,
-                                 IDC_NO,       IDC_APPSTARTING, IDC_HELP,     IDC_SIZEALL};
-    if (pointer <= 0 || pointer >= static_cast<int16_t>(sizeof(ids) / sizeof(ids[0]))) return nullptr;
-    return LoadCursorA(nullptr, ids[pointer]);
 }
 }  // namespace
 
@@ -104,6 +71,7 @@ UserControl::UserControl(const UserControl& t, int index)
       stored_(t.stored_),
       accessKeys_(t.accessKeys_),
       backStyle_(t.backStyle_),
+      cursor_(t.cursor_),
       default_(false) {
     if (!t.Windowless()) {
         RegisterUserControlClass();
@@ -115,8 +83,6 @@ UserControl::UserControl(const UserControl& t, int index)
     canvas_.ForeColor(src.canvas_.ForeColor());
     canvas_.BackColor(src.canvas_.BackColor());
     canvas_.AutoRedraw(src.canvas_.AutoRedraw());
-    MousePointer(t.mousePointer_);
-    MouseIcon(t.mouseIcon_);
 }
 
 UserControl::~UserControl() {
@@ -125,7 +91,6 @@ UserControl::~UserControl() {
     DestroyRuntimeControls();
     DestroyToolTip();
     if (hwnd_ && GetCapture() == hwnd_) ReleaseCapture();
-    if (cursor_) DestroyCursor(cursor_);
 }
 
 void UserControl::Create() {
@@ -201,20 +166,8 @@ void UserControl::BackStyle(int16_t v) {
     Invalidate();
 }
 
-void UserControl::MousePointer(int16_t v) {
-    if (v < 0 || (v > 15 && v != 99)) Raise(errInvalidPropertyValue, Name());
-    mousePointer_ = v;
-}
-
-void UserControl::MouseIcon(Picture p) {
-    mouseIcon_ = std::move(p);
-    if (cursor_) DestroyCursor(cursor_);
-    cursor_ = CursorFromPicture(mouseIcon_);
-}
-
 HCURSOR UserControl::Cursor() const {
-    if (mousePointer_ == 99) return cursor_;
-    return StandardCursor(mousePointer_);
+    return cursor_.Shape();
 }
 
 double UserControl::ScaleWidth() const {
@@ -473,7 +426,8 @@ bool UserControl::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     if (dying_) return false;
     result = 0;
     if (Reflect(msg, wp, lp, result)) return true;
-    int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
+    const POINT at = MousePoint(lp);
+    const int x = at.x, y = at.y;
     switch (msg) {
         case WM_ERASEBKGND:
             result = 1;
@@ -494,9 +448,7 @@ bool UserControl::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             return true;
         case WM_SETCURSOR:
             if (reinterpret_cast<HWND>(wp) == hwnd_ && LOWORD(lp) == HTCLIENT) {
-                POINT pt;
-                GetCursorPos(&pt);
-                ScreenToClient(hwnd_, &pt);
+                const POINT pt = CursorIn(hwnd_);
                 HCURSOR c = nullptr;
                 if (Control* inner = WindowlessAt(pt.x, pt.y)) c = inner->Cursor();
                 if (!c) c = Cursor();
@@ -508,7 +460,7 @@ bool UserControl::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             }
             return false;
         case WM_MOUSEMOVE:
-            if (!RouteMouse(msg, wp, lp)) mouse(MouseAction::Move, ButtonsOf(wp), ShiftNow(), x, y);
+            if (!RouteMouse(msg, wp, lp)) mouse(MouseAction::Move, ButtonState(wp), ShiftState(), x, y);
             return true;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
@@ -516,11 +468,7 @@ bool UserControl::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             if (RouteMouse(msg, wp, lp)) return true;
             pressed_ = msg == WM_LBUTTONDOWN;
             SetCapture(hwnd_);
-            mouse(MouseAction::Down,
-                  msg == WM_LBUTTONDOWN   ? vbLeftButton
-                  : msg == WM_RBUTTONDOWN ? vbRightButton
-                                          : vbMiddleButton,
-                  ShiftNow(), x, y);
+            mouse(MouseAction::Down, ButtonOf(msg), ShiftState(), x, y);
             return true;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
@@ -529,19 +477,16 @@ bool UserControl::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             if (GetCapture() == hwnd_) ReleaseCapture();
             bool click = pressed_ && msg == WM_LBUTTONUP;
             pressed_ = false;
-            mouse(MouseAction::Up,
-                  msg == WM_LBUTTONUP   ? vbLeftButton
-                  : msg == WM_RBUTTONUP ? vbRightButton
-                                        : vbMiddleButton,
-                  ShiftNow(), x, y);
+            mouse(MouseAction::Up, ButtonOf(msg), ShiftState(), x, y);
             RECT r;
             GetClientRect(hwnd_, &r);
             POINT p{x, y};
-            if (click && hwnd_ && PtInRect(&r, p)) mouse(MouseAction::Click, vbLeftButton, ShiftNow(), x, y);
+            if (click && hwnd_ && PtInRect(&r, p))
+                mouse(MouseAction::Click, vbLeftButton, ShiftState(), x, y);
             return true;
         }
         case WM_LBUTTONDBLCLK:
-            if (!RouteMouse(msg, wp, lp)) mouse(MouseAction::DblClick, vbLeftButton, ShiftNow(), x, y);
+            if (!RouteMouse(msg, wp, lp)) mouse(MouseAction::DblClick, vbLeftButton, ShiftState(), x, y);
             return true;
         case WM_SETFOCUS:
             if (created_) {
@@ -568,9 +513,9 @@ bool UserControl::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             int16_t key = static_cast<int16_t>(wp);
             HandlerScope scope;
             if (msg == WM_KEYDOWN)
-                UserControl_KeyDown(key, ShiftNow());
+                UserControl_KeyDown(key, ShiftState());
             else
-                UserControl_KeyUp(key, ShiftNow());
+                UserControl_KeyUp(key, ShiftState());
             return true;
         }
         case WM_CHAR: {

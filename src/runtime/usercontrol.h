@@ -103,10 +103,10 @@ public:
     bool AutoRedraw() const { return canvas_.AutoRedraw(); }
     void AutoRedraw(bool v) { canvas_.AutoRedraw(v); }
     Font& GetFont() noexcept { return canvas_.GetFont(); }
-    int16_t MousePointer() const noexcept { return mousePointer_; }
-    void MousePointer(int16_t v);
-    const Picture& MouseIcon() const noexcept { return mouseIcon_; }
-    void MouseIcon(Picture p);
+    int16_t MousePointer() const noexcept { return cursor_.Pointer(); }
+    void MousePointer(int16_t v) { cursor_.Pointer(v, Name()); }
+    const Picture& MouseIcon() const noexcept { return cursor_.Icon(); }
+    void MouseIcon(Picture p) { cursor_.Icon(std::move(p)); }
     HCURSOR Cursor() const override;
     // Alt + one of these characters raises AccessKeyPress (case does not matter).
     const std::string& AccessKeys() const noexcept { return accessKeys_; }
@@ -195,9 +195,7 @@ private:
     std::vector<std::string> changed_;
     std::string accessKeys_;
     int16_t backStyle_ = 1;
-    int16_t mousePointer_ = 0;
-    Picture mouseIcon_;
-    HCURSOR cursor_ = nullptr;  // made from mouseIcon_, owned
+    MouseCursor cursor_;
     bool default_ = false;
     bool created_ = false;
     bool dying_ = false;
