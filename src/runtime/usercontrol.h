@@ -1,20 +1,67 @@
 // User controls: the program's own controls, made of a surface, constituent controls and code.
+// A whole control, windowless, with painting, a click, a hover look that ends when the pointer
+// leaves, two stored properties and a timer:
 //
-//   class Knob : public rt::UserControl {
+//   class Lamp : public rt::UserControl {  // a click switches it; it blinks while lit
 //   public:
-//       Knob(rt::Container& c, std::string name, int index = -1,
-//            std::shared_ptr<const rt::PropertyBag> stored = nullptr)
-//           : UserControl(c, std::move(name), index, Windowing::Windowless, std::move(stored)) {
-//           Create();                         // always the last statement of a constructor
+//       Lamp(rt::Container& c, std::string name, std::shared_ptr<const rt::PropertyBag> stored = nullptr)
+//           : UserControl(c, std::move(name), -1, Windowing::Windowless, std::move(stored)) {
+//           ScaleMode(rt::vbPixels);
+//           blink_.Interval(100);
+//           blink_.TimerEvent = [this](int) { Redraw(hover_, !bright_); };
+//           Create();  // always the last statement of a constructor
 //       }
-//       Knob(const Knob& templ, int index) : UserControl(templ, index), Changed(templ.Changed) {
-//           Create();                         // reads the template's stored settings
-//       }
-//       rt::Event<int32_t&> Changed;          // raised with RaiseEvent(Changed, value); read value back
+//       uint32_t Colour() const { return colour_; }
+//       void Colour(uint32_t v) { Set(colour_, v, "Colour"); }  // stores, marks changed, repaints
+//       bool Lit() const { return lit_; }
+//       void Lit(bool v) { Set(lit_, v, "Lit"); }
+//       bool Hover() const { return hover_; }
+//
 //   protected:
-//       void UserControl_ReadProperties(rt::PropertyBag& PropBag) override;
-//       void UserControl_Paint() override;    // draw on hDC(): origin at the control's corner
+//       void UserControl_InitProperties() override { Properties().InitAll(*this); }
+//       void UserControl_ReadProperties(rt::PropertyBag& b) override { Properties().ReadAll(*this, b); }
+//       void UserControl_WriteProperties(rt::PropertyBag& b) override { Properties().WriteAll(*this, b); }
+//       void UserControl_Paint() override {  // on hDC(), origin at the control's corner
+//           RECT r{0, 0, static_cast<int>(ScaleWidth()), static_cast<int>(ScaleHeight())};
+//           rt::Brush fill(CreateSolidBrush(lit_ && bright_ ? rt::ToColorRef(colour_) : RGB(0, 0, 0)));
+//           FillRect(hDC(), &r, fill.get());
+//           if (hover_) FrameRect(hDC(), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+//       }
+//       void UserControl_MouseMove(int16_t, int16_t, float, float) override {
+//           if (!hover_) leave_.Start();
+//           Redraw(true, bright_);
+//       }
+//       void UserControl_Click() override {
+//           Lit(!lit_);
+//           RaiseEvent(Click);
+//       }
+//
+//   private:
+//       static const rt::PropertyTable<Lamp>& Properties() {
+//           static const rt::PropertyTable<Lamp> table{{"Colour", &Lamp::colour_, 0x00FF00u},
+//                                                      {"Lit", &Lamp::lit_, false}};
+//           return table;
+//       }
+//       void Redraw(bool hover, bool bright) {
+//           hover_ = hover;
+//           bright_ = bright;
+//           Refresh();
+//       }
+//       uint32_t colour_ = 0;
+//       bool lit_ = false, bright_ = true, hover_ = false;
+//       rt::Timer blink_{*this, "Blink"};  // a constituent: ticks from the message loop
+//       rt::LeaveWatch leave_{*this, 20, [this] { Redraw(false, bright_); }};
 //   };
+//
+// It includes runtime/controls.h (the timer), runtime/leave_watch.h and runtime/property_table.h;
+// tests/runtime_uc/control_example_test.cpp holds it with its test.
+//
+// An event to the container with an argument by reference is an Event member raised with
+// RaiseEvent; the value is read back after the handler ran:
+//   rt::Event<int32_t&> Changed;   ...   int32_t value = 5; RaiseEvent(Changed, value);
+// A control that can be a member of a control array also has the template constructor; the new
+// member reads the template's stored settings and takes the handlers of the template's events:
+//   Lamp(const Lamp& templ, int index) : UserControl(templ, index), Changed(templ.Changed) { Create(); }
 //
 // Lifecycle. Create() runs Initialize, then ReadProperties with the stored settings when there are
 // any (an array member reads its template's) or else InitProperties, then Resize, and Show when the
@@ -36,6 +83,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "runtime/canvas.h"
@@ -152,6 +200,22 @@ protected:
     UserControl(const UserControl& templ, int index);  // the template's settings and stored bag
     // The last statement of every constructor of the derived control.
     void Create();
+
+    // The setter of a stored property (see property_table.h): stores the value, marks the property
+    // changed and shows the change with PropertyRefresh. Store does the first two only, for a
+    // property whose change shows another way or not at all.
+    template <class T, class V>
+    void Set(T& member, V&& value, const char* name) {
+        Store(member, std::forward<V>(value), name);
+        PropertyRefresh();
+    }
+    template <class T, class V>
+    void Store(T& member, V&& value, const char* name) {
+        member = std::forward<V>(value);
+        PropertyChanged(name);
+    }
+    // How a stored property's change is shown: Refresh by default (the control repaints now).
+    virtual void PropertyRefresh() { Refresh(); }
 
     // The control's own events; the derived control overrides what it handles.
     virtual void UserControl_Initialize() {}

@@ -9,15 +9,6 @@
 
 namespace controls {
 
-namespace {
-
-constexpr UINT_PTR kLeaveTimer = 1;
-constexpr uint32_t kDefaultBackColor = 0x8000000Fu;  // the key's default when it is written
-constexpr uint32_t kReadBackColor = 0xE6E6E6u;
-constexpr uint32_t kReadForeColor = 0x80000012u;
-
-}  // namespace
-
 TitelBar::TitelBar(rt::Container& parent, std::string name, std::shared_ptr<const rt::PropertyBag> stored)
     : UserControl(parent, std::move(name), -1, Windowing::Windowed, std::move(stored)) {
     Surface().ScaleMode(rt::vbPixels);
@@ -32,20 +23,70 @@ TitelBar::TitelBar(rt::Container& parent, std::string name, std::shared_ptr<cons
     Create();
 }
 
-TitelBar::~TitelBar() {
-    if (hwnd_) KillTimer(hwnd_, kLeaveTimer);
+// ---- Stored properties
+
+const rt::PropertyTable<TitelBar>& TitelBar::Properties() {
+    using T = TitelBar;
+    using UC = rt::UserControl;
+    auto font = [](T& t) -> rt::Font& { return t.Surface().GetFont(); };
+    auto setFont = [](T& t, rt::Font f) { t.Surface().GetFont() = std::move(f); };
+    auto ambientFont = [](T& t) { return t.Ambient().Font; };
+    auto picture = [](T& t) -> const rt::Picture& { return t.Surface().GetPicture(); };
+    auto setPicture = [](T& t, rt::Picture p) { t.Surface().SetPicture(std::move(p)); };
+    // Read straight into the values, without the checks of the setters.
+    static const rt::PropertyTable<T> table{
+        {"AutoRedraw", &T::autoRedraw_, false},
+        {"DashBack", &T::dashBack_, false},
+        {"Style", &T::style_, int16_t{8}},
+        {"BackColor", &UC::BackColor, &UC::BackColor, 0xE6E6E6u, 0x8000000Fu},
+        {"BackColorCover", &T::backColorCover_, 0.0f},
+        {"BackColorV2Begin", &T::backColorV2Begin_, 0x8C6E5Au},
+        {"BackColorV2End", &T::backColorV2End_, 0x4F3026u},
+        {"BackColorV1Begin", &T::backColorV1Begin_, 0xE6E6E6u},
+        {"BackColorV1End", &T::backColorV1End_, 0x8C6E5Au},
+        {"BorderColorHighLight", &T::borderColorHighLight_, 0xFFFFFFu},
+        {"BorderColorDarkLight", &T::borderColorDarkLight_, 0u},
+        {"ForeColor", &UC::ForeColor, &UC::ForeColor, 0x80000012u, 0x80000012u},
+        {"CaptionColorBack", &T::captionColorBack_, 0x3C3C3Cu},
+        {"CaptionColor", &T::captionColor_, 0xFFFFFFu},
+        {"CaptionBorderColor", &T::captionBorderColor_, 0u},
+        {"CaptionShadowColor", &T::captionShadowColor_, 0x3C3C3Cu},
+        {"CaptionBorder", &T::captionBorder_, false},
+        {"Caption3DWidth", &T::caption3DWidth_, 2},
+        {"Caption3DTop", &T::caption3DTop_, false},
+        {"Caption3DBottom", &T::caption3DBottom_, true},
+        {"Caption3DLeft", &T::caption3DLeft_, false},
+        {"Caption3DRight", &T::caption3DRight_, true},
+        {"ShowClose", &T::showClose_, true},
+        {"ShowMinimized", &T::showMinimized_, true},
+        {"ShowMaximized", &T::showMaximized_, false},
+        {"ShowCloseEnabled", &T::showCloseEnabled_, true},
+        {"ShowMinimizedEnabled", &T::showMinimizedEnabled_, true},
+        {"ShowMaximizedEnabled", &T::showMaximizedEnabled_, false},
+        {"Font", font, setFont, ambientFont, ambientFont},
+        {"ToolTipText", &T::toolTipText_, ""},
+        {"Caption", &T::caption_, "TitelBar"},
+        {"CaptionPosX", &T::captionPosX_, 0},
+        {"CaptionPosY", &T::captionPosY_, 2},
+        {"BorderNormal", &T::borderNormal_, 0},
+        {"IconStyle", &T::iconStyle_, 0},
+        {"Picture", picture, setPicture, rt::Picture(), rt::Picture()},
+        {"PictureButton", &T::pictureButton_, rt::Picture()},
+        {"PicturePosMode", &T::picturePosMode_, 0},
+        {"PicturePosX", &T::picturePosX_, int16_t{6}},
+        {"PicturePosY", &T::picturePosY_, int16_t{4}},
+    };
+    return table;
 }
 
-// ---- Property bag
-
 void TitelBar::UserControl_InitProperties() {
-    p_ = Props{};
+    Properties().InitAll(*this);
     UserControl::BackColor(0x4F3026);
     UserControl::ForeColor(0xFFFFFF);
     Surface().GetFont() = rt::Font("Tahoma", 14.25f);
-    p_.BackColorCover = 3.0f;
-    p_.ShowMaximizedEnabled = true;
-    p_.BorderNormal = 2;
+    backColorCover_ = 3.0f;
+    showMaximizedEnabled_ = true;
+    borderNormal_ = 2;
     // A new bar lies along its container's top edge, 31 pixels high.
     RECT area{};
     GetClientRect(ContainerHwnd(), &area);
@@ -55,159 +96,24 @@ void TitelBar::UserControl_InitProperties() {
 }
 
 void TitelBar::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
-    // Straight into the stored values, without the checks of the setters.
-    auto byte = [&](const char* key, int32_t def) {
-        return rt::NumberToByte(PropBag.ReadProperty(key, def));
-    };
-    p_.AutoRedraw = PropBag.ReadProperty("AutoRedraw", false);
-    p_.DashBack = PropBag.ReadProperty("DashBack", false);
-    p_.Style = PropBag.ReadProperty("Style", int16_t{8});
-    UserControl::BackColor(PropBag.ReadProperty("BackColor", kReadBackColor));
-    p_.BackColorCover = PropBag.ReadProperty("BackColorCover", 0.0f);
-    p_.BackColorV2Begin = PropBag.ReadProperty("BackColorV2Begin", 0x8C6E5Au);
-    p_.BackColorV2End = PropBag.ReadProperty("BackColorV2End", 0x4F3026u);
-    p_.BackColorV1Begin = PropBag.ReadProperty("BackColorV1Begin", 0xE6E6E6u);
-    p_.BackColorV1End = PropBag.ReadProperty("BackColorV1End", 0x8C6E5Au);
-    p_.BorderColorHighLight = PropBag.ReadProperty("BorderColorHighLight", 0xFFFFFFu);
-    p_.BorderColorDarkLight = PropBag.ReadProperty("BorderColorDarkLight", 0u);
-    UserControl::ForeColor(PropBag.ReadProperty("ForeColor", kReadForeColor));
-    p_.CaptionColorBack = PropBag.ReadProperty("CaptionColorBack", 0x3C3C3Cu);
-    p_.CaptionColor = PropBag.ReadProperty("CaptionColor", 0xFFFFFFu);
-    p_.CaptionBorderColor = PropBag.ReadProperty("CaptionBorderColor", 0u);
-    p_.CaptionShadowColor = PropBag.ReadProperty("CaptionShadowColor", 0x3C3C3Cu);
-    p_.CaptionBorder = PropBag.ReadProperty("CaptionBorder", false);
-    p_.Caption3DWidth = byte("Caption3DWidth", 2);
-    p_.Caption3DTop = PropBag.ReadProperty("Caption3DTop", false);
-    p_.Caption3DBottom = PropBag.ReadProperty("Caption3DBottom", true);
-    p_.Caption3DLeft = PropBag.ReadProperty("Caption3DLeft", false);
-    p_.Caption3DRight = PropBag.ReadProperty("Caption3DRight", true);
-    p_.ShowClose = PropBag.ReadProperty("ShowClose", true);
-    p_.ShowMinimized = PropBag.ReadProperty("ShowMinimized", true);
-    p_.ShowMaximized = PropBag.ReadProperty("ShowMaximized", false);
-    p_.ShowCloseEnabled = PropBag.ReadProperty("ShowCloseEnabled", true);
-    p_.ShowMinimizedEnabled = PropBag.ReadProperty("ShowMinimizedEnabled", true);
-    p_.ShowMaximizedEnabled = PropBag.ReadProperty("ShowMaximizedEnabled", false);
-    Surface().GetFont() = PropBag.ReadProperty("Font", Ambient().Font);
-    p_.ToolTipText = PropBag.ReadProperty("ToolTipText", "");
-    p_.Caption = PropBag.ReadProperty("Caption", "TitelBar");
-    p_.CaptionPosX = PropBag.ReadProperty("CaptionPosX", int32_t{0});
-    p_.CaptionPosY = PropBag.ReadProperty("CaptionPosY", int32_t{2});
-    p_.BorderNormal = byte("BorderNormal", 0);
-    p_.IconStyle = byte("IconStyle", 0);
-    p_.PictureButton = PropBag.ReadProperty("PictureButton", rt::Picture());
-    p_.PicturePosMode = PropBag.ReadProperty("PicturePosMode", int32_t{0});
-    p_.PicturePosX = PropBag.ReadProperty("PicturePosX", int16_t{6});
-    p_.PicturePosY = PropBag.ReadProperty("PicturePosY", int16_t{4});
+    Properties().ReadAll(*this, PropBag);
     Surface().AutoRedraw(PropBag.ReadProperty("AutoRedraw", false));
-    Surface().SetPicture(PropBag.ReadProperty("Picture", rt::Picture()));
     built_ = true;
     Refresh();
 }
 
 void TitelBar::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
-    PropBag.WriteProperty("AutoRedraw", p_.AutoRedraw, false);
-    PropBag.WriteProperty("DashBack", p_.DashBack, false);
-    PropBag.WriteProperty("Style", p_.Style, int16_t{8});
-    PropBag.WriteProperty("BackColor", BackColor(), kDefaultBackColor);
-    PropBag.WriteProperty("BackColorCover", p_.BackColorCover, 0.0f);
-    PropBag.WriteProperty("BackColorV2Begin", p_.BackColorV2Begin, 0x8C6E5Au);
-    PropBag.WriteProperty("BackColorV2End", p_.BackColorV2End, 0x4F3026u);
-    PropBag.WriteProperty("BackColorV1Begin", p_.BackColorV1Begin, 0xE6E6E6u);
-    PropBag.WriteProperty("BackColorV1End", p_.BackColorV1End, 0x8C6E5Au);
-    PropBag.WriteProperty("BorderColorHighLight", p_.BorderColorHighLight, 0xFFFFFFu);
-    PropBag.WriteProperty("BorderColorDarkLight", p_.BorderColorDarkLight, 0u);
-    PropBag.WriteProperty("ForeColor", ForeColor(), kReadForeColor);
-    PropBag.WriteProperty("CaptionColorBack", p_.CaptionColorBack, 0x3C3C3Cu);
-    PropBag.WriteProperty("CaptionColor", p_.CaptionColor, 0xFFFFFFu);
-    PropBag.WriteProperty("CaptionBorderColor", p_.CaptionBorderColor, 0u);
-    PropBag.WriteProperty("CaptionShadowColor", p_.CaptionShadowColor, 0x3C3C3Cu);
-    PropBag.WriteProperty("CaptionBorder", p_.CaptionBorder, false);
-    PropBag.WriteProperty("Caption3DWidth", int32_t{p_.Caption3DWidth}, int32_t{2});
-    PropBag.WriteProperty("Caption3DTop", p_.Caption3DTop, false);
-    PropBag.WriteProperty("Caption3DBottom", p_.Caption3DBottom, true);
-    PropBag.WriteProperty("Caption3DLeft", p_.Caption3DLeft, false);
-    PropBag.WriteProperty("Caption3DRight", p_.Caption3DRight, true);
-    PropBag.WriteProperty("ShowClose", p_.ShowClose, true);
-    PropBag.WriteProperty("ShowMinimized", p_.ShowMinimized, true);
-    PropBag.WriteProperty("ShowMaximized", p_.ShowMaximized, false);
-    PropBag.WriteProperty("ShowCloseEnabled", p_.ShowCloseEnabled, true);
-    PropBag.WriteProperty("ShowMinimizedEnabled", p_.ShowMinimizedEnabled, true);
-    PropBag.WriteProperty("ShowMaximizedEnabled", p_.ShowMaximizedEnabled, false);
-    PropBag.WriteProperty("Font", Surface().GetFont(), Ambient().Font);
-    PropBag.WriteProperty("ToolTipText", p_.ToolTipText, "");
-    PropBag.WriteProperty("Caption", p_.Caption, "TitelBar");
-    PropBag.WriteProperty("CaptionPosX", p_.CaptionPosX, int32_t{0});
-    PropBag.WriteProperty("CaptionPosY", p_.CaptionPosY, int32_t{2});
-    PropBag.WriteProperty("BorderNormal", int32_t{p_.BorderNormal}, int32_t{0});
-    PropBag.WriteProperty("IconStyle", int32_t{p_.IconStyle}, int32_t{0});
-    PropBag.WriteProperty("Picture", Surface().GetPicture(), rt::Picture());
-    PropBag.WriteProperty("PictureButton", p_.PictureButton, rt::Picture());
-    PropBag.WriteProperty("PicturePosMode", p_.PicturePosMode, int32_t{0});
-    PropBag.WriteProperty("PicturePosX", p_.PicturePosX, int16_t{6});
-    PropBag.WriteProperty("PicturePosY", p_.PicturePosY, int16_t{4});
+    Properties().WriteAll(*this, PropBag);
     // The surface's retained-drawing flag goes under the same key. Every repaint leaves it off,
     // and writing its default would drop the stored property's value written above.
     if (Surface().AutoRedraw()) PropBag.WriteProperty("AutoRedraw", true, false);
 }
 
-// ---- Properties: every let marks its property changed for the bag.
+// ---- Properties kept elsewhere than in their own member
 
-void TitelBar::AutoRedraw(bool v) {
-    p_.AutoRedraw = v;
-    PropertyChanged("AutoRedraw");
-}
-void TitelBar::DashBack(bool v) {
-    p_.DashBack = v;
-    PropertyChanged("DashBack");
-    Refresh();
-}
-void TitelBar::Style(int32_t v) {
-    p_.Style = rt::NumberToInt16(v);
-    PropertyChanged("Style");
-    Refresh();
-}
 void TitelBar::BackColor(uint32_t v) {
     UserControl::BackColor(v);
     PropertyChanged("BackColor");
-    Refresh();
-}
-void TitelBar::BackColorCover(float v) {
-    if (v >= 10)
-        v = 10;
-    else if (v <= 0)
-        v = 1;
-    p_.BackColorCover = v;
-    PropertyChanged("BackColorCover");
-    Refresh();
-}
-void TitelBar::BackColorV2Begin(uint32_t v) {
-    p_.BackColorV2Begin = v;
-    PropertyChanged("BackColorV2Begin");
-    Refresh();
-}
-void TitelBar::BackColorV2End(uint32_t v) {
-    p_.BackColorV2End = v;
-    PropertyChanged("BackColorV2End");
-    Refresh();
-}
-void TitelBar::BackColorV1Begin(uint32_t v) {
-    p_.BackColorV1Begin = v;
-    PropertyChanged("BackColorV1Begin");
-    Refresh();
-}
-void TitelBar::BackColorV1End(uint32_t v) {
-    p_.BackColorV1End = v;
-    PropertyChanged("BackColorV1End");
-    Refresh();
-}
-void TitelBar::BorderColorHighLight(uint32_t v) {
-    p_.BorderColorHighLight = v;
-    PropertyChanged("BorderColorHighLight");
-    Refresh();
-}
-void TitelBar::BorderColorDarkLight(uint32_t v) {
-    p_.BorderColorDarkLight = v;
-    PropertyChanged("BorderColorDarkLight");
     Refresh();
 }
 void TitelBar::ForeColor(uint32_t v) {
@@ -215,120 +121,9 @@ void TitelBar::ForeColor(uint32_t v) {
     PropertyChanged("ForeColor");
     Refresh();
 }
-void TitelBar::CaptionColorBack(uint32_t v) {
-    p_.CaptionColorBack = v;
-    PropertyChanged("CaptionColorBack");
-    Refresh();
-}
 void TitelBar::CaptionColor(uint32_t v) {
-    p_.CaptionColor = v;
     UserControl::ForeColor(v);
-    PropertyChanged("CaptionColor");
-    Refresh();
-}
-void TitelBar::CaptionBorderColor(uint32_t v) {
-    p_.CaptionBorderColor = v;
-    PropertyChanged("CaptionBorderColor");
-    Refresh();
-}
-void TitelBar::CaptionShadowColor(uint32_t v) {
-    p_.CaptionShadowColor = v;
-    PropertyChanged("CaptionShadowColor");
-    Refresh();
-}
-void TitelBar::CaptionBorder(bool v) {
-    p_.CaptionBorder = v;
-    PropertyChanged("CaptionBorder");
-    Refresh();
-}
-void TitelBar::Caption3DWidth(uint8_t v) {
-    p_.Caption3DWidth = v;
-    PropertyChanged("Caption3DWidth");
-    Refresh();
-}
-void TitelBar::Caption3DTop(bool v) {
-    p_.Caption3DTop = v;
-    PropertyChanged("Caption3DTop");
-    Refresh();
-}
-void TitelBar::Caption3DBottom(bool v) {
-    p_.Caption3DBottom = v;
-    PropertyChanged("Caption3DBottom");
-    Refresh();
-}
-void TitelBar::Caption3DLeft(bool v) {
-    p_.Caption3DLeft = v;
-    PropertyChanged("Caption3DLeft");
-    Refresh();
-}
-void TitelBar::Caption3DRight(bool v) {
-    p_.Caption3DRight = v;
-    PropertyChanged("Caption3DRight");
-    Refresh();
-}
-void TitelBar::ShowClose(bool v) {
-    p_.ShowClose = v;
-    PropertyChanged("ShowClose");
-    SetTBX_();
-}
-void TitelBar::ShowMinimized(bool v) {
-    p_.ShowMinimized = v;
-    PropertyChanged("ShowMinimized");
-    SetTBX_();
-}
-void TitelBar::ShowMaximized(bool v) {
-    p_.ShowMaximized = v;
-    PropertyChanged("ShowMaximized");
-    SetTBX_();
-}
-void TitelBar::ShowCloseEnabled(bool v) {
-    p_.ShowCloseEnabled = v;
-    PropertyChanged("ShowCloseEnabled");
-    SetTBX_();
-}
-void TitelBar::ShowMinimizedEnabled(bool v) {
-    p_.ShowMinimizedEnabled = v;
-    PropertyChanged("ShowMinimizedEnabled");
-    SetTBX_();
-}
-void TitelBar::ShowMaximizedEnabled(bool v) {
-    p_.ShowMaximizedEnabled = v;
-    PropertyChanged("ShowMaximizedEnabled");
-    SetTBX_();
-}
-void TitelBar::SetFont(rt::Font f) {
-    Surface().GetFont() = std::move(f);
-    PropertyChanged("Font");
-    Refresh();
-}
-void TitelBar::BarToolTipText(std::string v) {
-    p_.ToolTipText = std::move(v);
-    PropertyChanged("ToolTipText");
-}
-void TitelBar::Caption(std::string v) {
-    p_.Caption = std::move(v);
-    PropertyChanged("Caption");
-    Refresh();
-}
-void TitelBar::CaptionPosX(int32_t v) {
-    p_.CaptionPosX = v;
-    PropertyChanged("CaptionPosX");
-    Refresh();
-}
-void TitelBar::CaptionPosY(int32_t v) {
-    p_.CaptionPosY = v;
-    PropertyChanged("CaptionPosY");
-    Refresh();
-}
-void TitelBar::BorderNormal(uint8_t v) {
-    p_.BorderNormal = v;
-    PropertyChanged("BorderNormal");
-    Refresh();
-}
-void TitelBar::IconStyle(uint8_t v) {
-    p_.IconStyle = v >= 2 ? 2 : v;
-    PropertyChanged("IconStyle");
-    Refresh();
+    Set(captionColor_, v, "CaptionColor");
 }
 void TitelBar::SetPicture(rt::Picture pic) {
     // The new background goes into the image, and the icon over it; no full repaint.
@@ -336,26 +131,6 @@ void TitelBar::SetPicture(rt::Picture pic) {
     PropertyChanged("Picture");
     SetImageI();
     Invalidate();
-}
-void TitelBar::PictureButton(rt::Picture pic) {
-    p_.PictureButton = std::move(pic);
-    PropertyChanged("PictureButton");
-    Refresh();
-}
-void TitelBar::PicturePosMode(int32_t v) {
-    p_.PicturePosMode = v;
-    PropertyChanged("PicturePosMode");
-    Refresh();
-}
-void TitelBar::PicturePosX(int16_t v) {
-    p_.PicturePosX = v;
-    PropertyChanged("PicturePosX");
-    Refresh();
-}
-void TitelBar::PicturePosY(int16_t v) {
-    p_.PicturePosY = v;
-    PropertyChanged("PicturePosY");
-    Refresh();
 }
 
 const rt::Picture& TitelBar::ButtonPicture(Which which, int index) const {
@@ -370,42 +145,42 @@ TitleBarLook TitelBar::Look() {
     TitleBarLook k;
     k.ScaleWidth = ScaleWidth();
     k.ScaleHeight = ScaleHeight();
-    k.Style = p_.Style;
-    k.BackColorCover = p_.BackColorCover;
-    k.BorderNormal = p_.BorderNormal;
-    k.DashBack = p_.DashBack;
-    k.Caption = p_.Caption;
-    k.ShowClose = p_.ShowClose;
-    k.ShowMinimized = p_.ShowMinimized;
-    k.BorderColorHighLight = p_.BorderColorHighLight;
-    k.BorderColorDarkLight = p_.BorderColorDarkLight;
+    k.Style = style_;
+    k.BackColorCover = backColorCover_;
+    k.BorderNormal = borderNormal_;
+    k.DashBack = dashBack_;
+    k.Caption = caption_;
+    k.ShowClose = showClose_;
+    k.ShowMinimized = showMinimized_;
+    k.BorderColorHighLight = borderColorHighLight_;
+    k.BorderColorDarkLight = borderColorDarkLight_;
     auto box = [](const ButtonElement& b) {
         return ButtonBox{b.Left, b.Top, double(b.Width), double(b.Height)};
     };
     k.TBAR_ = box(buttons_[Minimise]);
     k.TBARX = box(buttons_[Close]);
     rt::Font& font = Surface().GetFont();
-    if (p_.DashBack && Surface().ImageDC()) {
+    if (dashBack_ && Surface().ImageDC()) {
         HDC image = Surface().ImageDC();
         rt::SelectGuard sel(image, font.Handle());
         SIZE s{};
-        GetTextExtentPoint32A(image, p_.Caption.c_str(), static_cast<int>(p_.Caption.size()), &s);
+        GetTextExtentPoint32A(image, caption_.c_str(), static_cast<int>(caption_.size()), &s);
         k.CaptionTextWidth = s.cx;
     }
-    k.Caption3DWidth = p_.Caption3DWidth;
-    k.Caption3DTop = p_.Caption3DTop;
-    k.Caption3DBottom = p_.Caption3DBottom;
-    k.Caption3DLeft = p_.Caption3DLeft;
-    k.Caption3DRight = p_.Caption3DRight;
-    k.CaptionColorBack = p_.CaptionColorBack;
-    k.CaptionShadowColor = p_.CaptionShadowColor;
-    k.CaptionBorder = p_.CaptionBorder;
-    k.CaptionBorderColor = p_.CaptionBorderColor;
-    k.CaptionPosX = p_.CaptionPosX;
-    k.CaptionPosY = p_.CaptionPosY;
-    k.PicturePosX = p_.PicturePosX;
-    k.IconHeld = !p_.PictureButton.Empty() && p_.PictureButton.Handle() != 0;
-    k.IconWidth = k.IconHeld ? p_.PictureButton.PixelWidth() : 0;
+    k.Caption3DWidth = caption3DWidth_;
+    k.Caption3DTop = caption3DTop_;
+    k.Caption3DBottom = caption3DBottom_;
+    k.Caption3DLeft = caption3DLeft_;
+    k.Caption3DRight = caption3DRight_;
+    k.CaptionColorBack = captionColorBack_;
+    k.CaptionShadowColor = captionShadowColor_;
+    k.CaptionBorder = captionBorder_;
+    k.CaptionBorderColor = captionBorderColor_;
+    k.CaptionPosX = captionPosX_;
+    k.CaptionPosY = captionPosY_;
+    k.PicturePosX = picturePosX_;
+    k.IconHeld = !pictureButton_.Empty() && pictureButton_.Handle() != 0;
+    k.IconWidth = k.IconHeld ? pictureButton_.PixelWidth() : 0;
     k.ForeColor = ForeColor();
     k.FontName = font.Name();
     k.FontSize = font.Size();
@@ -419,13 +194,13 @@ void TitelBar::Refresh() {
     rt::Canvas& surface = Surface();
     surface.AutoRedraw(true);
     surface.Cls();
-    surface.ForeColor(p_.CaptionColor);
+    surface.ForeColor(captionColor_);
     SetTBX_();
     HDC image = surface.hDC();
-    SetVerlauf(image, Look(), p_.BackColorV1Begin, p_.BackColorV1End, p_.BackColorV2Begin, p_.BackColorV2End);
+    SetVerlauf(image, Look(), backColorV1Begin_, backColorV1End_, backColorV2Begin_, backColorV2End_);
     SetImageI();
     Shadow(image, Look(), *text_);
-    BSetBorder(image, Look(), p_.BorderNormal);
+    BSetBorder(image, Look(), borderNormal_);
     // The drawing stays as the background the window is painted from.
     surface.AutoRedraw(false);
 }
@@ -443,38 +218,38 @@ void TitelBar::ShowPicture(Which which, int index) {
 
 void TitelBar::SetTBX_() {
     double m = 3, t = 0;
-    if (p_.Style == 13) {
+    if (style_ == 13) {
         m = buttons_[Close].Width;
         t = 2;
-    } else if (p_.Style == 14) {
+    } else if (style_ == 14) {
         m = 6;
         t = 2;
     }
-    buttons_[Close].Visible = p_.ShowClose;
-    buttons_[Minimise].Visible = p_.ShowMinimized;
-    buttons_[Maximise].Visible = p_.ShowMaximized;
-    const bool enabled[3] = {p_.ShowMinimizedEnabled, p_.ShowMaximizedEnabled, p_.ShowCloseEnabled};
+    buttons_[Close].Visible = showClose_;
+    buttons_[Minimise].Visible = showMinimized_;
+    buttons_[Maximise].Visible = showMaximized_;
+    const bool enabled[3] = {showMinimizedEnabled_, showMaximizedEnabled_, showCloseEnabled_};
     for (Which w : {Close, Maximise, Minimise}) {
-        int want = p_.IconStyle * 10 + (enabled[w] ? 2 : 3);
+        int want = iconStyle_ * 10 + (enabled[w] ? 2 : 3);
         if (buttons_[w].PictureIndex != want) ShowPicture(w, want);
     }
     const double SH = static_cast<float>(ScaleHeight());
     double x = rt::RoundEven(static_cast<float>(ScaleWidth()));
     auto top = [&](const ButtonElement& b) { return static_cast<float>((SH - b.Height) / 2 + t); };
-    if (p_.ShowClose) {
+    if (showClose_) {
         ButtonElement& b = buttons_[Close];
         b.Left = static_cast<float>(x - b.Width - 3 - m);
         b.Top = top(b);
         x = rt::RoundEven(b.Left);
         m = 3;
     }
-    if (p_.ShowMaximized) {
+    if (showMaximized_) {
         ButtonElement& b = buttons_[Maximise];
         b.Left = static_cast<float>(x - b.Width - 3 - m);
         b.Top = top(b);
         x = rt::RoundEven(b.Left);
     }
-    if (p_.ShowMinimized) {
+    if (showMinimized_) {
         ButtonElement& b = buttons_[Minimise];
         b.Left = static_cast<float>(x - b.Width - 6);
         b.Top = top(b);
@@ -483,19 +258,19 @@ void TitelBar::SetTBX_() {
 }
 
 void TitelBar::SetImageI() {
-    const rt::Picture& held = p_.PictureButton;  // the holder Image1
+    const rt::Picture& held = pictureButton_;  // the holder Image1
     if (held.Empty() || held.Handle() == 0) return;
     const int w = held.PixelWidth(), h = held.PixelHeight();
-    if (p_.PicturePosMode == 1 || p_.PicturePosMode == 3)
-        p_.PicturePosX = rt::NumberToInt16(rt::RoundEven((ScaleWidth() - w) / 2));
-    if (p_.PicturePosMode == 2 || p_.PicturePosMode == 3)
-        p_.PicturePosY = rt::NumberToInt16(rt::RoundEven((ScaleHeight() - h) / 2));
+    if (picturePosMode_ == 1 || picturePosMode_ == 3)
+        picturePosX_ = rt::NumberToInt16(rt::RoundEven((ScaleWidth() - w) / 2));
+    if (picturePosMode_ == 2 || picturePosMode_ == 3)
+        picturePosY_ = rt::NumberToInt16(rt::RoundEven((ScaleHeight() - h) / 2));
     // Into the persistent image, the background the window is painted from.
     HDC image = Surface().AutoRedraw() ? Surface().hDC() : Surface().ImageDC();
     if (!image) return;
     const bool icon = held.Type() == rt::vbPicTypeIcon;
-    DrawStateA(image, nullptr, nullptr, static_cast<LPARAM>(held.Handle()), 0, p_.PicturePosX, p_.PicturePosY,
-               w, h, (icon ? DST_ICON : DST_BITMAP) | DSS_NORMAL);
+    DrawStateA(image, nullptr, nullptr, static_cast<LPARAM>(held.Handle()), 0, picturePosX_, picturePosY_, w,
+               h, (icon ? DST_ICON : DST_BITMAP) | DSS_NORMAL);
 }
 
 void TitelBar::PaintButtons(HDC dc) {
@@ -529,21 +304,6 @@ int TitelBar::ButtonAt(int x, int y) const {
     return -1;
 }
 
-bool TitelBar::IsCursorInside() const {
-    POINT pt{};
-    GetCursorPos(&pt);
-    ScreenToClient(hwnd_, &pt);
-    return pt.x >= 0 && pt.x <= ScaleWidth() && pt.y >= 0 && pt.y <= ScaleHeight();
-}
-
-void TitelBar::TimerOn(bool on) {
-    if (on)
-        SetTimer(hwnd_, kLeaveTimer, 25, nullptr);
-    else
-        KillTimer(hwnd_, kLeaveTimer);
-    timerOn_ = on;
-}
-
 void TitelBar::ToIdle() {
     tracking_ = 255;
 }
@@ -562,36 +322,41 @@ void TitelBar::SurfaceMove(int16_t button, int16_t shift, float x, float y) {
             return;
         }
     }
-    const bool enabled[3] = {p_.ShowMinimizedEnabled, p_.ShowMaximizedEnabled, p_.ShowCloseEnabled};
+    const bool enabled[3] = {showMinimizedEnabled_, showMaximizedEnabled_, showCloseEnabled_};
     for (Which w : {Close, Maximise, Minimise}) {
-        int normal = p_.IconStyle * 10 + 2;
+        int normal = iconStyle_ * 10 + 2;
         if (enabled[w] && buttons_[w].PictureIndex != normal) ShowPicture(w, normal);
     }
-    if (tracking_ == 255 && IsCursorInside()) {
+    if (tracking_ == 255 && leave_.PointerInside()) {
         if (GetCapture() != hwnd_) SetCapture(hwnd_);
         tracking_ = 1;
-        TimerOn(true);
+        leave_.Start();
     }
     if (button == rt::vbLeftButton) {
         ToIdle();
-        TimerOn(false);
+        leave_.Stop();
         ReleaseIfHeld(hwnd_);
         SendMessageA(GetAncestor(hwnd_, GA_ROOT), WM_NCLBUTTONDOWN, HTCAPTION, 0);
     }
     RaiseEvent(MouseMove, button, shift, x, y);
 }
 
+void TitelBar::LeftTheBar() {
+    ToIdle();
+    ReleaseIfHeld(hwnd_);
+}
+
 void TitelBar::ButtonMove(Which which) {
-    TimerOn(false);
+    leave_.Stop();
     ReleaseIfHeld(hwnd_);
     ToIdle();
-    const bool enabled[3] = {p_.ShowMinimizedEnabled, p_.ShowMaximizedEnabled, p_.ShowCloseEnabled};
-    int hover = p_.IconStyle * 10 + 1;
+    const bool enabled[3] = {showMinimizedEnabled_, showMaximizedEnabled_, showCloseEnabled_};
+    int hover = iconStyle_ * 10 + 1;
     if (enabled[which] && buttons_[which].PictureIndex != hover) ShowPicture(which, hover);
 }
 
 void TitelBar::ButtonAction(Which which) {
-    TimerOn(false);
+    leave_.Stop();
     ReleaseIfHeld(hwnd_);
     ToIdle();
     rt::Form& holder = OwnerForm();
@@ -610,15 +375,6 @@ void TitelBar::ButtonAction(Which which) {
 
 bool TitelBar::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
-        case WM_TIMER:
-            if (wp != kLeaveTimer) break;
-            result = 0;
-            if (!IsCursorInside()) {
-                TimerOn(false);
-                ToIdle();
-                ReleaseIfHeld(hwnd_);
-            }
-            return true;
         case WM_PRINTCLIENT: {
             HDC dc = reinterpret_cast<HDC>(wp);
             RECT r;
@@ -675,9 +431,7 @@ void TitelBar::UserControl_Click() {
 }
 
 void TitelBar::UserControl_DblClick() {
-    POINT pt{};
-    GetCursorPos(&pt);
-    ScreenToClient(hwnd_, &pt);
+    const POINT pt = rt::CursorIn(hwnd_);
     if (ButtonAt(pt.x, pt.y) < 0) RaiseEvent(DblClick);
 }
 

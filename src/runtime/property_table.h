@@ -1,0 +1,140 @@
+// A control's stored properties as one table: a line a property with its stored name, where the
+// value lives, the default that a read of an absent name gives and the default against which a
+// write is left out (the two differ where the control's first version did).
+//
+//   const rt::PropertyTable<Lamp>& Lamp::Table() {
+//       static const rt::PropertyTable<Lamp> table{
+//           {"Lit", &Lamp::lit_, false},                          // one default for both
+//           {"Colour", &Lamp::colour_, 0xFFu, 0x8000000Fu},       // read default, write default
+//           {"BackColor", &rt::UserControl::BackColor, &rt::UserControl::BackColor, 0xFFFFFFu, 0xFFFFFFu},
+//           {"Font", [](Lamp& l) -> rt::Font& { return l.Surface().GetFont(); },
+//                    [](Lamp& l, rt::Font f) { l.Surface().GetFont() = f; },
+//                    kAmbientFont, kAmbientFont},                 // a default may ask the control
+//       };
+//       return table;
+//   }
+//   void UserControl_InitProperties() override { Table().InitAll(*this); }
+//   void UserControl_ReadProperties(rt::PropertyBag& b) override { Table().ReadAll(*this, b); }
+//   void UserControl_WriteProperties(rt::PropertyBag& b) override { Table().WriteAll(*this, b); }
+//
+// Where the value lives: a data member of the control (pointer to member), or a getter and setter
+// (member functions of the control or a base, or callables taking the control). A default is a
+// value, or a callable that takes the control and answers it (for example its ambient font).
+//
+// Reading goes in table order, straight into the members or through the given setters, without
+// the checks of the public setters; writing goes in table order too, which is the order the bag
+// keeps. Values go through the bag as their types do (PropertyBag::ReadProperty); a byte (uint8_t)
+// is stored as a whole number and read back with an overflow check (6).
+//
+// The public setter of a property is then one line: Set(member, value, "Name") (see UserControl)
+// stores the value, marks the property changed and repaints.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include "runtime/convert.h"
+#include "runtime/propertybag.h"
+
+namespace rt {
+
+namespace detail {
+
+template <class T>
+T ReadStored(const PropertyBag& bag, const std::string& name, const T& def) {
+    if constexpr (std::is_same_v<T, uint8_t>)
+        return NumberToByte(bag.ReadProperty(name, int32_t{def}));
+    else
+        return bag.ReadProperty(name, def);
+}
+
+template <class T>
+PropertyBag::Value Stored(const T& v) {
+    if constexpr (std::is_same_v<T, uint8_t>)
+        return PropertyBag::Value(int32_t{v});
+    else
+        return PropertyBag::Value(v);
+}
+
+// A default: a fixed value of the property's type, or asked of the control when needed.
+template <class C, class T, class D>
+std::function<T(C&)> DefaultOf(D def) {
+    if constexpr (std::is_invocable_v<D, C&>)
+        return [def](C& c) -> T { return def(c); };
+    else
+        return [value = static_cast<T>(def)](C&) -> T { return value; };
+}
+
+}  // namespace detail
+
+template <class C>
+class PropertyTable {
+public:
+    class Row {
+    public:
+        // A data member with one default, or with a read and a write default.
+        template <class T, class D>
+        requires(!std::is_function_v<T>) Row(const char* name, T C::*member, D def)
+            : Row(name, member, def, def) {}
+        template <class T, class R, class W>
+        requires(!std::is_function_v<T>) Row(const char* name, T C::*member, R readDef, W writeDef)
+            : Row(
+                  name, [member](C& c) -> const T& { return c.*member; },
+                  [member](C& c, T v) { c.*member = std::move(v); }, readDef, writeDef) {}
+        // A getter and a setter of the control or of a base class (overloaded names resolve).
+        template <class T, class B, class R, class W>
+        Row(const char* name, T (B::*get)() const, void (B::*set)(T), R readDef, W writeDef)
+            : Row(
+                  name, [get](C& c) { return (c.*get)(); }, [set](C& c, T v) { (c.*set)(std::move(v)); },
+                  readDef, writeDef) {}
+        // A getter and a setter as callables taking the control.
+        template <class Get, class Set, class R, class W>
+        requires std::is_invocable_v<Get, C&> Row(const char* name, Get get, Set set, R readDef, W writeDef)
+            : name_(name) {
+            using T = std::decay_t<std::invoke_result_t<Get, C&>>;
+            auto readDefault = detail::DefaultOf<C, T>(readDef);
+            auto writeDefault = detail::DefaultOf<C, T>(writeDef);
+            init_ = [set, readDefault](C& c) { set(c, readDefault(c)); };
+            read_ = [name, set, readDefault](C& c, const PropertyBag& bag) {
+                set(c, detail::ReadStored<T>(bag, name, readDefault(c)));
+            };
+            write_ = [name, get, writeDefault](C& c, PropertyBag& bag) {
+                bag.WriteProperty(name, detail::Stored<T>(get(c)), detail::Stored<T>(writeDefault(c)));
+            };
+        }
+
+        const char* Name() const noexcept { return name_; }
+
+    private:
+        friend class PropertyTable;
+        const char* name_;
+        std::function<void(C&)> init_;
+        std::function<void(C&, const PropertyBag&)> read_;
+        std::function<void(C&, PropertyBag&)> write_;
+    };
+
+    PropertyTable(std::initializer_list<Row> rows) : rows_(rows) {}
+
+    // Every property to its read default (what reading an empty bag gives).
+    void InitAll(C& c) const {
+        for (const Row& r : rows_) r.init_(c);
+    }
+    void ReadAll(C& c, const PropertyBag& bag) const {
+        for (const Row& r : rows_) r.read_(c, bag);
+    }
+    // A value equal to its write default is left out (see PropertyBag::WriteProperty).
+    void WriteAll(C& c, PropertyBag& bag) const {
+        for (const Row& r : rows_) r.write_(c, bag);
+    }
+    const std::vector<Row>& Rows() const noexcept { return rows_; }
+
+private:
+    std::vector<Row> rows_;
+};
+
+}  // namespace rt
