@@ -272,6 +272,12 @@ void UserControl::Paint(HDC dc) {
     }
     RECT clip;
     if (GetClipBox(dc, &clip) == NULLREGION) clip = RECT{};
+    runPaint(dc);
+    PaintWindowless(dc, clip);
+    RestoreDC(dc, saved);
+}
+
+void UserControl::runPaint(HDC dc) {
     SelectObject(dc, canvas_.GetFont().Handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ToColorRef(canvas_.ForeColor()));
@@ -281,8 +287,6 @@ void UserControl::Paint(HDC dc) {
         UserControl_Paint();
     }
     paintDC_ = nullptr;
-    PaintWindowless(dc, clip);
-    RestoreDC(dc, saved);
 }
 
 void UserControl::paintWindowed() {
@@ -291,15 +295,7 @@ void UserControl::paintWindowed() {
     canvas_.Paint(dc, ps.rcPaint);
     if (!canvas_.AutoRedraw() && created_ && !dying_) {
         int saved = SaveDC(dc);
-        SelectObject(dc, canvas_.GetFont().Handle());
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, ToColorRef(canvas_.ForeColor()));
-        paintDC_ = dc;
-        {
-            HandlerScope scope;
-            UserControl_Paint();
-        }
-        paintDC_ = nullptr;
+        runPaint(dc);
         RestoreDC(dc, saved);
     }
     PaintWindowless(dc, ps.rcPaint);

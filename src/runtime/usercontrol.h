@@ -252,6 +252,7 @@ private:
     void resized();
     void mouse(MouseAction action, int16_t button, int16_t shift, int x, int y);
     void paintWindowed();
+    void runPaint(HDC dc);  // the control's Paint on dc, with the surface's font and text colour
     void subscribeAmbientFont();
 
     Canvas canvas_;
