@@ -339,7 +339,8 @@ Control* MoveFocus(Control& from, bool forward) {
 
 bool RouteTabKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
-    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    const int16_t shift = ShiftState();
+    if (shift & (vbCtrlMask | vbAltMask)) return false;
     // The control of the window with the focus, or of the nearest window around it (the edit
     // inside a combo box, the inner windows of a hosted control).
     Control* c = nullptr;
@@ -350,7 +351,7 @@ bool RouteTabKey(const MSG& msg) {
     MSG asked = msg;
     if (SendMessageA(msg.hwnd, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&asked)) & DLGC_WANTTAB)
         return false;
-    return MoveFocus(*c, GetKeyState(VK_SHIFT) >= 0) != nullptr;
+    return MoveFocus(*c, !(shift & vbShiftMask)) != nullptr;
 }
 
 void Control::RaiseMouse(const Event<int16_t, int16_t, float, float>& ev, WPARAM wp, int x, int y) {

@@ -463,20 +463,13 @@ LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
                         }
             }
             break;
-        case WM_SETCURSOR:
-            if (reinterpret_cast<HWND>(wp) == hwnd_ && LOWORD(lp) == HTCLIENT) {
-                const POINT pt = CursorIn(hwnd_);
-                if (Control* t = WindowlessAt(pt.x, pt.y))
-                    if (HCURSOR c = t->Cursor()) {
-                        SetCursor(c);
-                        return TRUE;
-                    }
-                if (HCURSOR custom = cursor_.Custom()) {
-                    SetCursor(custom);
-                    return TRUE;
-                }
-            }
-            break;
+        case WM_SETCURSOR: {
+            HCURSOR c = WindowlessCursor(wp, lp);
+            if (!c && reinterpret_cast<HWND>(wp) == hwnd_ && LOWORD(lp) == HTCLIENT) c = cursor_.Custom();
+            if (!c) break;
+            SetCursor(c);
+            return TRUE;
+        }
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:

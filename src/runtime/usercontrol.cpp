@@ -442,19 +442,15 @@ bool UserControl::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         case WM_SIZE:
             resized();
             return true;
-        case WM_SETCURSOR:
-            if (reinterpret_cast<HWND>(wp) == hwnd_ && LOWORD(lp) == HTCLIENT) {
-                const POINT pt = CursorIn(hwnd_);
-                HCURSOR c = nullptr;
-                if (Control* inner = WindowlessAt(pt.x, pt.y)) c = inner->Cursor();
-                if (!c) c = Cursor();
-                if (c) {
-                    SetCursor(c);
-                    result = TRUE;
-                    return true;
-                }
-            }
-            return false;
+        case WM_SETCURSOR: {
+            if (reinterpret_cast<HWND>(wp) != hwnd_ || LOWORD(lp) != HTCLIENT) return false;
+            HCURSOR c = WindowlessCursor(wp, lp);
+            if (!c) c = Cursor();
+            if (!c) return false;
+            SetCursor(c);
+            result = TRUE;
+            return true;
+        }
         case WM_MOUSEMOVE:
             if (!RouteMouse(msg, wp, lp)) mouse(MouseAction::Move, ButtonState(wp), ShiftState(), x, y);
             return true;
