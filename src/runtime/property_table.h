@@ -1,33 +1,33 @@
 // A control's stored properties as one table: a line a property with its stored name, where the
-// value lives, the default that a read of an absent name gives and the default against which a
-// write is left out (the two differ where the control's first version did).
+// value lives, the default that reading an absent name gives and the default against which a
+// write is left out (the two differ where the control's first version had them differ).
 //
-//   const rt::PropertyTable<Lamp>& Lamp::Table() {
-//       static const rt::PropertyTable<Lamp> table{
-//           {"Lit", &Lamp::lit_, false},                          // one default for both
-//           {"Colour", &Lamp::colour_, 0xFFu, 0x8000000Fu},       // read default, write default
+//   const rt::PropertyTable<Dial>& Dial::Properties() {
+//       auto ambientFont = [](Dial& d) { return d.Ambient().Font; };  // a default asked of the control
+//       static const rt::PropertyTable<Dial> table{
+//           {"Value", &Dial::value_, int16_t{0}},                  // a member, one default for both
+//           {"Needle", &Dial::needle_, 0xFFu, 0x8000000Fu},        // read default, write default
 //           {"BackColor", &rt::UserControl::BackColor, &rt::UserControl::BackColor, 0xFFFFFFu, 0xFFFFFFu},
-//           {"Font", [](Lamp& l) -> rt::Font& { return l.Surface().GetFont(); },
-//                    [](Lamp& l, rt::Font f) { l.Surface().GetFont() = f; },
-//                    kAmbientFont, kAmbientFont},                 // a default may ask the control
+//           {"Font", [](Dial& d) -> rt::Font& { return d.Surface().GetFont(); },
+//            [](Dial& d, rt::Font f) { d.Surface().GetFont() = std::move(f); }, ambientFont, ambientFont},
 //       };
 //       return table;
 //   }
-//   void UserControl_InitProperties() override { Table().InitAll(*this); }
-//   void UserControl_ReadProperties(rt::PropertyBag& b) override { Table().ReadAll(*this, b); }
-//   void UserControl_WriteProperties(rt::PropertyBag& b) override { Table().WriteAll(*this, b); }
+//   void UserControl_InitProperties() override { Properties().InitAll(*this); }
+//   void UserControl_ReadProperties(rt::PropertyBag& b) override { Properties().ReadAll(*this, b); }
+//   void UserControl_WriteProperties(rt::PropertyBag& b) override { Properties().WriteAll(*this, b); }
+//   void Value(int16_t v) { Set(value_, v, "Value"); }  // stores, marks changed, repaints
 //
-// Where the value lives: a data member of the control (pointer to member), or a getter and setter
-// (member functions of the control or a base, or callables taking the control). A default is a
-// value, or a callable that takes the control and answers it (for example its ambient font).
+// Where the value lives: a data member of the control (pointer to member), or a getter and a
+// setter, given as member functions of the control or of a base class (an overloaded pair such as
+// BackColor resolves by itself) or as callables taking the control. A default is a value, or a
+// callable that takes the control and answers it when the table reads or writes.
 //
-// Reading goes in table order, straight into the members or through the given setters, without
-// the checks of the public setters; writing goes in table order too, which is the order the bag
-// keeps. Values go through the bag as their types do (PropertyBag::ReadProperty); a byte (uint8_t)
-// is stored as a whole number and read back with an overflow check (6).
-//
-// The public setter of a property is then one line: Set(member, value, "Name") (see UserControl)
-// stores the value, marks the property changed and repaints.
+// ReadAll goes in table order, straight into the members or through the given setters, without
+// the checks of the public setters; WriteAll goes in table order too, which is the order the bag
+// keeps; InitAll gives every property its read default. Values go through the bag as their types
+// do (PropertyBag::ReadProperty); a byte (uint8_t) is stored as a whole number and read back with
+// an overflow check (6). The public setter of a property is one line (UserControl::Set).
 #pragma once
 
 #include <cstdint>

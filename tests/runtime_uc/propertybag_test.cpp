@@ -8,6 +8,7 @@
 #include <string>
 
 #include "runtime/error.h"
+#include "runtime/property_table.h"
 
 namespace {
 
@@ -96,6 +97,54 @@ TEST(PropertyBag, TheDumpTellsKindsApartAndKeepsTheWriteOrder) {
                                     {"Font", rt::Font("Arial", 10.5f, true)},
                                     {"Pic", rt::Picture()}}))
         << "where == does not";
+}
+
+// A table over a plain class: members with one or two defaults, a byte, a getter and setter
+// pair, and a default asked of the object.
+struct Gauge {
+    uint8_t level = 0;
+    std::string label;
+    float scale = 0;
+    int16_t limit() const { return limit_; }
+    void limit(int16_t v) { limit_ = v; }
+    std::string prefix = "p";
+    int16_t limit_ = 0;
+
+    static const rt::PropertyTable<Gauge>& Table() {
+        static const rt::PropertyTable<Gauge> table{
+            {"Level", &Gauge::level, 3},
+            {"Label", &Gauge::label, "read", "write"},
+            {"Limit", &Gauge::limit, &Gauge::limit, int16_t{-1}, int16_t{-1}},
+            {"Scale", &Gauge::scale, [](Gauge& g) { return g.prefix == "p" ? 1.5f : 2.5f; }, 1.5f},
+        };
+        return table;
+    }
+};
+
+TEST(PropertyTable, ReadsWritesAndInitialisesInTableOrderWithItsTwoDefaults) {
+    Gauge g;
+    Gauge::Table().InitAll(g);
+    EXPECT_EQ(g.level, 3);
+    EXPECT_EQ(g.label, "read");
+    EXPECT_EQ(g.limit(), -1);
+    EXPECT_FLOAT_EQ(g.scale, 1.5f);
+
+    rt::PropertyBag bag;
+    Gauge::Table().WriteAll(g, bag);
+    EXPECT_EQ(bag.Dump(), "Label = String \"read\"\n") << "only what differs from its write default";
+    g.level = 200;
+    g.limit(7);
+    g.prefix = "q";  // the read default of Scale is now 2.5
+    Gauge::Table().WriteAll(g, bag);
+    EXPECT_EQ(bag.Dump(), "Label = String \"read\"\nLevel = Long 200\nLimit = Long 7\n");
+
+    Gauge h;
+    h.prefix = "q";
+    Gauge::Table().ReadAll(h, bag);
+    EXPECT_EQ(h.level, 200);
+    EXPECT_EQ(h.limit(), 7);
+    EXPECT_FLOAT_EQ(h.scale, 2.5f) << "absent: the default the object answers";
+    EXPECT_EQ(ErrorOf([&] { Gauge::Table().ReadAll(h, rt::PropertyBag{{"Level", 256}}); }), rt::errOverflow);
 }
 
 }  // namespace
