@@ -67,10 +67,6 @@ POINT CursorIn(HWND window) {
 MouseCursor::MouseCursor(const MouseCursor& o)
     : pointer_(o.pointer_), icon_(o.icon_), cursor_(CursorFromPicture(icon_)) {}
 
-MouseCursor::~MouseCursor() {
-    if (cursor_) DestroyCursor(cursor_);
-}
-
 void MouseCursor::Pointer(int16_t v, const std::string& source) {
     if (v < 0 || (v > 15 && v != kCustom)) Raise(errInvalidPropertyValue, source);
     pointer_ = v;
@@ -78,12 +74,11 @@ void MouseCursor::Pointer(int16_t v, const std::string& source) {
 
 void MouseCursor::Icon(Picture p) {
     icon_ = std::move(p);
-    if (cursor_) DestroyCursor(cursor_);
-    cursor_ = CursorFromPicture(icon_);
+    cursor_.reset(CursorFromPicture(icon_));
 }
 
 HCURSOR MouseCursor::Custom() const noexcept {
-    return pointer_ == kCustom ? cursor_ : nullptr;
+    return pointer_ == kCustom ? cursor_.get() : nullptr;
 }
 
 HCURSOR MouseCursor::Shape() const {
@@ -91,7 +86,7 @@ HCURSOR MouseCursor::Shape() const {
                                  IDC_ICON,     IDC_SIZEALL,     IDC_SIZENESW, IDC_SIZENS,
                                  IDC_SIZENWSE, IDC_SIZEWE,      IDC_UPARROW,  IDC_WAIT,
                                  IDC_NO,       IDC_APPSTARTING, IDC_HELP,     IDC_SIZEALL};
-    if (pointer_ == kCustom) return cursor_;
+    if (pointer_ == kCustom) return cursor_.get();
     if (pointer_ <= 0 || pointer_ >= static_cast<int16_t>(sizeof(ids) / sizeof(ids[0]))) return nullptr;
     return LoadCursorA(nullptr, ids[pointer_]);
 }

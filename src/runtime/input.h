@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "runtime/handles.h"
 #include "runtime/picture.h"
 
 namespace rt {
@@ -35,7 +36,6 @@ public:
     MouseCursor() = default;
     MouseCursor(const MouseCursor& o);  // the same settings, with a cursor of its own
     MouseCursor& operator=(const MouseCursor&) = delete;
-    ~MouseCursor();
 
     int16_t Pointer() const noexcept { return pointer_; }
     void Pointer(int16_t v, const std::string& source);  // raises 380 outside 0 to 15 and 99
@@ -49,7 +49,7 @@ public:
 private:
     int16_t pointer_ = 0;
     Picture icon_;
-    HCURSOR cursor_ = nullptr;
+    CursorHandle cursor_;
 };
 
 }  // namespace rt
