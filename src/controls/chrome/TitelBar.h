@@ -5,8 +5,8 @@
 //
 // A windowed user control. Every Refresh draws into the persistent image of its surface and then
 // turns the image off, so that the drawing stays as the background the window is painted from;
-// the caption buttons are painted on top of it. Its settings live in the property bag under the
-// property names.
+// the caption buttons are painted on top of it. Its stored settings are one table (Properties,
+// in TitelBar.cpp), kept in the property bag under the property names.
 #pragma once
 
 #include <array>
