@@ -1,0 +1,3 @@
+list(APPEND VANTREL_PORTABLE_SOURCES
+  ${VANTREL_SOURCE_DIR_HERE}/chameleon_colors.cpp
+)
