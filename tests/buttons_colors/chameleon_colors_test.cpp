@@ -175,4 +175,16 @@ TEST(ChameleonOutline, InsetsAndCutCorners) {
     EXPECT_TRUE(controls::ChameleonCutPixels(13, 80, 25).empty());
 }
 
+TEST(ChameleonAccessKey, AmpersandRules) {
+    struct Case {
+        const wchar_t* caption;
+        wchar_t key;
+    };
+    const Case cases[] = {
+        {L"&Save", L's'}, {L"a&&b", 0},  {L"a&&b&Bc", L'b'}, {L"ab&", 0}, {L"&", 0},
+        {L"", 0},         {L"Save", 0}, {L"a&&&&b", 0},      {L"x&Y", L'y'},
+    };
+    for (const Case& k : cases) EXPECT_EQ(controls::ChameleonAccessKey(k.caption), k.key) << k.caption;
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cwctype>
 
 namespace controls {
 
@@ -136,6 +137,16 @@ std::vector<ChameleonPixel> ChameleonCutPixels(int t, int w, int h) {
     default:
         return {};
     }
+}
+
+wchar_t ChameleonAccessKey(const std::wstring& caption) {
+    if (caption.size() < 2) return 0;
+    size_t i = caption.find(L'&');
+    if (i == std::wstring::npos || i + 1 >= caption.size()) return 0;
+    if (caption[i + 1] != L'&') return static_cast<wchar_t>(std::towlower(caption[i + 1]));
+    i = caption.find(L'&', i + 2);
+    if (i == std::wstring::npos || i + 1 >= caption.size() || caption[i + 1] == L'&') return 0;
+    return static_cast<wchar_t>(std::towlower(caption[i + 1]));
 }
 
 }  // namespace controls

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace controls {
@@ -59,5 +60,9 @@ struct ChameleonPixel {
     int x, y;
 };
 std::vector<ChameleonPixel> ChameleonCutPixels(int buttonType, int w, int h);
+
+// The access key a caption marks with "&", in lower case; 0 for none. A doubled "&" is a literal
+// one, and the key is then the letter after the next single "&".
+wchar_t ChameleonAccessKey(const std::wstring& caption);
 
 }  // namespace controls
