@@ -1,0 +1,261 @@
+#include "controls/buttons/ShapedButton.h"
+
+#include <utility>
+#include <vector>
+
+#include "controls/buttons/shaped_region.h"
+#include "controls/common/paint.h"
+#include "runtime/error.h"
+
+namespace controls {
+
+ShapedButton::ShapedButton(rt::Container& c, std::string name, int index, std::shared_ptr<const rt::PropertyBag> stored)
+    : UserControl(c, std::move(name), index, Windowing::Windowed, std::move(stored)) {
+    Create();
+}
+
+ShapedButton::ShapedButton(const ShapedButton& templ, int index) : UserControl(templ, index), MouseLeave(templ.MouseLeave) {
+    Create();
+}
+
+void ShapedButton::UserControl_Initialize() {
+    ScaleMode(rt::vbTwips);
+    MousePointer(99);
+    lblCaption.BackStyle(0);
+    lblCaption.AutoSize(true);
+    lblCaption.Caption("");
+    tmrMousePos.Enabled(false);
+    tmrMousePos.Interval(1);
+    tmrMousePos.TimerEvent = [this](int) { rt::Try([&] { poll(); }); };
+    lblCaption.MouseMove = [this](int, int16_t b, int16_t s, float x, float y) { RaiseEvent(MouseMove, b, s, x, y); };
+    lblCaption.MouseDown = [this](int, int16_t b, int16_t s, float x, float y) {
+        pressed_ = true;
+        RaiseEvent(MouseDown, b, s, x, y);
+    };
+    lblCaption.MouseUp = [this](int, int16_t, int16_t, float, float) { pressed_ = false; };
+    lblCaption.Click = [this](int) { RaiseEvent(Click); };
+    lblCaption.DblClick = [this](int) { RaiseEvent(DblClick); };
+}
+
+void ShapedButton::UserControl_InitProperties() {
+    ShowPicture(true);
+    MaskColor(0);
+    BackColor(0xFFFFFF);
+    ForeColor(0);
+}
+
+void ShapedButton::UserControl_ReadProperties(rt::PropertyBag& bag) {
+    normal_ = bag.ReadProperty("PictureOnMouseLeave", rt::Picture());
+    hover_ = bag.ReadProperty("PictureOnMouseMove", rt::Picture());
+    down_ = bag.ReadProperty("PictureOnMouseDown", rt::Picture());
+    showPicture_ = bag.ReadProperty("ShowPicture", true);
+    maskColor_ = bag.ReadProperty("MaskColor", 0u);
+    UserControl::BackColor(bag.ReadProperty("BackColor", 0xFFFFFFu));
+    lblCaption.Caption(bag.ReadProperty("Caption", ""));
+    // Only the name comes back; size and styles stay those of the label's own font.
+    const std::string font = bag.ReadProperty("Font", rt::Font()).Name();
+    lblCaption.GetFont().Name(font.empty() ? "MS Sans Serif" : font);
+    lblCaption.ForeColor(bag.ReadProperty("ForeColor", 0u));
+    UserControl::Enabled(bag.ReadProperty("Enable", true));
+    if (normal_.Handle()) show(normal_, true);
+    centerCaption();
+    MouseIcon(bag.ReadProperty("MouseIcon", rt::Picture()));
+}
+
+void ShapedButton::UserControl_WriteProperties(rt::PropertyBag& bag) {
+    bag.WriteProperty("PictureOnMouseLeave", normal_, rt::Picture());
+    bag.WriteProperty("ShowPicture", showPicture_, true);
+    bag.WriteProperty("MaskColor", maskColor_, 0u);
+    bag.WriteProperty("BackColor", BackColor(), 0xFFFFFFu);
+    bag.WriteProperty("PictureOnMouseMove", hover_, rt::Picture());
+    bag.WriteProperty("PictureOnMouseDown", down_, rt::Picture());
+    bag.WriteProperty("Caption", lblCaption.Caption(), "");
+    bag.WriteProperty("Font", lblCaption.GetFont(), rt::Font());
+    bag.WriteProperty("ForeColor", lblCaption.ForeColor(), 0u);
+    bag.WriteProperty("Enable", Enable(), true);
+    bag.WriteProperty("MouseIcon", MouseIcon(), rt::Picture());
+}
+
+void ShapedButton::centerCaption() {
+    const float left = static_cast<float>(ScaleWidth()) / 2 - static_cast<float>(lblCaption.Width()) / 2;
+    const float top = static_cast<float>(ScaleHeight()) / 2 - static_cast<float>(lblCaption.Height()) / 2;
+    lblCaption.Move(left, top);
+}
+
+void ShapedButton::clearFace() {
+    face_.reset();
+    Invalidate();
+}
+
+void ShapedButton::show(const rt::Picture& p, bool force) {
+    HWND h = hWnd();
+    if (!h) return;
+    RECT client{};
+    GetClientRect(h, &client);
+    const int w = client.right, ht = client.bottom;
+    const uint32_t mask = TranslateOleColor(maskColor_);
+    if (!force && shown_ == p.get() && shownW_ == w && shownH_ == ht && shownMask_ == mask) return;
+    shown_ = p.get();
+    shownW_ = w;
+    shownH_ = ht;
+    shownMask_ = mask;
+    centerCaption();
+
+    // The stretched picture, top-down 32-bit, so its pixels can be read for the outline.
+    rt::Bitmap stretched;
+    std::vector<ShapedRun> runs;
+    if (p.Handle() && w > 0 && ht > 0) {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -ht;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        rt::ScreenDC screen;
+        stretched.reset(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (stretched && bits) {
+            rt::MemoryDC dc(screen.get());
+            rt::SelectGuard sel(dc.get(), stretched.get());
+            rt::Brush back(CreateSolidBrush(mask));
+            FillRect(dc.get(), &client, back.get());
+            SetStretchBltMode(dc.get(), COLORONCOLOR);
+            p.Render(dc.get(), 0, 0, w, ht);
+            GdiFlush();
+            runs = ShapedOpaqueRuns(static_cast<const uint8_t*>(bits), w, ht, mask);
+        }
+    }
+    // The outline: the picture's opaque pixels and the caption.
+    rt::Region outline(CreateRectRgn(0, 0, 0, 0));
+    for (const ShapedRun& r : runs) {
+        rt::Region part(CreateRectRgn(r.left, r.top, r.right, r.bottom));
+        CombineRgn(outline.get(), outline.get(), part.get(), RGN_OR);
+    }
+    if (!lblCaption.Caption().empty()) {
+        RECT c = lblCaption.PixelRect();
+        rt::Region part(CreateRectRgnIndirect(&c));
+        CombineRgn(outline.get(), outline.get(), part.get(), RGN_OR);
+    }
+    if (SetWindowRgn(h, outline.get(), TRUE)) outline.release();  // the window owns it now
+    if (showPicture_)
+        face_ = std::move(stretched);
+    else
+        face_.reset();
+    Invalidate();
+}
+
+void ShapedButton::UserControl_Paint() {
+    HDC dc = hDC();
+    RECT r{};
+    GetClientRect(hWnd(), &r);
+    if (!face_) {
+        rt::Brush b(CreateSolidBrush(TranslateOleColor(BackColor())));
+        FillRect(dc, &r, b.get());
+        return;
+    }
+    rt::MemoryDC mem(dc);
+    rt::SelectGuard sel(mem.get(), face_.get());
+    BitBlt(dc, 0, 0, r.right, r.bottom, mem.get(), 0, 0, SRCCOPY);
+}
+
+void ShapedButton::UserControl_Resize() {
+    centerCaption();
+    if (normal_.Handle()) show(normal_, true);
+}
+
+void ShapedButton::UserControl_MouseDown(int16_t Button, int16_t Shift, float X, float Y) {
+    pressed_ = true;
+    RaiseEvent(MouseDown, Button, Shift, X, Y);
+}
+
+void ShapedButton::UserControl_MouseUp(int16_t Button, int16_t Shift, float X, float Y) {
+    pressed_ = false;
+    RaiseEvent(MouseUp, Button, Shift, X, Y);
+}
+
+void ShapedButton::UserControl_MouseMove(int16_t Button, int16_t Shift, float X, float Y) {
+    if (!tmrMousePos.Enabled()) tmrMousePos.Enabled(true);
+    RaiseEvent(MouseMove, Button, Shift, X, Y);
+}
+
+void ShapedButton::poll() {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    RECT r{};
+    GetClientRect(hWnd(), &r);
+    POINT tl{r.left, r.top}, br{r.right, r.bottom};
+    ClientToScreen(hWnd(), &tl);
+    ClientToScreen(hWnd(), &br);
+    SetRect(&r, tl.x, tl.y, br.x, br.y);
+    if (PtInRect(&r, cursor)) {
+        if (pressed_ && down_.Handle())
+            show(down_, false);
+        else if (hover_.Handle())
+            show(hover_, false);
+        return;
+    }
+    show(normal_, false);
+    tmrMousePos.Enabled(false);
+    RaiseEvent(MouseLeave);
+}
+
+void ShapedButton::ShowPicture(bool v) {
+    showPicture_ = v;
+    if (!face_ && normal_.Handle() && v)
+        show(normal_, true);
+    else
+        clearFace();
+    PropertyChanged("ShowPicture");
+}
+
+void ShapedButton::PictureOnMouseLeave(rt::Picture p) {
+    normal_ = std::move(p);
+    show(normal_, true);
+    if (!normal_.Handle()) clearFace();
+    PropertyChanged("PictureOnMouseLeave");
+}
+
+void ShapedButton::PictureOnMouseMove(rt::Picture p) {
+    hover_ = std::move(p);
+    PropertyChanged("PictureOnMouseMove");
+}
+
+void ShapedButton::PictureOnMouseDown(rt::Picture p) {
+    down_ = std::move(p);
+    PropertyChanged("PictureOnMouseDown");
+}
+
+void ShapedButton::MaskColor(uint32_t c) {
+    maskColor_ = c;
+    // The see-through pixels follow the new colour on the picture shown now.
+    if (shown_) {
+        const void* current = shown_;
+        const rt::Picture* p = current == hover_.get() ? &hover_ : current == down_.get() ? &down_ : &normal_;
+        show(*p, true);
+    }
+    Invalidate();
+    PropertyChanged("MaskColor");
+}
+
+void ShapedButton::BackColor(uint32_t c) {
+    UserControl::BackColor(c);
+    PropertyChanged("BackColor");
+}
+
+void ShapedButton::Caption(std::string text) {
+    lblCaption.Caption(std::move(text));
+    UserControl_Resize();
+    PropertyChanged("Caption");
+}
+
+void ShapedButton::ForeColor(uint32_t c) {
+    lblCaption.ForeColor(c);
+    PropertyChanged("ForeColor");
+}
+
+void ShapedButton::MouseIcon(rt::Picture p) {
+    UserControl::MouseIcon(std::move(p));
+    PropertyChanged("MouseIcon");
+}
+
+}  // namespace controls
