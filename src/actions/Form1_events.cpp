@@ -41,8 +41,14 @@ Form1::EventHookup::EventHookup(Form1& f) {
     f.File[0].DblClick = [&f](int i) { f.File_DblClick(i); };
     f.Picture2[0].Click = [&f](int i) { f.Picture2_Click(i); };
     f.Picture8.DblClick = [&f](int) { f.Picture8_DblClick(); };
-    // Like the other templates, the combo box shows only where a page configures it.
+    f.imageover[0].Click = [&f](int i) { f.imageover_Click(i); };
+    f.imageover[0].MouseMove = [&f](int i, int16_t b, int16_t s, float x, float y) {
+        f.imageover_MouseMove(i, b, s, x, y);
+    };
+    // Like the other templates, the combo box and the picture button show only where a page
+    // configures them.
     f.combobx1[0].Visible(false);
+    f.imageover[0].Visible(false);
 }
 
 // ---- sounds, tooltip, and the two roads of an action list
@@ -111,6 +117,11 @@ void Form1::pic_Click(int Index) {
     ClickRoad(pic[Index], false);
 }
 
+void Form1::imageover_Click(int Index) {
+    ClickRoad(imageover[Index], false);
+    rt::Try([&] { AboutCaption(imageover[Index].ToolTipText()); });
+}
+
 void Form1::Form_Click() {
     rt::Try([&] { gr.Visible(false); });
 }
@@ -147,6 +158,10 @@ void Form1::Label1_MouseMove(int Index, int16_t Button, int16_t, float, float) {
         proc.step([&] { gr.SetPicture(rt::LoadPicture(HoverPicturePath(Index, "lgr"))); });
         proc.step([&] { gr.Visible(true); });
     });
+}
+
+void Form1::imageover_MouseMove(int, int16_t, int16_t, float, float) {
+    HoverSoundStep();
 }
 
 void Form1::pic_MouseMove(int Index, int16_t, int16_t, float, float) {

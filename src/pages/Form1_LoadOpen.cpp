@@ -92,6 +92,7 @@ void PageBuilder::Prologue() {
     RemoveMembers(f.WMPlayer);
     RemoveMembers(f.combobx1);
     RemoveMembers(f.o);
+    RemoveMembers(f.imageover);
     RemoveMembers(f.pic);
     step([&] {
         std::vector<std::string> flash;

@@ -20,7 +20,7 @@
 // record of any other kind is read and passed over.
 // Still to come, in their places: "obj1", "MacBT" before "obj2"; "metrodes1", "ComboBox",
 // "slideshow", "rt", "web", "picture3", "thumb" before "file"; "lnk", "Aap" before "Image"; "gif",
-// "Shaper1" before "opt"; "imageover" before "PDF"; "bsGradientLabel1", "Scroll1" before "Label3".
+// "Shaper1" before "opt"; "bsGradientLabel1", "Scroll1" before "Label3".
 #define VANTREL_PAGE_RECORDS(X)   \
     X("obj2", obj2)               \
     X("txt", txt)                 \
@@ -29,6 +29,7 @@
     X("file", file)               \
     X("Image", Image)             \
     X("opt", opt)                 \
+    X("imageover", imageover)     \
     X("PDF", PDF)                 \
     X("Label3", Label3Record)     \
     X("Form", FormRecord)

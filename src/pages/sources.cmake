@@ -3,4 +3,5 @@ list(APPEND VANTREL_WIN32_SOURCES
   ${VANTREL_SOURCE_DIR_HERE}/Form1_records_page.cpp
   ${VANTREL_SOURCE_DIR_HERE}/Form1_records_text.cpp
   ${VANTREL_SOURCE_DIR_HERE}/Form1_records_media.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/Form1_records_buttons.cpp
 )

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "controls/buttons/ShapedButton.h"
 #include "controls/chrome/combobx.h"
 #include "runtime/activex.h"
 #include "runtime/control_array.h"
@@ -67,6 +68,11 @@ public:
     rt::ControlArray<rt::PictureBox> Picture2{*this, "Picture2"};
     rt::ControlArray<rt::FileListBox> File{*this, "File"};
     // The template's saved settings: enabled, and no text.
+    // The template's saved settings: the face shown, a white back colour, enabled.
+    rt::ControlArray<controls::ShapedButton> imageover{
+        *this, "imageover",
+        std::make_shared<const rt::PropertyBag>(
+            rt::PropertyBag{{"ShowPicture", true}, {"BackColor", 0xFFFFFF}, {"Enable", true}})};
     rt::ControlArray<controls::combobx> combobx1{
         *this, "combobx1", std::make_shared<const rt::PropertyBag>(rt::PropertyBag{{"Enabled", true}, {"Textn", ""}})};
 
@@ -152,6 +158,8 @@ public:
     void Label1_MouseMove(int Index, int16_t Button, int16_t Shift, float X, float Y);
     void pic_Click(int Index);
     void pic_MouseMove(int Index, int16_t Button, int16_t Shift, float X, float Y);
+    void imageover_Click(int Index);
+    void imageover_MouseMove(int Index, int16_t Button, int16_t Shift, float X, float Y);
     void o_MouseDown(int Index, int16_t Button, int16_t Shift, float X, float Y);
     void o_MouseUp(int Index, int16_t Button, int16_t Shift, float X, float Y);
     void txt_KeyDown(int Index, int16_t& KeyCode, int16_t Shift);

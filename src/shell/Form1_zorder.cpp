@@ -61,8 +61,10 @@ void Form1::setzde() {
                 Stack(txt, piece);
             } else if (code == "PIC") {
                 Stack(pic, piece);
+            } else if (code == "IMV") {
+                Stack(imageover, piece);
             }
-            // "thumb", "MAC", "aap", "IMV", "SHA", "GRD", "GIF", "RT", "LNK", "WEB" and "cbx" address
+            // "thumb", "MAC", "aap", "SHA", "GRD", "GIF", "RT", "LNK", "WEB" and "cbx" address
             // arrays that join with their controls; any other code does nothing.
         });
         rt::DoEvents();
