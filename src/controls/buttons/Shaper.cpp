@@ -36,31 +36,34 @@ void Shaper::UserControl_InitProperties() {
     font_ = Ambient().Font;
 }
 
-void Shaper::UserControl_ReadProperties(rt::PropertyBag& bag) {
-    foreColor_ = bag.ReadProperty("ForeColor", 0u);
-    enabledValue_ = bag.ReadProperty("Enabled", false);
-    font_ = bag.ReadProperty("Font", Ambient().Font);
-    Shape1.BackStyle(bag.ReadProperty("BackStyle", int16_t{0}));
-    Shape1.BorderStyle(bag.ReadProperty("BorderStyle", int16_t{1}));
-    Shape1.BorderWidth(bag.ReadProperty("BorderWidth", int16_t{1}));
-    Shape1.FillColor(bag.ReadProperty("FillColor", 0u));
-    Shape1.ShapeKind(bag.ReadProperty("Shape", int16_t{0}));
-    Shape1.BackColor(bag.ReadProperty("BackColor", 0x80000005u));
-    Shape1.BorderColor(bag.ReadProperty("BorderColor", 0u));
+// The wrapper's own three values, then the shape's settings, in the order the bag keeps them.
+const rt::PropertyTable<Shaper>& Shaper::Properties() {
+    auto ambientFont = [](Shaper& c) { return c.Ambient().Font; };
+    static const rt::PropertyTable<Shaper> table{
+        {"ForeColor", &Shaper::foreColor_, 0u},
+        {"Enabled", &Shaper::enabledValue_, false},
+        {"Font", &Shaper::font_, ambientFont, ambientFont},
+        {"BackStyle", [](Shaper& c) { return c.Shape1.BackStyle(); }, [](Shaper& c, int16_t v) { c.Shape1.BackStyle(v); },
+         int16_t{0}, int16_t{0}},
+        {"BorderStyle", [](Shaper& c) { return c.Shape1.BorderStyle(); },
+         [](Shaper& c, int16_t v) { c.Shape1.BorderStyle(v); }, int16_t{1}, int16_t{1}},
+        {"BorderWidth", [](Shaper& c) { return c.Shape1.BorderWidth(); },
+         [](Shaper& c, int16_t v) { c.Shape1.BorderWidth(v); }, int16_t{1}, int16_t{1}},
+        {"FillColor", [](Shaper& c) { return c.Shape1.FillColor(); }, [](Shaper& c, uint32_t v) { c.Shape1.FillColor(v); },
+         0u, 0u},
+        {"Shape", [](Shaper& c) { return c.Shape1.ShapeKind(); }, [](Shaper& c, int16_t v) { c.Shape1.ShapeKind(v); },
+         int16_t{0}, int16_t{0}},
+        {"BackColor", [](Shaper& c) { return c.Shape1.BackColor(); }, [](Shaper& c, uint32_t v) { c.Shape1.BackColor(v); },
+         0x80000005u, 0x80000005u},
+        {"BorderColor", [](Shaper& c) { return c.Shape1.BorderColor(); },
+         [](Shaper& c, uint32_t v) { c.Shape1.BorderColor(v); }, 0u, 0u},
+    };
+    return table;
 }
 
-void Shaper::UserControl_WriteProperties(rt::PropertyBag& bag) {
-    bag.WriteProperty("ForeColor", foreColor_, 0u);
-    bag.WriteProperty("Enabled", enabledValue_, false);
-    bag.WriteProperty("Font", font_, Ambient().Font);
-    bag.WriteProperty("BackStyle", Shape1.BackStyle(), int16_t{0});
-    bag.WriteProperty("BorderStyle", Shape1.BorderStyle(), int16_t{1});
-    bag.WriteProperty("BorderWidth", Shape1.BorderWidth(), int16_t{1});
-    bag.WriteProperty("FillColor", Shape1.FillColor(), 0u);
-    bag.WriteProperty("Shape", Shape1.ShapeKind(), int16_t{0});
-    bag.WriteProperty("BackColor", Shape1.BackColor(), 0x80000005u);
-    bag.WriteProperty("BorderColor", Shape1.BorderColor(), 0u);
-}
+void Shaper::UserControl_ReadProperties(rt::PropertyBag& bag) { Properties().ReadAll(*this, bag); }
+
+void Shaper::UserControl_WriteProperties(rt::PropertyBag& bag) { Properties().WriteAll(*this, bag); }
 
 void Shaper::UserControl_Resize() {
     fitShape();
@@ -68,20 +71,11 @@ void Shaper::UserControl_Resize() {
     Invalidate();
 }
 
-void Shaper::ForeColor(uint32_t v) {
-    foreColor_ = v;
-    PropertyChanged("ForeColor");
-}
+void Shaper::ForeColor(uint32_t v) { Store(foreColor_, v, "ForeColor"); }
 
-void Shaper::Enabled(bool v) {
-    enabledValue_ = v;
-    PropertyChanged("Enabled");
-}
+void Shaper::Enabled(bool v) { Store(enabledValue_, v, "Enabled"); }
 
-void Shaper::Font(rt::Font f) {
-    font_ = std::move(f);
-    PropertyChanged("Font");
-}
+void Shaper::Font(rt::Font f) { Store(font_, std::move(f), "Font"); }
 
 void Shaper::BackStyle(int16_t v) {
     Shape1.BackStyle(v);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "runtime/controls.h"
+#include "runtime/property_table.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
@@ -55,6 +56,7 @@ protected:
     void UserControl_Resize() override;
 
 private:
+    static const rt::PropertyTable<Shaper>& Properties();
     void fitShape();
 
     uint32_t foreColor_ = 0;
