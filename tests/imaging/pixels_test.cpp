@@ -391,6 +391,20 @@ TEST(Bmp, HeaderRules) {
     imaging_test::PutLE(huge, 18, 0x40000000u, 4);
     imaging_test::PutLE(huge, 22, 0x40000000u, 4);
     EXPECT_EQ(InspectBmp(huge.data(), huge.size(), h), BmpKind::Platform);
+    // Sizes whose byte count overflows 64 bits (the largest width and height at 32 or 65535 bits
+    // per pixel, top-down too) are incomplete as well, and the own copy refuses them.
+    for (uint32_t bpp : {32u, 0xFFFFu}) {
+        for (uint32_t height : {0x7FFFFFFFu, 0x80000001u}) {
+            std::vector<uint8_t> v = good;
+            imaging_test::PutLE(v, 18, 0x7FFFFFFFu, 4);
+            imaging_test::PutLE(v, 22, height, 4);
+            imaging_test::PutLE(v, 28, bpp, 2);
+            EXPECT_EQ(InspectBmp(v.data(), v.size(), h), BmpKind::Platform) << bpp << " " << height;
+            MemoryDib dib;
+            EXPECT_FALSE(CopyBmp32(v.data(), v.size(), h, dib));
+            EXPECT_FALSE(dib.HasPicture());
+        }
+    }
 }
 
 TEST(Bmp, OwnCopyOf32BitData) {

@@ -1,5 +1,6 @@
 #include "imaging/pixels/bmp_format.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "imaging/pixels/image_math.h"
@@ -15,6 +16,14 @@ int32_t ReadLE32(const uint8_t* p) {
 int32_t ReadLE16(const uint8_t* p) { return static_cast<int32_t>(p[0] | p[1] << 8); }
 
 constexpr size_t kFileHeaderBytes = 14;
+
+// Whether `rows` rows of `rowBytes` bytes from `offset` end within `length` bytes and below 2^31,
+// worked out without a product that could overflow (the header's sizes reach 2^31 x 2^31 x 8191).
+bool FitsAfterOffset(int64_t offset, int64_t rowBytes, int64_t rows, size_t length) {
+    const int64_t available = std::min<int64_t>(static_cast<int64_t>(length), INT32_MAX) - offset;
+    if (available < 0) return false;
+    return rowBytes == 0 || rows <= available / rowBytes;
+}
 
 }  // namespace
 
@@ -37,16 +46,16 @@ BmpKind InspectBmp(const uint8_t* data, size_t length, BmpHeader& header) {
 
     const int64_t rows = header.height < 0 ? -static_cast<int64_t>(header.height) : header.height;
     const int64_t rowBytes = AlignedRowBytes(header.bitsPerPixel, header.width);
-    const int64_t end = header.pixelOffset + rowBytes * rows;
-    const bool complete = end <= static_cast<int64_t>(length) && end <= INT32_MAX;
+    const bool complete = FitsAfterOffset(header.pixelOffset, rowBytes, rows, length);
     if (complete && header.bitsPerPixel == 32 && header.compression == 0) return BmpKind::Own32;
     return BmpKind::Platform;
 }
 
 bool CopyBmp32(const uint8_t* data, size_t length, const BmpHeader& header, DibTarget& host) {
+    if (header.width < 1 || header.height == 0 || header.height == INT32_MIN || header.pixelOffset < 0) return false;
     const int32_t rows = header.height < 0 ? -header.height : header.height;
+    if (!FitsAfterOffset(header.pixelOffset, static_cast<int64_t>(header.width) * 4, rows, length)) return false;
     const size_t rowBytes = static_cast<size_t>(header.width) * 4;
-    if (header.pixelOffset + static_cast<int64_t>(rowBytes) * rows > static_cast<int64_t>(length)) return false;
     if (!host.InitializeDIB(header.width, rows)) return false;
     uint8_t* bits = host.Bits();
     if (!bits) return false;
