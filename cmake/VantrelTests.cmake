@@ -4,8 +4,8 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 add_subdirectory(${VANTREL_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-if(WIN32)
-  # gtest carries warnings of its own on this toolchain; they are not ours.
+if(WIN32 OR CMAKE_CROSSCOMPILING)
+  # gtest carries warnings of its own on these toolchains; they are not ours.
   target_compile_options(gtest PRIVATE -w)
   target_compile_options(gtest_main PRIVATE -w)
 endif()

@@ -129,18 +129,17 @@ public:
 
 Place* place = nullptr;
 
-// The copy that pckex/pckexbut made of the first member whose name matches; "" when none should exist.
+// The member that a copy asked by the name of member `asked` copies: the first of that name.
+const Member& FirstOfName(const std::vector<Member>& members, size_t asked, bool exact) {
+    for (const Member& m : members)
+        if (exact ? m.name == members[asked].name : rt::UCase(m.name) == rt::UCase(members[asked].name)) return m;
+    return members[asked];
+}
+
+// The copy that pckex/pckexbut made for the name of member `asked`.
 void CheckCopy(const std::string& result, const std::vector<Member>& members, size_t asked, bool exact,
                const std::string& copies) {
-    size_t first = asked;
-    for (size_t i = 0; i < members.size(); ++i) {
-        if (exact ? members[i].name == members[asked].name
-                  : rt::UCase(members[i].name) == rt::UCase(members[asked].name)) {
-            first = i;
-            break;
-        }
-    }
-    const Member& m = members[first];
+    const Member& m = FirstOfName(members, asked, exact);
     if (!IsSafeMemberName(m.name)) {
         Check(result == "error", "an unsafe name was copied");
         return;
@@ -164,8 +163,9 @@ void Copies(ProjectArchive& archive, const std::vector<Member>& members, const s
         place->CheckTree(storeBytes);
 
         // A copy that is itself a store: list it and copy its members.
-        if (result == "error" || members[i].data.size() < dFileArc::kHeaderSize) continue;
-        const std::vector<Member> inner = Walk(members[i].data);
+        const Member& copied = FirstOfName(members, i, false);
+        if (result == "error" || copied.data.size() < dFileArc::kHeaderSize) continue;
+        const std::vector<Member> inner = Walk(copied.data);
         archive.OpenPictureArchive(result);
         for (size_t j = 0; j < inner.size() && j < kMaxCopies; ++j) {
             std::string nested;
@@ -175,7 +175,7 @@ void Copies(ProjectArchive& archive, const std::vector<Member>& members, const s
                 Check(false, "pckexbut failed");
             }
             // A nested member named like the nested store itself replaces it on the disk.
-            if (inner[j].name == members[i].name) break;
+            if (inner[j].name == copied.name) break;
             CheckCopy(nested, inner, j, true, place->copies);
             place->CheckTree(storeBytes);
         }

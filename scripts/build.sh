@@ -22,6 +22,13 @@ cmake -S "$root" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" "${shared[@]}" >/dev/null
 cmake --build "$native" -j "$jobs"
 
+# The window-free code and its tests again for 32-bit x86 Linux (32-bit size_t as in the product,
+# UndefinedBehaviorSanitizer); test.sh runs them under qemu-i386.
+cmake -S "$root" -B "$root/build/linux32" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/linux-i386.cmake" -DVANTREL_SANITIZERS=undefined \
+  "${launcher[@]}" "${shared[@]}" >/dev/null
+cmake --build "$root/build/linux32" -j "$jobs"
+
 cross() {  # cross <build folder> <toolchain> <build tests: ON|OFF>
   cmake -S "$root" -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$2" -DVANTREL_TESTS="$3" \

@@ -20,6 +20,9 @@ export VANTREL_SHARED_DIR=$(cd "$shared" && pwd)
 echo "== native tests (sanitizers)"
 ASAN_OPTIONS=detect_leaks=1 ctest --test-dir "$root/build/native" -j "$jobs" --output-on-failure
 
+echo "== 32-bit tests (qemu-i386, UBSan)"
+ctest --test-dir "$root/build/linux32" -j "$jobs" --output-on-failure
+
 echo "== fuzz smoke run"
 "$root/scripts/fuzz-smoke.sh"
 
