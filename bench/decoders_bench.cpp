@@ -1,12 +1,14 @@
 // The own DEFLATE decoder against zlib's uncompress on PNG image data, and the whole own PNG decode
 // (own inflater, GDI+ off) against libpng, on the same generated pictures from icons to photographs.
 // Prints times and ratios (own / reference; below 1 means the own code is faster).
+// Usage: bench_decoders [rounds]   (15 rounds by default; more on a busy machine)
 #include <png.h>
 #include <zlib.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <random>
@@ -108,29 +110,49 @@ bool LibpngDecode(const Bytes& data, Bytes& out) {
     return true;
 }
 
-// Seconds per call: the best of nine rounds of enough calls to last about 50 ms.
-double Time(const std::function<void()>& f) {
+// Seconds per call of `own` and of `reference`: the medians of rounds that time the two in turn,
+// each round long enough (about 20 ms) for the clock, so that a machine busy with other work slows
+// both alike and single disturbed rounds do not count.
+struct Times {
+    double own, reference;
+};
+
+int Repetitions(const std::function<void()>& f) {
     using Clock = std::chrono::steady_clock;
-    int reps = 1;
-    for (;;) {
+    for (int reps = 1;; reps *= 2) {
         auto t0 = Clock::now();
         for (int i = 0; i < reps; ++i) f();
-        const double s = std::chrono::duration<double>(Clock::now() - t0).count();
-        if (s > 0.05) break;
-        reps *= 2;
+        if (std::chrono::duration<double>(Clock::now() - t0).count() > 0.02) return reps;
     }
-    double best = 1e9;
-    for (int round = 0; round < 9; ++round) {
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+int g_rounds = 15;
+
+Times TimePair(const std::function<void()>& own, const std::function<void()>& reference) {
+    using Clock = std::chrono::steady_clock;
+    const int ownReps = Repetitions(own), refReps = Repetitions(reference);
+    std::vector<double> a, b;
+    for (int round = 0; round < g_rounds; ++round) {
         auto t0 = Clock::now();
-        for (int i = 0; i < reps; ++i) f();
-        best = std::min(best, std::chrono::duration<double>(Clock::now() - t0).count() / reps);
+        for (int i = 0; i < ownReps; ++i) own();
+        auto t1 = Clock::now();
+        for (int i = 0; i < refReps; ++i) reference();
+        auto t2 = Clock::now();
+        a.push_back(std::chrono::duration<double>(t1 - t0).count() / ownReps);
+        b.push_back(std::chrono::duration<double>(t2 - t1).count() / refReps);
     }
-    return best;
+    return {Median(a), Median(b)};
 }
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc > 1) g_rounds = std::max(1, std::atoi(argv[1]));
     struct Picture {
         const char* name;
         int w, h, channels;
@@ -153,11 +175,12 @@ int main() {
             std::printf("%s: inflaters disagree\n", p.name);
             return 1;
         }
-        const double tOwn = Time([&] { imaging::InflateData(out, idat); });
-        const double tZlib = Time([&] {
-            uLongf l = raw;
-            uncompress(out.data(), &l, idat.data(), static_cast<uLong>(idat.size()));
-        });
+        const Times inflate = TimePair([&] { imaging::InflateData(out, idat); },
+                                       [&] {
+                                           uLongf l = raw;
+                                           uncompress(out.data(), &l, idat.data(), static_cast<uLong>(idat.size()));
+                                       });
+        const double tOwn = inflate.own, tZlib = inflate.reference;
 
         imaging::MemoryDib dib;
         imaging::cPNGparser parser;  // no zlib, no GDI+: the own inflater and no CRCs
@@ -167,14 +190,16 @@ int main() {
             std::printf("%s: decode failed\n", p.name);
             return 1;
         }
-        const double tDecode = Time([&] {
-            imaging::MemoryDib d;
-            imaging::cPNGparser().LoadStream(png, d, 0, static_cast<int64_t>(png.size()));
-        });
-        const double tLib = Time([&] {
-            Bytes o;
-            LibpngDecode(png, o);
-        });
+        const Times decode = TimePair(
+            [&] {
+                imaging::MemoryDib d;
+                imaging::cPNGparser().LoadStream(png, d, 0, static_cast<int64_t>(png.size()));
+            },
+            [&] {
+                Bytes o;
+                LibpngDecode(png, o);
+            });
+        const double tDecode = decode.own, tLib = decode.reference;
         std::printf("%-22s %9zu %11.1f %11.1f %7.2f %11.1f %11.1f %7.2f\n", p.name, png.size(), tOwn * 1e6,
                     tZlib * 1e6, tOwn / tZlib, tDecode * 1e6, tLib * 1e6, tDecode / tLib);
         inflateOwn += tOwn;

@@ -17,6 +17,8 @@ struct Result {
     Bytes out;
 };
 
+// Inflates into a buffer of the whole output, and again through the smallest window, which must
+// accept the same streams and hand on the same bytes.
 Result Inflate(const Bytes& stream, size_t limit) {
     Bytes out(limit, 0);
     size_t produced = 0;
@@ -25,7 +27,23 @@ Result Inflate(const Bytes& stream, size_t limit) {
         EXPECT_TRUE(std::all_of(out.begin() + static_cast<long>(produced), out.end(),
                                 [](uint8_t b) { return b == 0; }));
     }
-    return {ok, ok ? Bytes(out.begin(), out.begin() + static_cast<long>(produced)) : Bytes{}};
+    Result result{ok, ok ? Bytes(out.begin(), out.begin() + static_cast<long>(produced)) : Bytes{}};
+
+    Bytes window(imaging::kMinInflateWindow), streamed;
+    size_t streamedCount = 0;
+    const bool streamOk = imaging::InflateStream(
+        window, stream, limit,
+        [&](const uint8_t* data, size_t n) {
+            streamed.insert(streamed.end(), data, data + n);
+            return true;
+        },
+        &streamedCount);
+    EXPECT_EQ(streamOk, ok) << "windowed inflating, output limit " << limit;
+    if (ok && streamOk) {
+        EXPECT_EQ(streamedCount, produced);
+        EXPECT_TRUE(streamed == result.out) << "windowed inflating, output limit " << limit;
+    }
+    return result;
 }
 
 // Literal/length code for a block: literal 'A', end of block, length symbols 257 (3) and 258 (4).
@@ -247,6 +265,58 @@ TEST(Inflate, RefusesMalformedStreams) {
         std::vector<uint8_t> ref;
         EXPECT_FALSE(reference::Inflate::Run(c.stream, c.limit, ref)) << c.name << " (reference)";
     }
+}
+
+// Through a window: matches reach the full 64 KB back (distance code 31 with every extra bit) after
+// the window has moved on several times; a stored block fills it past its end; a sink that refuses
+// its bytes stops the inflating.
+TEST(Inflate, WindowKeepsTheHistoryMatchesReachInto) {
+    BitWriter w;
+    Bytes expected;
+    // With the smallest window, the third block moves it on, and the fourth leaves 100 bytes of room
+    // in it, so that the first match moves it on again and reaches back to the edge of the history.
+    const int lengths[] = {60000, 60001, 60002, static_cast<int>(imaging::kMinInflateWindow) - 65536 - 100 - 60002};
+    for (int block = 0; block < 4; ++block) {
+        w.Bits(0, 1);
+        w.Bits(0, 2);
+        w.AlignToByte();
+        const int len = lengths[block];
+        w.Byte(len & 0xFF);
+        w.Byte(len >> 8);
+        w.Byte(~len & 0xFF);
+        w.Byte((~len >> 8) & 0xFF);
+        for (int i = 0; i < len; ++i) {
+            const uint8_t b = static_cast<uint8_t>((i * 13 + block * 101 + i / 256) & 0xFF);
+            w.Byte(b);
+            expected.push_back(b);
+        }
+    }
+    // Fixed codes: length 258 (symbol 285) at distance 65536 (symbol 31, extra bits 16383), twice.
+    w.Bits(1, 1);
+    w.Bits(1, 2);
+    for (int copy = 0; copy < 2; ++copy) {
+        w.Code(0xC5, 8);
+        w.Code(31, 5);
+        w.Bits(16383, 14);
+        for (int i = 0; i < 258; ++i) expected.push_back(expected[expected.size() - 65536]);
+    }
+    w.Code(0, 7);
+    const Bytes stream = w.Finish();
+    Result r = Inflate(stream, expected.size());
+    ASSERT_TRUE(r.ok);
+    EXPECT_TRUE(r.out == expected);
+    EXPECT_FALSE(Inflate(stream, expected.size() - 1).ok);
+
+    Bytes window(imaging::kMinInflateWindow);
+    int calls = 0;
+    EXPECT_FALSE(imaging::InflateStream(window, stream, expected.size(), [&](const uint8_t*, size_t) {
+        ++calls;
+        return false;
+    }));
+    EXPECT_EQ(calls, 1);
+    Bytes small(imaging::kMinInflateWindow - 1);
+    EXPECT_FALSE(
+        imaging::InflateStream(small, stream, expected.size(), [](const uint8_t*, size_t) { return true; }));
 }
 
 // zlib's own output at every level, from icon-sized rows to large ones, inflates to the same bytes.

@@ -362,6 +362,56 @@ TEST(PngPixels, InterlacedEqualsPlain) {
         }
 }
 
+// Rows stored with each of the five filters in turn (the row's number modulo 5), as an encoder
+// would write them: `rows` are the samples, `d` the filter distance in bytes.
+Bytes FilteredRows(const std::vector<Bytes>& rows, size_t d) {
+    Bytes out;
+    const Bytes none(rows.empty() ? 0 : rows[0].size(), 0);
+    for (size_t y = 0; y < rows.size(); ++y) {
+        const Bytes& x = rows[y];
+        const Bytes& up = y ? rows[y - 1] : none;
+        const uint8_t filter = static_cast<uint8_t>(y % 5);
+        out.push_back(filter);
+        for (size_t i = 0; i < x.size(); ++i) {
+            const int a = i >= d ? x[i - d] : 0, b = up[i], c = i >= d ? up[i - d] : 0;
+            const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+            const int predictors[5] = {0, a, b, (a + b) / 2, pa <= pb && pa <= pc ? a : pb <= pc ? b : c};
+            out.push_back(static_cast<uint8_t>(x[i] - predictors[filter]));
+        }
+    }
+    return out;
+}
+
+// Pictures whose data is several times the inflater's window decode row by row to the same pixels
+// whichever filters their rows use, at every sample size, on every path.
+TEST(PngPixels, LargeFilteredPicturesDecodeLikePlainOnes) {
+    std::mt19937 rng(11);
+    struct Format {
+        uint8_t depth, type;
+        size_t bytesPerPixel;
+    } formats[] = {{8, 0, 1}, {8, 4, 2}, {8, 2, 3}, {8, 6, 4}, {16, 2, 6}, {16, 6, 8}};
+    const uint32_t w = 300, h = 290;
+    for (const Format& f : formats) {
+        // Smooth ramps with noise, as photographs: long matches and literals both.
+        std::vector<Bytes> rows(h, Bytes(w * f.bytesPerPixel));
+        for (uint32_t y = 0; y < h; ++y)
+            for (size_t i = 0; i < rows[y].size(); ++i)
+                rows[y][i] = static_cast<uint8_t>((i / f.bytesPerPixel + y) * (1 + i % f.bytesPerPixel) + rng() % 9);
+        const Bytes plain = SimplePng(w, h, f.depth, f.type, StoredRows(rows, w, h, static_cast<int>(f.bytesPerPixel * 8), false));
+        const Bytes filtered = SimplePng(w, h, f.depth, f.type, FilteredRows(rows, f.bytesPerPixel));
+        for (Path path : kAllPaths) {
+            Decoded a = Decode(plain, path), b = Decode(filtered, path);
+            ASSERT_TRUE(a.dib.HasPicture() && b.dib.HasPicture()) << +f.type << " on " << Name(path);
+            EXPECT_EQ(a.dib.Pixels(), b.dib.Pixels()) << +f.type << "/" << +f.depth << " on " << Name(path);
+        }
+        if (f.type == 6 && f.depth == 8) {
+            std::vector<unsigned> rgba;
+            for (const Bytes& r : rows) rgba.insert(rgba.end(), r.begin(), r.end());
+            EXPECT_EQ(Decode(filtered).dib.Pixels(), fixtures::ExpectedFromRgba(rgba, w, h));
+        }
+    }
+}
+
 // The chunk walk's outcomes: recognised (true) in every case below, and a picture only where said.
 TEST(PngDecoder, ChunkWalkOutcomes) {
     const Bytes rows = {0, 9, 8, 7};

@@ -120,25 +120,34 @@ bool BuildTable(const uint8_t* lengths, int count, Alphabet alphabet, int rootBi
         if (lengths[s]) codes[s] = ReverseBits(nextCode[lengths[s]]++, lengths[s]);
 
     // Sub-tables for the codes longer than the root: one per root prefix, sized for its longest code.
+    // Only the prefixes of long codes are visited, so that small roots and short codes cost little.
     const uint32_t rootSize = 1u << rootBits, rootMask = rootSize - 1;
-    std::array<uint8_t, 1u << kLitRootBits> subBits{};
-    for (int s = 0; s < count; ++s) {
-        int l = lengths[s];
-        if (l > rootBits) {
-            uint32_t prefix = codes[s] & rootMask;
+    std::array<uint8_t, 1u << kLitRootBits> subBits;
+    uint16_t prefixes[320];
+    int prefixCount = 0;
+    if (longest > rootBits) {
+        std::fill(subBits.begin(), subBits.begin() + rootSize, 0);
+        for (int s = 0; s < count; ++s) {
+            const int l = lengths[s];
+            if (l <= rootBits) continue;
+            const uint32_t prefix = codes[s] & rootMask;
+            if (!subBits[prefix]) prefixes[prefixCount++] = static_cast<uint16_t>(prefix);
             subBits[prefix] = static_cast<uint8_t>(std::max<int>(subBits[prefix], l - rootBits));
         }
     }
-    std::array<uint32_t, 1u << kLitRootBits> subOffset{};
+    std::array<uint32_t, 1u << kLitRootBits> subOffset;
     uint32_t total = rootSize;
-    for (uint32_t p = 0; p < rootSize; ++p)
-        if (subBits[p]) {
-            subOffset[p] = total;
-            total += 1u << subBits[p];
-        }
-    t.entries.assign(total, Entry(0, kNoCode, 0, 0));
-    for (uint32_t p = 0; p < rootSize; ++p)
-        if (subBits[p]) t.entries[p] = Entry(0, kPointer, subBits[p], subOffset[p]);
+    for (int i = 0; i < prefixCount; ++i) {
+        subOffset[prefixes[i]] = total;
+        total += 1u << subBits[prefixes[i]];
+    }
+    // A complete code fills every entry; only the incomplete distance codes leave patterns unused.
+    if (left != 0)
+        t.entries.assign(total, Entry(0, kNoCode, 0, 0));
+    else
+        t.entries.resize(total);
+    for (int i = 0; i < prefixCount; ++i)
+        t.entries[prefixes[i]] = Entry(0, kPointer, subBits[prefixes[i]], subOffset[prefixes[i]]);
     for (int s = 0; s < count; ++s) {
         uint32_t l = lengths[s];
         if (!l) continue;
@@ -164,14 +173,23 @@ inline uint64_t LoadLE64(const uint8_t* p) {
     return v;
 }
 
+// The furthest back a match can reach: distance codes 30 and 31 with all extra bits set.
+constexpr size_t kHistory = 65536;
+
 class Inflater {
 public:
-    Inflater(std::span<uint8_t> output, std::span<const uint8_t> input)
+    // Inflates into `output`: the whole output (no sink), or a window that slides over the output,
+    // whose bytes go to `sink` in order (the output then ends after `limit` bytes).
+    Inflater(std::span<uint8_t> output, std::span<const uint8_t> input, const InflateSink* sink = nullptr,
+             size_t limit = 0)
         : begin_(input.data()),
           end_(input.data() + input.size()),
           outBegin_(output.data()),
           out_(output.data()),
-          outEnd_(output.data() + output.size()) {
+          windowEnd_(output.data() + output.size()),
+          sink_(sink),
+          limit_(sink ? limit : output.size()) {
+        outEnd_ = outBegin_ + std::min(output.size(), limit_);
         totalBits_ = static_cast<uint64_t>(input.size()) * 8;
         // The two header bytes are skipped without being examined.
         in_ = input.size() >= 2 ? begin_ + 2 : end_;
@@ -206,14 +224,40 @@ public:
             }
             if (final) break;
         }
-        // Fast match copies may have run a few bytes past the end; those bytes were never produced.
-        uint8_t* clearEnd = out_ + std::min<size_t>(16, static_cast<size_t>(outEnd_ - out_));
-        std::fill(out_, clearEnd, 0);
-        if (produced) *produced = static_cast<size_t>(out_ - outBegin_);
+        if (sink_) {
+            if (!Flush()) return false;
+        } else {
+            // Fast match copies may have run a few bytes past the end; those bytes were never produced.
+            uint8_t* clearEnd = out_ + std::min<size_t>(16, static_cast<size_t>(outEnd_ - out_));
+            std::fill(out_, clearEnd, 0);
+        }
+        if (produced) *produced = dropped_ + static_cast<size_t>(out_ - outBegin_);
         return true;
     }
 
 private:
+    // Hands the bytes produced since the last flush to the sink.
+    bool Flush() {
+        const size_t produced = dropped_ + static_cast<size_t>(out_ - outBegin_);
+        const size_t fresh = produced - flushed_;
+        flushed_ = produced;
+        return fresh == 0 || (*sink_)(out_ - fresh, fresh);
+    }
+
+    // Makes room for n more bytes: true when they fit, moving the window on when the output goes on
+    // past its end. The window keeps the history every match may reach back into.
+    bool Room(size_t n) {
+        if (static_cast<size_t>(outEnd_ - out_) >= n) return true;
+        if (!sink_ || outEnd_ != windowEnd_ || !Flush()) return false;
+        const size_t held = static_cast<size_t>(out_ - outBegin_);
+        const size_t keep = std::min(kHistory, held);
+        std::memmove(outBegin_, out_ - keep, keep);
+        dropped_ += held - keep;
+        out_ = outBegin_ + keep;
+        outEnd_ = outBegin_ + std::min(static_cast<size_t>(windowEnd_ - outBegin_), limit_ - dropped_);
+        return static_cast<size_t>(outEnd_ - out_) >= n;
+    }
+
     uint64_t Consumed() const {
         return (static_cast<uint64_t>(in_ - begin_) + virtualBytes_) * 8 - bitCount_;
     }
@@ -277,7 +321,7 @@ private:
         const uint32_t len = begin_[p] | (begin_[p + 1] << 8);
         const uint32_t nlen = begin_[p + 2] | (begin_[p + 3] << 8);
         if (len != (~nlen & 0xFFFFu)) return false;
-        if (p + 4 + len > length || len > static_cast<size_t>(outEnd_ - out_)) return false;
+        if (p + 4 + len > length || !Room(len)) return false;
         if (len) std::memcpy(out_, begin_ + p + 4, len);
         out_ += len;
         in_ = begin_ + p + 4 + len;
@@ -335,24 +379,25 @@ private:
     }
 
     bool HuffmanBlock(const Table& lit, const Table& dist) {
-        // The fast loop needs 16 input bytes for its 8-byte loads, and room for the longest match
-        // plus the overrun of the 8-byte match copies.
+        // The fast loop needs 16 input bytes for its 8-byte loads; the output is checked per symbol,
+        // so that small pictures decode their last rows at full speed too.
         const uint8_t* const inFastEnd = end_ - std::min<ptrdiff_t>(end_ - begin_, 16);
-        uint8_t* const outFastEnd = outEnd_ - std::min<ptrdiff_t>(outEnd_ - outBegin_, 258 + 16);
         const uint32_t* const litEntries = lit.entries.data();
         const uint32_t litRoot = static_cast<uint32_t>(lit.rootBits), litMask = (1u << litRoot) - 1;
         for (;;) {
             // Fast loop: one refill per literal or length/distance pair (at most 15+5+15+14 bits).
-            while (in_ < inFastEnd && out_ < outFastEnd) {
+            while (in_ < inFastEnd) {
                 bitBuf_ |= LoadLE64(in_) << bitCount_;
                 in_ += (63 - bitCount_) >> 3;
                 bitCount_ |= 56;
                 uint32_t e = litEntries[bitBuf_ & litMask];
                 if (EntryKind(e) == kLiteral) {
+                    if (out_ == outEnd_ && !Room(1)) return false;
                     Drop(EntryLen(e));
                     *out_++ = static_cast<uint8_t>(EntryValue(e));
                     e = litEntries[bitBuf_ & litMask];
                     if (EntryKind(e) == kLiteral) {
+                        if (out_ == outEnd_ && !Room(1)) return false;
                         Drop(EntryLen(e));
                         *out_++ = static_cast<uint8_t>(EntryValue(e));
                         continue;
@@ -365,6 +410,7 @@ private:
                 const uint32_t kind = EntryKind(e);
                 Drop(EntryLen(e));
                 if (kind == kLiteral) {
+                    if (out_ == outEnd_ && !Room(1)) return false;
                     *out_++ = static_cast<uint8_t>(EntryValue(e));
                     continue;
                 }
@@ -382,15 +428,21 @@ private:
                 const uint32_t distance =
                     EntryValue(d) + static_cast<uint32_t>(bitBuf_ & ((1u << distExtra) - 1));
                 Drop(distExtra);
+                if (!Room(length + 8)) {
+                    if (!Room(length)) return false;
+                    if (distance > static_cast<size_t>(out_ - outBegin_)) return false;
+                    CopyMatchExact(distance, length);
+                    continue;
+                }
                 if (distance > static_cast<size_t>(out_ - outBegin_)) return false;
                 CopyMatchFast(distance, length);
             }
-            // Careful step near the ends of the input or the output.
+            // Careful step near the end of the input.
             uint32_t e;
             if (!CarefulDecode(lit, e)) return false;
             const uint32_t kind = EntryKind(e);
             if (kind == kLiteral) {
-                if (out_ >= outEnd_) return false;
+                if (!Room(1)) return false;
                 *out_++ = static_cast<uint8_t>(EntryValue(e));
                 continue;
             }
@@ -403,12 +455,16 @@ private:
             if (!CarefulDecode(dist, d) || EntryKind(d) != kLength) return false;
             if (!ReadBits(EntryExtra(d), extra)) return false;
             distance = EntryValue(d) + extra;
+            if (!Room(length)) return false;
             if (distance > static_cast<size_t>(out_ - outBegin_)) return false;
-            if (length > static_cast<size_t>(outEnd_ - out_)) return false;
-            const uint8_t* src = out_ - distance;
-            for (uint32_t i = 0; i < length; ++i) out_[i] = src[i];
-            out_ += length;
+            CopyMatchExact(distance, length);
         }
+    }
+
+    void CopyMatchExact(uint32_t distance, uint32_t length) {
+        const uint8_t* src = out_ - distance;
+        for (uint32_t i = 0; i < length; ++i) out_[i] = src[i];
+        out_ += length;
     }
 
     // Room for length + 8 bytes is guaranteed by the fast loop's output margin.
@@ -437,7 +493,12 @@ private:
     const uint8_t* in_;
     uint8_t* outBegin_;
     uint8_t* out_;
-    uint8_t* outEnd_;
+    uint8_t* outEnd_;    // where the output may go to now: the window's end or the output limit
+    uint8_t* windowEnd_;
+    const InflateSink* sink_;
+    size_t limit_;        // output bytes in all
+    size_t dropped_ = 0;  // output bytes moved out of the window so far
+    size_t flushed_ = 0;  // output bytes handed to the sink so far
     uint64_t bitBuf_ = 0;
     uint32_t bitCount_ = 0;
     uint64_t virtualBytes_ = 0;
@@ -451,6 +512,17 @@ private:
 bool InflateData(std::span<uint8_t> output, std::span<const uint8_t> input, size_t* produced) {
     try {
         Inflater inflater(output, input);
+        return inflater.Run(produced);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool InflateStream(std::span<uint8_t> window, std::span<const uint8_t> input, size_t limit,
+                   const InflateSink& sink, size_t* produced) {
+    if (window.size() < kMinInflateWindow) return false;
+    try {
+        Inflater inflater(window, input, &sink, limit);
         return inflater.Run(produced);
     } catch (const std::bad_alloc&) {
         return false;

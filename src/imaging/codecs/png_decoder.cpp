@@ -1,6 +1,7 @@
 #include "imaging/codecs/png_decoder.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -262,6 +263,38 @@ void cPNGparser::ReadTransparencyChunk(const uint8_t* chunk, uint32_t length, ui
     }
 }
 
+namespace {
+
+// The inflate window, kept from one picture to the next: a fresh window of this size would cost
+// page faults on every load. A nested or concurrent load makes its own.
+class WindowLease {
+public:
+    WindowLease() {
+        if (!busy_.exchange(true)) {
+            leased_ = true;
+            if (kept_.size() < kWindowBytes) kept_.resize(kWindowBytes);
+        } else {
+            own_.resize(kWindowBytes);
+        }
+    }
+    ~WindowLease() {
+        if (leased_) busy_ = false;
+    }
+    WindowLease(const WindowLease&) = delete;
+    WindowLease& operator=(const WindowLease&) = delete;
+    std::span<uint8_t> Window() { return leased_ ? std::span<uint8_t>(kept_) : std::span<uint8_t>(own_); }
+
+private:
+    // 64 KB of history and room for some 190 KB more between the moves of the window.
+    static constexpr size_t kWindowBytes = 256 * 1024;
+    static inline std::atomic<bool> busy_{false};
+    static inline std::vector<uint8_t> kept_;
+    std::vector<uint8_t> own_;
+    bool leased_ = false;
+};
+
+}  // namespace
+
 bool cPNGparser::DecodeImageData(std::vector<uint8_t>& idat, DibTarget& target) {
     if (!headerValid_) return false;
     png::ImageHeader header{width_, height_, bitDepth_, colorType_, interlace_};
@@ -269,31 +302,35 @@ bool cPNGparser::DecodeImageData(std::vector<uint8_t>& idat, DibTarget& target) 
     if (expected == 0 || expected > 0xFFFFFFFFu) return false;
     // The picture first: a size the target refuses costs no inflate buffer.
     if (!target.InitializeDIB(width_, height_)) return false;
-    // Both inflaters write from the start; only the bytes they leave are cleared afterwards, so that a
-    // stream shorter than the image decodes as rows of zero samples.
-    const size_t size = static_cast<size_t>(expected);
-    const auto buffer = std::make_unique_for_overwrite<uint8_t[]>(size);
-    const std::span<uint8_t> data(buffer.get(), size);
-    size_t produced = 0;
-    bool inflated = false;
-    if (zlibPresent_) {
-        uint32_t destLength = static_cast<uint32_t>(expected);
-        inflated =
-            zlib_.uncompress(data.data(), &destLength, idat.data(), static_cast<uint32_t>(idat.size())) == 0;
-        produced = std::min<size_t>(destLength, size);
-    }
-    if (!inflated) inflated = InflateData(data, idat, &produced);
-    std::vector<uint8_t>().swap(idat);
-    if (!inflated) return false;
-    std::fill(data.begin() + static_cast<ptrdiff_t>(produced), data.end(), 0);
+    uint8_t* bits = target.Bits();
+    if (!bits) return false;
 
     png::Transparency trans;
     trans.TransKey = TransKey;
     std::copy(transSamples_.begin(), transSamples_.end(), trans.keySamples);
     if (colorType_ == 3) trans.alphaTable = transparency_;
-    uint8_t* bits = target.Bits();
-    if (!bits || !png::Reconstruct(header, data.data(), size, palette_, trans, bits)) return false;
+    png::RowDecoder rows(header, palette_, trans, bits);
 
+    // The rows are rebuilt as the data is inflated; a stream shorter than the image ends in rows of
+    // zero samples.
+    const size_t size = static_cast<size_t>(expected);
+    size_t produced = 0;
+    if (zlibPresent_) {
+        // The zlib library inflates in one call into a buffer of the whole data.
+        const auto buffer = std::make_unique_for_overwrite<uint8_t[]>(size);
+        uint32_t destLength = static_cast<uint32_t>(expected);
+        if (zlib_.uncompress(buffer.get(), &destLength, idat.data(), static_cast<uint32_t>(idat.size())) == 0) {
+            produced = std::min<size_t>(destLength, size);
+            return rows.Feed(buffer.get(), produced) && rows.FeedZeros(size - produced) && Finish(target);
+        }
+    }
+    WindowLease lease;
+    const InflateSink sink = [&](const uint8_t* data, size_t n) { return rows.Feed(data, n); };
+    if (!InflateStream(lease.Window(), idat, size, sink, &produced)) return false;
+    return rows.FeedZeros(size - produced) && Finish(target);
+}
+
+bool cPNGparser::Finish(DibTarget& target) const {
     target.SetAlpha(colorType_ == 4 || colorType_ == 6 || TransKey != -1);
     target.SetImageType(kImageTypePng);
     return true;

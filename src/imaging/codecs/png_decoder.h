@@ -63,6 +63,7 @@ private:
     void ReadTransparencyChunk(const uint8_t* typeAndData, uint32_t length, uint32_t storedCrc);
     bool CheckChunkCrc(const uint8_t* typeAndData, uint32_t length, uint32_t storedCrc) const;
     bool DecodeImageData(std::vector<uint8_t>& idat, DibTarget& target);
+    bool Finish(DibTarget& target) const;  // the alpha state and image type of a decoded picture
 
     ZlibFunctions zlib_;
     GdiPlusLoader gdiPlus_;

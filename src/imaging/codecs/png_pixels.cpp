@@ -1,6 +1,7 @@
 #include "imaging/codecs/png_pixels.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace imaging::png {
 namespace {
@@ -44,43 +45,60 @@ uint64_t PassRows(const ImageHeader& h, const Pass& p) {
     return static_cast<uint64_t>(h.height / p.dr + (p.r0 < h.height % p.dr ? 1 : 0));
 }
 
-// Undoes one row's filter in place; `prior` is the unfiltered row above, or null for a first row.
-bool Unfilter(uint8_t filter, uint8_t* row, const uint8_t* prior, size_t n, size_t d) {
+// Undoes one row's filter for a distance of D bytes: `raw` (the stored bytes) into `row`; `prior` is
+// the unfiltered row above, or null for a first row. The D bytes left of the current ones are
+// carried in locals, so that each byte waits only for its own channel, not for a store to memory.
+template <size_t D>
+void UnfilterFixed(uint8_t filter, const uint8_t* raw, uint8_t* row, const uint8_t* prior, size_t n) {
+    uint8_t a[D] = {}, c[D] = {};
     switch (filter) {
-        case 0:
-            return true;
         case 1:
-            for (size_t i = d; i < n; ++i) row[i] = static_cast<uint8_t>(row[i] + row[i - d]);
-            return true;
+            for (size_t i = 0; i < n; i += D)
+                for (size_t k = 0; k < D; ++k) row[i + k] = a[k] = static_cast<uint8_t>(raw[i + k] + a[k]);
+            break;
         case 2:
-            if (prior)
-                for (size_t i = 0; i < n; ++i) row[i] = static_cast<uint8_t>(row[i] + prior[i]);
-            return true;
+            for (size_t i = 0; i < n; ++i) row[i] = static_cast<uint8_t>(raw[i] + prior[i]);
+            break;
         case 3:
-            if (prior) {
-                for (size_t i = 0; i < d && i < n; ++i)
-                    row[i] = static_cast<uint8_t>(row[i] + (prior[i] >> 1));
-                for (size_t i = d; i < n; ++i)
-                    row[i] = static_cast<uint8_t>(row[i] + ((row[i - d] + prior[i]) >> 1));
-            } else {
-                for (size_t i = d; i < n; ++i) row[i] = static_cast<uint8_t>(row[i] + (row[i - d] >> 1));
-            }
-            return true;
+            for (size_t i = 0; i < n; i += D)
+                for (size_t k = 0; k < D; ++k)
+                    row[i + k] = a[k] = static_cast<uint8_t>(raw[i + k] + ((a[k] + prior[i + k]) >> 1));
+            break;
         case 4:
-            if (prior) {
-                for (size_t i = 0; i < d && i < n; ++i) row[i] = static_cast<uint8_t>(row[i] + prior[i]);
-                for (size_t i = d; i < n; ++i) {
-                    const int a = row[i - d], b = prior[i], c = prior[i - d];
-                    const int p = a + b - c;
-                    const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-                    const int pred = (pa <= pb && pa <= pc) ? a : (pb <= pc ? b : c);
-                    row[i] = static_cast<uint8_t>(row[i] + pred);
+            for (size_t i = 0; i < n; i += D)
+                for (size_t k = 0; k < D; ++k) {
+                    const int b = prior[i + k];
+                    const int pa = std::abs(b - c[k]), pb = std::abs(a[k] - c[k]), pc = std::abs(a[k] + b - 2 * c[k]);
+                    const int pred = (pa <= pb && pa <= pc) ? a[k] : (pb <= pc ? b : c[k]);
+                    row[i + k] = a[k] = static_cast<uint8_t>(raw[i + k] + pred);
+                    c[k] = static_cast<uint8_t>(b);
                 }
-            } else {
-                // Above and upper-left are 0: Paeth picks the left byte.
-                for (size_t i = d; i < n; ++i) row[i] = static_cast<uint8_t>(row[i] + row[i - d]);
-            }
-            return true;
+            break;
+    }
+}
+
+// Undoes a row's filter (`n` bytes, a whole number of `d`-byte steps); false for an unknown filter.
+bool Unfilter(uint8_t filter, const uint8_t* raw, uint8_t* row, const uint8_t* prior, size_t n, size_t d) {
+    if (filter > 4) return false;
+    if (filter == 0 || (filter == 2 && !prior)) {
+        std::memcpy(row, raw, n);
+        return true;
+    }
+    if (!prior) {
+        // Above and upper-left are 0: Average halves the left byte, Sub and Paeth take it whole.
+        for (size_t i = 0; i < n; ++i) {
+            const uint8_t left = i >= d ? row[i - d] : 0;
+            row[i] = static_cast<uint8_t>(raw[i] + (filter == 3 ? left >> 1 : left));
+        }
+        return true;
+    }
+    switch (d) {
+        case 1: UnfilterFixed<1>(filter, raw, row, prior, n); return true;
+        case 2: UnfilterFixed<2>(filter, raw, row, prior, n); return true;
+        case 3: UnfilterFixed<3>(filter, raw, row, prior, n); return true;
+        case 4: UnfilterFixed<4>(filter, raw, row, prior, n); return true;
+        case 6: UnfilterFixed<6>(filter, raw, row, prior, n); return true;
+        case 8: UnfilterFixed<8>(filter, raw, row, prior, n); return true;
     }
     return false;
 }
@@ -201,33 +219,81 @@ uint64_t ExpectedDataSize(const ImageHeader& h) {
     return total;
 }
 
-bool Reconstruct(const ImageHeader& h, uint8_t* data, size_t size, std::vector<uint8_t> palette,
-                 const Transparency& trans, uint8_t* bits) {
-    if (h.colorType == 0 || h.colorType == 3) PrepareGrayPalette(h, palette);
-    const ConvertContext ctx{h, palette, trans};
-    const size_t d = static_cast<size_t>(FilterDistance(h));
-    const size_t stride = static_cast<size_t>(h.width) * 4;
-    const bool interlaced = h.interlace == 1;
-    uint64_t offset = 0;
-    for (int p = interlaced ? 1 : 8; p <= (interlaced ? 7 : 8); ++p) {
-        const Pass& pass = kPasses[p];
-        const uint64_t cols = PassColumns(h, pass), rows = PassRows(h, pass);
-        if (cols == 0 || rows == 0) continue;
-        const uint64_t rowBytes = ScanlineBytes(h, cols);
-        const uint64_t L = rowBytes + 1;
-        if (offset + rows * L > size) return false;
-        const uint8_t* prior = nullptr;
-        for (uint64_t k = 0; k < rows; ++k) {
-            uint8_t* row = data + offset + k * L;
-            if (!Unfilter(row[0], row + 1, prior, static_cast<size_t>(rowBytes), d) && interlaced)
-                return false;
-            prior = row + 1;
-            const uint64_t y = static_cast<uint64_t>(pass.r0) + k * static_cast<uint64_t>(pass.dr);
-            uint8_t* dst =
-                bits + (static_cast<uint64_t>(h.height) - 1 - y) * stride + static_cast<size_t>(pass.c0) * 4;
-            if (!ConvertRow(ctx, row + 1, dst, cols, static_cast<size_t>(pass.dc) * 4)) return false;
+RowDecoder::RowDecoder(const ImageHeader& h, std::vector<uint8_t> palette, const Transparency& trans,
+                       uint8_t* bits)
+    : h_(h), palette_(std::move(palette)), trans_(trans), bits_(bits) {
+    if (h_.colorType == 0 || h_.colorType == 3) PrepareGrayPalette(h_, palette_);
+    distance_ = static_cast<size_t>(FilterDistance(h_));
+    interlaced_ = h_.interlace == 1;
+    pass_ = interlaced_ ? 0 : 7;
+    const size_t widest = static_cast<size_t>(ScanlineBytes(h_, static_cast<uint64_t>(h_.width)));
+    stored_.resize(widest + 1);
+    row_.resize(widest);
+    prior_.resize(widest);
+    NextPass();
+}
+
+// Moves to the next pass that has pixels; past the last one, every further byte is ignored.
+void RowDecoder::NextPass() {
+    for (++pass_; pass_ <= (interlaced_ ? 7 : 8); ++pass_) {
+        const Pass& p = kPasses[pass_];
+        cols_ = PassColumns(h_, p);
+        rows_ = PassRows(h_, p);
+        if (cols_ == 0 || rows_ == 0) continue;
+        rowBytes_ = static_cast<size_t>(ScanlineBytes(h_, cols_));
+        row_k_ = 0;
+        havePrior_ = false;
+        return;
+    }
+    rowBytes_ = 0;
+}
+
+bool RowDecoder::Row(const uint8_t* stored) {
+    const ConvertContext ctx{h_, palette_, trans_};
+    if (!Unfilter(stored[0], stored + 1, row_.data(), havePrior_ ? prior_.data() : nullptr, rowBytes_, distance_)) {
+        if (interlaced_) return false;
+        std::memcpy(row_.data(), stored + 1, rowBytes_);
+    }
+    const Pass& pass = kPasses[pass_];
+    const uint64_t y = static_cast<uint64_t>(pass.r0) + row_k_ * static_cast<uint64_t>(pass.dr);
+    const size_t stride = static_cast<size_t>(h_.width) * 4;
+    uint8_t* dst = bits_ + (static_cast<uint64_t>(h_.height) - 1 - y) * stride + static_cast<size_t>(pass.c0) * 4;
+    if (!ConvertRow(ctx, row_.data(), dst, cols_, static_cast<size_t>(pass.dc) * 4)) return false;
+    row_.swap(prior_);
+    havePrior_ = true;
+    if (++row_k_ == rows_) NextPass();
+    return true;
+}
+
+bool RowDecoder::Feed(const uint8_t* data, size_t n) {
+    while (n > 0 && rowBytes_ > 0) {
+        const size_t need = rowBytes_ + 1;
+        if (pending_ == 0 && n >= need) {
+            // A whole row in the data: unfiltered straight from it.
+            if (!Row(data)) return false;
+            data += need;
+            n -= need;
+            continue;
         }
-        offset += rows * L;
+        const size_t take = std::min(need - pending_, n);
+        std::memcpy(stored_.data() + pending_, data, take);
+        pending_ += take;
+        data += take;
+        n -= take;
+        if (pending_ == need) {
+            pending_ = 0;
+            if (!Row(stored_.data())) return false;
+        }
+    }
+    return true;
+}
+
+bool RowDecoder::FeedZeros(size_t n) {
+    static const uint8_t zeros[4096] = {};
+    while (n > 0 && rowBytes_ > 0) {
+        const size_t take = std::min(n, sizeof zeros);
+        if (!Feed(zeros, take)) return false;
+        n -= take;
     }
     return true;
 }

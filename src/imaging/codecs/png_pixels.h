@@ -22,11 +22,35 @@ struct Transparency {
 // Bytes of inflated data the header calls for (filter bytes included); 0 for an unusable header.
 uint64_t ExpectedDataSize(const ImageHeader& h);
 
-// Rebuilds the pixels from `data` (ExpectedDataSize bytes, unfiltered in place) into `bits`
-// (width x height x 4 bytes, zero-filled, bottom row first). `palette` is the PLTE data as kept (the
-// grey ramp replaces an empty one). False: unknown filter in an interlaced image, or a palette index
-// beyond the palette.
-bool Reconstruct(const ImageHeader& h, uint8_t* data, size_t size, std::vector<uint8_t> palette,
-                 const Transparency& trans, uint8_t* bits);
+// Rebuilds the pixels row by row from the inflated data as it comes (filter bytes included, the
+// rows of the seven passes one after another for an interlaced picture) into `bits` (width x height
+// x 4 bytes, zero-filled, bottom row first). `palette` is the PLTE data as kept (the grey ramp
+// replaces an empty one). A feed fails for an unknown filter in an interlaced image, or a palette
+// index beyond the palette. Bytes past the picture's last row are ignored.
+class RowDecoder {
+public:
+    RowDecoder(const ImageHeader& h, std::vector<uint8_t> palette, const Transparency& trans, uint8_t* bits);
+    bool Feed(const uint8_t* data, size_t n);
+    // Rows of zero bytes, for the part of the data that a short stream did not produce.
+    bool FeedZeros(size_t n);
+
+private:
+    void NextPass();
+    bool Row(const uint8_t* stored);  // one stored row: filter byte and samples
+
+    ImageHeader h_;
+    std::vector<uint8_t> palette_;
+    Transparency trans_;
+    uint8_t* bits_;
+    size_t distance_ = 1;
+    bool interlaced_ = false;
+    int pass_ = 0;               // 1..7 for the passes, 8 for a plain image
+    uint64_t cols_ = 0, rows_ = 0, row_k_ = 0;
+    size_t rowBytes_ = 0;        // samples of a row of this pass; 0 once every row is done
+    bool havePrior_ = false;
+    std::vector<uint8_t> stored_;  // a stored row that arrives in pieces
+    size_t pending_ = 0;
+    std::vector<uint8_t> row_, prior_;
+};
 
 }  // namespace imaging::png
