@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace imaging {
@@ -48,14 +49,38 @@ inline uint32_t EntryValue(uint32_t e) {
     return e >> 16;
 }
 
+// Root table sizes: large roots decode long outputs with fewer sub-table steps, small ones cost less
+// to fill for the short outputs of icons, where filling the tables is much of the work.
 constexpr int kLitRootBits = 10;
 constexpr int kDistRootBits = 8;
+constexpr int kSmallLitRootBits = 9;
+constexpr int kSmallDistRootBits = 6;
+constexpr size_t kSmallOutput = 64 * 1024;
 constexpr int kCodeLenRootBits = 7;
 
 enum class Alphabet { LitLen, Dist, CodeLen };
 
+// Table storage that grows when a code needs more entries and is never cleared: a complete code
+// writes every entry, so clearing would only cost time on the small blocks of icons.
+class Entries {
+public:
+    uint32_t* data() { return data_.get(); }
+    const uint32_t* data() const { return data_.get(); }
+    uint32_t& operator[](size_t i) { return data_[i]; }
+    uint32_t operator[](size_t i) const { return data_[i]; }
+    void resize(size_t n) {
+        if (n <= capacity_) return;
+        data_ = std::make_unique_for_overwrite<uint32_t[]>(n);
+        capacity_ = n;
+    }
+
+private:
+    std::unique_ptr<uint32_t[]> data_;
+    size_t capacity_ = 0;
+};
+
 struct Table {
-    std::vector<uint32_t> entries;
+    Entries entries;
     int rootBits = 0;
     int longest = 0;  // longest code length: how far the reader is asked to look ahead
     bool empty = false;
@@ -78,13 +103,18 @@ uint32_t SymbolEntry(Alphabet a, int symbol, uint32_t len) {
     return Entry(len, kBadSymbol, 0, 0);
 }
 
-uint32_t ReverseBits(uint32_t code, int len) {
-    uint32_t r = 0;
-    for (int i = 0; i < len; ++i) {
-        r = (r << 1) | (code & 1);
-        code >>= 1;
-    }
+constexpr std::array<uint8_t, 256> kReversedBytes = [] {
+    std::array<uint8_t, 256> r{};
+    for (unsigned b = 0; b < 256; ++b)
+        for (unsigned i = 0; i < 8; ++i)
+            if (b & (1u << i)) r[b] = static_cast<uint8_t>(r[b] | (0x80u >> i));
     return r;
+}();
+
+// The low `len` bits of `code` (len 1 to 15) in reverse order.
+uint32_t ReverseBits(uint32_t code, int len) {
+    const uint32_t r16 = static_cast<uint32_t>(kReversedBytes[code & 0xFF]) << 8 | kReversedBytes[(code >> 8) & 0xFF];
+    return r16 >> (16 - len);
 }
 
 // Builds the lookup table of a canonical code. False for an over-subscribed code and for an
@@ -115,25 +145,22 @@ bool BuildTable(const uint8_t* lengths, int count, Alphabet alphabet, int rootBi
 
     uint32_t nextCode[16] = {};
     for (int l = 2; l <= 15; ++l) nextCode[l] = (nextCode[l - 1] + lenCount[l - 1]) << 1;
-    uint32_t codes[320];
-    for (int s = 0; s < count; ++s)
-        if (lengths[s]) codes[s] = ReverseBits(nextCode[lengths[s]]++, lengths[s]);
-
-    // Sub-tables for the codes longer than the root: one per root prefix, sized for its longest code.
-    // Only the prefixes of long codes are visited, so that small roots and short codes cost little.
+    // The codes, and the sub-tables for the codes longer than the root: one per root prefix, sized for
+    // its longest code. Only the prefixes of long codes are visited, so that short codes cost little.
     const uint32_t rootSize = 1u << rootBits, rootMask = rootSize - 1;
     std::array<uint8_t, 1u << kLitRootBits> subBits;
+    if (longest > rootBits) std::fill(subBits.begin(), subBits.begin() + rootSize, 0);
     uint16_t prefixes[320];
     int prefixCount = 0;
-    if (longest > rootBits) {
-        std::fill(subBits.begin(), subBits.begin() + rootSize, 0);
-        for (int s = 0; s < count; ++s) {
-            const int l = lengths[s];
-            if (l <= rootBits) continue;
-            const uint32_t prefix = codes[s] & rootMask;
-            if (!subBits[prefix]) prefixes[prefixCount++] = static_cast<uint16_t>(prefix);
-            subBits[prefix] = static_cast<uint8_t>(std::max<int>(subBits[prefix], l - rootBits));
-        }
+    uint32_t codes[320];
+    for (int s = 0; s < count; ++s) {
+        const int l = lengths[s];
+        if (!l) continue;
+        codes[s] = ReverseBits(nextCode[l]++, l);
+        if (l <= rootBits) continue;
+        const uint32_t prefix = codes[s] & rootMask;
+        if (!subBits[prefix]) prefixes[prefixCount++] = static_cast<uint16_t>(prefix);
+        subBits[prefix] = static_cast<uint8_t>(std::max<int>(subBits[prefix], l - rootBits));
     }
     std::array<uint32_t, 1u << kLitRootBits> subOffset;
     uint32_t total = rootSize;
@@ -142,10 +169,8 @@ bool BuildTable(const uint8_t* lengths, int count, Alphabet alphabet, int rootBi
         total += 1u << subBits[prefixes[i]];
     }
     // A complete code fills every entry; only the incomplete distance codes leave patterns unused.
-    if (left != 0)
-        t.entries.assign(total, Entry(0, kNoCode, 0, 0));
-    else
-        t.entries.resize(total);
+    t.entries.resize(total);
+    if (left != 0) std::fill(t.entries.data(), t.entries.data() + total, Entry(0, kNoCode, 0, 0));
     for (int i = 0; i < prefixCount; ++i)
         t.entries[prefixes[i]] = Entry(0, kPointer, subBits[prefixes[i]], subOffset[prefixes[i]]);
     for (int s = 0; s < count; ++s) {
@@ -241,12 +266,15 @@ private:
         const size_t produced = dropped_ + static_cast<size_t>(out_ - outBegin_);
         const size_t fresh = produced - flushed_;
         flushed_ = produced;
-        return fresh == 0 || (*sink_)(out_ - fresh, fresh);
+        // A sink that refused once ends the inflating, whatever room is left.
+        if (!refused_ && fresh > 0 && !(*sink_)(out_ - fresh, fresh)) refused_ = true;
+        return !refused_;
     }
 
     // Makes room for n more bytes: true when they fit, moving the window on when the output goes on
     // past its end. The window keeps the history every match may reach back into.
     bool Room(size_t n) {
+        if (refused_) return false;
         if (static_cast<size_t>(outEnd_ - out_) >= n) return true;
         if (!sink_ || outEnd_ != windowEnd_ || !Flush()) return false;
         const size_t held = static_cast<size_t>(out_ - outBegin_);
@@ -374,8 +402,11 @@ private:
             std::fill(lens + n, lens + n + repeat, static_cast<uint8_t>(value));
             n += repeat;
         }
-        return BuildTable(lens, static_cast<int>(hlit), Alphabet::LitLen, kLitRootBits, lit_) &&
-               BuildTable(lens + hlit, static_cast<int>(hdist), Alphabet::Dist, kDistRootBits, dist_);
+        const bool small = limit_ <= kSmallOutput;
+        return BuildTable(lens, static_cast<int>(hlit), Alphabet::LitLen, small ? kSmallLitRootBits : kLitRootBits,
+                          lit_) &&
+               BuildTable(lens + hlit, static_cast<int>(hdist), Alphabet::Dist,
+                          small ? kSmallDistRootBits : kDistRootBits, dist_);
     }
 
     bool HuffmanBlock(const Table& lit, const Table& dist) {
@@ -385,57 +416,9 @@ private:
         const uint32_t* const litEntries = lit.entries.data();
         const uint32_t litRoot = static_cast<uint32_t>(lit.rootBits), litMask = (1u << litRoot) - 1;
         for (;;) {
-            // Fast loop: one refill per literal or length/distance pair (at most 15+5+15+14 bits).
-            while (in_ < inFastEnd) {
-                bitBuf_ |= LoadLE64(in_) << bitCount_;
-                in_ += (63 - bitCount_) >> 3;
-                bitCount_ |= 56;
-                uint32_t e = litEntries[bitBuf_ & litMask];
-                if (EntryKind(e) == kLiteral) {
-                    if (out_ == outEnd_ && !Room(1)) return false;
-                    Drop(EntryLen(e));
-                    *out_++ = static_cast<uint8_t>(EntryValue(e));
-                    e = litEntries[bitBuf_ & litMask];
-                    if (EntryKind(e) == kLiteral) {
-                        if (out_ == outEnd_ && !Room(1)) return false;
-                        Drop(EntryLen(e));
-                        *out_++ = static_cast<uint8_t>(EntryValue(e));
-                        continue;
-                    }
-                    // Bits for the rest of a length/distance pair may be short now: refill first.
-                    continue;
-                }
-                if (EntryKind(e) == kPointer)
-                    e = litEntries[EntryValue(e) + ((bitBuf_ >> litRoot) & ((1u << EntryExtra(e)) - 1))];
-                const uint32_t kind = EntryKind(e);
-                Drop(EntryLen(e));
-                if (kind == kLiteral) {
-                    if (out_ == outEnd_ && !Room(1)) return false;
-                    *out_++ = static_cast<uint8_t>(EntryValue(e));
-                    continue;
-                }
-                if (kind == kEnd) return true;
-                if (kind != kLength) return false;
-                const uint32_t lenExtra = EntryExtra(e);
-                const uint32_t length =
-                    EntryValue(e) + static_cast<uint32_t>(bitBuf_ & ((1u << lenExtra) - 1));
-                Drop(lenExtra);
-                if (dist.empty) return false;
-                uint32_t d = Lookup(dist, bitBuf_);
-                if (EntryKind(d) != kLength) return false;
-                Drop(EntryLen(d));
-                const uint32_t distExtra = EntryExtra(d);
-                const uint32_t distance =
-                    EntryValue(d) + static_cast<uint32_t>(bitBuf_ & ((1u << distExtra) - 1));
-                Drop(distExtra);
-                if (!Room(length + 8)) {
-                    if (!Room(length)) return false;
-                    if (distance > static_cast<size_t>(out_ - outBegin_)) return false;
-                    CopyMatchExact(distance, length);
-                    continue;
-                }
-                if (distance > static_cast<size_t>(out_ - outBegin_)) return false;
-                CopyMatchFast(distance, length);
+            if (in_ < inFastEnd) {
+                const Status status = FastLoop(lit, dist, litEntries, litRoot, litMask, inFastEnd);
+                if (status != Status::More) return status == Status::End;
             }
             // Careful step near the end of the input.
             uint32_t e;
@@ -457,21 +440,108 @@ private:
             distance = EntryValue(d) + extra;
             if (!Room(length)) return false;
             if (distance > static_cast<size_t>(out_ - outBegin_)) return false;
-            CopyMatchExact(distance, length);
+            out_ = CopyMatchExact(out_, distance, length);
         }
     }
 
-    void CopyMatchExact(uint32_t distance, uint32_t length) {
-        const uint8_t* src = out_ - distance;
-        for (uint32_t i = 0; i < length; ++i) out_[i] = src[i];
-        out_ += length;
+    enum class Status { End, Error, More };
+
+    // Symbols while 16 input bytes remain: one refill per literal or length/distance pair (at most
+    // 15+5+15+14 bits). The reader's and writer's state live in locals here: the output is bytes,
+    // whose stores could otherwise alias the members and force them through memory every time.
+    Status FastLoop(const Table& lit, const Table& dist, const uint32_t* litEntries, uint32_t litRoot,
+                    uint32_t litMask, const uint8_t* inFastEnd) {
+        uint64_t bits = bitBuf_;
+        uint32_t count = bitCount_;
+        const uint8_t* in = in_;
+        uint8_t* out = out_;
+        uint8_t* outEnd = outEnd_;
+        const uint8_t* outBegin = outBegin_;
+        auto save = [&] {
+            bitBuf_ = bits;
+            bitCount_ = count;
+            in_ = in;
+            out_ = out;
+        };
+        // Makes room for n bytes through the members (the window may move).
+        auto room = [&](size_t n) {
+            save();
+            const bool ok = Room(n);
+            out = out_;
+            outEnd = outEnd_;
+            outBegin = outBegin_;
+            return ok;
+        };
+        auto drop = [&](uint32_t n) {
+            bits >>= n;
+            count -= n;
+        };
+        while (in < inFastEnd) {
+            bits |= LoadLE64(in) << count;
+            in += (63 - count) >> 3;
+            count |= 56;
+            uint32_t e = litEntries[bits & litMask];
+            if (EntryKind(e) == kLiteral) {
+                if (out == outEnd && !room(1)) return Status::Error;
+                drop(EntryLen(e));
+                *out++ = static_cast<uint8_t>(EntryValue(e));
+                e = litEntries[bits & litMask];
+                if (EntryKind(e) == kLiteral) {
+                    if (out == outEnd && !room(1)) return Status::Error;
+                    drop(EntryLen(e));
+                    *out++ = static_cast<uint8_t>(EntryValue(e));
+                }
+                // Bits for the rest of a length/distance pair may be short now: refill first.
+                continue;
+            }
+            if (EntryKind(e) == kPointer)
+                e = litEntries[EntryValue(e) + ((bits >> litRoot) & ((1u << EntryExtra(e)) - 1))];
+            const uint32_t kind = EntryKind(e);
+            drop(EntryLen(e));
+            if (kind == kLiteral) {
+                if (out == outEnd && !room(1)) return Status::Error;
+                *out++ = static_cast<uint8_t>(EntryValue(e));
+                continue;
+            }
+            if (kind == kEnd) {
+                save();
+                return Status::End;
+            }
+            if (kind != kLength) return Status::Error;
+            const uint32_t lenExtra = EntryExtra(e);
+            const uint32_t length = EntryValue(e) + static_cast<uint32_t>(bits & ((1u << lenExtra) - 1));
+            drop(lenExtra);
+            if (dist.empty) return Status::Error;
+            uint32_t d = Lookup(dist, bits);
+            if (EntryKind(d) != kLength) return Status::Error;
+            drop(EntryLen(d));
+            const uint32_t distExtra = EntryExtra(d);
+            const uint32_t distance = EntryValue(d) + static_cast<uint32_t>(bits & ((1u << distExtra) - 1));
+            drop(distExtra);
+            if (static_cast<size_t>(outEnd - out) < length + 8 && !room(length + 8)) {
+                // The last bytes of the output: no room for the overrun of the fast copy.
+                if (!room(length) || distance > static_cast<size_t>(out - outBegin)) return Status::Error;
+                out = CopyMatchExact(out, distance, length);
+                continue;
+            }
+            if (distance > static_cast<size_t>(out - outBegin)) return Status::Error;
+            out = CopyMatchFast(out, distance, length);
+        }
+        save();
+        return Status::More;
     }
 
-    // Room for length + 8 bytes is guaranteed by the fast loop's output margin.
-    void CopyMatchFast(uint32_t distance, uint32_t length) {
-        uint8_t* dst = out_;
-        const uint8_t* src = out_ - distance;
-        uint8_t* const stop = out_ + length;
+    static uint8_t* CopyMatchExact(uint8_t* out, uint32_t distance, uint32_t length) {
+        const uint8_t* src = out - distance;
+        for (uint32_t i = 0; i < length; ++i) out[i] = src[i];
+        return out + length;
+    }
+
+    // Needs room for length + 8 bytes: the 8-byte copies may write up to 7 bytes past the match.
+    static uint8_t* CopyMatchFast(uint8_t* out, uint32_t distance, uint32_t length) {
+        uint8_t* dst = out;
+        const uint8_t* src = out - distance;
+        uint8_t* const stop = out + length;
         if (distance >= 8) {
             do {
                 std::memcpy(dst, src, 8);
@@ -485,7 +555,7 @@ private:
                 *dst++ = *src++;
             } while (dst < stop);
         }
-        out_ = stop;
+        return stop;
     }
 
     const uint8_t* begin_;
@@ -499,6 +569,7 @@ private:
     size_t limit_;        // output bytes in all
     size_t dropped_ = 0;  // output bytes moved out of the window so far
     size_t flushed_ = 0;  // output bytes handed to the sink so far
+    bool refused_ = false;  // the sink refused its bytes
     uint64_t bitBuf_ = 0;
     uint32_t bitCount_ = 0;
     uint64_t virtualBytes_ = 0;
