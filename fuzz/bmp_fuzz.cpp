@@ -12,11 +12,7 @@
 
 namespace {
 
-void Check(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "bmp fuzz: %s\n", what);
-    abort();
-}
+using fuzz::Check;
 
 }  // namespace
 

@@ -8,16 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_support.h"
 #include "runtime/convert.h"
 #include "runtime/error.h"
 
 namespace {
 
-void Check(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "convert fuzz: %s\n", what);
-    abort();
-}
+using fuzz::Check;
 
 // The conversion's value, or the error number it raised (only 6 and 13 are allowed).
 template <class T, class F>

@@ -1,11 +1,46 @@
 // What the fuzz targets share.
 #pragma once
 
+#include <unistd.h>
+
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "imaging/dib_target.h"
 
 namespace fuzz {
+
+// Ends the run with a finding when a property does not hold.
+inline void Check(bool condition, const char* what) {
+    if (condition) return;
+    std::fprintf(stderr, "fuzz check failed: %s\n", what);
+    abort();
+}
+
+// A private folder for the targets that read files, in memory where the system offers it; removed
+// with everything in it at the end of the run.
+class WorkFolder {
+public:
+    explicit WorkFolder(const char* name) {
+        const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+        std::string pattern = std::string(base) + "/vantrel-" + name + "-XXXXXX";
+        Check(mkdtemp(pattern.data()) != nullptr, "no work folder");
+        path_ = pattern;
+    }
+    ~WorkFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    WorkFolder(const WorkFolder&) = delete;
+    WorkFolder& operator=(const WorkFolder&) = delete;
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
 
 // A picture target that refuses large pictures, as a system low on memory would: keeps the runs fast
 // and exercises the readers' refusal paths.

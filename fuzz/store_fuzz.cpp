@@ -2,8 +2,6 @@
 // store of a member, the extraction of every member and the deletion of a member. Every copy must
 // hold its member's bytes as an independent walk of the store finds them, and nothing may appear
 // outside the temporary folder, the extraction folder and the store's own folder.
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_support.h"
 #include "runtime/convert.h"
 #include "runtime/error.h"
 #include "runtime/list_sink.h"
@@ -23,6 +22,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using fuzz::Check;
 
 // At most this many members are copied per store, so that long indexes stay fast.
 constexpr size_t kMaxCopies = 24;
@@ -70,12 +70,6 @@ void WriteFile(const std::string& path, const uint8_t* data, size_t size) {
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
 }
 
-void Check(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "store fuzz: %s\n", what);
-    abort();
-}
-
 // A member name the platform can make into a file here.
 bool Writable(const std::string& name) {
     return IsSafeMemberName(name) && name.size() <= 255;
@@ -83,11 +77,7 @@ bool Writable(const std::string& name) {
 
 class Place {
 public:
-    Place() {
-        const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-        std::string pattern = std::string(base) + "/vantrel-store-fuzz-XXXXXX";
-        Check(mkdtemp(pattern.data()) != nullptr, "no work folder");
-        root = pattern;
+    Place() : work_("store-fuzz"), root(work_.Path()) {
         app = root + "/app";
         temp = root + "/temp";
         all = root + "/all/";
@@ -99,10 +89,6 @@ public:
         store = app + "/quorlin.dat";
         copies = ProjectArchive::TempFolder();
         Check(copies == temp + "/vantrel", "temporary folder not where it was set");
-    }
-    ~Place() {
-        std::error_code ec;
-        fs::remove_all(root, ec);
     }
 
     // Nothing outside the three folders, no folder inside the copies, the store left alone.
@@ -124,6 +110,10 @@ public:
         for (const auto& e : fs::directory_iterator(all)) fs::remove_all(e.path(), ec);
     }
 
+private:
+    fuzz::WorkFolder work_;
+
+public:
     std::string root, app, temp, all, store, copies;
 };
 
@@ -151,14 +141,20 @@ void CheckCopy(const std::string& result, const std::vector<Member>& members, si
     if (!m.data.empty()) Check(ReadFile(result) == m.data, "copy differs from the member");
 }
 
+// A copy of the project store's member (or the nested store's) into the temporary folder: its path or
+// "error"; never a failure, since both stores open.
+std::string CopyOf(ProjectArchive& archive, const std::string& name, bool nested) {
+    try {
+        return nested ? archive.pckexbut(name) : archive.pckex(name);
+    } catch (const rt::RuntimeError&) {
+        Check(false, "a copy failed on a store that opens");
+        return {};
+    }
+}
+
 void Copies(ProjectArchive& archive, const std::vector<Member>& members, const std::string& storeBytes) {
     for (size_t i = 0; i < members.size() && i < kMaxCopies; ++i) {
-        std::string result;
-        try {
-            result = archive.pckex(members[i].name);
-        } catch (const rt::RuntimeError&) {
-            Check(false, "pckex failed on a store that opens");
-        }
+        const std::string result = CopyOf(archive, members[i].name, false);
         CheckCopy(result, members, i, false, place->copies);
         place->CheckTree(storeBytes);
 
@@ -168,12 +164,7 @@ void Copies(ProjectArchive& archive, const std::vector<Member>& members, const s
         const std::vector<Member> inner = Walk(copied.data);
         archive.OpenPictureArchive(result);
         for (size_t j = 0; j < inner.size() && j < kMaxCopies; ++j) {
-            std::string nested;
-            try {
-                nested = archive.pckexbut(inner[j].name);
-            } catch (const rt::RuntimeError&) {
-                Check(false, "pckexbut failed");
-            }
+            const std::string nested = CopyOf(archive, inner[j].name, true);
             // A nested member named like the nested store itself replaces it on the disk.
             if (inner[j].name == copied.name) break;
             CheckCopy(nested, inner, j, true, place->copies);

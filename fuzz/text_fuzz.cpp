@@ -1,8 +1,6 @@
 // The sequential-input reader and the readers built on it (item action files, line lists, the
 // settings files, the object name list) on any text. Field and line reads must make progress and
 // account for every byte; the file readers must agree with the reader in memory.
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +9,7 @@
 #include <vector>
 
 #include "controls/common/mdlList.h"
+#include "fuzz_support.h"
 #include "runtime/convert.h"
 #include "runtime/error.h"
 #include "runtime/list_sink.h"
@@ -21,12 +20,7 @@
 namespace {
 
 using Texts = std::vector<std::string>;
-
-void Check(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "text fuzz: %s\n", what);
-    abort();
-}
+using fuzz::Check;
 
 bool IsBreak(char c) { return c == '\r' || c == '\n'; }
 
@@ -96,25 +90,17 @@ void Records(const std::string& text, const Texts& fields) {
 
 class TextFile {
 public:
-    TextFile() {
-        const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-        std::string pattern = std::string(base) + "/vantrel-text-fuzz-XXXXXX";
-        Check(mkdtemp(pattern.data()) != nullptr, "no work folder");
-        folder_ = pattern;
-        path = folder_ + "/list.txt";
-    }
-    ~TextFile() {
-        std::error_code ec;
-        std::filesystem::remove_all(folder_, ec);
-    }
+    TextFile() : work_("text-fuzz"), path(work_.Path() + "/list.txt") {}
     void Write(const std::string& text) const {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
     }
-    std::string path;
 
 private:
-    std::string folder_;
+    fuzz::WorkFolder work_;
+
+public:
+    const std::string path;
 };
 
 TextFile* file = nullptr;
