@@ -175,11 +175,12 @@ int main(int argc, char** argv) {
             std::printf("%s: inflaters disagree\n", p.name);
             return 1;
         }
-        const Times inflate = TimePair([&] { imaging::InflateData(out, idat); },
-                                       [&] {
-                                           uLongf l = raw;
-                                           uncompress(out.data(), &l, idat.data(), static_cast<uLong>(idat.size()));
-                                       });
+        const Times inflate =
+            TimePair([&] { imaging::InflateData(out, idat); },
+                     [&] {
+                         uLongf l = raw;
+                         uncompress(out.data(), &l, idat.data(), static_cast<uLong>(idat.size()));
+                     });
         const double tOwn = inflate.own, tZlib = inflate.reference;
 
         imaging::MemoryDib dib;

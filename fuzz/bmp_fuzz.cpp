@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(header.bitsPerPixel == 32 && header.compression == 0, "copied data that is not plain 32-bit");
     const int64_t rows = header.height < 0 ? -static_cast<int64_t>(header.height) : header.height;
     const int64_t rowBytes = static_cast<int64_t>(header.width) * 4;
-    Check(header.pixelOffset + rowBytes * rows <= static_cast<int64_t>(bmp.size()), "copied data runs past the end");
+    Check(header.pixelOffset + rowBytes * rows <= static_cast<int64_t>(bmp.size()),
+          "copied data runs past the end");
 
     fuzz::LimitedDib dib;
     if (!imaging::CopyBmp32(bmp.data(), bmp.size(), header, dib)) return 0;

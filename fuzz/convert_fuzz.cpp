@@ -71,7 +71,9 @@ void Numbers(const std::string& text) {
     float single = 0;
     ok = Convert<float>([&] { return rt::TextToSingle(text); }, single, error);
     if (!numberOk) Check(!ok, "single read where the number failed");
-    if (ok) Check(std::isfinite(single) && (number == 0 || std::signbit(single) == std::signbit(number)), "single");
+    if (ok)
+        Check(std::isfinite(single) && (number == 0 || std::signbit(single) == std::signbit(number)),
+              "single");
 
     bool flag = false;
     ok = Convert<bool>([&] { return rt::TextToBoolean(text); }, flag, error);
@@ -85,7 +87,8 @@ void Numbers(const std::string& text) {
         const std::string written = rt::Str(number);
         double back = 0;
         int32_t backError = 0;
-        Check(Convert<double>([&] { return rt::TextToDouble(written); }, back, backError), "Str does not read back");
+        Check(Convert<double>([&] { return rt::TextToDouble(written); }, back, backError),
+              "Str does not read back");
         Check(std::fabs(back - number) <= std::fabs(number) * 1e-14, "Str reads back to another number");
     }
 }
@@ -103,8 +106,10 @@ void TextHelpers(const std::string& text) {
     const std::string rest = text.substr(1 + separator.size());
     const std::vector<std::string> parts = rt::Split(rest, separator);
     Check(rest.empty() ? parts.empty() : Join(parts, separator) == rest, "Split and join differ");
-    for (const std::string& p : parts) Check(p.find(separator) == std::string::npos, "a part holds the separator");
-    if (!rest.empty()) Check(rt::Replace(rest, separator, "|") == Join(parts, "|"), "Replace differs from Split");
+    for (const std::string& p : parts)
+        Check(p.find(separator) == std::string::npos, "a part holds the separator");
+    if (!rest.empty())
+        Check(rt::Replace(rest, separator, "|") == Join(parts, "|"), "Replace differs from Split");
 }
 
 }  // namespace

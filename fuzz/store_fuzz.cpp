@@ -36,7 +36,8 @@ struct Member {
 std::vector<Member> Walk(const std::string& s) {
     auto byte = [&](size_t i) { return i < s.size() ? static_cast<uint8_t>(s[i]) : 0u; };
     auto le32 = [&](size_t i) {
-        return static_cast<int32_t>(byte(i) | byte(i + 1) << 8 | byte(i + 2) << 16 | static_cast<uint32_t>(byte(i + 3)) << 24);
+        return static_cast<int32_t>(byte(i) | byte(i + 1) << 8 | byte(i + 2) << 16 |
+                                    static_cast<uint32_t>(byte(i + 3)) << 24);
     };
     const int32_t count = le32(4);
     const int16_t start = static_cast<int16_t>(byte(8) | byte(9) << 8);
@@ -122,7 +123,8 @@ Place* place = nullptr;
 // The member that a copy asked by the name of member `asked` copies: the first of that name.
 const Member& FirstOfName(const std::vector<Member>& members, size_t asked, bool exact) {
     for (const Member& m : members)
-        if (exact ? m.name == members[asked].name : rt::UCase(m.name) == rt::UCase(members[asked].name)) return m;
+        if (exact ? m.name == members[asked].name : rt::UCase(m.name) == rt::UCase(members[asked].name))
+            return m;
     return members[asked];
 }
 
@@ -204,7 +206,8 @@ void Delete(const std::vector<Member>& members, const std::string& storeBytes) {
     if (after == storeBytes) return;  // nothing to delete
     std::vector<Member> rest = Walk(after);
     // A header that counts members the walk cannot find leaves an empty store.
-    Check(rest.size() + 1 == std::max<size_t>(members.size(), 1), "deletion kept the wrong number of members");
+    Check(rest.size() + 1 == std::max<size_t>(members.size(), 1),
+          "deletion kept the wrong number of members");
     for (size_t i = 0; i < rest.size(); ++i)
         Check(rest[i].name == members[i + 1].name && rest[i].data == members[i + 1].data,
               "deletion changed a member it kept");

@@ -22,7 +22,9 @@ namespace {
 using Texts = std::vector<std::string>;
 using fuzz::Check;
 
-bool IsBreak(char c) { return c == '\r' || c == '\n'; }
+bool IsBreak(char c) {
+    return c == '\r' || c == '\n';
+}
 
 Texts Fields(const std::string& text) {
     rt::FieldReader r(text);
@@ -148,7 +150,8 @@ void ListReaders(const Texts& fields, const Texts& lines) {
     rt::VectorList combo, comboActions;
     combo.AddItem("kept");
     mdlList::LoadPairedCombo(file->path, combo, comboActions, pump);
-    Check(combo.items.back() == "kept" && combo.items.size() == texts.items.size() + 1, "combo lost its item");
+    Check(combo.items.back() == "kept" && combo.items.size() == texts.items.size() + 1,
+          "combo lost its item");
     Check(comboActions.items == actions.items, "combo actions differ");
 }
 
@@ -165,7 +168,8 @@ void Settings(const Texts& fields) {
     for (size_t i = 0; i <= items.size(); ++i) {
         shell::ItemInt32(items, i);
         shell::ItemDouble(items, i);
-        Check(shell::ItemText(items, i) == (i < items.size() ? items[i] : std::string()), "item text differs");
+        Check(shell::ItemText(items, i) == (i < items.size() ? items[i] : std::string()),
+              "item text differs");
     }
 }
 
@@ -176,11 +180,13 @@ void NameEntries(const Texts& lines) {
         const Texts parts = rt::Split(line, "#");
         Check(entry.has_value() == (parts.size() >= 4), "name entry parts");
         if (!entry) continue;
-        Check(entry->page == parts[0] && entry->kind == parts[1] && entry->name == parts[3], "name entry differs");
+        Check(entry->page == parts[0] && entry->kind == parts[1] && entry->name == parts[3],
+              "name entry differs");
         try {
             entry->Index();
         } catch (const rt::RuntimeError& e) {
-            Check(e.Number() == rt::errTypeMismatch || e.Number() == rt::errOverflow, "index raised another error");
+            Check(e.Number() == rt::errTypeMismatch || e.Number() == rt::errOverflow,
+                  "index raised another error");
         }
         list.AddItem(line);
     }

@@ -275,7 +275,8 @@ TEST(Inflate, WindowKeepsTheHistoryMatchesReachInto) {
     Bytes expected;
     // With the smallest window, the third block moves it on, and the fourth leaves 100 bytes of room
     // in it, so that the first match moves it on again and reaches back to the edge of the history.
-    const int lengths[] = {60000, 60001, 60002, static_cast<int>(imaging::kMinInflateWindow) - 65536 - 100 - 60002};
+    const int lengths[] = {60000, 60001, 60002,
+                           static_cast<int>(imaging::kMinInflateWindow) - 65536 - 100 - 60002};
     for (int block = 0; block < 4; ++block) {
         w.Bits(0, 1);
         w.Bits(0, 2);

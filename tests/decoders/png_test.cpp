@@ -396,8 +396,10 @@ TEST(PngPixels, LargeFilteredPicturesDecodeLikePlainOnes) {
         std::vector<Bytes> rows(h, Bytes(w * f.bytesPerPixel));
         for (uint32_t y = 0; y < h; ++y)
             for (size_t i = 0; i < rows[y].size(); ++i)
-                rows[y][i] = static_cast<uint8_t>((i / f.bytesPerPixel + y) * (1 + i % f.bytesPerPixel) + rng() % 9);
-        const Bytes plain = SimplePng(w, h, f.depth, f.type, StoredRows(rows, w, h, static_cast<int>(f.bytesPerPixel * 8), false));
+                rows[y][i] =
+                    static_cast<uint8_t>((i / f.bytesPerPixel + y) * (1 + i % f.bytesPerPixel) + rng() % 9);
+        const Bytes plain = SimplePng(w, h, f.depth, f.type,
+                                      StoredRows(rows, w, h, static_cast<int>(f.bytesPerPixel * 8), false));
         const Bytes filtered = SimplePng(w, h, f.depth, f.type, FilteredRows(rows, f.bytesPerPixel));
         for (Path path : kAllPaths) {
             Decoded a = Decode(plain, path), b = Decode(filtered, path);

@@ -113,7 +113,8 @@ constexpr std::array<uint8_t, 256> kReversedBytes = [] {
 
 // The low `len` bits of `code` (len 1 to 15) in reverse order.
 uint32_t ReverseBits(uint32_t code, int len) {
-    const uint32_t r16 = static_cast<uint32_t>(kReversedBytes[code & 0xFF]) << 8 | kReversedBytes[(code >> 8) & 0xFF];
+    const uint32_t r16 =
+        static_cast<uint32_t>(kReversedBytes[code & 0xFF]) << 8 | kReversedBytes[(code >> 8) & 0xFF];
     return r16 >> (16 - len);
 }
 
@@ -403,8 +404,8 @@ private:
             n += repeat;
         }
         const bool small = limit_ <= kSmallOutput;
-        return BuildTable(lens, static_cast<int>(hlit), Alphabet::LitLen, small ? kSmallLitRootBits : kLitRootBits,
-                          lit_) &&
+        return BuildTable(lens, static_cast<int>(hlit), Alphabet::LitLen,
+                          small ? kSmallLitRootBits : kLitRootBits, lit_) &&
                BuildTable(lens + hlit, static_cast<int>(hdist), Alphabet::Dist,
                           small ? kSmallDistRootBits : kDistRootBits, dist_);
     }
@@ -563,12 +564,12 @@ private:
     const uint8_t* in_;
     uint8_t* outBegin_;
     uint8_t* out_;
-    uint8_t* outEnd_;    // where the output may go to now: the window's end or the output limit
+    uint8_t* outEnd_;  // where the output may go to now: the window's end or the output limit
     uint8_t* windowEnd_;
     const InflateSink* sink_;
-    size_t limit_;        // output bytes in all
-    size_t dropped_ = 0;  // output bytes moved out of the window so far
-    size_t flushed_ = 0;  // output bytes handed to the sink so far
+    size_t limit_;          // output bytes in all
+    size_t dropped_ = 0;    // output bytes moved out of the window so far
+    size_t flushed_ = 0;    // output bytes handed to the sink so far
     bool refused_ = false;  // the sink refused its bytes
     uint64_t bitBuf_ = 0;
     uint32_t bitCount_ = 0;

@@ -319,7 +319,8 @@ bool cPNGparser::DecodeImageData(std::vector<uint8_t>& idat, DibTarget& target) 
         // The zlib library inflates in one call into a buffer of the whole data.
         const auto buffer = std::make_unique_for_overwrite<uint8_t[]>(size);
         uint32_t destLength = static_cast<uint32_t>(expected);
-        if (zlib_.uncompress(buffer.get(), &destLength, idat.data(), static_cast<uint32_t>(idat.size())) == 0) {
+        const uint32_t sourceLength = static_cast<uint32_t>(idat.size());
+        if (zlib_.uncompress(buffer.get(), &destLength, idat.data(), sourceLength) == 0) {
             produced = std::min<size_t>(destLength, size);
             return rows.Feed(buffer.get(), produced) && rows.FeedZeros(size - produced) && Finish(target);
         }

@@ -68,7 +68,8 @@ void UnfilterFixed(uint8_t filter, const uint8_t* raw, uint8_t* row, const uint8
             for (size_t i = 0; i < n; i += D)
                 for (size_t k = 0; k < D; ++k) {
                     const int b = prior[i + k];
-                    const int pa = std::abs(b - c[k]), pb = std::abs(a[k] - c[k]), pc = std::abs(a[k] + b - 2 * c[k]);
+                    const int pa = std::abs(b - c[k]), pb = std::abs(a[k] - c[k]),
+                              pc = std::abs(a[k] + b - 2 * c[k]);
                     const int pred = (pa <= pb && pa <= pc) ? a[k] : (pb <= pc ? b : c[k]);
                     row[i + k] = a[k] = static_cast<uint8_t>(raw[i + k] + pred);
                     c[k] = static_cast<uint8_t>(b);
@@ -92,15 +93,13 @@ bool Unfilter(uint8_t filter, const uint8_t* raw, uint8_t* row, const uint8_t* p
         }
         return true;
     }
-    switch (d) {
-        case 1: UnfilterFixed<1>(filter, raw, row, prior, n); return true;
-        case 2: UnfilterFixed<2>(filter, raw, row, prior, n); return true;
-        case 3: UnfilterFixed<3>(filter, raw, row, prior, n); return true;
-        case 4: UnfilterFixed<4>(filter, raw, row, prior, n); return true;
-        case 6: UnfilterFixed<6>(filter, raw, row, prior, n); return true;
-        case 8: UnfilterFixed<8>(filter, raw, row, prior, n); return true;
-    }
-    return false;
+    using Fixed = void (*)(uint8_t, const uint8_t*, uint8_t*, const uint8_t*, size_t);
+    static constexpr Fixed kByDistance[9] = {nullptr,          UnfilterFixed<1>, UnfilterFixed<2>,
+                                             UnfilterFixed<3>, UnfilterFixed<4>, nullptr,
+                                             UnfilterFixed<6>, nullptr,          UnfilterFixed<8>};
+    if (d > 8 || !kByDistance[d]) return false;
+    kByDistance[d](filter, raw, row, prior, n);
+    return true;
 }
 
 // Writes one pixel; fully transparent pixels are left as the blank picture has them.
@@ -250,14 +249,16 @@ void RowDecoder::NextPass() {
 
 bool RowDecoder::Row(const uint8_t* stored) {
     const ConvertContext ctx{h_, palette_, trans_};
-    if (!Unfilter(stored[0], stored + 1, row_.data(), havePrior_ ? prior_.data() : nullptr, rowBytes_, distance_)) {
+    if (!Unfilter(stored[0], stored + 1, row_.data(), havePrior_ ? prior_.data() : nullptr, rowBytes_,
+                  distance_)) {
         if (interlaced_) return false;
         std::memcpy(row_.data(), stored + 1, rowBytes_);
     }
     const Pass& pass = kPasses[pass_];
     const uint64_t y = static_cast<uint64_t>(pass.r0) + row_k_ * static_cast<uint64_t>(pass.dr);
     const size_t stride = static_cast<size_t>(h_.width) * 4;
-    uint8_t* dst = bits_ + (static_cast<uint64_t>(h_.height) - 1 - y) * stride + static_cast<size_t>(pass.c0) * 4;
+    uint8_t* dst =
+        bits_ + (static_cast<uint64_t>(h_.height) - 1 - y) * stride + static_cast<size_t>(pass.c0) * 4;
     if (!ConvertRow(ctx, row_.data(), dst, cols_, static_cast<size_t>(pass.dc) * 4)) return false;
     row_.swap(prior_);
     havePrior_ = true;

@@ -44,9 +44,9 @@ private:
     uint8_t* bits_;
     size_t distance_ = 1;
     bool interlaced_ = false;
-    int pass_ = 0;               // 1..7 for the passes, 8 for a plain image
+    int pass_ = 0;  // 1..7 for the passes, 8 for a plain image
     uint64_t cols_ = 0, rows_ = 0, row_k_ = 0;
-    size_t rowBytes_ = 0;        // samples of a row of this pass; 0 once every row is done
+    size_t rowBytes_ = 0;  // samples of a row of this pass; 0 once every row is done
     bool havePrior_ = false;
     std::vector<uint8_t> stored_;  // a stored row that arrives in pieces
     size_t pending_ = 0;

@@ -52,9 +52,11 @@ BmpKind InspectBmp(const uint8_t* data, size_t length, BmpHeader& header) {
 }
 
 bool CopyBmp32(const uint8_t* data, size_t length, const BmpHeader& header, DibTarget& host) {
-    if (header.width < 1 || header.height == 0 || header.height == INT32_MIN || header.pixelOffset < 0) return false;
+    if (header.width < 1 || header.height == 0 || header.height == INT32_MIN || header.pixelOffset < 0)
+        return false;
     const int32_t rows = header.height < 0 ? -header.height : header.height;
-    if (!FitsAfterOffset(header.pixelOffset, static_cast<int64_t>(header.width) * 4, rows, length)) return false;
+    if (!FitsAfterOffset(header.pixelOffset, static_cast<int64_t>(header.width) * 4, rows, length))
+        return false;
     const size_t rowBytes = static_cast<size_t>(header.width) * 4;
     if (!host.InitializeDIB(header.width, rows)) return false;
     uint8_t* bits = host.Bits();
