@@ -1,7 +1,8 @@
 // The own DEFLATE decoder against zlib's uncompress on PNG image data, and the whole own PNG decode
 // (own inflater, GDI+ off) against libpng, on the same generated pictures from icons to photographs.
 // Prints times and ratios (own / reference; below 1 means the own code is faster).
-// Usage: bench_decoders [rounds]   (15 rounds by default; more on a busy machine)
+// Usage: bench_decoders [rounds] [picture]   (15 rounds by default, more on a busy machine; only the
+// pictures whose name contains the given text)
 #include <png.h>
 #include <zlib.h>
 
@@ -153,6 +154,7 @@ Times TimePair(const std::function<void()>& own, const std::function<void()>& re
 
 int main(int argc, char** argv) {
     if (argc > 1) g_rounds = std::max(1, std::atoi(argv[1]));
+    const char* only = argc > 2 ? argv[2] : "";
     struct Picture {
         const char* name;
         int w, h, channels;
@@ -164,6 +166,7 @@ int main(int argc, char** argv) {
                 "ratio", "decode us", "libpng us", "ratio");
     double inflateOwn = 0, inflateZlib = 0, decodeOwn = 0, decodeLib = 0;
     for (const Picture& p : pictures) {
+        if (!std::strstr(p.name, only)) continue;
         const Bytes png = EncodePng(MakePixels(p.w, p.h, p.channels, 42), p.w, p.h, p.channels);
         const Bytes idat = IdatOf(png);
         const size_t raw = static_cast<size_t>(p.h) * (static_cast<size_t>(p.w) * p.channels + 1);
