@@ -329,6 +329,19 @@ private:
         return e;
     }
 
+    // One symbol; false for a bit pattern that is no code. Far from the end of the input the reader
+    // takes eight bytes at a time and need not track how far it looked (see StoredBlock).
+    bool Decode(const Table& t, uint32_t& e) {
+        if (end_ - in_ < 16 || t.empty) return CarefulDecode(t, e);
+        bitBuf_ |= LoadLE64(in_) << bitCount_;
+        in_ += (63 - bitCount_) >> 3;
+        bitCount_ |= 56;
+        e = Lookup(t, bitBuf_);
+        if (EntryKind(e) == kNoCode) return false;
+        Drop(EntryLen(e));
+        return true;
+    }
+
     // One symbol with position tracking; false for a bit pattern that is no code.
     bool CarefulDecode(const Table& t, uint32_t& e) {
         if (t.empty) return false;
@@ -380,7 +393,7 @@ private:
         uint32_t n = 0;
         while (n < total) {
             uint32_t e;
-            if (!CarefulDecode(codeLen_, e)) return false;
+            if (!Decode(codeLen_, e)) return false;
             const uint32_t sym = EntryValue(e);
             if (sym < 16) {
                 lens[n++] = static_cast<uint8_t>(sym);
@@ -410,16 +423,22 @@ private:
                           small ? kSmallDistRootBits : kDistRootBits, dist_);
     }
 
+    // Room the fast loop keeps ahead: the longest match and the overrun of its 8-byte copies.
+    static constexpr ptrdiff_t kFastRoom = 258 + 8;
+
     bool HuffmanBlock(const Table& lit, const Table& dist) {
-        // The fast loop needs 16 input bytes for its 8-byte loads; the output is checked per symbol,
-        // so that small pictures decode their last rows at full speed too.
+        // The fast loops need 16 input bytes for their 8-byte loads.
         const uint8_t* const inFastEnd = end_ - std::min<ptrdiff_t>(end_ - begin_, 16);
-        const uint32_t* const litEntries = lit.entries.data();
-        const uint32_t litRoot = static_cast<uint32_t>(lit.rootBits), litMask = (1u << litRoot) - 1;
         for (;;) {
             if (in_ < inFastEnd) {
-                const Status status = FastLoop(lit, dist, litEntries, litRoot, litMask, inFastEnd);
+                // Close to the window's end the window moves on; close to the end of the output the
+                // loop checks every symbol's room, so that small pictures decode their last rows at
+                // full speed too.
+                if (outEnd_ - out_ < kFastRoom && !Room(kFastRoom) && refused_) return false;
+                const Status status = outEnd_ - out_ >= kFastRoom ? FastLoop<false>(lit, dist, inFastEnd)
+                                                                  : FastLoop<true>(lit, dist, inFastEnd);
                 if (status != Status::More) return status == Status::End;
+                if (in_ < inFastEnd) continue;
             }
             // Careful step near the end of the input.
             uint32_t e;
@@ -448,88 +467,82 @@ private:
     enum class Status { End, Error, More };
 
     // Symbols while 16 input bytes remain: one refill per literal or length/distance pair (at most
-    // 15+5+15+14 bits). The reader's and writer's state live in locals here: the output is bytes,
-    // whose stores could otherwise alias the members and force them through memory every time.
-    Status FastLoop(const Table& lit, const Table& dist, const uint32_t* litEntries, uint32_t litRoot,
-                    uint32_t litMask, const uint8_t* inFastEnd) {
+    // 15+5+15+14 bits). Unchecked, it runs while kFastRoom bytes of room remain; checked, up to the
+    // end of the output. The reader's and writer's state live in locals here, and nothing takes their
+    // address: the output is bytes, whose stores could otherwise alias the members and force them
+    // through memory, and the refill of every step waits on the bit count.
+    template <bool kChecked>
+    Status FastLoop(const Table& lit, const Table& dist, const uint8_t* inFastEnd) {
+        const uint32_t* const litEntries = lit.entries.data();
+        const uint32_t litMask = (1u << lit.rootBits) - 1;
         uint64_t bits = bitBuf_;
         uint32_t count = bitCount_;
         const uint8_t* in = in_;
         uint8_t* out = out_;
-        uint8_t* outEnd = outEnd_;
-        const uint8_t* outBegin = outBegin_;
-        auto save = [&] {
-            bitBuf_ = bits;
-            bitCount_ = count;
-            in_ = in;
-            out_ = out;
-        };
-        // Makes room for n bytes through the members (the window may move).
-        auto room = [&](size_t n) {
-            save();
-            const bool ok = Room(n);
-            out = out_;
-            outEnd = outEnd_;
-            outBegin = outBegin_;
-            return ok;
-        };
-        auto drop = [&](uint32_t n) {
-            bits >>= n;
-            count -= n;
-        };
-        while (in < inFastEnd) {
+        uint8_t* const outEnd = outEnd_;
+        Status status = Status::More;
+        while (in < inFastEnd && (kChecked || outEnd - out >= kFastRoom)) {
             bits |= LoadLE64(in) << count;
             in += (63 - count) >> 3;
             count |= 56;
             uint32_t e = litEntries[bits & litMask];
             if (EntryKind(e) == kLiteral) {
-                if (out == outEnd && !room(1)) return Status::Error;
-                drop(EntryLen(e));
+                if (kChecked && out == outEnd) return Status::Error;
+                bits >>= EntryLen(e);
+                count -= EntryLen(e);
                 *out++ = static_cast<uint8_t>(EntryValue(e));
                 e = litEntries[bits & litMask];
                 if (EntryKind(e) == kLiteral) {
-                    if (out == outEnd && !room(1)) return Status::Error;
-                    drop(EntryLen(e));
+                    if (kChecked && out == outEnd) return Status::Error;
+                    bits >>= EntryLen(e);
+                    count -= EntryLen(e);
                     *out++ = static_cast<uint8_t>(EntryValue(e));
                 }
                 // Bits for the rest of a length/distance pair may be short now: refill first.
                 continue;
             }
             if (EntryKind(e) == kPointer)
-                e = litEntries[EntryValue(e) + ((bits >> litRoot) & ((1u << EntryExtra(e)) - 1))];
+                e = litEntries[EntryValue(e) + ((bits >> lit.rootBits) & ((1u << EntryExtra(e)) - 1))];
             const uint32_t kind = EntryKind(e);
-            drop(EntryLen(e));
+            bits >>= EntryLen(e);
+            count -= EntryLen(e);
             if (kind == kLiteral) {
-                if (out == outEnd && !room(1)) return Status::Error;
+                if (kChecked && out == outEnd) return Status::Error;
                 *out++ = static_cast<uint8_t>(EntryValue(e));
                 continue;
             }
             if (kind == kEnd) {
-                save();
-                return Status::End;
+                status = Status::End;
+                break;
             }
             if (kind != kLength) return Status::Error;
             const uint32_t lenExtra = EntryExtra(e);
             const uint32_t length = EntryValue(e) + static_cast<uint32_t>(bits & ((1u << lenExtra) - 1));
-            drop(lenExtra);
+            bits >>= lenExtra;
+            count -= lenExtra;
             if (dist.empty) return Status::Error;
             uint32_t d = Lookup(dist, bits);
             if (EntryKind(d) != kLength) return Status::Error;
-            drop(EntryLen(d));
+            bits >>= EntryLen(d);
+            count -= EntryLen(d);
             const uint32_t distExtra = EntryExtra(d);
             const uint32_t distance = EntryValue(d) + static_cast<uint32_t>(bits & ((1u << distExtra) - 1));
-            drop(distExtra);
-            if (static_cast<size_t>(outEnd - out) < length + 8 && !room(length + 8)) {
+            bits >>= distExtra;
+            count -= distExtra;
+            if (distance > static_cast<size_t>(out - outBegin_)) return Status::Error;
+            if (kChecked && outEnd - out < static_cast<ptrdiff_t>(length) + 8) {
                 // The last bytes of the output: no room for the overrun of the fast copy.
-                if (!room(length) || distance > static_cast<size_t>(out - outBegin)) return Status::Error;
+                if (static_cast<size_t>(outEnd - out) < length) return Status::Error;
                 out = CopyMatchExact(out, distance, length);
                 continue;
             }
-            if (distance > static_cast<size_t>(out - outBegin)) return Status::Error;
             out = CopyMatchFast(out, distance, length);
         }
-        save();
-        return Status::More;
+        bitBuf_ = bits;
+        bitCount_ = count;
+        in_ = in;
+        out_ = out;
+        return status;
     }
 
     static uint8_t* CopyMatchExact(uint8_t* out, uint32_t distance, uint32_t length) {
