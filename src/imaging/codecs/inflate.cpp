@@ -119,10 +119,15 @@ uint32_t ReverseBits(uint32_t code, int len) {
 }
 
 // Builds the lookup table of a canonical code. False for an over-subscribed code and for an
-// incomplete one, except the two incomplete distance codes that the format allows.
-bool BuildTable(const uint8_t* lengths, int count, Alphabet alphabet, int rootBits, Table& t) {
+// incomplete one, except the two incomplete distance codes that the format allows. `counted`, when
+// given, holds the number of symbols of each length 0 to 15.
+bool BuildTable(const uint8_t* lengths, int count, Alphabet alphabet, int rootBits, Table& t,
+                const int* counted = nullptr) {
     int lenCount[16] = {};
-    for (int s = 0; s < count; ++s) ++lenCount[lengths[s]];
+    if (counted)
+        std::copy(counted, counted + 16, lenCount);
+    else
+        for (int s = 0; s < count; ++s) ++lenCount[lengths[s]];
     int longest = 0;
     for (int l = 15; l >= 1; --l)
         if (lenCount[l]) {
@@ -144,48 +149,61 @@ bool BuildTable(const uint8_t* lengths, int count, Alphabet alphabet, int rootBi
         if (!(alphabet == Alphabet::Dist && (longest == 0 || singleDistance))) return false;
     }
 
+    // Room for the root and, at most, a full sub-table for every code longer than the root.
+    const uint32_t rootSize = 1u << rootBits, rootMask = rootSize - 1;
+    int longCodes = 0;
+    for (int l = rootBits + 1; l <= longest; ++l) longCodes += lenCount[l];
+    const uint32_t bound = rootSize + (static_cast<uint32_t>(longCodes) << std::max(longest - rootBits, 0));
+    t.entries.resize(bound);
+    // A complete code fills every entry; only the incomplete distance codes leave patterns unused.
+    if (left != 0) std::fill(t.entries.data(), t.entries.data() + bound, Entry(0, kNoCode, 0, 0));
+
+    // One pass in symbol order: the codes, the root entries of the short ones, and the long ones
+    // kept for their sub-tables.
     uint32_t nextCode[16] = {};
     for (int l = 2; l <= 15; ++l) nextCode[l] = (nextCode[l - 1] + lenCount[l - 1]) << 1;
-    // The codes, and the sub-tables for the codes longer than the root: one per root prefix, sized for
-    // its longest code. Only the prefixes of long codes are visited, so that short codes cost little.
-    const uint32_t rootSize = 1u << rootBits, rootMask = rootSize - 1;
+    uint16_t longSymbols[320];
+    uint32_t longReversed[320];
+    int longCount = 0;
+    for (int s = 0; s < count; ++s) {
+        const uint32_t l = lengths[s];
+        if (!l) continue;
+        const uint32_t code = ReverseBits(nextCode[l]++, static_cast<int>(l));
+        if (l > static_cast<uint32_t>(rootBits)) {
+            longSymbols[longCount] = static_cast<uint16_t>(s);
+            longReversed[longCount++] = code;
+            continue;
+        }
+        const uint32_t e = SymbolEntry(alphabet, s, l);
+        for (uint32_t i = code; i < rootSize; i += 1u << l) t.entries[i] = e;
+    }
+    if (longCount == 0) return true;
+
+    // Sub-tables: one per root prefix, sized for its longest code.
     std::array<uint8_t, 1u << kLitRootBits> subBits;
-    if (longest > rootBits) std::fill(subBits.begin(), subBits.begin() + rootSize, 0);
+    std::array<uint32_t, 1u << kLitRootBits> subOffset;
+    std::fill(subBits.begin(), subBits.begin() + rootSize, 0);
     uint16_t prefixes[320];
     int prefixCount = 0;
-    uint32_t codes[320];
-    for (int s = 0; s < count; ++s) {
-        const int l = lengths[s];
-        if (!l) continue;
-        codes[s] = ReverseBits(nextCode[l]++, l);
-        if (l <= rootBits) continue;
-        const uint32_t prefix = codes[s] & rootMask;
+    for (int k = 0; k < longCount; ++k) {
+        const uint32_t prefix = longReversed[k] & rootMask;
         if (!subBits[prefix]) prefixes[prefixCount++] = static_cast<uint16_t>(prefix);
-        subBits[prefix] = static_cast<uint8_t>(std::max<int>(subBits[prefix], l - rootBits));
+        subBits[prefix] =
+            static_cast<uint8_t>(std::max<int>(subBits[prefix], lengths[longSymbols[k]] - rootBits));
     }
-    std::array<uint32_t, 1u << kLitRootBits> subOffset;
     uint32_t total = rootSize;
     for (int i = 0; i < prefixCount; ++i) {
         subOffset[prefixes[i]] = total;
         total += 1u << subBits[prefixes[i]];
-    }
-    // A complete code fills every entry; only the incomplete distance codes leave patterns unused.
-    t.entries.resize(total);
-    if (left != 0) std::fill(t.entries.data(), t.entries.data() + total, Entry(0, kNoCode, 0, 0));
-    for (int i = 0; i < prefixCount; ++i)
         t.entries[prefixes[i]] = Entry(0, kPointer, subBits[prefixes[i]], subOffset[prefixes[i]]);
-    for (int s = 0; s < count; ++s) {
-        uint32_t l = lengths[s];
-        if (!l) continue;
-        uint32_t e = SymbolEntry(alphabet, s, l);
-        if (l <= static_cast<uint32_t>(rootBits)) {
-            for (uint32_t i = codes[s]; i < rootSize; i += 1u << l) t.entries[i] = e;
-        } else {
-            uint32_t prefix = codes[s] & rootMask;
-            uint32_t base = subOffset[prefix], size = 1u << subBits[prefix];
-            for (uint32_t i = codes[s] >> rootBits; i < size; i += 1u << (l - rootBits))
-                t.entries[base + i] = e;
-        }
+    }
+    for (int k = 0; k < longCount; ++k) {
+        const uint32_t l = lengths[longSymbols[k]];
+        const uint32_t e = SymbolEntry(alphabet, longSymbols[k], l);
+        const uint32_t prefix = longReversed[k] & rootMask;
+        const uint32_t base = subOffset[prefix], size = 1u << subBits[prefix];
+        for (uint32_t i = longReversed[k] >> rootBits; i < size; i += 1u << (l - rootBits))
+            t.entries[base + i] = e;
     }
     return true;
 }
@@ -389,6 +407,8 @@ private:
         if (!BuildTable(clLens, 19, Alphabet::CodeLen, kCodeLenRootBits, codeLen_)) return false;
 
         uint8_t lens[320] = {};
+        // The lengths of each code are counted as they come: runs count in one step.
+        int counts[2][16] = {};
         const uint32_t total = hlit + hdist;
         uint32_t n = 0;
         while (n < total) {
@@ -396,6 +416,7 @@ private:
             if (!Decode(codeLen_, e)) return false;
             const uint32_t sym = EntryValue(e);
             if (sym < 16) {
+                ++counts[n >= hlit][sym];
                 lens[n++] = static_cast<uint8_t>(sym);
                 continue;
             }
@@ -414,13 +435,16 @@ private:
             }
             if (n + repeat > total) return false;
             std::fill(lens + n, lens + n + repeat, static_cast<uint8_t>(value));
+            const uint32_t inLit = n < hlit ? std::min(repeat, hlit - n) : 0;
+            counts[0][value] += static_cast<int>(inLit);
+            counts[1][value] += static_cast<int>(repeat - inLit);
             n += repeat;
         }
         const bool small = limit_ <= kSmallOutput;
         return BuildTable(lens, static_cast<int>(hlit), Alphabet::LitLen,
-                          small ? kSmallLitRootBits : kLitRootBits, lit_) &&
+                          small ? kSmallLitRootBits : kLitRootBits, lit_, counts[0]) &&
                BuildTable(lens + hlit, static_cast<int>(hdist), Alphabet::Dist,
-                          small ? kSmallDistRootBits : kDistRootBits, dist_);
+                          small ? kSmallDistRootBits : kDistRootBits, dist_, counts[1]);
     }
 
     // Room the fast loop keeps ahead: the longest match and the overrun of its 8-byte copies.
