@@ -7,7 +7,6 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,6 +18,7 @@
 #include "imaging/codecs/inflate.h"
 #include "imaging/codecs/png_decoder.h"
 #include "imaging/dib_target.h"
+#include "timing.h"
 
 namespace {
 
@@ -111,44 +111,7 @@ bool LibpngDecode(const Bytes& data, Bytes& out) {
     return true;
 }
 
-// Seconds per call of `own` and of `reference`: the medians of rounds that time the two in turn,
-// each round long enough (about 20 ms) for the clock, so that a machine busy with other work slows
-// both alike and single disturbed rounds do not count.
-struct Times {
-    double own, reference;
-};
-
-int Repetitions(const std::function<void()>& f) {
-    using Clock = std::chrono::steady_clock;
-    for (int reps = 1;; reps *= 2) {
-        auto t0 = Clock::now();
-        for (int i = 0; i < reps; ++i) f();
-        if (std::chrono::duration<double>(Clock::now() - t0).count() > 0.02) return reps;
-    }
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 int g_rounds = 15;
-
-Times TimePair(const std::function<void()>& own, const std::function<void()>& reference) {
-    using Clock = std::chrono::steady_clock;
-    const int ownReps = Repetitions(own), refReps = Repetitions(reference);
-    std::vector<double> a, b;
-    for (int round = 0; round < g_rounds; ++round) {
-        auto t0 = Clock::now();
-        for (int i = 0; i < ownReps; ++i) own();
-        auto t1 = Clock::now();
-        for (int i = 0; i < refReps; ++i) reference();
-        auto t2 = Clock::now();
-        a.push_back(std::chrono::duration<double>(t1 - t0).count() / ownReps);
-        b.push_back(std::chrono::duration<double>(t2 - t1).count() / refReps);
-    }
-    return {Median(a), Median(b)};
-}
 
 }  // namespace
 
@@ -178,13 +141,14 @@ int main(int argc, char** argv) {
             std::printf("%s: inflaters disagree\n", p.name);
             return 1;
         }
-        const Times inflate =
-            TimePair([&] { imaging::InflateData(out, idat); },
-                     [&] {
-                         uLongf l = raw;
-                         uncompress(out.data(), &l, idat.data(), static_cast<uLong>(idat.size()));
-                     });
-        const double tOwn = inflate.own, tZlib = inflate.reference;
+        const auto [inflateMs, zlibMs] = bench::Medians(
+            [&] { imaging::InflateData(out, idat); },
+            [&] {
+                uLongf l = raw;
+                uncompress(out.data(), &l, idat.data(), static_cast<uLong>(idat.size()));
+            },
+            g_rounds);
+        const double tOwn = inflateMs / 1000, tZlib = zlibMs / 1000;
 
         imaging::MemoryDib dib;
         imaging::cPNGparser parser;  // no zlib, no GDI+: the own inflater and no CRCs
@@ -194,7 +158,7 @@ int main(int argc, char** argv) {
             std::printf("%s: decode failed\n", p.name);
             return 1;
         }
-        const Times decode = TimePair(
+        const auto [decodeMs, libpngMs] = bench::Medians(
             [&] {
                 imaging::MemoryDib d;
                 imaging::cPNGparser().LoadStream(png, d, 0, static_cast<int64_t>(png.size()));
@@ -202,8 +166,9 @@ int main(int argc, char** argv) {
             [&] {
                 Bytes o;
                 LibpngDecode(png, o);
-            });
-        const double tDecode = decode.own, tLib = decode.reference;
+            },
+            g_rounds);
+        const double tDecode = decodeMs / 1000, tLib = libpngMs / 1000;
         std::printf("%-22s %9zu %11.1f %11.1f %7.2f %11.1f %11.1f %7.2f\n", p.name, png.size(), tOwn * 1e6,
                     tZlib * 1e6, tOwn / tZlib, tDecode * 1e6, tLib * 1e6, tDecode / tLib);
         inflateOwn += tOwn;

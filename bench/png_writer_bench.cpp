@@ -21,13 +21,13 @@
 
 #include "imaging/codecs/png_writer.h"
 #include "support/system_zlib.h"
+#include "timing.h"
 
 namespace {
 
 using testsupport::SystemZlib;
 
 using Bytes = std::vector<uint8_t>;
-using Clock = std::chrono::steady_clock;
 
 // A picture as the image object holds it: bottom row first, BGRA, premultiplied.
 struct Picture {
@@ -194,36 +194,6 @@ Bytes LibpngWrite(const LibpngInput& in, int w, int h) {
     return out;
 }
 
-// Milliseconds of one call of each of two jobs, as medians of `runs` rounds that run them in
-// turn (so that a machine busy with other work slows both alike); each call is repeated until it
-// takes at least 20 ms.
-std::pair<double, double> Medians(const std::function<void()>& a, const std::function<void()>& b,
-                                  int runs = 11) {
-    auto repeats = [](const std::function<void()>& work) {
-        int repeat = 1;
-        for (;;) {
-            const auto t0 = Clock::now();
-            for (int i = 0; i < repeat; ++i) work();
-            if (std::chrono::duration<double, std::milli>(Clock::now() - t0).count() >= 20) return repeat;
-            repeat *= 2;
-        }
-    };
-    auto timed = [](const std::function<void()>& work, int repeat) {
-        const auto t0 = Clock::now();
-        for (int i = 0; i < repeat; ++i) work();
-        return std::chrono::duration<double, std::milli>(Clock::now() - t0).count() / repeat;
-    };
-    const int ra = repeats(a), rb = repeats(b);
-    std::vector<double> ta, tb;
-    for (int r = 0; r < runs; ++r) {
-        ta.push_back(timed(a, ra));
-        tb.push_back(timed(b, rb));
-    }
-    std::sort(ta.begin(), ta.end());
-    std::sort(tb.begin(), tb.end());
-    return {ta[ta.size() / 2], tb[tb.size() / 2]};
-}
-
 const char* TypeName(int type) {
     switch (type) {
         case 0:
@@ -254,7 +224,7 @@ int main() {
         const int type = probe.ColorType();
         const LibpngInput in = Prepare(p, type);
         const Bytes reference = LibpngWrite(in, p.w, p.h);
-        const auto [ownMs, libpngMs] = Medians(
+        const auto [ownMs, libpngMs] = bench::Medians(
             [&] {
                 imaging::cPNGwriter writer{SystemZlib()};
                 Bytes out;
