@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Writes the program's icon: one .ico with 48, 32 and 16 pixel images (32-bit, with alpha).
+"""Writes the program's icons as .ico files (32-bit, with alpha).
 
-Usage: make_icon.py OUTPUT.ico
+Usage: make_icon.py OUTPUT.ico          the program icon: 48, 32 and 16 pixel images
+       make_icon.py OUTPUT.ico thumb    the seek bar's thumb: one 10 pixel image
 """
 import struct
 import sys
@@ -36,7 +37,19 @@ def pixel(x, y, size):
     return (int(acc[0] / cover), int(acc[1] / cover), int(acc[2] / cover), a)
 
 
-def image(size):
+def thumb_pixel(x, y, size):
+    """Colour (b, g, r, a) of the seek bar's thumb: a grey knob with a darker rim."""
+    c = (size - 1) / 2
+    d = ((x - c) ** 2 + (y - c) ** 2) ** 0.5
+    if d > c + 0.5:
+        return (0, 0, 0, 0)
+    if d > c - 0.8:
+        return (64, 64, 64, 255)
+    shade = int(235 - 60 * (y / size))
+    return (shade, shade, shade, 255)
+
+
+def image(size, pixel=pixel):
     """BITMAPINFOHEADER, bottom-up BGRA rows and the AND mask."""
     header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
     rows = []
@@ -56,8 +69,9 @@ def image(size):
 
 
 def main():
-    sizes = (48, 32, 16)
-    images = [image(s) for s in sizes]
+    thumb = len(sys.argv) > 2 and sys.argv[2] == "thumb"
+    sizes = (10,) if thumb else (48, 32, 16)
+    images = [image(s, thumb_pixel if thumb else pixel) for s in sizes]
     out = struct.pack("<HHH", 0, 1, len(sizes))
     offset = 6 + 16 * len(sizes)
     for s, data in zip(sizes, images):

@@ -33,8 +33,7 @@ void JumpAction(Form1& main, const std::string& keyword, const ActionCommand& co
         }
     });
     if (target) rt::Try([&] { main.page.Text(*target); });
-
-    // The page movie's seek bar hides here once it joins the main window with its control.
+    rt::Try([&] { main.Picture16.Visible(false); });
 }
 
 }  // namespace actions

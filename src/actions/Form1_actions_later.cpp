@@ -17,8 +17,6 @@ void SlideshowThumbAction(Form1&, const std::string&, const ActionCommand&, cons
 
 void PdfAction(Form1&, const std::string&, const ActionCommand&) {}
 
-void MovieAction(Form1&, const std::string&, const ActionCommand&) {}
-
 void WindowAction(Form1&, const std::string&, const ActionCommand&) {}
 
 }  // namespace actions

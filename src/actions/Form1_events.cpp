@@ -45,6 +45,13 @@ Form1::EventHookup::EventHookup(Form1& f) {
     f.imageover[0].MouseMove = [&f](int i, int16_t b, int16_t s, float x, float y) {
         f.imageover_MouseMove(i, b, s, x, y);
     };
+    f.bac.OnFinished = [&f](int, bool& finished) { f.bac_OnFinished(finished); };
+    f.mb.OnFinished = [&f](int, bool& finished) { f.mb_OnFinished(finished); };
+    f.mb.movierun = [&f](int, bool& mrun) { f.mb_movierun(mrun); };
+    f.Picture16.Click = [&f](int) { f.Picture16_Click(); };
+    f.Picture16.MouseDown = [&f](int, int16_t& shift) { f.Picture16_MouseDown(shift); };
+    f.Picture16.MouseUp = [&f](int, int16_t& shift) { f.Picture16_MouseUp(shift); };
+    f.picture3[0].Timer = [&f](int i) { f.picture3_Timer(i); };
     // Like the other templates, the combo box and the picture button show only where a page
     // configures them.
     f.combobx1[0].Visible(false);

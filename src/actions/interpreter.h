@@ -47,6 +47,10 @@ using Family = void (*)(Form1& main, const std::string& keyword, const ActionCom
 using NamedFamily = void (*)(Form1& main, const std::string& keyword, const ActionCommand& command,
                              const namelist::NameEntry& target);
 
+// The main window while it is loaded; nullptr once it was unloaded (the secondary windows reach
+// back into it and must not load a fresh one at the end of the program).
+Form1* LoadedMainWindow();
+
 // Registry and message box: CKEY, DKEY, CVALUE, runatstartup, CDWORD, DVALUE, MessageBox.
 void RegistryAction(Form1& main, const std::string& keyword, const ActionCommand& command);
 // Text boxes, labels, combo boxes of the page: loadTXT, loadlbl, loadcombo, loadTXT2go.

@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "actions/Form2.h"
 #include "pages/PageBuilder.h"
 #include "runtime/files.h"
 #include "runtime/picture.h"
@@ -16,7 +17,7 @@
 #include "controls/common/paint.h"
 #include "controls/chrome/Form15.h"
 #include "controls/chrome/Form17.h"
-#include "shell/standins/Module4.h"
+#include "controls/media/Module4.h"
 
 void Form1::LoadOpen() {
     ++buildSerial_;
@@ -71,10 +72,11 @@ void PageBuilder::Build() {
 }
 
 void PageBuilder::Prologue() {
-    // The old page's image, from which the transition starts.
-    step([&] { f.Picture5.SetPicture(rt::Picture()); });
-    step([&] { f.Picture6.SetPicture(rt::Picture()); });
-    step([&] { f.Picture7.SetPicture(rt::Picture()); });
+    // The old page's image, from which the transition starts. Clearing takes what was drawn on
+    // the boxes; their pictures stay until they are replaced.
+    step([&] { f.Picture5.Cls(); });
+    step([&] { f.Picture6.Cls(); });
+    step([&] { f.Picture7.Cls(); });
     step([&] { f.Picture5.SetPicture(Module4::GrabFormImage(f)); });
     step([&] { f.Picture8.Visible(false); });
 
@@ -101,6 +103,7 @@ void PageBuilder::Prologue() {
         for (const std::string& name : flash) rt::Try([&] { rt::RemoveControl(f, name); });
     });
     RemoveMembers(f.Picture2);
+    RemoveMembers(f.picture3);
     RemoveMembers(f.File);
     step([&] { f.Text1.Text("0"); });
 }
@@ -147,15 +150,32 @@ void PageBuilder::Finish() {
         step([&] { f.SetPicture(rt::Picture()); });
     }
 
-    // The intro window joins with the secondary windows; until then every page shows at once.
-    if (f.afstme == 0) {
-        // A nudge that makes the platform draw the window's frame on its first showing.
-        step([&] { f.Left(f.Left() + 20); });
-        step([&] { f.Left(f.Left() - 20); });
-        f.afstme = 1;
+    // The intro video plays first while the window waits hidden far off-screen; the intro window
+    // puts it back at its Left when the video ends.
+    if (test([&] { return f.v.Text() != "" && f.v.Text() != "0" && rt::TextToDouble(f.de.Text()) == 1; })) {
+        Form2* loaded = nullptr;
+        auto intro = [&]() -> Form2& {
+            if (!loaded) rt::Raise(rt::errObjectVariableNotSet, "LoadOpen");
+            return *loaded;
+        };
+        step([&] {
+            loaded = &rt::Load<Form2>();
+            intro().Label1.Caption(f.v.Text());
+        });
+        step([&] { intro().Show(); });
+        step([&] { intro().Text1.Text(rt::Str(f.Left())); });
+        step([&] { f.Left(-900000); });
+        step([&] { f.Visible(false); });
+    } else {
+        if (f.afstme == 0) {
+            // A nudge that makes the platform draw the window's frame on its first showing.
+            step([&] { f.Left(f.Left() + 20); });
+            step([&] { f.Left(f.Left() - 20); });
+            f.afstme = 1;
+        }
+        step([&] { f.Visible(true); });
+        step([&] { f.v.Text(""); });
     }
-    step([&] { f.Visible(true); });
-    step([&] { f.v.Text(""); });
 
     if (test([&] { return rt::TextToDouble(f.Text2.Text()) == 3; })) {
         step([&] {

@@ -19,8 +19,11 @@ void PageBuilder::Label3Record() {
     step([&] { f.gr.Width(rt::TextToSingle(F(12))); });
     step([&] { f.Label3.ForeColor(static_cast<uint32_t>(rt::TextToInt32(F(13)))); });
     skipMode();
-    // Item 0 of F14 is converted and has no target (the seek bar keeps it in a Tag nobody reads).
-    step([&] { (void)rt::TextToDouble(Item(14, 0)); });
+    // Item 0 of F14: the seek bar keeps "0" for 0 and 1, "1" for any other number; nothing reads it.
+    step([&] {
+        const double v = rt::TextToDouble(Item(14, 0));
+        f.Picture16.Tag(v == 0 || v == 1 ? "0" : "1");
+    });
     step([&] { f.Label3.GetFont().Size(rt::TextToSingle(Item(14, 1))); });
 }
 
@@ -53,7 +56,10 @@ void PageBuilder::FormRecord() {
     step([&] { f.mb.Top(f.Label2.Top()); });
     step([&] { f.mb.Height(f.Label2.Height()); });
     step([&] { f.mb.Width(f.Label2.Width()); });
-    // The seek bar along the movie's bottom edge joins with its control.
+    // The seek bar lies along the bottom edge inside the movie's rectangle.
+    step([&] { f.Picture16.Width(f.mb.Width()); });
+    step([&] { f.Picture16.Left(f.mb.Left()); });
+    step([&] { f.Picture16.Top(f.mb.Top() + f.mb.Height() - f.Picture16.Height()); });
     step([&] { f.v.Text(F(12)); });
     step([&] { f.Text2.Text(F(13).substr(0, 1)); });
     if (test([&] { return rt::TextToDouble(f.Text2.Text()) == 3; })) step([&] { f.Visible(false); });

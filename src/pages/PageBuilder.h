@@ -19,13 +19,14 @@
 // file. A control that brings a kind adds its line here, in its place, and its records file. A
 // record of any other kind is read and passed over.
 // Still to come, in their places: "obj1", "MacBT" before "obj2"; "metrodes1", "ComboBox",
-// "slideshow", "rt", "web", "picture3", "thumb" before "file"; "lnk", "Aap" before "Image"; "gif",
+// "slideshow", "rt", "web" before "picture3"; "thumb" before "file"; "lnk", "Aap" before "Image"; "gif",
 // "Shaper1" before "opt"; "bsGradientLabel1", "Scroll1" before "Label3".
 #define VANTREL_PAGE_RECORDS(X)   \
     X("obj2", obj2)               \
     X("txt", txt)                 \
     X("picture2", picture2)       \
     X("WMPlayer", WMPlayerRecord) \
+    X("picture3", picture3)       \
     X("file", file)               \
     X("Image", Image)             \
     X("opt", opt)                 \

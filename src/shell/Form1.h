@@ -13,13 +13,15 @@
 
 #include "controls/buttons/ShapedButton.h"
 #include "controls/chrome/combobx.h"
+#include "controls/chrome/ucSlider.h"
+#include "controls/media/QuendelActiveMovie.h"
+#include "controls/media/timer.h"
 #include "runtime/activex.h"
 #include "runtime/control_array.h"
 #include "runtime/controls.h"
 #include "runtime/dispatch.h"
 #include "runtime/form.h"
 #include "runtime/hidden_text.h"
-#include "shell/standins/QuendelActiveMovie.h"
 #include "shell/store/ProjectArchive.h"
 
 namespace controls {
@@ -43,6 +45,7 @@ public:
     rt::Label pos{*this, "pos"};  // its caption is the value: "1" once a framed window was centred
     rt::HiddenText de{*this, "1"};
     rt::HiddenText v{*this, ""};
+    rt::HiddenText st{*this, "1"};  // background music: "2" after sunstop, "1" after sunPlay
 
     // ---- Hidden lists.
     rt::ListBox pacfile{*this, "pacfile"};    // store members, in store order
@@ -60,7 +63,7 @@ public:
 
     // ---- Page object arrays of the runtime's own controls. The arrays of the custom controls
     // (Command1, Macbt, imageover, lnk, bsGradientLabel1, Scroll1, aap, gif, Shaper1, metrodes1,
-    // WMPlayer, rt, web, combobx1, slideshow, picture3, thumb) join here with their controls.
+    // WMPlayer, rt, web, combobx1, slideshow, thumb) join here with their controls.
     rt::ControlArray<rt::Label> Label1{*this, "Label1"};
     rt::ControlArray<rt::TextBox> txt{*this, "txt"};
     rt::ControlArray<rt::OptionButton> o{*this, "o"};
@@ -75,8 +78,9 @@ public:
             rt::PropertyBag{{"ShowPicture", true}, {"BackColor", 0xFFFFFF}, {"Enable", true}})};
     rt::ControlArray<controls::combobx> combobx1{
         *this, "combobx1", std::make_shared<const rt::PropertyBag>(rt::PropertyBag{{"Enabled", true}, {"Textn", ""}})};
+    rt::ControlArray<controls::timer> picture3{*this, "picture3"};
 
-    // ---- Other controls. The movie slider Picture16 joins with its control.
+    // ---- Other controls.
     rt::Label Label3{*this, "Label3"};  // tooltip label of page objects
     rt::Label Label2{*this, "Label2"};  // argument of the last movie action
     rt::Image gr{*this, "gr"};          // hover glow picture
@@ -89,9 +93,10 @@ public:
     rt::PictureBox Picture8{*this, "Picture8"};
     rt::CheckBox pdfsrol{*this, "pdfsrol"};
     rt::CheckBox pdftool{*this, "pdftool"};
-    QuendelActiveMovie bac{*this, "bac"};  // background music
-    QuendelActiveMovie mb{*this, "mb"};    // page movie
+    controls::QuendelActiveMovie bac{*this, "bac"};  // background music
+    controls::QuendelActiveMovie mb{*this, "mb"};    // page movie
     rt::FileListBox l{*this, "l"};         // music files of data\sound
+    controls::ucSlider Picture16{*this, "Picture16", -1, SeekBarSettings()};  // the page movie's seek bar
     rt::Timer Timer3{*this, "Timer3"};     // 400 ms, off: page 1's open actions
     rt::Timer Timer5{*this, "Timer5"};     // 1 ms, on: live text placeholders
     rt::Timer Timer6{*this, "Timer6"};     // 10 ms, off: page transition
@@ -166,6 +171,14 @@ public:
     void File_DblClick(int Index);
     void Picture2_Click(int Index);
     void Picture8_DblClick();
+    // The music and the page movie, its seek bar, and the page timers.
+    void bac_OnFinished(bool Finished);
+    void mb_OnFinished(bool Finished);
+    void mb_movierun(bool mrun);
+    void Picture16_Click();
+    void Picture16_MouseDown(int16_t Shift);
+    void Picture16_MouseUp(int16_t Shift);
+    void picture3_Timer(int Index);
     void Form_Click() override;
 
     controls::clsShadow* WindowShadow() const noexcept { return windowShadow.get(); }
@@ -173,6 +186,8 @@ public:
     int32_t FrameTop() const noexcept { return frameTop; }
 
 private:
+    // The seek bar's design: horizontal, Max 1, a thin sunken rail and the thumb icon.
+    static std::shared_ptr<const rt::PropertyBag> SeekBarSettings();
     void page_Change();
     void pat_Change();
     void Text1_Change();

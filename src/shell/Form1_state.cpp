@@ -1,4 +1,6 @@
 // The main window's design-time settings, its store access and the installed-font list.
+#include <windows.h>
+
 #include <string>
 
 #include "controls/chrome/window_shadow.h"
@@ -18,12 +20,19 @@ Form1::Form1() : Form("Form1") {
     for (rt::Control* c : std::initializer_list<rt::Control*>{
              &pos,      &pacfile, &pagelast, &pcfile2, &fntlst,   &namelist, &lk,       &Label2,
              &Label3,   &gr,      &hand,     &Option1, &Shape1,   &Picture5, &Picture6, &Picture7,
-             &Picture8, &pdfsrol, &pdftool,  &l,       &Command2, &Command3})
+             &Picture8, &pdfsrol, &pdftool,  &l,       &Command2, &Command3, &Picture16})
         c->Visible(false);
     // The templates of the page object arrays show only when a page configures them.
     for (rt::Control* c :
          std::initializer_list<rt::Control*>{&Label1[0], &txt[0], &o[0], &pic[0], &Picture2[0], &File[0]})
         c->Visible(false);
+    // The page transition's boxes keep what is drawn on them and take the size of their picture.
+    for (rt::PictureBox* box : {&Picture5, &Picture6, &Picture7}) {
+        box->BorderStyle(0);
+        box->AutoRedraw(true);
+        box->AutoSize(true);
+    }
+    Picture7.Move(0, 0);
     pos.Caption("0");
     l.Pattern("*.mp3;*.wma;*.wav;*.mid");
     Timer3.Enabled(false);
@@ -34,6 +43,14 @@ Form1::Form1() : Form("Form1") {
     Timer6.Enabled(false);
     Timer6.Interval(10);
     Timer6.TimerEvent = [this](int) { Timer6_Timer(); };
+}
+
+std::shared_ptr<const rt::PropertyBag> Form1::SeekBarSettings() {
+    rt::PropertyBag bag{{"Orientation", int32_t{0}}, {"Max", int32_t{1}}, {"RailStyle", int32_t{2}}};
+    // The thumb's own 10 x 10 icon from the program's resources.
+    if (auto icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "SEEKTHUMB", IMAGE_ICON, 10, 10, 0)))
+        bag.WriteProperty("SliderImage", rt::Picture::FromIcon(icon, true));
+    return std::make_shared<const rt::PropertyBag>(std::move(bag));
 }
 
 Form1::~Form1() {

@@ -8,7 +8,7 @@
 #include "runtime/error.h"
 #include "shell/Form1.h"
 #include "shell/placeholders.h"
-#include "shell/standins/Module4.h"
+#include "controls/media/Module4.h"
 
 namespace {
 
@@ -58,10 +58,9 @@ void Form1::Timer5_Timer() {
     }
 }
 
-// The page movie's position in whole seconds, as its seek bar holds it. The seek bar joins with
-// its control; until then no movie position is known.
+// The page movie's position in whole seconds, as its seek bar holds it.
 int32_t Form1::MoviePosition() const {
-    return 0;
+    return Picture16.Value();
 }
 
 std::string Form1::ReadKey(const std::string& Value) {
@@ -86,30 +85,10 @@ void Form1::Timer6_Timer() {
     proc.step([&] { Picture7.Width(Width()); });
     proc.step([&] { Picture7.Height(Height()); });
     proc.step([&] { Picture7.SetPicture(Picture5.GetPicture()); });
+    // The overlay covers the page's own windows too.
+    proc.step([&] { Picture7.ZOrder(0); });
     proc.step([&] { Picture7.Visible(true); });
-    proc.step([&] {
-        const std::string& code = Text11.Text();
-        if (code == "wl")
-            Module4::PageTransWl();
-        else if (code == "wr")
-            Module4::PageTransWr();
-        else if (code == "wu")
-            Module4::PageTransWu();
-        else if (code == "wd")
-            Module4::PageTransWd();
-        else if (code == "wh")
-            Module4::PageTransWh();
-        else if (code == "wv")
-            Module4::PageTransWv();
-        else if (code == "sp")
-            Module4::PageTransSp();
-        else if (code == "su")
-            Module4::PageTransSu();
-        else if (code == "rlh")
-            Module4::PageTransRlh();
-        else if (code == "rlv")
-            Module4::PageTransRlv();
-    });
+    proc.step([&] { Module4::PageTransition(Text11.Text(), {Picture5, Picture6, Picture7}); });
     proc.step([&] { Picture7.Visible(false); });
     proc.step([&] { Timer6.Enabled(false); });
 }

@@ -1,0 +1,81 @@
+// Movie and sound actions: the page movie in the page's movie area, a movie in the movie window,
+// pause, stop, resume, seek and volume of the page movie, and the background music.
+#include <string>
+
+#include "actions/Form7.h"
+#include "actions/interpreter.h"
+#include "runtime/convert.h"
+#include "runtime/error.h"
+#include "shell/Form1.h"
+
+namespace actions {
+
+namespace {
+
+// Argument 1, or nothing: a movie action without its argument is given the application folder.
+std::string MovieArgument(const ActionCommand& command) {
+    return command.Has(1) ? command.Arg(1) : std::string();
+}
+
+// vlm plus or minus the argument, rounded; an argument that is no number leaves vlm as it is.
+void ChangeVolume(Form1& main, const ActionCommand& command, int sign) {
+    rt::Try([&] { main.vlm = rt::RoundEven(main.vlm + sign * rt::TextToDouble(command.Arg(1))); });
+    main.mb.SetMediaVolume(main.vlm);
+}
+
+// The page movie's position moved by the argument; an argument that is no number seeks nothing.
+void SeekBy(Form1& main, const ActionCommand& command, int sign) {
+    const double seconds = rt::TextToDouble(command.Arg(1));
+    main.mb.MovieSeek(main.mb.CurrentPosition() + sign * seconds);
+}
+
+}  // namespace
+
+void MovieAction(Form1& main, const std::string& keyword, const ActionCommand& command) {
+    rt::Procedure proc(rt::OnError::Skip);
+    if (keyword == "movon") {
+        proc.step([&] { main.mb.Visible(false); });
+        proc.step([&] { main.Label2.Caption(main.pat.Text() + MovieArgument(command)); });
+        proc.step([&] { main.bac.StopAMovie(); });
+        proc.step([&] { main.mb.Filename(main.Label2.Caption()); });
+        proc.step([&] { main.mb.PlayAMovie(); });
+        proc.step([&] { main.mb.Left(main.Label2.Left()); });
+        proc.step([&] { main.mb.Top(main.Label2.Top()); });
+        proc.step([&] { main.mb.Height(main.Label2.Height()); });
+        proc.step([&] { main.mb.Width(main.Label2.Width()); });
+        proc.step([&] { main.mb.Visible(true); });
+    } else if (keyword == "mov") {
+        proc.step([&] { main.Label2.Caption(main.pat.Text() + MovieArgument(command)); });
+        proc.step([&] { main.bac.StopAMovie(); });
+        Form7* window = nullptr;
+        proc.step([&] { window = &rt::Load<Form7>(); });
+        if (!window) return;
+        proc.step([&] { window->Visible(true); });
+        proc.step([&] { window->ll.Filename(main.Label2.Caption()); });
+        proc.step([&] { window->ll.PlayAMovie(); });
+    } else if (keyword == "play") {
+        proc.step([&] { main.bac.StopAMovie(); });
+        proc.step([&] { main.mb.ContinuePlay(); });
+    } else if (keyword == "stop") {
+        main.mb.StopAMovie();
+    } else if (keyword == "puse") {
+        main.mb.PauseAMovie();
+    } else if (keyword == "inc") {
+        ChangeVolume(main, command, 1);
+    } else if (keyword == "dec") {
+        ChangeVolume(main, command, -1);
+    } else if (keyword == "bac") {
+        SeekBy(main, command, -1);
+    } else if (keyword == "forw") {
+        SeekBy(main, command, 1);
+    } else if (keyword == "sunstop") {
+        proc.step([&] { main.bac.StopAMovie(); });
+        proc.step([&] { main.st.Text("2"); });
+    } else if (keyword == "sunPlay") {
+        proc.step([&] { main.bac.PlayAMovie(); });
+        proc.step([&] { main.st.Text("1"); });
+    }
+    // "full" is accepted and does nothing.
+}
+
+}  // namespace actions

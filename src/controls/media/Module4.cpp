@@ -1,0 +1,157 @@
+#include "controls/media/Module4.h"
+
+#include <windows.h>
+
+#include <array>
+#include <utility>
+
+#include "controls/media/modTransEffects.h"
+#include "runtime/controls.h"
+#include "runtime/error.h"
+#include "runtime/form.h"
+#include "runtime/win.h"
+
+namespace Module4 {
+
+namespace {
+
+constexpr int kPaletteDevice = 0x100;  // RC_PALETTE
+
+// A logical palette of the system palette's 256 entries, for the captures of a palette display.
+HPALETTE SystemPalette(HDC source) {
+    struct {
+        WORD palVersion;
+        WORD palNumEntries;
+        PALETTEENTRY entries[256];
+    } log{};
+    log.palVersion = 0x300;
+    log.palNumEntries = 256;
+    GetSystemPaletteEntries(source, 0, 256, log.entries);
+    return CreatePalette(reinterpret_cast<LOGPALETTE*>(&log));
+}
+
+}  // namespace
+
+rt::Picture PictureFromBitmapHandle(HBITMAP bitmap, HPALETTE palette) {
+    try {
+        rt::Picture p = rt::Picture::FromBitmap(bitmap, true, palette);
+        if (!p.Empty()) return p;
+    } catch (...) {
+        if (bitmap) DeleteObject(bitmap);
+        if (palette) DeleteObject(palette);
+        throw;
+    }
+    if (palette) DeleteObject(palette);
+    return {};
+}
+
+rt::Picture GrabWindowImage(HWND hWnd, bool clientArea, int left, int top, int width, int height) {
+    HDC source = clientArea ? GetDC(hWnd) : GetWindowDC(hWnd);
+    HBITMAP bitmap = nullptr;
+    HPALETTE palette = nullptr;
+    {
+        rt::MemoryDC memory(source);
+        bitmap = CreateCompatibleBitmap(source, width, height);
+        HGDIOBJ oldBitmap = SelectObject(memory.get(), bitmap);
+        HPALETTE oldPalette = nullptr;
+        const bool paletteDevice =
+            (GetDeviceCaps(source, RASTERCAPS) & kPaletteDevice) && GetDeviceCaps(source, SIZEPALETTE) == 256;
+        if (paletteDevice) {
+            palette = SystemPalette(source);
+            oldPalette = SelectPalette(memory.get(), palette, FALSE);
+            RealizePalette(memory.get());
+        }
+        BitBlt(memory.get(), 0, 0, width, height, source, left, top, SRCCOPY);
+        SelectObject(memory.get(), oldBitmap);
+        if (paletteDevice) SelectPalette(memory.get(), oldPalette, FALSE);
+    }
+    ReleaseDC(hWnd, source);
+    return PictureFromBitmapHandle(bitmap, palette);
+}
+
+rt::Picture GrabFormImage(rt::Form& form) {
+    rt::Picture picture;
+    rt::Procedure proc(rt::OnError::Skip);
+    int width = 0, height = 0;
+    proc.step([&] { width = rt::ToPixelsX(form.ScaleWidth()); });
+    proc.step([&] { height = rt::ToPixelsY(form.ScaleHeight()); });
+    proc.step([&] { picture = GrabWindowImage(form.hWnd(), true, 0, 0, width, height); });
+    return picture;
+}
+
+bool PlayTransition(const std::string& code, const TransitionBoxes& b, int32_t slideDirection) {
+    using namespace modTransEffects;
+    if (code == "wl") {
+        EffectStepDelay = 1;
+        WipeEffect(b.Picture7, b.Picture6, 4, 8);
+    } else if (code == "wr") {
+        EffectStepDelay = 1;
+        WipeEffect(b.Picture7, b.Picture6, 8, 20);
+    } else if (code == "wu") {
+        EffectStepDelay = 1;
+        WipeEffect(b.Picture7, b.Picture6, 2, 8);
+    } else if (code == "wd") {
+        EffectStepDelay = 1;
+        WipeEffect(b.Picture7, b.Picture6, 1, 5);
+    } else if (code == "wh") {
+        EffectStepDelay = 1;
+        EdgesWipeEffect(b.Picture7, b.Picture6, 1, 8);
+    } else if (code == "wv") {
+        EffectStepDelay = 1;
+        EdgesWipeEffect(b.Picture7, b.Picture6, 2, 8);
+    } else if (code == "sp") {
+        b.Picture7.Cls();
+        EffectStepDelay = 1;
+        StretchPushEffect(b.Picture7, b.Picture5, b.Picture6, 1, 45, 0, 2);
+    } else if (code == "su") {
+        b.Picture7.Cls();
+        EffectStepDelay = 1;
+        TwoPhaseSlideEffect(b.Picture7, b.Picture5, b.Picture6, slideDirection, 3);
+    } else if (code == "rlh") {
+        EffectStepDelay = 0;
+        RandomLinesEffect(b.Picture7, b.Picture6, 1, 0);
+    } else if (code == "rlv") {
+        EffectStepDelay = 0;
+        RandomLinesEffect(b.Picture7, b.Picture6, 2, 0);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool PageTransition(const std::string& code, const TransitionBoxes& boxes) {
+    return PlayTransition(code, boxes, 1);
+}
+
+void PageTransWl(const TransitionBoxes& b) {
+    PlayTransition("wl", b, 1);
+}
+void PageTransWr(const TransitionBoxes& b) {
+    PlayTransition("wr", b, 1);
+}
+void PageTransWu(const TransitionBoxes& b) {
+    PlayTransition("wu", b, 1);
+}
+void PageTransWd(const TransitionBoxes& b) {
+    PlayTransition("wd", b, 1);
+}
+void PageTransWh(const TransitionBoxes& b) {
+    PlayTransition("wh", b, 1);
+}
+void PageTransWv(const TransitionBoxes& b) {
+    PlayTransition("wv", b, 1);
+}
+void PageTransSp(const TransitionBoxes& b) {
+    PlayTransition("sp", b, 1);
+}
+void PageTransSu(const TransitionBoxes& b) {
+    PlayTransition("su", b, 1);
+}
+void PageTransRlh(const TransitionBoxes& b) {
+    PlayTransition("rlh", b, 1);
+}
+void PageTransRlv(const TransitionBoxes& b) {
+    PlayTransition("rlv", b, 1);
+}
+
+}  // namespace Module4

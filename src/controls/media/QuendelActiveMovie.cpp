@@ -1,0 +1,364 @@
+#include "controls/media/QuendelActiveMovie.h"
+
+#include <dshow.h>
+
+#include <cmath>
+#include <string>
+
+#include "runtime/error.h"
+#include "runtime/ui.h"
+#include "runtime/win.h"
+
+namespace controls {
+
+namespace {
+
+constexpr long kVideoWindowStyle = 0x06000000;  // WS_CLIPSIBLINGS | WS_CLIPCHILDREN
+constexpr int kStateInterval = 250;
+
+// The runtime's rounding of a fractional value to an integer.
+long Whole(double v) {
+    return static_cast<long>(std::nearbyint(v));
+}
+
+double RoundTo2(double v) {
+    return std::nearbyint(v * 100.0) / 100.0;
+}
+
+std::wstring Wide(const std::string& s) {
+    if (s.empty()) return {};
+    const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+    return w;
+}
+
+// Whether every pin of the filter is unconnected: a video renderer that an audio-only file left
+// alone, which the graph must not keep (asking it for its video size crashes the platform's).
+bool Unconnected(IBaseFilter* filter) {
+    rt::ComPtr<IEnumPins> pins;
+    if (FAILED(filter->EnumPins(pins.put())) || !pins) return true;
+    for (;;) {
+        rt::ComPtr<IPin> pin;
+        if (pins->Next(1, pin.put(), nullptr) != S_OK) return true;
+        rt::ComPtr<IPin> other;
+        if (SUCCEEDED(pin->ConnectedTo(other.put())) && other) return false;
+    }
+}
+
+}  // namespace
+
+// The interfaces of one filter graph; the graph lives while they do.
+struct QuendelActiveMovie::Graph {
+    rt::ComPtr<IMediaControl> control;
+    rt::ComPtr<IBasicAudio> audio;
+    rt::ComPtr<IVideoWindow> window;
+    rt::ComPtr<IMediaEvent> events;
+    rt::ComPtr<IMediaPosition> position;
+
+    // Stops the graph and takes its video window off the owner before the interfaces go.
+    ~Graph() {
+        if (control) control->Stop();
+        if (window) {
+            window->put_Visible(OAFALSE);
+            window->put_Left(Whole(rt::Screen::Width() * 8));
+            window->put_Height(Whole(rt::Screen::Height() * 8));
+            window->put_Owner(0);
+        }
+    }
+};
+
+QuendelActiveMovie::QuendelActiveMovie(rt::Container& c, std::string name, int index,
+                                       std::shared_ptr<const rt::PropertyBag> stored)
+    : UserControl(c, std::move(name), index, Windowing::Windowed, std::move(stored)) {
+    wire();
+    Create();
+}
+
+QuendelActiveMovie::QuendelActiveMovie(const QuendelActiveMovie& t, int index)
+    : UserControl(t, index),
+      OnUserStop(t.OnUserStop),
+      OnUserPause(t.OnUserPause),
+      OnFinished(t.OnFinished),
+      movierun(t.movierun) {
+    wire();
+    Create();
+}
+
+QuendelActiveMovie::~QuendelActiveMovie() {
+    StateTimer.Enabled(false);
+    graph_.reset();
+}
+
+void QuendelActiveMovie::wire() {
+    StateTimer.Enabled(false);
+    StateTimer.Interval(kStateInterval);
+    StateTimer.TimerEvent = [this](int) { PollMovieGraph(); };
+    Video.DblClick = [this](int) { RaiseEvent(DblClick); };
+}
+
+void QuendelActiveMovie::Raise(const rt::Event<bool&>& event, bool value) {
+    bool argument = value;
+    RaiseEvent(event, argument);
+}
+
+// ---- layout and stored settings
+
+void QuendelActiveMovie::UserControl_Initialize() {
+    ScaleMode(rt::vbPixels);
+    Video.BorderStyle(0);
+    Video.BackColor(0);
+    BorderStyle(borderStyle_);
+    UserControl_Resize();
+}
+
+void QuendelActiveMovie::UserControl_Resize() {
+    // A video window that is open keeps its size; the next open sizes it.
+    RECT client{};
+    GetClientRect(hWnd(), &client);
+    rt::Try([&] { Video.Move(0, 0, rt::ToTwipsX(client.right), rt::ToTwipsY(client.bottom)); });
+}
+
+void QuendelActiveMovie::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
+    videoRun_ = PropBag.ReadProperty("VideoRun", false);
+    filename_ = PropBag.ReadProperty("FileName", "");
+    fileLength_ = PropBag.ReadProperty("FileLength", 0.0);
+    startPosition_ = PropBag.ReadProperty("StartPosition", 0.0);
+    currentPosition_ = PropBag.ReadProperty("CurrentPosition", 0.0);
+    rt::Try([&] { Video.BorderStyle(PropBag.ReadProperty("BackStyle", int16_t{0})); });
+    BorderStyle(PropBag.ReadProperty("BorderStyle", int16_t{1}));
+}
+
+void QuendelActiveMovie::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
+    PropBag.WriteProperty("VideoRun", videoRun_, false);
+    PropBag.WriteProperty("FileName", filename_, "");
+    PropBag.WriteProperty("FileLength", fileLength_, 0.0);
+    PropBag.WriteProperty("StartPosition", startPosition_, 0.0);
+    PropBag.WriteProperty("CurrentPosition", currentPosition_, 0.0);
+    PropBag.WriteProperty("BackStyle", Video.BorderStyle(), int16_t{0});
+    PropBag.WriteProperty("BorderStyle", borderStyle_, int16_t{1});
+}
+
+// ---- properties
+
+void QuendelActiveMovie::VideoRun(bool VideoRunIndex) {
+    videoRun_ = VideoRunIndex;
+    PropertyChanged("VideoRun");
+    Refresh();
+}
+
+void QuendelActiveMovie::Filename(const std::string& FileNameStr) {
+    filename_ = FileNameStr;
+    PropertyChanged("FileName");
+    Refresh();
+}
+
+void QuendelActiveMovie::FileLength(double FileLengthNum) {
+    fileLength_ = FileLengthNum;
+    PropertyChanged("FileLength");
+    Refresh();
+}
+
+void QuendelActiveMovie::StartPosition(double StartPositionNum) {
+    startPosition_ = StartPositionNum;
+    PropertyChanged("StartPosition");
+    Refresh();
+}
+
+double QuendelActiveMovie::CurrentPosition() {
+    if (!videoRun_) return 0;
+    double position = 0;
+    if (graph_ && graph_->position && SUCCEEDED(graph_->position->get_CurrentPosition(&position)))
+        currentPosition_ = position;
+    return currentPosition_;
+}
+
+void QuendelActiveMovie::CurrentPosition(double CurrentPositionNum) {
+    currentPosition_ = CurrentPositionNum;
+    if (graph_ && graph_->position) graph_->position->put_CurrentPosition(CurrentPositionNum);
+    PropertyChanged("CurrentPosition");
+    Refresh();
+}
+
+void QuendelActiveMovie::BackStyle(int16_t v) {
+    Video.BorderStyle(v);
+    PropertyChanged("BackStyle");
+}
+
+void QuendelActiveMovie::BorderStyle(int16_t v) {
+    borderStyle_ = v;
+    SetStyleBits(WS_BORDER, v ? WS_BORDER : 0);
+    PropertyChanged("BorderStyle");
+}
+
+// ---- the graph
+
+void QuendelActiveMovie::HaltMovieGraph() {
+    if (!videoRun_) return;
+    if (!graph_ || !graph_->control || FAILED(graph_->control->Stop())) return;
+    videoRun_ = false;
+    if (graph_->position) graph_->position->put_CurrentPosition(0);
+}
+
+void QuendelActiveMovie::CloseMovieGraph() {
+    videoRun_ = false;
+    rt::DoEvents();
+    graph_.reset();
+}
+
+void QuendelActiveMovie::OpenMovieGraph(const std::string& path, bool fitToHeight, bool fullScreen) {
+    HaltMovieGraph();
+    CloseMovieGraph();
+    filename_ = path;
+
+    // A graph that an event opened while the message loop ran above goes first.
+    graph_.reset();
+    rt::EnsureOle();
+    rt::ComPtr<IGraphBuilder> builder;
+    if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                                reinterpret_cast<void**>(builder.put()))) ||
+        !builder) {
+        fileLength_ = 0;
+        StateTimer.Enabled(false);
+        return;
+    }
+    // The platform's plain video renderer draws into the owner window; the default one may not.
+    rt::ComPtr<IBaseFilter> renderer;
+    if (SUCCEEDED(CoCreateInstance(CLSID_VideoRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                   reinterpret_cast<void**>(renderer.put()))) &&
+        renderer)
+        builder->AddFilter(renderer.get(), L"Video Renderer");
+    const HRESULT rendered = builder->RenderFile(Wide(filename_).c_str(), nullptr);
+    if (FAILED(rendered)) {
+        // Nothing to play: no graph stays behind, and the player stops instead of running on an
+        // empty graph that would never report its end.
+        builder->Abort();
+        if (renderer) builder->RemoveFilter(renderer.get());
+        renderer.reset();
+        builder.reset();
+        fileLength_ = 0;
+        videoRun_ = false;
+        StateTimer.Enabled(false);
+        return;
+    }
+    if (renderer && Unconnected(renderer.get())) builder->RemoveFilter(renderer.get());
+    renderer.reset();
+
+    graph_ = std::make_unique<Graph>();
+    Graph& g = *graph_;
+    g.control = builder.as<IMediaControl>(IID_IMediaControl);
+    g.audio = builder.as<IBasicAudio>(IID_IBasicAudio);
+    if (g.audio) {
+        g.audio->put_Volume(0);
+        g.audio->put_Balance(0);
+    }
+    g.window = builder.as<IVideoWindow>(IID_IVideoWindow);
+    if (g.window) {
+        IVideoWindow& w = *g.window.get();
+        w.put_WindowStyle(kVideoWindowStyle);
+        w.put_Left(0);
+        long width = 0, height = 0;
+        double aspect = 0;
+        if (SUCCEEDED(w.get_Width(&width)) && SUCCEEDED(w.get_Height(&height)) && width != 0)
+            aspect = static_cast<double>(height) / width;
+        const RECT box = Video.PixelRect();
+        const long boxWidth = box.right - box.left, boxHeight = box.bottom - box.top;
+        w.put_Width(boxWidth);
+        long top = 0;
+        if (fitToHeight) {
+            w.put_Height(boxHeight);
+        } else {
+            w.put_Height(Whole(boxWidth * aspect));
+            long shown = 0;
+            w.get_Height(&shown);
+            top = Whole((boxHeight - shown) / 2.0);
+        }
+        w.put_Top(top);
+        w.put_FullScreenMode(fullScreen ? OATRUE : OAFALSE);
+        w.put_Owner(reinterpret_cast<OAHWND>(Video.hWnd()));
+        // A double-click on the video reaches the Video box.
+        w.put_MessageDrain(reinterpret_cast<OAHWND>(Video.hWnd()));
+    }
+    g.events = builder.as<IMediaEvent>(IID_IMediaEvent);
+    g.position = builder.as<IMediaPosition>(IID_IMediaPosition);
+    if (g.position) {
+        g.position->put_Rate(1.0);
+        double duration = 0;
+        if (SUCCEEDED(g.position->get_Duration(&duration))) fileLength_ = RoundTo2(duration);
+    }
+    startPosition_ = 0;
+    ContinuePlay();
+}
+
+void QuendelActiveMovie::PlayAMovie() {
+    StateTimer.Enabled(true);
+    Raise(OnUserStop, false);
+    Raise(OnUserPause, false);
+    Raise(OnFinished, false);
+    Raise(movierun, true);
+    OpenMovieGraph(filename_, true, false);
+}
+
+void QuendelActiveMovie::ContinuePlay() {
+    if (filename_.empty()) return;
+    StateTimer.Enabled(true);
+    Raise(movierun, true);
+    if (graph_ && graph_->position) {
+        double position = 0;
+        if (SUCCEEDED(graph_->position->get_CurrentPosition(&position))) {
+            if (Whole(position) < Whole(startPosition_) || Whole(position) == Whole(fileLength_))
+                graph_->position->put_CurrentPosition(startPosition_);
+        }
+    }
+    videoRun_ = true;
+    if (graph_ && graph_->control) graph_->control->Run();
+}
+
+void QuendelActiveMovie::PauseAMovie() {
+    StateTimer.Enabled(false);
+    if (!videoRun_) return;
+    if (!graph_ || !graph_->control || FAILED(graph_->control->Pause())) return;
+    videoRun_ = false;
+    Raise(OnUserPause, true);
+    Raise(OnFinished, false);
+    Raise(OnUserStop, false);
+}
+
+void QuendelActiveMovie::StopAMovie() {
+    StateTimer.Enabled(false);
+    HaltMovieGraph();
+    Raise(OnUserStop, true);
+    Raise(OnFinished, false);
+    Raise(OnUserPause, false);
+}
+
+void QuendelActiveMovie::MovieSeek(double SeekTime) {
+    if (graph_ && graph_->position) graph_->position->put_CurrentPosition(SeekTime);
+}
+
+void QuendelActiveMovie::SetMediaBalance(int32_t balance) {
+    if (graph_ && graph_->audio) graph_->audio->put_Balance(balance);
+}
+
+void QuendelActiveMovie::SetMediaVolume(int32_t volume) {
+    if (graph_ && graph_->audio) graph_->audio->put_Volume(volume);
+}
+
+void QuendelActiveMovie::PollMovieGraph() {
+    if (!videoRun_) return;
+    long evCode = 0;
+    // Blocks up to 100 ms; while the media plays it times out and evCode stays 0.
+    if (graph_ && graph_->events && FAILED(graph_->events->WaitForCompletion(100, &evCode))) evCode = 0;
+    if (evCode != 0) {
+        videoRun_ = false;
+        Raise(OnFinished, true);
+        Raise(movierun, false);
+        return;
+    }
+    double position = 0;
+    if (graph_ && graph_->position && SUCCEEDED(graph_->position->get_CurrentPosition(&position)))
+        currentPosition_ = position;
+    Raise(movierun, true);
+}
+
+}  // namespace controls

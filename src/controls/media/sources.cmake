@@ -1,0 +1,6 @@
+list(APPEND VANTREL_WIN32_SOURCES
+  ${VANTREL_SOURCE_DIR_HERE}/modTransEffects.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/Module4.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/QuendelActiveMovie.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/timer.cpp
+)
