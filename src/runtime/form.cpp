@@ -221,6 +221,8 @@ void Form::WindowState(int16_t state) {
               : state == vbMaximized ? SW_MAXIMIZE
                                      : SW_RESTORE;
     if (!visible) {
+        // A hidden form already in that state keeps its place (wherever code moved it).
+        if (state == WindowState()) return;
         // A hidden form keeps its state for when it is shown (Show), with its normal place kept
         // for a later restore. A maximised one takes its maximised place now, so that its size
         // can be read before it is shown.
