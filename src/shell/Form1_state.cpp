@@ -20,11 +20,13 @@ Form1::Form1() : Form("Form1") {
     for (rt::Control* c : std::initializer_list<rt::Control*>{
              &pos,      &pacfile, &pagelast, &pcfile2, &fntlst,   &namelist, &lk,       &Label2,
              &Label3,   &gr,      &hand,     &Option1, &Shape1,   &Picture5, &Picture6, &Picture7,
-             &Picture8, &pdfsrol, &pdftool,  &l,       &Command2, &Command3, &Picture16})
+             &Picture8, &pdfsrol, &pdftool,  &l,       &Command2, &Command3, &Picture16,
+             &bac,      &mb})
         c->Visible(false);
     // The templates of the page object arrays show only when a page configures them.
     for (rt::Control* c :
-         std::initializer_list<rt::Control*>{&Label1[0], &txt[0], &o[0], &pic[0], &Picture2[0], &File[0]})
+         std::initializer_list<rt::Control*>{&Label1[0], &txt[0], &o[0], &pic[0], &Picture2[0], &File[0],
+                                             &picture3[0]})
         c->Visible(false);
     // The page transition's boxes keep what is drawn on them and take the size of their picture.
     for (rt::PictureBox* box : {&Picture5, &Picture6, &Picture7}) {
@@ -48,7 +50,8 @@ Form1::Form1() : Form("Form1") {
 std::shared_ptr<const rt::PropertyBag> Form1::SeekBarSettings() {
     rt::PropertyBag bag{{"Orientation", int32_t{0}}, {"Max", int32_t{1}}, {"RailStyle", int32_t{2}}};
     // The thumb's own 10 x 10 icon from the program's resources.
-    if (auto icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "SEEKTHUMB", IMAGE_ICON, 10, 10, 0)))
+    if (auto icon =
+            static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "SEEKTHUMB", IMAGE_ICON, 10, 10, 0)))
         bag.WriteProperty("SliderImage", rt::Picture::FromIcon(icon, true));
     return std::make_shared<const rt::PropertyBag>(std::move(bag));
 }

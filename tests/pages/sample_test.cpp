@@ -45,13 +45,19 @@ TEST(SampleMenuTest, PageOneRunsItsOpenActionsAndPageTwoHasLabelsATextBoxAndPict
 
     Jump(main, 2);
     EXPECT_EQ(main.Caption(), "Vantrel sample - page 2");
-    EXPECT_EQ(Members(main.Label1), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(Members(main.Label1), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(main.Text11.Text(), "wd");
+    EXPECT_EQ(main.Label1[6].Tag(), "movon***Sepa***Data\\sample.avi");
+    ASSERT_EQ(Members(main.picture3), (std::vector<int>{1}));
+    EXPECT_EQ(main.picture3[1].Text(), "5");
     EXPECT_EQ(Members(main.txt), (std::vector<int>{1}));
     EXPECT_EQ(main.txt[1].Password(), "vantrel");
     ASSERT_EQ(Members(main.pic), (std::vector<int>{1, 2}));
     EXPECT_EQ(main.pic[1].GetPicture().Type(), rt::vbPicTypeBitmap);
     EXPECT_EQ(main.pic[2].GetPicture().Type(), rt::vbPicTypeBitmap);
     EXPECT_TRUE(main.Visible());
+    // The page timer fills its label after five seconds (four to five, by the clock's second).
+    EXPECT_TRUE(PumpUntil([&] { return main.Label1[5].Caption() == "Five seconds on this page"; }, 6000));
 }
 
 // The sample's own actions: a label jumps to page 2, a label there fills in the text box through

@@ -107,7 +107,7 @@ void QuendelActiveMovie::Raise(const rt::Event<bool&>& event, bool value) {
 void QuendelActiveMovie::UserControl_Initialize() {
     ScaleMode(rt::vbPixels);
     Video.BorderStyle(0);
-    Video.BackColor(0);
+    Video.Surface().BackColor(0);
     BorderStyle(borderStyle_);
     UserControl_Resize();
 }
