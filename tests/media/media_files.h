@@ -104,7 +104,8 @@ inline std::string SolidAvi(int width, int height, COLORREF colour, int fps, int
         Put32(index, frameSize);
         movi += Chunk("00db", frame);
     }
-    const std::string hdrl = List("hdrl", Chunk("avih", avih) + List("strl", Chunk("strh", strh) + Chunk("strf", strf)));
+    const std::string hdrl =
+        List("hdrl", Chunk("avih", avih) + List("strl", Chunk("strh", strh) + Chunk("strf", strf)));
     return Chunk("RIFF", "AVI " + hdrl + List("movi", movi) + Chunk("idx1", index));
 }
 

@@ -30,8 +30,9 @@ constexpr COLORREF kRed = RGB(255, 0, 0);
 std::vector<shelltest::Member> MoviePages() {
     const std::string label3 =
         Rec({"Label3", "0", "", "0", "0", "285", "2000", "3000", "", "450", "450", "0", "0", "0**qk**8"});
-    const std::string form = Rec({"Form", "Movies**qk****qk****qk****qk**", "16777215**qk****qk**0**qk**140**qk**0",
-                                  "0", "0", "6000", "8000", "2250", "0", "0", "opcd##qk##", "0", "1", ""});
+    const std::string form =
+        Rec({"Form", "Movies**qk****qk****qk****qk**", "16777215**qk****qk**0**qk**140**qk**0", "0", "0",
+             "6000", "8000", "2250", "0", "0", "opcd##qk##", "0", "1", ""});
     return {{"sys1 .esr", "\"Form\",0\r\n"}, {"sys2 .esr", label3 + form}, {"name.nme", "\r\n"}};
 }
 
@@ -50,7 +51,9 @@ struct PlayerLog {
             if (run) run(i, v);
         };
     }
-    int Count(const std::string& e) const { return static_cast<int>(std::count(events.begin(), events.end(), e)); }
+    int Count(const std::string& e) const {
+        return static_cast<int>(std::count(events.begin(), events.end(), e));
+    }
 };
 
 class MovieTest : public MainWindowTest {

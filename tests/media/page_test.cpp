@@ -123,7 +123,8 @@ TEST_F(PageTimerTest, TimersFireOnceWhenTheirCountReachesTheTarget) {
             handler(index);
             if (Calls().size() > before) {
                 EXPECT_EQ(fired.count(target), 0u) << target;
-                fired[target] = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+                fired[target] =
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
                 if (target == "1") {
                     EXPECT_EQ(ticks[index], 2);
                 }

@@ -1,4 +1,5 @@
-// The slider on a window: presses, drags, the value's checks and events, the value tip.
+// The slider on a window: presses, drags, the value's checks and events, the value tip; the
+// stored settings of the slider, the page timer and the movie player.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -7,6 +8,8 @@
 #include <vector>
 
 #include "controls/chrome/ucSlider.h"
+#include "controls/media/QuendelActiveMovie.h"
+#include "controls/media/timer.h"
 #include "runtime/error.h"
 #include "runtime/form.h"
 #include "runtime/ui.h"
@@ -138,8 +141,7 @@ TEST_F(SliderTest, ValuesOutsideTheRangeAreRefusedWithError380) {
 TEST_F(SliderTest, ValueSetterRaisesChangeAndTheEndEvents) {
     slider().Value(10);
     slider().Value(0);
-    EXPECT_EQ(events,
-              (std::vector<std::string>{"Change", "ArrivedLast", "Change", "ArrivedFirst"}));
+    EXPECT_EQ(events, (std::vector<std::string>{"Change", "ArrivedLast", "Change", "ArrivedFirst"}));
     // Min below Max moves the value to the new Min.
     events.clear();
     slider().Min(-5);
@@ -173,6 +175,54 @@ TEST_F(SliderTest, AVerticalSliderHasMinAtTheBottom) {
     Release(8, 28);
     EXPECT_EQ(slider().Value(), 8);
     EXPECT_FLOAT_EQ(slider().ThumbTop(), 20.0f);
+}
+
+}  // namespace
+
+namespace {
+
+// Settings read from a bag: stored as they are, with no events; written back as they were.
+class Stored : public rt::Form {
+public:
+    Stored() : Form("Stored") {}
+    static std::shared_ptr<const rt::PropertyBag> SliderBag() {
+        return std::make_shared<const rt::PropertyBag>(rt::PropertyBag{{"Orientation", int32_t{0}},
+                                                                       {"Min", int32_t{2}},
+                                                                       {"Max", int32_t{8}},
+                                                                       {"Value", int32_t{5}},
+                                                                       {"ShowValueTip", false},
+                                                                       {"RailStyle", int32_t{3}}});
+    }
+    static std::shared_ptr<const rt::PropertyBag> TimerBag(bool interval) {
+        rt::PropertyBag bag{{"Text", "3"}, {"Caption", "2"}};
+        if (interval) bag.WriteProperty("Interval", int32_t{250});
+        return std::make_shared<const rt::PropertyBag>(std::move(bag));
+    }
+    ucSlider Slider{*this, "Slider", -1, SliderBag()};
+    controls::timer Counting{*this, "Counting", -1, TimerBag(true)};
+    controls::timer Waiting{*this, "Waiting", -1, TimerBag(false)};
+    controls::QuendelActiveMovie Player{*this, "Player", -1,
+                                        std::make_shared<const rt::PropertyBag>(rt::PropertyBag{
+                                            {"FileName", "C:\\none.avi"}, {"BorderStyle", int16_t{0}}})};
+};
+
+TEST(StoredSettingsTest, ControlsReadTheirBagAsItIsAndWriteItBack) {
+    Stored& f = rt::Load<Stored>();
+    EXPECT_EQ(f.Slider.Value(), 5);
+    EXPECT_EQ(f.Slider.Min(), 2);
+    EXPECT_EQ(f.Slider.ShowValueTip(), false);
+    EXPECT_EQ(f.Slider.SaveProperties(), *Stored::SliderBag());
+    // A stored target starts the ticks, but the stored interval read after it decides.
+    EXPECT_EQ(f.Counting.Interval(), 250);
+    EXPECT_EQ(f.Waiting.Interval(), 0);
+    EXPECT_EQ(f.Waiting.Caption(), "2");
+    EXPECT_EQ(f.Waiting.SaveProperties(), *Stored::TimerBag(false));
+    // The player only keeps the name: nothing is opened.
+    EXPECT_EQ(f.Player.Filename(), "C:\\none.avi");
+    EXPECT_FALSE(f.Player.VideoRun());
+    EXPECT_EQ(f.Player.FileLength(), 0.0);
+    EXPECT_EQ(f.Player.BorderStyle(), 0);
+    f.Unload();
 }
 
 }  // namespace

@@ -149,24 +149,32 @@ void ucSlider::UserControl_InitProperties() {
     PlaceAtStart();
 }
 
+// Read in this order, stored as they are: no setter's checks or effects.
+const rt::PropertyTable<ucSlider>& ucSlider::Properties() {
+    using S = ucSlider;
+    static const rt::PropertyTable<S> table{
+        {"BackColor", [](S& s) { return s.UserControl::BackColor(); },
+         [](S& s, uint32_t c) { s.UserControl::BackColor(c); }, kButtonFace, kButtonFace},
+        {"MousePointer", [](S& s) { return s.UserControl::MousePointer(); },
+         [](S& s, int16_t v) { rt::Try([&] { s.UserControl::MousePointer(v); }); }, int16_t{0}, int16_t{0}},
+        {"MouseIcon", [](S& s) { return s.UserControl::MouseIcon(); },
+         [](S& s, rt::Picture p) { s.UserControl::MouseIcon(std::move(p)); }, rt::Picture(), rt::Picture()},
+        {"Enabled", &S::enabled_, true},
+        {"Orientation", &S::orientation_, int32_t{1}},
+        {"RailStyle", &S::railStyle_, int32_t{0}},
+        {"ShowValueTip", &S::showValueTip_, true},
+        {"Min", &S::min_, int32_t{0}},
+        {"Max", &S::max_, int32_t{10}},
+        {"Value", &S::value_, int32_t{0}},
+        {"SliderImage", [](S& s) { return s.thumbPicture_; },
+         [](S& s, rt::Picture p) { s.SetThumbPicture(p); }, rt::Picture(), rt::Picture()},
+        {"RailImage", &S::railPicture_, rt::Picture()},
+    };
+    return table;
+}
+
 void ucSlider::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
-    // Stored as they are, without the setters' checks and effects.
-    rt::Try([&] { UserControl::BackColor(PropBag.ReadProperty("BackColor", kButtonFace)); });
-    rt::Try([&] { UserControl::MousePointer(PropBag.ReadProperty("MousePointer", int16_t{0})); });
-    rt::Try([&] { UserControl::MouseIcon(PropBag.ReadProperty("MouseIcon", rt::Picture())); });
-    enabled_ = PropBag.ReadProperty("Enabled", true);
-    orientation_ = PropBag.ReadProperty("Orientation", int32_t{1});
-    railStyle_ = PropBag.ReadProperty("RailStyle", int32_t{0});
-    showValueTip_ = PropBag.ReadProperty("ShowValueTip", true);
-    min_ = PropBag.ReadProperty("Min", int32_t{0});
-    max_ = PropBag.ReadProperty("Max", int32_t{10});
-    value_ = PropBag.ReadProperty("Value", int32_t{0});
-    thumbPicture_ = PropBag.ReadProperty("SliderImage", rt::Picture());
-    railPicture_ = PropBag.ReadProperty("RailImage", rt::Picture());
-    if (!thumbPicture_.Empty()) {
-        thumb_.width = static_cast<float>(thumbPicture_.PixelWidth());
-        thumb_.height = static_cast<float>(thumbPicture_.PixelHeight());
-    }
+    Properties().ReadAll(*this, PropBag);
     range_ = max_ - min_;
     lastValue_ = value_;
     // Both axes at once; the first layout corrects the cross axis. A zero range keeps the thumb.
@@ -180,18 +188,7 @@ void ucSlider::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
 }
 
 void ucSlider::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
-    PropBag.WriteProperty("BackColor", UserControl::BackColor(), kButtonFace);
-    PropBag.WriteProperty("Enabled", enabled_, true);
-    PropBag.WriteProperty("MouseIcon", UserControl::MouseIcon(), rt::Picture());
-    PropBag.WriteProperty("MousePointer", UserControl::MousePointer(), int16_t{0});
-    PropBag.WriteProperty("SliderImage", thumbPicture_, rt::Picture());
-    PropBag.WriteProperty("Orientation", orientation_, int32_t{1});
-    PropBag.WriteProperty("RailImage", railPicture_, rt::Picture());
-    PropBag.WriteProperty("RailStyle", railStyle_, int32_t{0});
-    PropBag.WriteProperty("ShowValueTip", showValueTip_, true);
-    PropBag.WriteProperty("Min", min_, int32_t{0});
-    PropBag.WriteProperty("Max", max_, int32_t{10});
-    PropBag.WriteProperty("Value", value_, int32_t{0});
+    Properties().WriteAll(*this, PropBag);
 }
 
 void ucSlider::UserControl_Resize() {
@@ -263,13 +260,18 @@ void ucSlider::RailStyle(int32_t v) {
 }
 
 void ucSlider::SliderImage(rt::Picture p) {
+    SetThumbPicture(std::move(p));
+    Layout();
+}
+
+// The thumb takes the picture's natural size, or the holder's design size without one.
+void ucSlider::SetThumbPicture(rt::Picture p) {
     thumbPicture_ = std::move(p);
     const bool none = thumbPicture_.Empty();
     thumb_.width = none ? static_cast<float>(kDesignThumbTwips / rt::TwipsPerPixelX())
                         : static_cast<float>(thumbPicture_.PixelWidth());
     thumb_.height = none ? static_cast<float>(kDesignThumbTwips / rt::TwipsPerPixelY())
                          : static_cast<float>(thumbPicture_.PixelHeight());
-    Layout();
 }
 
 void ucSlider::RailImage(rt::Picture p) {

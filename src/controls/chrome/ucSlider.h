@@ -13,6 +13,7 @@
 
 #include "runtime/controls.h"
 #include "runtime/form.h"
+#include "runtime/property_table.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
@@ -79,6 +80,8 @@ private:
     struct Box {
         float left = 0, top = 0, width = 16, height = 16;
     };
+    static const rt::PropertyTable<ucSlider>& Properties();
+    void SetThumbPicture(rt::Picture p);
     bool railPictureMode() const;
     float travel() const;
     void PlaceFromValue();

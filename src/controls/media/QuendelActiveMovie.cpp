@@ -108,7 +108,7 @@ void QuendelActiveMovie::UserControl_Initialize() {
     ScaleMode(rt::vbPixels);
     Video.BorderStyle(0);
     Video.Surface().BackColor(0);
-    BorderStyle(borderStyle_);
+    ApplyBorderStyle(borderStyle_);
     UserControl_Resize();
 }
 
@@ -119,50 +119,46 @@ void QuendelActiveMovie::UserControl_Resize() {
     rt::Try([&] { Video.Move(0, 0, rt::ToTwipsX(client.right), rt::ToTwipsY(client.bottom)); });
 }
 
+const rt::PropertyTable<QuendelActiveMovie>& QuendelActiveMovie::Properties() {
+    using Q = QuendelActiveMovie;
+    static const rt::PropertyTable<Q> table{
+        {"VideoRun", &Q::videoRun_, false},
+        {"FileName", &Q::filename_, std::string()},
+        {"FileLength", &Q::fileLength_, 0.0},
+        {"StartPosition", &Q::startPosition_, 0.0},
+        {"CurrentPosition", &Q::currentPosition_, 0.0},
+        {"BackStyle", [](Q& q) { return q.Video.BorderStyle(); },
+         [](Q& q, int16_t v) { rt::Try([&] { q.Video.BorderStyle(v); }); }, int16_t{0}, int16_t{0}},
+        {"BorderStyle", [](Q& q) { return q.borderStyle_; }, [](Q& q, int16_t v) { q.ApplyBorderStyle(v); },
+         int16_t{1}, int16_t{1}},
+    };
+    return table;
+}
+
 void QuendelActiveMovie::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
-    videoRun_ = PropBag.ReadProperty("VideoRun", false);
-    filename_ = PropBag.ReadProperty("FileName", "");
-    fileLength_ = PropBag.ReadProperty("FileLength", 0.0);
-    startPosition_ = PropBag.ReadProperty("StartPosition", 0.0);
-    currentPosition_ = PropBag.ReadProperty("CurrentPosition", 0.0);
-    rt::Try([&] { Video.BorderStyle(PropBag.ReadProperty("BackStyle", int16_t{0})); });
-    BorderStyle(PropBag.ReadProperty("BorderStyle", int16_t{1}));
+    Properties().ReadAll(*this, PropBag);
 }
 
 void QuendelActiveMovie::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
-    PropBag.WriteProperty("VideoRun", videoRun_, false);
-    PropBag.WriteProperty("FileName", filename_, "");
-    PropBag.WriteProperty("FileLength", fileLength_, 0.0);
-    PropBag.WriteProperty("StartPosition", startPosition_, 0.0);
-    PropBag.WriteProperty("CurrentPosition", currentPosition_, 0.0);
-    PropBag.WriteProperty("BackStyle", Video.BorderStyle(), int16_t{0});
-    PropBag.WriteProperty("BorderStyle", borderStyle_, int16_t{1});
+    Properties().WriteAll(*this, PropBag);
 }
 
 // ---- properties
 
 void QuendelActiveMovie::VideoRun(bool VideoRunIndex) {
-    videoRun_ = VideoRunIndex;
-    PropertyChanged("VideoRun");
-    Refresh();
+    Set(videoRun_, VideoRunIndex, "VideoRun");
 }
 
 void QuendelActiveMovie::Filename(const std::string& FileNameStr) {
-    filename_ = FileNameStr;
-    PropertyChanged("FileName");
-    Refresh();
+    Set(filename_, FileNameStr, "FileName");
 }
 
 void QuendelActiveMovie::FileLength(double FileLengthNum) {
-    fileLength_ = FileLengthNum;
-    PropertyChanged("FileLength");
-    Refresh();
+    Set(fileLength_, FileLengthNum, "FileLength");
 }
 
 void QuendelActiveMovie::StartPosition(double StartPositionNum) {
-    startPosition_ = StartPositionNum;
-    PropertyChanged("StartPosition");
-    Refresh();
+    Set(startPosition_, StartPositionNum, "StartPosition");
 }
 
 double QuendelActiveMovie::CurrentPosition() {
@@ -174,10 +170,9 @@ double QuendelActiveMovie::CurrentPosition() {
 }
 
 void QuendelActiveMovie::CurrentPosition(double CurrentPositionNum) {
-    currentPosition_ = CurrentPositionNum;
+    Store(currentPosition_, CurrentPositionNum, "CurrentPosition");
     if (graph_ && graph_->position) graph_->position->put_CurrentPosition(CurrentPositionNum);
-    PropertyChanged("CurrentPosition");
-    Refresh();
+    PropertyRefresh();
 }
 
 void QuendelActiveMovie::BackStyle(int16_t v) {
@@ -186,9 +181,13 @@ void QuendelActiveMovie::BackStyle(int16_t v) {
 }
 
 void QuendelActiveMovie::BorderStyle(int16_t v) {
+    ApplyBorderStyle(v);
+    PropertyChanged("BorderStyle");
+}
+
+void QuendelActiveMovie::ApplyBorderStyle(int16_t v) {
     borderStyle_ = v;
     SetStyleBits(WS_BORDER, v ? WS_BORDER : 0);
-    PropertyChanged("BorderStyle");
 }
 
 // ---- the graph

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "runtime/controls.h"
+#include "runtime/property_table.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
@@ -67,7 +68,9 @@ protected:
 
 private:
     struct Graph;
+    static const rt::PropertyTable<QuendelActiveMovie>& Properties();
     void wire();
+    void ApplyBorderStyle(int16_t v);
     void Raise(const rt::Event<bool&>& event, bool value);
     void OpenMovieGraph(const std::string& path, bool fitToHeight, bool fullScreen);
     void HaltMovieGraph();

@@ -48,17 +48,30 @@ void timer::UserControl_Initialize() {
     l.Caption("Label1");
 }
 
+// Reading "Text" starts the ticks as setting it does; the "Interval" read afterwards replaces
+// whatever interval that gave.
+const rt::PropertyTable<timer>& timer::Properties() {
+    static const rt::PropertyTable<timer> table{
+        {"Text", [](timer& t) { return t.int0.Text(); },
+         [](timer& t, std::string v) {
+             t.int0.Text(std::move(v));
+             t.Start();
+         },
+         std::string("0"), std::string("0")},
+        {"Caption", [](timer& t) { return t.ca.Caption(); }, [](timer& t, std::string v) { t.ca.Caption(v); },
+         std::string("0"), std::string("0")},
+        {"Interval", [](timer& t) { return static_cast<int32_t>(t.Timer1.Interval()); },
+         [](timer& t, int32_t v) { rt::Try([&] { t.Timer1.Interval(v); }); }, int32_t{0}, int32_t{0}},
+    };
+    return table;
+}
+
 void timer::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
-    int0.Text(PropBag.ReadProperty("Text", "0"));
-    Start();
-    ca.Caption(PropBag.ReadProperty("Caption", "0"));
-    rt::Try([&] { Timer1.Interval(PropBag.ReadProperty("Interval", int32_t{0})); });
+    Properties().ReadAll(*this, PropBag);
 }
 
 void timer::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
-    PropBag.WriteProperty("Text", int0.Text(), "0");
-    PropBag.WriteProperty("Caption", ca.Caption(), "0");
-    PropBag.WriteProperty("Interval", static_cast<int32_t>(Timer1.Interval()), int32_t{0});
+    Properties().WriteAll(*this, PropBag);
 }
 
 void timer::Start() {

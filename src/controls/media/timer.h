@@ -9,6 +9,7 @@
 #include <string>
 
 #include "runtime/controls.h"
+#include "runtime/property_table.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
@@ -42,6 +43,7 @@ protected:
     void UserControl_WriteProperties(rt::PropertyBag& PropBag) override;
 
 private:
+    static const rt::PropertyTable<timer>& Properties();
     void wire();
     void Start();
     void Timer1_Timer();
