@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "../bench_clock.h"
 #include "imaging/c32bppDIB.h"
 #include "imaging/gdiplus_service.h"
 #include "runtime/handles.h"
@@ -13,17 +14,6 @@
 using namespace imaging;
 
 namespace {
-
-double Seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 enum class Path { Own, AlphaBlend, GdiPlus };
 

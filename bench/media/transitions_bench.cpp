@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "../bench_clock.h"
 #include "controls/media/Module4.h"
 #include "controls/media/modTransEffects.h"
 #include "runtime/controls.h"
@@ -21,17 +22,6 @@
 namespace {
 
 constexpr int W = 800, H = 600;
-
-double Seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 rt::Picture Solid(COLORREF colour) {
     rt::ScreenDC screen;
@@ -134,9 +124,9 @@ int main(int argc, char** argv) {
     const std::vector<double> ticks = TickSteps(60);
     double sum = 0;
     for (double s : ticks) sum += s;
-    std::printf("\ntick count granularity over %zu changes: mean %.2f ms, min %.0f, max %.0f\n\n", ticks.size(),
-                sum / static_cast<double>(ticks.size()), *std::min_element(ticks.begin(), ticks.end()),
-                *std::max_element(ticks.begin(), ticks.end()));
+    std::printf("\ntick count granularity over %zu changes: mean %.2f ms, min %.0f, max %.0f\n\n",
+                ticks.size(), sum / static_cast<double>(ticks.size()),
+                *std::min_element(ticks.begin(), ticks.end()), *std::max_element(ticks.begin(), ticks.end()));
     std::printf("%-4s %10s\n", "code", "wall s");
     for (const char* code : codes) {
         stage.Reset();

@@ -6,8 +6,9 @@
 
 #include <windows.h>
 
-#include <cstring>
 #include <vector>
+
+#include "support/import_patch.h"
 
 namespace mediatest {
 
@@ -58,29 +59,9 @@ private:
     }
     static void Patch() {
         if (Original()) return;
-        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-        auto* nt =
-            reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-        const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-        for (auto* imp = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); imp->Name;
-             ++imp) {
-            if (!imp->OriginalFirstThunk) continue;
-            auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->OriginalFirstThunk);
-            auto* iat = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->FirstThunk);
-            for (; names->u1.AddressOfData; ++names, ++iat) {
-                if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-                auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-                if (std::strcmp(reinterpret_cast<const char*>(byName->Name), "CoCreateInstance") != 0)
-                    continue;
-                void** slot = reinterpret_cast<void**>(&iat->u1.Function);
-                DWORD old = 0;
-                if (!VirtualProtect(slot, sizeof(void*), PAGE_READWRITE, &old)) return;
-                Original() = reinterpret_cast<Create>(*slot);
-                *slot = reinterpret_cast<void*>(&Counting);
-                VirtualProtect(slot, sizeof(void*), old, &old);
-                return;
-            }
-        }
+        void* original = nullptr;
+        testsupport::RedirectImport("CoCreateInstance", reinterpret_cast<void*>(&Counting), &original);
+        Original() = reinterpret_cast<Create>(original);
     }
 
     std::vector<IUnknown*> objects_;

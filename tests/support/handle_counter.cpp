@@ -3,8 +3,9 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 #include <map>
+
+#include "support/import_patch.h"
 
 namespace testsupport {
 
@@ -255,37 +256,11 @@ const HookEntry kHooks[] = {
 
 int patched = -1;
 
-// Walks the program's import descriptors and redirects every entry named in kHooks.
+// Redirects every import entry named in kHooks.
 void PatchImports() {
     if (patched >= 0) return;
     patched = 0;
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (!dir.VirtualAddress) return;
-    for (auto* imp = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); imp->Name;
-         ++imp) {
-        if (!imp->OriginalFirstThunk) continue;
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->OriginalFirstThunk);
-        auto* iat = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->FirstThunk);
-        for (; names->u1.AddressOfData; ++names, ++iat) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            const char* name = reinterpret_cast<const char*>(byName->Name);
-            for (const HookEntry& h : kHooks) {
-                if (std::strcmp(h.name, name) != 0) continue;
-                void** slot = reinterpret_cast<void**>(&iat->u1.Function);
-                DWORD old = 0;
-                if (!VirtualProtect(slot, sizeof(void*), PAGE_READWRITE, &old)) break;
-                if (!*h.original) *h.original = *slot;
-                *slot = h.replacement;
-                VirtualProtect(slot, sizeof(void*), old, &old);
-                ++patched;
-                break;
-            }
-        }
-    }
+    for (const HookEntry& h : kHooks) patched += RedirectImport(h.name, h.replacement, h.original);
 }
 
 const char* KindName(Kind k) {
