@@ -7,22 +7,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "../bench_clock.h"
 #include "controls/buttons/chameleon_draw.h"
 #include "controls/buttons/shaped_region.h"
 #include "runtime/handles.h"
 
 namespace {
-
-double Seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 template <class F>
 double PerCall(int repeats, F&& f) {
