@@ -107,7 +107,7 @@ ucSlider::ucSlider(const ucSlider& t, int index)
 }
 
 ucSlider::~ucSlider() {
-    if (dragging_) CloseTip();
+    CloseTip();
 }
 
 int ucSlider::controlWidth() const {
@@ -211,7 +211,7 @@ void ucSlider::BackColor(uint32_t c) {
 }
 
 void ucSlider::MousePointer(int32_t v) {
-    UserControl::MousePointer(rt::TextToInt16(std::to_string(v)));
+    UserControl::MousePointer(rt::NumberToInt16(v));
 }
 
 void ucSlider::MouseIcon(rt::Picture p) {
