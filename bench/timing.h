@@ -9,6 +9,11 @@
 
 namespace bench {
 
+// Seconds on a steady clock, for the benches that time whole runs.
+inline double Seconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
 // Milliseconds of one call of each of two jobs, as medians of `runs` rounds that run them in
 // turn (so that a machine busy with other work slows both alike); each call is repeated until it
 // takes at least 20 ms.

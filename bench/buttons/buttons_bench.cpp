@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "../bench_clock.h"
+#include "../timing.h"
 #include "controls/buttons/chameleon_draw.h"
 #include "controls/buttons/shaped_region.h"
 #include "runtime/handles.h"
@@ -17,9 +17,9 @@ namespace {
 template <class F>
 double PerCall(int repeats, F&& f) {
     f();
-    const double start = Seconds();
+    const double start = bench::Seconds();
     for (int i = 0; i < repeats; ++i) f();
-    return (Seconds() - start) / repeats;
+    return (bench::Seconds() - start) / repeats;
 }
 
 // A w by h bitmap: the left quarter magenta, the rest red.
@@ -49,9 +49,8 @@ int main(int argc, char** argv) {
     rt::MemoryDC source(screen.get());
     rt::Bitmap sourceBitmap(StatePicture(screen.get(), 40, 20));
     rt::SelectGuard selSource(source.get(), sourceBitmap.get());
-    const double stretch = PerCall(repeats, [&] {
-        StretchBlt(target.get(), 0, 0, w, h, source.get(), 0, 0, 40, 20, SRCCOPY);
-    });
+    const double stretch =
+        PerCall(repeats, [&] { StretchBlt(target.get(), 0, 0, w, h, source.get(), 0, 0, 40, 20, SRCCOPY); });
     const double tick = PerCall(repeats, [&] {
         BITMAPINFO bi{};
         bi.bmiHeader.biSize = sizeof bi.bmiHeader;
@@ -66,7 +65,8 @@ int main(int argc, char** argv) {
         state.Render(dc.get(), 0, 0, w, h);
         GdiFlush();
         rt::Region outline(CreateRectRgn(0, 0, 0, 0));
-        for (const controls::ShapedRun& r : controls::ShapedOpaqueRuns(static_cast<uint8_t*>(bits), w, h, 0xFF00FF)) {
+        for (const controls::ShapedRun& r :
+             controls::ShapedOpaqueRuns(static_cast<uint8_t*>(bits), w, h, 0xFF00FF)) {
             rt::Region part(CreateRectRgn(r.left, r.top, r.right, r.bottom));
             CombineRgn(outline.get(), outline.get(), part.get(), RGN_OR);
         }
@@ -78,13 +78,14 @@ int main(int argc, char** argv) {
     rt::Bitmap iconBitmap(StatePicture(screen.get(), 32, 32));
     rt::SelectGuard selIcon(iconDc.get(), iconBitmap.get());
     const controls::ChameleonBlend masked{true, 0xFF00FF, -1, false, false, false};
-    const double compose = PerCall(repeats, [&] { controls::ChameleonMaskBlt(target.get(), 10, 10, 32, 32, icon, masked); });
+    const double compose =
+        PerCall(repeats, [&] { controls::ChameleonMaskBlt(target.get(), 10, 10, 32, 32, icon, masked); });
     const double transparent = PerCall(repeats, [&] {
         TransparentBlt(target.get(), 10, 10, 32, 32, iconDc.get(), 0, 0, 32, 32, RGB(255, 0, 255));
     });
 
-    std::printf("ShapedButton poll tick 80x40: %.2f us, StretchBlt: %.2f us, ratio %.1f\n", tick * 1e6, stretch * 1e6,
-                tick / stretch);
+    std::printf("ShapedButton poll tick 80x40: %.2f us, StretchBlt: %.2f us, ratio %.1f\n", tick * 1e6,
+                stretch * 1e6, tick / stretch);
     std::printf("ChameleonMaskBlt 32x32: %.2f us, TransparentBlt: %.2f us, ratio %.1f\n", compose * 1e6,
                 transparent * 1e6, compose / transparent);
     return 0;

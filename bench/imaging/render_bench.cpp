@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "../bench_clock.h"
+#include "../timing.h"
 #include "imaging/c32bppDIB.h"
 #include "imaging/gdiplus_service.h"
 #include "runtime/handles.h"
@@ -76,10 +76,10 @@ int main(int argc, char** argv) {
             // AlphaBlend draws low-quality scaling only; its scaled case is always nearest/halftone.
             if (path == Path::AlphaBlend) picture.HighQualityInterpolation(false);
             picture.Render(dc.get(), 10, 10, c.destWidth, c.destHeight);  // warm-up
-            const double start = Seconds();
+            const double start = bench::Seconds();
             for (int i = 0; i < repeats; ++i) picture.Render(dc.get(), 10, 10, c.destWidth, c.destHeight);
             GdiFlush();
-            us[static_cast<int>(path)] = (Seconds() - start) * 1e6 / repeats;
+            us[static_cast<int>(path)] = (bench::Seconds() - start) * 1e6 / repeats;
         }
         std::printf("%-42s %12.1f %12.1f %12.1f %10.2f %10.2f\n", c.name, us[0], us[1], us[2],
                     us[1] > 0 ? us[0] / us[1] : 0.0, us[2] > 0 ? us[0] / us[2] : 0.0);
