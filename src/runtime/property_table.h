@@ -18,6 +18,8 @@
 //   void UserControl_WriteProperties(rt::PropertyBag& b) override { Properties().WriteAll(*this, b); }
 //   void Value(int16_t v) { Set(value_, v, "Value"); }  // stores, marks changed, repaints
 //
+// A write default of rt::kAlwaysWritten writes the property whatever its value.
+//
 // Where the value lives: a data member of the control (pointer to member), or a getter and a
 // setter, given as member functions of the control or of a base class (an overloaded pair such as
 // BackColor resolves by itself) or as callables taking the control. A default is a value, or a
@@ -72,6 +74,10 @@ std::function<T(C&)> DefaultOf(D def) {
 
 }  // namespace detail
 
+// In place of a write default: the property is written whatever its value.
+struct AlwaysWritten {};
+inline constexpr AlwaysWritten kAlwaysWritten{};
+
 template <class C>
 class PropertyTable {
 public:
@@ -98,14 +104,18 @@ public:
             : name_(name) {
             using T = std::decay_t<std::invoke_result_t<Get, C&>>;
             auto readDefault = detail::DefaultOf<C, T>(readDef);
-            auto writeDefault = detail::DefaultOf<C, T>(writeDef);
             init_ = [set, readDefault](C& c) { set(c, readDefault(c)); };
             read_ = [name, set, readDefault](C& c, const PropertyBag& bag) {
                 set(c, detail::ReadStored<T>(bag, name, readDefault(c)));
             };
-            write_ = [name, get, writeDefault](C& c, PropertyBag& bag) {
-                bag.WriteProperty(name, detail::Stored<T>(get(c)), detail::Stored<T>(writeDefault(c)));
-            };
+            if constexpr (std::is_same_v<W, AlwaysWritten>) {
+                write_ = [name, get](C& c, PropertyBag& bag) { bag.WriteProperty(name, detail::Stored<T>(get(c))); };
+            } else {
+                auto writeDefault = detail::DefaultOf<C, T>(writeDef);
+                write_ = [name, get, writeDefault](C& c, PropertyBag& bag) {
+                    bag.WriteProperty(name, detail::Stored<T>(get(c)), detail::Stored<T>(writeDefault(c)));
+                };
+            }
         }
 
         const char* Name() const noexcept { return name_; }

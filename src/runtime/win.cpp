@@ -48,6 +48,7 @@ COLORREF ToColorRef(uint32_t oleColor, OleColorRule rule) {
         COLORREF c = 0;
         if (OleTranslateColor(static_cast<OLE_COLOR>(oleColor), nullptr, &c) == S_OK) return c;
         if (rule == OleColorRule::PlatformOrBlack) return 0;
+        if (rule == OleColorRule::PlatformOrInvalid) return CLR_INVALID;
     }
     if (oleColor & 0x80000000u) return GetSysColor(static_cast<int>(oleColor & 0xFF));
     return rule == OleColorRule::TopBitOnly ? oleColor : oleColor & 0xFFFFFF;

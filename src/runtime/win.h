@@ -88,6 +88,8 @@ enum class OleColorRule {
     // The platform is not asked: the top bit set names the system colour of the low byte, and any
     // other value stands as it is (palette-relative values included).
     TopBitOnly,
+    // The platform's translation, CLR_INVALID (all bits set) where it has none.
+    PlatformOrInvalid,
 };
 
 // OLE colour (red in the low byte; top bit set: system colour index) to a GDI colour. The one

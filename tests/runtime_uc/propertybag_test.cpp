@@ -109,6 +109,7 @@ struct Gauge {
     void limit(int16_t v) { limit_ = v; }
     std::string prefix = "p";
     int16_t limit_ = 0;
+    bool flag = false;
 
     static const rt::PropertyTable<Gauge>& Table() {
         static const rt::PropertyTable<Gauge> table{
@@ -116,6 +117,7 @@ struct Gauge {
             {"Label", &Gauge::label, "read", "write"},
             {"Limit", &Gauge::limit, &Gauge::limit, int16_t{-1}, int16_t{-1}},
             {"Scale", &Gauge::scale, [](Gauge& g) { return g.prefix == "p" ? 1.5f : 2.5f; }, 1.5f},
+            {"Flag", &Gauge::flag, false, rt::kAlwaysWritten},
         };
         return table;
     }
@@ -131,12 +133,13 @@ TEST(PropertyTable, ReadsWritesAndInitialisesInTableOrderWithItsTwoDefaults) {
 
     rt::PropertyBag bag;
     Gauge::Table().WriteAll(g, bag);
-    EXPECT_EQ(bag.Dump(), "Label = String \"read\"\n") << "only what differs from its write default";
+    EXPECT_EQ(bag.Dump(), "Label = String \"read\"\nFlag = Boolean False\n")
+        << "only what differs from its write default, and what is always written";
     g.level = 200;
     g.limit(7);
     g.prefix = "q";  // the read default of Scale is now 2.5
     Gauge::Table().WriteAll(g, bag);
-    EXPECT_EQ(bag.Dump(), "Label = String \"read\"\nLevel = Long 200\nLimit = Long 7\n");
+    EXPECT_EQ(bag.Dump(), "Label = String \"read\"\nFlag = Boolean False\nLevel = Long 200\nLimit = Long 7\n");
 
     Gauge h;
     h.prefix = "q";

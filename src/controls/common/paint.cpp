@@ -4,6 +4,29 @@
 
 namespace controls {
 
+void SolidLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) {
+    rt::Pen pen(CreatePen(PS_SOLID, 1, color));
+    rt::SelectGuard sel(dc, pen.get());
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+}
+
+void SolidFill(HDC dc, const RECT& r, COLORREF color) {
+    rt::Brush brush(CreateSolidBrush(color));
+    FillRect(dc, &r, brush.get());
+}
+
+BITMAPINFO DibHeader(int w, int h, WORD bitCount, bool bottomUp) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = bottomUp ? h : -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = bitCount;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 RgbChannels SplitRgb(uint32_t rgb) {
     return {static_cast<int>(rgb % 256), static_cast<int>((rgb / 256) % 256), static_cast<int>(rgb / 65536 % 256)};
 }

@@ -15,11 +15,25 @@ inline uint32_t GetRealColor(uint32_t oleColor) {
     return rt::ToColorRef(oleColor, rt::OleColorRule::PlatformOrBlack);
 }
 
+// The platform's translation of an OLE colour; CLR_INVALID (all bits set) when it has none.
+inline uint32_t TranslateColorOrInvalid(uint32_t oleColor) {
+    return rt::ToColorRef(oleColor, rt::OleColorRule::PlatformOrInvalid);
+}
+
 // A negative value (top bit set) names the system colour of its low byte; any other value is an
 // RGB colour and comes back as it is.
 inline uint32_t TranslateOleColor(uint32_t oleColor) {
     return rt::ToColorRef(oleColor, rt::OleColorRule::TopBitOnly);
 }
+
+// A one-pixel solid line from (x1, y1) toward (x2, y2), the end point itself not drawn.
+void SolidLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF color);
+// Fills the rectangle with a solid colour.
+void SolidFill(HDC dc, const RECT& r, COLORREF color);
+
+// The header of a w x h DIB of the given bit count, rows from the top down (bottomUp: from the
+// bottom up), uncompressed.
+BITMAPINFO DibHeader(int w, int h, WORD bitCount, bool bottomUp = false);
 
 // An RGB colour's channels (red in the low byte).
 struct RgbChannels {

@@ -1,0 +1,181 @@
+// The multi-style page button: an owner-drawn push button in twelve looks (ButtonStyle 0 to 11),
+// with a caption, an optional small picture, a normal, hot and pressed look, an optional toggle
+// (check-box mode), the focus, Enter, Space, the arrow keys and its access key.
+//
+// A windowed user control that draws straight onto its own window, in pixels, on every change.
+// It learns that the pointer entered and left through the window message hook on its own window
+// (run mode, when the platform offers the mouse-leave request).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "controls/common/paint.h"
+#include "controls/hook/window_hook.h"
+#include "runtime/font.h"
+#include "runtime/picture.h"
+#include "runtime/property_table.h"
+#include "runtime/propertybag.h"
+#include "runtime/usercontrol.h"
+#include "runtime/win.h"
+
+namespace controls {
+
+class vxbutton : public rt::UserControl, private HookClient {
+public:
+    vxbutton(rt::Container& parent, std::string name, int index = -1,
+             std::shared_ptr<const rt::PropertyBag> stored = nullptr);
+    vxbutton(const vxbutton& templ, int index);
+    ~vxbutton() override;
+
+    // The hook's callback: WM_MOUSEMOVE and WM_MOUSELEAVE, after the window's own procedure.
+    void zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd, UINT& uMsg,
+                        WPARAM& wParam, LPARAM& lParam);
+    void About();
+    // The platform's OLE colour translation without a palette; -1 (all bits set) when it fails.
+    static uint32_t VxTranslateColor(uint32_t oleColor) { return TranslateColorOrInvalid(oleColor); }
+
+    uint32_t BackColor() const noexcept { return backColor_; }
+    void BackColor(uint32_t v);
+    int32_t ButtonStyle() const noexcept { return buttonStyle_; }
+    void ButtonStyle(int32_t v);
+    const std::string& Caption() const noexcept { return caption_; }
+    void Caption(std::string v);
+    int32_t CaptionAlign() const noexcept { return captionAlign_; }
+    void CaptionAlign(int32_t v);
+    bool CheckBoxMode() const noexcept { return checkBoxMode_; }
+    void CheckBoxMode(bool v);
+    bool Value() const noexcept { return value_; }
+    void Value(bool v);
+    bool Enabled() const noexcept { return enabled_; }
+    void Enabled(bool v) override;
+    rt::Font& Font() { return GetFont(); }
+    void Font(rt::Font f);
+    uint32_t ForeColor() const noexcept { return foreColor_; }
+    void ForeColor(uint32_t v);
+    HWND hwnd() const noexcept { return hWnd(); }
+    uint32_t MaskColor() const noexcept { return maskColor_; }
+    void MaskColor(uint32_t v);
+    const rt::Picture& MouseIcon() const noexcept { return UserControl::MouseIcon(); }
+    void MouseIcon(rt::Picture p);
+    int16_t MousePointer() const noexcept { return UserControl::MousePointer(); }
+    void MousePointer(int16_t v);
+    const rt::Picture& Picture() const noexcept { return picture_; }
+    void Picture(rt::Picture p);
+    int32_t PictureAlign() const noexcept { return pictureAlign_; }
+    void PictureAlign(int32_t v);
+    bool ShowFocusRect() const noexcept { return showFocusRect_; }
+    void ShowFocusRect(bool v);
+    bool UseMaskColor() const noexcept { return useMaskColor_; }
+    void UseMaskColor(bool v);
+
+    // Events besides the container's Click and DblClick; arguments by reference.
+    rt::Event<> HoverEnter;
+    rt::Event<> HoverLeave;
+    rt::Event<int16_t&, int16_t&, float&, float&> MouseMove;
+    rt::Event<int16_t&, int16_t&, float&, float&> MouseUp;
+    rt::Event<int16_t&, int16_t&, float&, float&> MouseDown;
+    rt::Event<int16_t&, int16_t&> KeyDown;
+    rt::Event<int16_t&, int16_t&> KeyUp;
+    rt::Event<int16_t&> KeyPress;  // never raised
+
+    // The drawing state: 0 normal, 1 hot, 2 pressed.
+    int32_t State() const noexcept { return m_State; }
+    bool MouseInside() const noexcept { return m_MouseInside; }
+    bool TracksLeave() const noexcept { return m_TrackLeave; }
+
+    void VxRedraw();
+
+protected:
+    void UserControl_InitProperties() override;
+    void UserControl_ReadProperties(rt::PropertyBag& PropBag) override;
+    void UserControl_WriteProperties(rt::PropertyBag& PropBag) override;
+    void UserControl_Resize() override;
+    void UserControl_Paint() override;
+    void UserControl_MouseDown(int16_t Button, int16_t Shift, float X, float Y) override;
+    void UserControl_MouseUp(int16_t Button, int16_t Shift, float X, float Y) override;
+    void UserControl_MouseMove(int16_t Button, int16_t Shift, float X, float Y) override;
+    void UserControl_DblClick() override;
+    void UserControl_KeyDown(int16_t& KeyCode, int16_t Shift) override;
+    void UserControl_KeyUp(int16_t& KeyCode, int16_t Shift) override;
+    void UserControl_GotFocus() override;
+    void UserControl_LostFocus() override;
+    void UserControl_AccessKeyPress(int16_t KeyAscii) override;
+    void UserControl_AmbientChanged(const std::string& PropertyName) override;
+    // A stored property's change shows in a redraw.
+    void PropertyRefresh() override { VxRedraw(); }
+
+private:
+    static const rt::PropertyTable<vxbutton>& Properties();
+    void HookProc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& hWnd, UINT& uMsg, WPARAM& wParam,
+                  LPARAM& lParam, int32_t& userValue) override;
+
+    // Drawing operations (pixels, on the DC of the redraw under way).
+    void VxMakeRegion();
+    void VxDrawCaption();
+    bool VxDrawPicture(HDC dc, uintptr_t handle, int x, int y, int w, int h);
+    void VxLine(int x1, int y1, int x2, int y2, uint32_t color);
+    void VxFrameRect(int x, int y, int w, int h, uint32_t color);
+    void VxFillRect(uint32_t color, const RECT& r);
+    void VxFill(uint32_t color) { VxFillRect(color, face_); }
+    void VxGradient(int x, int y, int w, int h, uint32_t c1, uint32_t c2, int direction = 1);
+    void VxCornerPixels(uint32_t color);
+    void VxEdge(UINT kind);
+    void VxFocus(int l, int t, int r, int b);
+    void VxPickMaskColor();
+    void VxSetAccessKeys();
+    void RefreshSize();
+    void ApplyLookColors();
+    void SetOwnBackColor(uint32_t c);
+    void ResizeStep();
+    void MouseDownStep(int16_t Button, int16_t Shift, float X, float Y);
+    void ToggleValue() { value_ = !value_; }
+    bool LeftButtonHeld() const;
+    void StartLeaveTracking();
+
+    // The painters of the looks (0 and 11 share one).
+    void PaintLook(int32_t state);
+    void PaintClassic(int32_t state);
+    void PaintFlat(int32_t state);
+    void PaintBlueRounded(int32_t state);
+    void PaintSilver(int32_t state);
+    void PaintToolbar(int32_t state);
+    void PaintShadowed(int32_t state);
+    void PaintLight(int32_t state);
+    void PaintPaleBlue(int32_t state);
+    void PaintGlassy(int32_t state);
+    void PaintWhiteTop(int32_t state);
+    void PaintBanded(int32_t state);
+
+    bool Checked() const noexcept { return checkBoxMode_ && value_; }
+    bool FocusedOrDefault() const noexcept { return m_HasFocus || m_IsDefault; }
+
+    // Stored properties.
+    int32_t buttonStyle_ = 0;
+    uint32_t backColor_ = 0, foreColor_ = 0, maskColor_ = 0xE0E0E0;
+    std::string caption_;
+    int32_t captionAlign_ = 1, pictureAlign_ = 1;
+    bool checkBoxMode_ = false, value_ = false, enabled_ = true;
+    bool showFocusRect_ = false, useMaskColor_ = false;
+    rt::Picture picture_;
+
+    // Run-time state.
+    int32_t m_State = 0;
+    bool m_MouseDown = false, m_MouseInside = false, m_HasFocus = false, m_IsDefault = false,
+         m_SpaceDown = false;
+    int16_t m_LastButton = 0, m_LastShift = 0;
+    float m_LastX = 0, m_LastY = 0;
+    bool m_TrackLeave = false, m_UserTrack = false;
+    int W = 0, H = 0;
+    RECT face_{}, captionFocus_{};
+    // The region last set: the look and the size it was made for (it is set again only when
+    // one of them changed, so a repaint never asks for another).
+    int32_t regionStyle_ = -1;
+    int regionW_ = -1, regionH_ = -1;
+    HDC dc_ = nullptr;  // the DC of the redraw under way
+    bool painting_ = false;
+    WindowHook hook_;
+};
+
+}  // namespace controls
