@@ -52,6 +52,12 @@ Form1::EventHookup::EventHookup(Form1& f) {
     f.Picture16.MouseDown = [&f](int, int16_t& shift) { f.Picture16_MouseDown(shift); };
     f.Picture16.MouseUp = [&f](int, int16_t& shift) { f.Picture16_MouseUp(shift); };
     f.picture3[0].Timer = [&f](int i) { f.picture3_Timer(i); };
+    f.Command1[0].Click = [&f](int i) { f.Command1_Click(i); };
+    f.Command1[0].MouseMove = [&f](int i, int16_t& b, int16_t& s, float& x, float& y) {
+        f.Command1_MouseMove(i, b, s, x, y);
+    };
+    f.Macbt[0].Click = [&f](int i) { f.Macbt_Click(i); };
+    f.Macbt[0].MouseMove = [&f](int i, int16_t b, int16_t s, float x, float y) { f.Macbt_MouseMove(i, b, s, x, y); };
     // Like the other templates, the combo box and the picture button show only where a page
     // configures them.
     f.combobx1[0].Visible(false);
@@ -129,6 +135,16 @@ void Form1::imageover_Click(int Index) {
     rt::Try([&] { AboutCaption(imageover[Index].ToolTipText()); });
 }
 
+void Form1::Command1_Click(int Index) {
+    if (!ClickRoad(Command1[Index], false)) return;
+    // The page may have changed: the member of that index now is the one asked.
+    rt::Try([&] { AboutCaption(Command1[Index].ToolTipText()); });
+}
+
+void Form1::Macbt_Click(int Index) {
+    ClickRoad(Macbt[Index], true);
+}
+
 void Form1::Form_Click() {
     rt::Try([&] { gr.Visible(false); });
 }
@@ -169,6 +185,17 @@ void Form1::Label1_MouseMove(int Index, int16_t Button, int16_t, float, float) {
 
 void Form1::imageover_MouseMove(int, int16_t, int16_t, float, float) {
     HoverSoundStep();
+}
+
+void Form1::Command1_MouseMove(int Index, int16_t, int16_t, float, float) {
+    rt::Try([&] { HoverSoundStep(); });
+    rt::Try([&] { gr.Visible(true); });
+    rt::Try([&] { gr.SetPicture(rt::LoadPicture(HoverPicturePath(Index, "gr"))); });
+    rt::Try([&] { ShowToolTip(Command1[Index].ToolTipText()); });
+}
+
+void Form1::Macbt_MouseMove(int, int16_t, int16_t, float, float) {
+    rt::Try([&] { HoverSoundStep(); });
 }
 
 void Form1::pic_MouseMove(int Index, int16_t, int16_t, float, float) {

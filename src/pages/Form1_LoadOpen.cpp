@@ -30,6 +30,17 @@ std::string PageBuilder::Item(int n, int i, const char* sep) const {
     return items[static_cast<size_t>(i)];
 }
 
+void PageBuilder::StorePicture(const std::function<std::string()>& member,
+                               const std::function<void(rt::Picture)>& set) {
+    std::string name;
+    if (!test([&] { return f.pckex(name = member()) != "error"; })) return;
+    rt::Picture picture;
+    step([&] { picture = rt::LoadPicture(f.pckex(name)); });
+    step([&] { set(picture); });
+    picture = rt::Picture();
+    step([&] { rt::Kill(f.pckex(name)); });
+}
+
 bool PageBuilder::StyleCode(const std::string& code, bool& bold, bool& italic) {
     if (code == "1")
         bold = false, italic = false;
@@ -86,6 +97,7 @@ void PageBuilder::Prologue() {
     // (the Flash viewers), Picture2, picture3, File, lnk, web, Scroll1, rt. An array that joins
     // with its control takes its line in its place.
     RemoveMembers(f.txt);
+    RemoveMembers(f.Command1);
     f.pageHasPdf = false;
     step([&] {
         if (rt::Control* viewer = rt::FindControl(f, "PDF")) viewer->Visible(false);
@@ -96,6 +108,7 @@ void PageBuilder::Prologue() {
     RemoveMembers(f.o);
     RemoveMembers(f.imageover);
     RemoveMembers(f.pic);
+    RemoveMembers(f.Macbt);
     step([&] {
         std::vector<std::string> flash;
         for (rt::Control* c : f.Controls())
@@ -167,13 +180,18 @@ void PageBuilder::Finish() {
         step([&] { f.Left(-900000); });
         step([&] { f.Visible(false); });
     } else {
-        if (f.afstme == 0) {
+        const bool firstShowing = f.afstme == 0;
+        if (firstShowing) {
             // A nudge that makes the platform draw the window's frame on its first showing.
             step([&] { f.Left(f.Left() + 20); });
             step([&] { f.Left(f.Left() - 20); });
             f.afstme = 1;
         }
         step([&] { f.Visible(true); });
+        // The border step gives the window its visible style before it was ever shown, so showing
+        // it repaints nothing: the controls with windows of their own would stay unpainted.
+        if (firstShowing)
+            step([&] { RedrawWindow(f.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN); });
         step([&] { f.v.Text(""); });
     }
 

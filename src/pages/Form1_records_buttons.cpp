@@ -1,9 +1,58 @@
-// The button records of the program's own controls: "imageover" (picture-shaped buttons).
+// The button records: page buttons ("obj1", `Command1`), glossy buttons ("MacBT", `Macbt`) and
+// picture-shaped buttons ("imageover", `imageover`).
 #include <string>
 
 #include <shlwapi.h>
 
 #include "pages/PageBuilder.h"
+
+namespace {
+
+// The look codes of "obj1" above this draw nothing known; 12 itself draws no body.
+constexpr double kHighestLook = 12;
+
+}  // namespace
+
+void PageBuilder::obj1() {
+    auto m = [&]() -> controls::vxbutton& { return f.Command1[Index()]; };
+    Create(f.Command1);
+    step([&] { m().Caption(F(3)); });
+    Placement(m);
+    step([&] { m().Tag(F(8)); });
+    step([&] { m().ButtonStyle(rt::TextToInt32(F(10))); });
+    if (test([&] { return rt::TextToDouble(F(10)) > kHighestLook; })) step([&] { m().ButtonStyle(0); });
+    // After the look, which puts its own colours in place.
+    step([&] { m().BackColor(static_cast<uint32_t>(rt::TextToInt32(F(9)))); });
+    ButtonFontFace(m);
+    skipMode();
+    ButtonFontStyle(m);
+    step([&] { m().ToolTipText(F(13)); });
+    step([&] { m().ForeColor(static_cast<uint32_t>(rt::TextToInt32(F(14)))); });
+    StorePicture([&] { return f.page.Text() + "P" + std::to_string(Index()) + "but" + ".pic"; },
+                 [&](rt::Picture picture) { m().Picture(std::move(picture)); });
+}
+
+void PageBuilder::MacBT() {
+    auto m = [&]() -> controls::CandyButton& { return f.Macbt[Index()]; };
+    Create(f.Macbt);
+    step([&] { m().Caption(F(3)); });
+    step([&] { m().Left(rt::TextToSingle(F(4))); });
+    step([&] { m().Top(rt::TextToSingle(F(5))); });
+    step([&] { m().Height(rt::TextToSingle(F(6))); });
+    step([&] { m().Width(rt::TextToSingle(F(7))); });
+    step([&] { m().Tag(F(8)); });
+    step([&] { m().ColorBright(static_cast<uint32_t>(rt::TextToInt32(F(9)))); });
+    step([&] { m().Style(rt::TextToInt32(F(10))); });
+    ButtonFontFace(m);
+    ButtonFontStyle(m);
+    step([&] { m().ColorButtonUp(static_cast<uint32_t>(rt::TextToInt32(Item(12, 0)))); });
+    step([&] { m().ColorButtonHover(static_cast<uint32_t>(rt::TextToInt32(Item(12, 1)))); });
+    step([&] { m().ColorButtonDown(static_cast<uint32_t>(rt::TextToInt32(Item(12, 2)))); });
+    step([&] { m().ColorBright(static_cast<uint32_t>(rt::TextToInt32(Item(12, 3)))); });
+    step([&] { m().ToolTipText(F(13)); });
+    step([&] { m().ForeColor(static_cast<uint32_t>(rt::TextToInt32(F(14)))); });
+    step([&] { m().Visible(true); });
+}
 
 void PageBuilder::imageover() {
     auto m = [&]() -> controls::ShapedButton& { return f.imageover[Index()]; };
@@ -31,12 +80,8 @@ void PageBuilder::imageover() {
     // Each picture on its own: a missing member is skipped without a word; one that cannot be
     // read leaves the button without that picture.
     auto picture = [&](const char* state, void (controls::ShapedButton::*set)(rt::Picture)) {
-        std::string name;
-        if (!test([&] { return f.pckex(name = base() + state + ".pic") != "error"; })) return;
-        rt::Picture loaded;
-        step([&] { loaded = rt::LoadPicture(f.pckex(name)); });
-        step([&] { (m().*set)(loaded); });
-        step([&] { rt::Kill(f.pckex(name)); });
+        StorePicture([&] { return base() + state + ".pic"; },
+                     [&](rt::Picture loaded) { (m().*set)(std::move(loaded)); });
     };
     picture("Normal", &controls::ShapedButton::PictureOnMouseLeave);
     picture("Down", &controls::ShapedButton::PictureOnMouseDown);

@@ -11,11 +11,7 @@ void PageBuilder::Image() {
     auto m = [&]() -> rt::Image& { return f.pic[Index()]; };
     Create(f.pic);
     step([&] { f.Picpath(m(), F(3)); });
-    step([&] { m().Left(rt::TextToSingle(F(4))); });
-    step([&] { m().Top(rt::TextToSingle(F(5))); });
-    step([&] { m().Visible(true); });
-    step([&] { m().Height(rt::TextToSingle(F(6))); });
-    step([&] { m().Width(rt::TextToSingle(F(7))); });
+    Placement(m);
     step([&] { m().Stretch(rt::TextToBoolean(F(8))); });
     step([&] { m().Visible(rt::TextToBoolean(F(12))); });
     step([&] { m().Tag(F(13)); });
@@ -26,11 +22,7 @@ void PageBuilder::file() {
     auto m = [&]() -> rt::FileListBox& { return f.File[Index()]; };
     Create(f.File);
     step([&] { m().Pattern(F(3)); });
-    step([&] { m().Left(rt::TextToSingle(F(4))); });
-    step([&] { m().Top(rt::TextToSingle(F(5))); });
-    step([&] { m().Visible(true); });
-    step([&] { m().Height(rt::TextToSingle(F(6))); });
-    step([&] { m().Width(rt::TextToSingle(F(7))); });
+    Placement(m);
     skipMode();
     step([&] { m().Path(f.pat.Text() + F(8)); });
     step([&] { m().BackColor(static_cast<uint32_t>(rt::TextToInt32(F(11)))); });
@@ -59,11 +51,7 @@ void PageBuilder::WMPlayerRecord() {
     auto m = [&]() -> rt::MediaPlayer& { return f.WMPlayer[Index()]; };
     Create(f.WMPlayer);
     step([&] { m().Tag(F(3)); });
-    step([&] { m().Left(rt::TextToSingle(F(4))); });
-    step([&] { m().Top(rt::TextToSingle(F(5))); });
-    step([&] { m().Visible(true); });
-    step([&] { m().Height(rt::TextToSingle(F(6))); });
-    step([&] { m().Width(rt::TextToSingle(F(7))); });
+    Placement(m);
     step([&] { m().stretchToFit(rt::TextToBoolean(F(8))); });
     step([&] { m().enableContextMenu(rt::TextToBoolean(F(9))); });
     skipMode();

@@ -52,11 +52,7 @@ void PageBuilder::txt() {
     auto m = [&]() -> rt::TextBox& { return f.txt[Index()]; };
     Create(f.txt);
     step([&] { m().Text(F(3)); });
-    step([&] { m().Left(rt::TextToSingle(F(4))); });
-    step([&] { m().Top(rt::TextToSingle(F(5))); });
-    step([&] { m().Visible(true); });
-    step([&] { m().Height(rt::TextToSingle(F(6))); });
-    step([&] { m().Width(rt::TextToSingle(F(7))); });
+    Placement(m);
     step([&] { m().Tag(F(8)); });
     step([&] { m().Password(F(9)); });
     if (test([&] { return !m().Password().empty(); })) {
@@ -88,11 +84,7 @@ void PageBuilder::opt() {
     auto m = [&]() -> rt::OptionButton& { return f.o[Index()]; };
     Create(f.o);
     step([&] { m().Caption(F(3)); });
-    step([&] { m().Left(rt::TextToSingle(F(4))); });
-    step([&] { m().Top(rt::TextToSingle(F(5))); });
-    step([&] { m().Visible(true); });
-    step([&] { m().Height(rt::TextToSingle(F(6))); });
-    step([&] { m().Width(rt::TextToSingle(F(7))); });
+    Placement(m);
     step([&] { m().Tag(F(8)); });
     step([&] { m().ToolTipText(F(10)); });
     step([&] { m().BackColor(static_cast<uint32_t>(rt::TextToInt32(F(11)))); });

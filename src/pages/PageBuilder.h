@@ -8,20 +8,24 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "runtime/convert.h"
 #include "runtime/error.h"
+#include "runtime/picture.h"
 #include "shell/Form1.h"
 
 // The record kinds the build knows, in their set order: the keyword (compared whole and
 // case-sensitively) and the PageBuilder member that builds it, defined in a Form1_records_*.cpp
 // file. A control that brings a kind adds its line here, in its place, and its records file. A
 // record of any other kind is read and passed over.
-// Still to come, in their places: "obj1", "MacBT" before "obj2"; "metrodes1", "ComboBox",
+// Still to come, in their places: "metrodes1", "ComboBox",
 // "slideshow", "rt", "web" before "picture3"; "thumb" before "file"; "lnk", "Aap" before "Image"; "gif",
 // "Shaper1" before "opt"; "bsGradientLabel1", "Scroll1" before "Label3".
 #define VANTREL_PAGE_RECORDS(X)   \
+    X("obj1", obj1)               \
+    X("MacBT", MacBT)             \
     X("obj2", obj2)               \
     X("txt", txt)                 \
     X("picture2", picture2)       \
@@ -64,6 +68,38 @@ private:
     template <class Array>
     void RemoveMembers(Array& array) {
         step([&] { array.UnloadAll(); });
+    }
+    // Common step 5, the picture from the store: when the member is there, it is extracted again,
+    // loaded and handed to set (an empty picture when the load failed), the block's picture is
+    // released, and a third copy is extracted and deleted. Each part is a step of its own; the
+    // member's name is asked within them (an index that is no number fails them).
+    void StorePicture(const std::function<std::string()>& name, const std::function<void(rt::Picture)>& set);
+    // Common step 2, placement in the usual order: Left, Top, Visible = True, Height, Width, from
+    // F4 to F7. One step each.
+    template <class Member>
+    void Placement(Member m) {
+        step([&] { m().Left(rt::TextToSingle(F(4))); });
+        step([&] { m().Top(rt::TextToSingle(F(5))); });
+        step([&] { m().Visible(true); });
+        step([&] { m().Height(rt::TextToSingle(F(6))); });
+        step([&] { m().Width(rt::TextToSingle(F(7))); });
+    }
+    // A button's FontSpec in F11, as text the font converts: the size, and the face when it is
+    // installed (ButtonFontFace); bold, italic, underline and character set (ButtonFontStyle).
+    template <class Member>
+    void ButtonFontFace(Member m) {
+        step([&] { m().Font().Size(rt::TextToSingle(Item(11, 0))); });
+        step([&] {
+            const std::string face = Item(11, 1);
+            if (f.chk_fnt(face)) m().Font().Name(face);
+        });
+    }
+    template <class Member>
+    void ButtonFontStyle(Member m) {
+        step([&] { m().Font().Bold(rt::TextToBoolean(Item(11, 2))); });
+        step([&] { m().Font().Italic(rt::TextToBoolean(Item(11, 3))); });
+        step([&] { m().Font().Underline(rt::TextToBoolean(Item(11, 4))); });
+        step([&] { m().Font().Charset(rt::TextToInt16(Item(11, 5))); });
     }
     // StyleCode of a label-like record: bold and italic, or nothing for any other text.
     static bool StyleCode(const std::string& code, bool& bold, bool& italic);

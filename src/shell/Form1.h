@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 
+#include "controls/buttons/CandyButton.h"
+#include "controls/buttons/vxbutton.h"
 #include "controls/buttons/ShapedButton.h"
 #include "controls/chrome/combobx.h"
 #include "controls/chrome/ucSlider.h"
@@ -62,7 +64,7 @@ public:
     int16_t afstme = 0;    // 1 once a build has shown the window without an intro video
 
     // ---- Page object arrays of the runtime's own controls. The arrays of the custom controls
-    // (Command1, Macbt, imageover, lnk, bsGradientLabel1, Scroll1, aap, gif, Shaper1, metrodes1,
+    // (imageover, lnk, bsGradientLabel1, Scroll1, aap, gif, Shaper1, metrodes1,
     // WMPlayer, rt, web, combobx1, slideshow, thumb) join here with their controls.
     rt::ControlArray<rt::Label> Label1{*this, "Label1"};
     rt::ControlArray<rt::TextBox> txt{*this, "txt"};
@@ -79,6 +81,9 @@ public:
     rt::ControlArray<controls::combobx> combobx1{
         *this, "combobx1", std::make_shared<const rt::PropertyBag>(rt::PropertyBag{{"Enabled", true}, {"Textn", ""}})};
     rt::ControlArray<controls::timer> picture3{*this, "picture3"};
+    // The page buttons: templates placed at design time with nothing stored beyond the defaults.
+    rt::ControlArray<controls::vxbutton> Command1{*this, "Command1", std::make_shared<const rt::PropertyBag>()};
+    rt::ControlArray<controls::CandyButton> Macbt{*this, "Macbt", std::make_shared<const rt::PropertyBag>()};
 
     // ---- Other controls.
     rt::Label Label3{*this, "Label3"};  // tooltip label of page objects
@@ -179,6 +184,10 @@ public:
     void Picture16_MouseDown(int16_t Shift);
     void Picture16_MouseUp(int16_t Shift);
     void picture3_Timer(int Index);
+    void Command1_Click(int Index);
+    void Command1_MouseMove(int Index, int16_t Button, int16_t Shift, float X, float Y);
+    void Macbt_Click(int Index);
+    void Macbt_MouseMove(int Index, int16_t Button, int16_t Shift, float X, float Y);
     void Form_Click() override;
 
     controls::clsShadow* WindowShadow() const noexcept { return windowShadow.get(); }

@@ -36,13 +36,15 @@ void Form1::setzde() {
             const std::vector<std::string> piece = rt::Split(line, "ID");
             const std::string& code = piece.at(0);
             if (code == "cmd") {
-                // page buttons: their array joins with their control
+                Stack(Command1, piece);
             } else if (code == "WMB") {
                 mb.ZOrder(rt::TextToInt16(piece.at(2)));
             } else if (code == "lb") {
                 Stack(Label1, piece);
             } else if (code == "MPP") {
                 Stack(WMPlayer, piece);
+            } else if (code == "MAC") {
+                Stack(Macbt, piece);
             } else if (code == "o") {
                 Stack(o, piece);
             } else if (code == "FLE") {
@@ -64,7 +66,7 @@ void Form1::setzde() {
             } else if (code == "IMV") {
                 Stack(imageover, piece);
             }
-            // "thumb", "MAC", "aap", "SHA", "GRD", "GIF", "RT", "LNK", "WEB" and "cbx" address
+            // "thumb", "aap", "SHA", "GRD", "GIF", "RT", "LNK", "WEB" and "cbx" address
             // arrays that join with their controls; any other code does nothing.
         });
         rt::DoEvents();

@@ -110,6 +110,50 @@ TEST_F(MainWindowTest, TheCrossSoundPlaysOncePerEntryFromTheWindowSurface) {
     EXPECT_EQ(CountCalls("mciSendString set cdaudio door open"), 0);
 }
 
+TEST_F(MainWindowTest, PageButtonsRunTheirActionsAndGlossyButtonsAlwaysSound) {
+    auto click = [](HWND button) {
+        SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 10));
+        SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(30, 10));
+    };
+    controls::vxbutton& button = Place(main->Command1.Load(1), 0);
+    button.Tag("opcd");
+    button.ToolTipText("button tip");
+    click(button.hWnd());
+    EXPECT_EQ(Calls(), (std::vector<std::string>{Sound("enter"), "mciSendString set cdaudio door open"}));
+    ASSERT_TRUE(shelltest::FormLoaded("Form5"));
+    auto* about = static_cast<Form5*>(shelltest::FindForm("Form5"));
+    EXPECT_EQ(about->Label1.Caption(), "button tip");
+
+    // Without actions: nothing at all.
+    Calls().clear();
+    button.Tag("");
+    button.ToolTipText("other tip");
+    click(button.hWnd());
+    EXPECT_TRUE(Calls().empty());
+    EXPECT_EQ(about->Label1.Caption(), "button tip");
+
+    // A glossy button sounds even without actions, and leaves the About label alone.
+    controls::CandyButton& glossy = Place(main->Macbt.Load(1), 200);
+    glossy.ToolTipText("glossy tip");
+    click(glossy.hWnd());
+    EXPECT_EQ(Calls(), std::vector<std::string>{Sound("enter")});
+    EXPECT_EQ(about->Label1.Caption(), "button tip");
+
+    // Hovering a page button: the cross sound, its hover picture and its tooltip.
+    app.Write("data/1P1gr.pic", shelltest::Bitmap(4, 4, 0xFF0000));
+    Calls().clear();
+    button.ToolTipText("hover tip");
+    SendMessageA(button.hWnd(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 10));
+    EXPECT_EQ(Calls(), std::vector<std::string>{Sound("cross")});
+    EXPECT_TRUE(main->gr.Visible());
+    EXPECT_EQ(main->gr.GetPicture().Type(), rt::vbPicTypeBitmap);
+    EXPECT_TRUE(main->Label3.Visible());
+    EXPECT_EQ(main->Label3.Caption(), "hover tip");
+    // The glossy button right beside it: no second cross sound (the latch holds).
+    SendMessageA(glossy.hWnd(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 10));
+    EXPECT_EQ(CountCalls(Sound("cross")), 1);
+}
+
 TEST_F(MainWindowTest, OptionButtonsShowChosenOnReleaseAndAlwaysSound) {
     rt::OptionButton& option = main->o.Load(1);
     option.ToolTipText("option tip");

@@ -39,6 +39,14 @@ TEST(SampleMenuTest, PageOneRunsItsOpenActionsAndPageTwoHasLabelsATextBoxAndPict
     EXPECT_EQ(main.Caption(), "Vantrel sample");
     EXPECT_EQ(Members(main.Label1), (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(main.Label1[2].Tag(), "jump***Sepa***2");
+    // A page button in the glassy look and a glossy button in the first colour preset's colours.
+    ASSERT_EQ(Members(main.Command1), (std::vector<int>{1}));
+    EXPECT_EQ(main.Command1[1].ButtonStyle(), 8);
+    EXPECT_EQ(main.Command1[1].Tag(), "jump***Sepa***2");
+    ASSERT_EQ(Members(main.Macbt), (std::vector<int>{1}));
+    EXPECT_EQ(main.Macbt[1].Style(), 2);
+    EXPECT_EQ(main.Macbt[1].ColorButtonUp(), 0xD06720u);
+    EXPECT_TRUE(main.Macbt[1].Visible());
     EXPECT_EQ(main.GetPicture().Type(), rt::vbPicTypeBitmap);
     ASSERT_TRUE(PumpUntil([&] { return !ran.empty(); }, 5000));
     EXPECT_EQ(ran, (std::vector<std::string>{"inc***Sepa***10", "dec***Sepa***10"}));

@@ -109,6 +109,14 @@ HC_MADE(Kind::Dc, HDC, CreateICA, (LPCSTR a, LPCSTR b, LPCSTR c, const DEVMODEA*
 HC_FREE(BOOL, DeleteDC, (HDC dc), (dc), dc)
 
 HC_FREE(int, ReleaseDC, (HWND w, HDC dc), (w, dc), dc)
+// A region given to a window is the window's: the platform deletes it, and its handle may come
+// back for an object of the platform's own.
+HC_ORIGINAL(int, SetWindowRgn, (HWND, HRGN, BOOL))
+int WINAPI h_SetWindowRgn(HWND w, HRGN r, BOOL redraw) {
+    const int result = o_SetWindowRgn(w, r, redraw);
+    if (result) L().drop(r);
+    return result;
+}
 HC_FREE(BOOL, CloseHandle, (HANDLE h), (h), h)
 #undef HC_MADE
 #undef HC_ADD
@@ -233,6 +241,7 @@ const HookEntry kHooks[] = {
     HC_HOOK(CreateBitmapIndirect),
     HC_HOOK(CreateDIBSection),
     HC_HOOK(CreateDIBitmap),
+    HC_HOOK(SetWindowRgn),
     HC_HOOK(CreateRectRgn),
     HC_HOOK(CreateRectRgnIndirect),
     HC_HOOK(CreateEllipticRgn),
