@@ -9,7 +9,7 @@
 #include "../timing.h"
 #include "imaging/c32bppDIB.h"
 #include "imaging/gdiplus_service.h"
-#include "runtime/handles.h"
+#include "render_reference.h"
 
 using namespace imaging;
 
@@ -29,31 +29,9 @@ int main(int argc, char** argv) {
     const int repeats = argc > 1 ? std::atoi(argv[1]) : 200;
     const int size = 256;
 
-    // A premultiplied picture with an alpha ramp, so every path blends.
     c32bppDIB picture;
-    if (!picture.InitializeDIB(size, size)) return 1;
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) {
-            uint8_t* p = picture.BitsPointer() + (static_cast<size_t>(y) * size + x) * 4;
-            const int a = (x + y) / 2;
-            p[0] = static_cast<uint8_t>(x * a / 255);
-            p[1] = static_cast<uint8_t>(y * a / 255);
-            p[2] = static_cast<uint8_t>(128 * a / 255);
-            p[3] = static_cast<uint8_t>(a);
-        }
-
-    // The target: a 24-bit memory bitmap, as a window's back buffer would be.
-    rt::ScreenDC screen;
-    rt::MemoryDC dc(screen.get());
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = 640;
-    info.bmiHeader.biHeight = 640;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    rt::Bitmap target(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    rt::SelectGuard select(dc.get(), target.get());
+    if (!bench::MakeRampPicture(picture, size)) return 1;
+    bench::RenderTarget target;
 
     ULONG_PTR token = 0;
     const bool gdiplus = GdiplusService::Instance().Start(token);
@@ -75,9 +53,9 @@ int main(int argc, char** argv) {
             picture.gdiToken(path == Path::GdiPlus ? token : 0);
             // AlphaBlend draws low-quality scaling only; its scaled case is always nearest/halftone.
             if (path == Path::AlphaBlend) picture.HighQualityInterpolation(false);
-            picture.Render(dc.get(), 10, 10, c.destWidth, c.destHeight);  // warm-up
+            picture.Render(target.dc(), 10, 10, c.destWidth, c.destHeight);  // warm-up
             const double start = bench::Seconds();
-            for (int i = 0; i < repeats; ++i) picture.Render(dc.get(), 10, 10, c.destWidth, c.destHeight);
+            for (int i = 0; i < repeats; ++i) picture.Render(target.dc(), 10, 10, c.destWidth, c.destHeight);
             GdiFlush();
             us[static_cast<int>(path)] = (bench::Seconds() - start) * 1e6 / repeats;
         }
