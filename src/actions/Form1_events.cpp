@@ -58,10 +58,14 @@ Form1::EventHookup::EventHookup(Form1& f) {
     };
     f.Macbt[0].Click = [&f](int i) { f.Macbt_Click(i); };
     f.Macbt[0].MouseMove = [&f](int i, int16_t b, int16_t s, float x, float y) { f.Macbt_MouseMove(i, b, s, x, y); };
-    // Like the other templates, the combo box and the picture button show only where a page
-    // configures them.
+    f.lnk[0].Click = [&f](int i) { f.lnk_Click(i); };
+    f.bsGradientLabel1[0].Click = [&f](int i) { f.bsGradientLabel1_Click(i); };
+    // Like the other templates, these show only where a page configures them.
     f.combobx1[0].Visible(false);
     f.imageover[0].Visible(false);
+    f.lnk[0].Visible(false);
+    f.bsGradientLabel1[0].Visible(false);
+    f.Scroll1[0].Visible(false);
 }
 
 // ---- sounds, tooltip, and the two roads of an action list
@@ -143,6 +147,18 @@ void Form1::Command1_Click(int Index) {
 
 void Form1::Macbt_Click(int Index) {
     ClickRoad(Macbt[Index], true);
+}
+
+// The label has opened its address (or not) before this runs.
+void Form1::lnk_Click(int Index) {
+    std::string actions;
+    if (!rt::Try([&] { actions = lnk[Index].Tag(); }) || actions.empty()) return;
+    sound("enter");
+    RunActionListThroughLk(actions);
+}
+
+void Form1::bsGradientLabel1_Click(int Index) {
+    ClickRoad(bsGradientLabel1[Index], true);
 }
 
 void Form1::Form_Click() {

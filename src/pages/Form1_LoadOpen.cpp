@@ -102,6 +102,7 @@ void PageBuilder::Prologue() {
     step([&] {
         if (rt::Control* viewer = rt::FindControl(f, "PDF")) viewer->Visible(false);
     });
+    RemoveMembers(f.bsGradientLabel1);
     RemoveMembers(f.Label1);
     RemoveMembers(f.WMPlayer);
     RemoveMembers(f.combobx1);
@@ -118,6 +119,8 @@ void PageBuilder::Prologue() {
     RemoveMembers(f.Picture2);
     RemoveMembers(f.picture3);
     RemoveMembers(f.File);
+    RemoveMembers(f.lnk);
+    RemoveMembers(f.Scroll1);
     step([&] { f.Text1.Text("0"); });
 }
 

@@ -1,5 +1,6 @@
-// The text records: labels ("obj2"), text boxes with their passwords ("txt") and option buttons
-// ("opt"). The link label ("lnk") joins with its control.
+// The text records: labels ("obj2"), text boxes with their passwords ("txt"), option buttons
+// ("opt") and link labels ("lnk").
+#include <cmath>
 #include <string>
 
 #include "pages/PageBuilder.h"
@@ -90,4 +91,48 @@ void PageBuilder::opt() {
     step([&] { m().BackColor(static_cast<uint32_t>(rt::TextToInt32(F(11)))); });
     skipMode();
     LabelLikeLook(m);
+}
+
+namespace {
+// A size as a fixed-point number of four decimals; a text that is no single-precision number fails.
+float FourDecimals(const std::string& text) {
+    rt::TextToSingle(text);
+    return static_cast<float>(std::nearbyint(rt::TextToDouble(text) * 10000) / 10000);
+}
+}  // namespace
+
+void PageBuilder::lnk() {
+    auto m = [&]() -> controls::EtsLinkLabel& { return f.lnk[Index()]; };
+    Create(f.lnk);
+    step([&] { m().Caption(F(3)); });
+    step([&] { m().Left(rt::TextToSingle(F(4))); });
+    step([&] { m().Top(rt::TextToSingle(F(5))); });
+    step([&] { m().Visible(true); });
+    step([&] { m().Height(rt::TextToSingle(F(6))); });
+    step([&] { m().Width(rt::TextToSingle(F(7))); });
+    step([&] { m().Tag(F(8)); });
+    // Transparent, whatever the record holds.
+    step([&] { m().BackStyle(0); });
+    step([&] { m().LinkColor(static_cast<uint32_t>(rt::TextToInt32(F(11)))); });
+    skipMode();
+    // The style code sets the font and is the tooltip as well; another text sets neither.
+    step([&] {
+        bool bold = false, italic = false;
+        if (!StyleCode(F(12), bold, italic)) return;
+        m().Font().Bold(bold);
+        m().Font().Italic(italic);
+        m().ToolTipText(F(12));
+    });
+    // The normal colour is the whole field.
+    step([&] { m().ForeColor(static_cast<uint32_t>(rt::TextToInt32(F(13)))); });
+    step([&] { m().Font().Size(FourDecimals(Item(14, 0))); });
+    step([&] {
+        const std::string face = Item(14, 1);
+        if (f.chk_fnt(face)) m().Font().Name(face);
+    });
+    step([&] { m().Font().Underline(rt::TextToBoolean(Item(14, 2))); });
+    step([&] { m().Font().Charset(rt::TextToInt16(Item(14, 3))); });
+    // The look is the control's: the link colour and underline only while the pointer is over it.
+    step([&] { m().Refresh(); });
+    step([&] { m().ZOrder(0); });
 }

@@ -21,8 +21,8 @@
 // file. A control that brings a kind adds its line here, in its place, and its records file. A
 // record of any other kind is read and passed over.
 // Still to come, in their places: "metrodes1", "ComboBox",
-// "slideshow", "rt", "web" before "picture3"; "thumb" before "file"; "lnk", "Aap" before "Image"; "gif",
-// "Shaper1" before "opt"; "bsGradientLabel1", "Scroll1" before "Label3".
+// "slideshow", "rt", "web" before "picture3"; "thumb" before "file"; "Aap" before "Image"; "gif",
+// "Shaper1" before "opt".
 #define VANTREL_PAGE_RECORDS(X)   \
     X("obj1", obj1)               \
     X("MacBT", MacBT)             \
@@ -32,10 +32,13 @@
     X("WMPlayer", WMPlayerRecord) \
     X("picture3", picture3)       \
     X("file", file)               \
+    X("lnk", lnk)                 \
     X("Image", Image)             \
     X("opt", opt)                 \
     X("imageover", imageover)     \
     X("PDF", PDF)                 \
+    X("bsGradientLabel1", bsGradientLabel1) \
+    X("Scroll1", Scroll1)         \
     X("Label3", Label3Record)     \
     X("Form", FormRecord)
 

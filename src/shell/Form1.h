@@ -14,6 +14,9 @@
 #include "controls/buttons/CandyButton.h"
 #include "controls/buttons/vxbutton.h"
 #include "controls/buttons/ShapedButton.h"
+#include "controls/chrome/EtsLinkLabel.h"
+#include "controls/chrome/Scroll.h"
+#include "controls/chrome/bsGradientLabel.h"
 #include "controls/chrome/combobx.h"
 #include "controls/chrome/ucSlider.h"
 #include "controls/media/QuendelActiveMovie.h"
@@ -64,8 +67,8 @@ public:
     int16_t afstme = 0;    // 1 once a build has shown the window without an intro video
 
     // ---- Page object arrays of the runtime's own controls. The arrays of the custom controls
-    // (imageover, lnk, bsGradientLabel1, Scroll1, aap, gif, Shaper1, metrodes1,
-    // WMPlayer, rt, web, combobx1, slideshow, thumb) join here with their controls.
+    // (imageover, aap, gif, Shaper1, metrodes1, WMPlayer, rt, web, combobx1, slideshow, thumb) join
+    // here with their controls.
     rt::ControlArray<rt::Label> Label1{*this, "Label1"};
     rt::ControlArray<rt::TextBox> txt{*this, "txt"};
     rt::ControlArray<rt::OptionButton> o{*this, "o"};
@@ -84,6 +87,11 @@ public:
     // The page buttons: templates placed at design time with nothing stored beyond the defaults.
     rt::ControlArray<controls::vxbutton> Command1{*this, "Command1", std::make_shared<const rt::PropertyBag>()};
     rt::ControlArray<controls::CandyButton> Macbt{*this, "Macbt", std::make_shared<const rt::PropertyBag>()};
+    // Link labels, gradient labels and marquees; the templates' saved settings as designed.
+    rt::ControlArray<controls::EtsLinkLabel> lnk{*this, "lnk", DesignedLinkLabel()};
+    rt::ControlArray<controls::bsGradientLabel> bsGradientLabel1{*this, "bsGradientLabel1",
+                                                                 DesignedGradientLabel()};
+    rt::ControlArray<controls::Scroll> Scroll1{*this, "Scroll1", std::make_shared<const rt::PropertyBag>()};
 
     // ---- Other controls.
     rt::Label Label3{*this, "Label3"};  // tooltip label of page objects
@@ -188,6 +196,8 @@ public:
     void Command1_MouseMove(int Index, int16_t Button, int16_t Shift, float X, float Y);
     void Macbt_Click(int Index);
     void Macbt_MouseMove(int Index, int16_t Button, int16_t Shift, float X, float Y);
+    void lnk_Click(int Index);
+    void bsGradientLabel1_Click(int Index);
     void Form_Click() override;
 
     controls::clsShadow* WindowShadow() const noexcept { return windowShadow.get(); }
@@ -211,6 +221,8 @@ private:
     // ---- Page builder and page runtime.
     friend class PageBuilder;
     void DesignPageTemplates();
+    static std::shared_ptr<const rt::PropertyBag> DesignedLinkLabel();
+    static std::shared_ptr<const rt::PropertyBag> DesignedGradientLabel();
     void RunOpenActions();
     void ApplyWindowState(const std::string& command);
     int32_t MoviePosition() const;

@@ -2,6 +2,7 @@
 // actions, window state, and the revealing of the page.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,25 @@ void Form1::DesignPageTemplates() {
     proc.step([&] { txt[0].ScrollBars(2); });
     proc.step([&] { Label1[0].MousePointer(rt::vbCustom); });
     proc.step([&] { WMPlayer[0].Visible(false); });
+}
+
+namespace {
+// The labels' design font: Arial 8.25 points in the Arabic character set.
+rt::Font DesignedLabelFont() {
+    rt::Font font("Arial", 8.25f);
+    font.Charset(178);
+    return font;
+}
+}  // namespace
+
+std::shared_ptr<const rt::PropertyBag> Form1::DesignedLinkLabel() {
+    return std::make_shared<const rt::PropertyBag>(
+        rt::PropertyBag{{"Caption", "EtsLinkLabel1"}, {"Font", DesignedLabelFont()}, {"URL", "c"}});
+}
+
+std::shared_ptr<const rt::PropertyBag> Form1::DesignedGradientLabel() {
+    return std::make_shared<const rt::PropertyBag>(
+        rt::PropertyBag{{"Fount", DesignedLabelFont()}, {"CaptionAlignment", 1}, {"TextShadow", true}});
 }
 
 void Form1::Text1_Change() {

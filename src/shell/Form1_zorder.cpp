@@ -47,6 +47,8 @@ void Form1::setzde() {
                 Stack(Macbt, piece);
             } else if (code == "o") {
                 Stack(o, piece);
+            } else if (code == "GRD") {
+                Stack(bsGradientLabel1, piece);
             } else if (code == "FLE") {
                 Stack(File, piece);
             } else if (code == "FAS") {
@@ -59,6 +61,8 @@ void Form1::setzde() {
                         c->ZOrder(rt::TextToInt16(piece.at(2)));
                     });
                 }
+            } else if (code == "LNK") {
+                Stack(lnk, piece);
             } else if (code == "TXT") {
                 Stack(txt, piece);
             } else if (code == "PIC") {
@@ -66,7 +70,7 @@ void Form1::setzde() {
             } else if (code == "IMV") {
                 Stack(imageover, piece);
             }
-            // "thumb", "aap", "SHA", "GRD", "GIF", "RT", "LNK", "WEB" and "cbx" address
+            // "thumb", "aap", "SHA", "GIF", "RT", "WEB" and "cbx" address
             // arrays that join with their controls; any other code does nothing.
         });
         rt::DoEvents();
