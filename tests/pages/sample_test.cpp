@@ -48,6 +48,11 @@ TEST(SampleMenuTest, PageOneRunsItsOpenActionsAndPageTwoHasLabelsATextBoxAndPict
     EXPECT_EQ(main.Macbt[1].ColorButtonUp(), 0xD06720u);
     EXPECT_TRUE(main.Macbt[1].Visible());
     EXPECT_EQ(main.GetPicture().Type(), rt::vbPicTypeBitmap);
+    EXPECT_EQ(Members(main.bsGradientLabel1), (std::vector<int>{1}));
+    EXPECT_EQ(Members(main.Scroll1), (std::vector<int>{1}));
+    EXPECT_EQ(main.Scroll1[1].Text(), "1");
+    EXPECT_EQ(Members(main.lnk), (std::vector<int>{1}));
+    EXPECT_EQ(main.lnk[1].Tag(), "jump***Sepa***2");
     ASSERT_TRUE(PumpUntil([&] { return !ran.empty(); }, 5000));
     EXPECT_EQ(ran, (std::vector<std::string>{"inc***Sepa***10", "dec***Sepa***10"}));
 
