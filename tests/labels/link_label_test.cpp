@@ -99,6 +99,28 @@ TEST_F(LinkLabel, HoverShowsTheLinkLookUntilTheClick) {
     EXPECT_TRUE(effects.owners.empty());
 }
 
+TEST_F(LinkLabel, LeavingTheLabelEndsTheLinkLook) {
+    EtsLinkLabel& l = Make("Leave", "c");
+    const RECT r = l.PixelRect();
+    POINT over{r.left + 5, r.top + 5};
+    ClientToScreen(form->hWnd(), &over);
+    SetCursorPos(over.x, over.y);
+    MoveOver(l);
+    ASSERT_TRUE(l.Hovered());
+    // The pointer stays: so does the look.
+    Pump(300);
+    EXPECT_TRUE(l.Hovered());
+    SetCursorPos(over.x, over.y + 200);
+    Pump(600);  // the platform reports the pointer's new place a little late
+    EXPECT_FALSE(l.Hovered());
+    EXPECT_EQ(l.Label1.ForeColor(), 0x000080u);
+    EXPECT_FALSE(l.Label1.GetFont().Underline());
+    // Coming back starts it again.
+    SetCursorPos(over.x, over.y);
+    MoveOver(l);
+    EXPECT_TRUE(l.Hovered());
+}
+
 TEST_F(LinkLabel, WithoutHoverModeOrAddressTheLookStands) {
     EtsLinkLabel& plain = Make("Always", "http://example.com/");
     plain.Hover(false);

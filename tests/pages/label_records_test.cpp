@@ -260,11 +260,22 @@ TEST(LabelRecordsTest, APagesLinkLabelUnderThePointerAndClicked) {
 
     const RECT r = link.PixelRect();
     const LPARAM inside = MAKELPARAM(r.left + 4, r.top + 4);
+    POINT screen{r.left + 4, r.top + 4};
+    ClientToScreen(main.hWnd(), &screen);
+    SetCursorPos(screen.x, screen.y);
     SendMessageA(main.hWnd(), WM_MOUSEMOVE, 0, inside);
     EXPECT_EQ(link.Label1.ForeColor(), 65280u);  // F11's colour, underlined, the hand
     EXPECT_TRUE(link.Font().Underline());
     EXPECT_EQ(link.MousePointer(), 99);
     EXPECT_NE(link.Cursor(), nullptr);
+    // Leaving restores the normal look.
+    SetCursorPos(screen.x, screen.y + 150);
+    PumpUntil([] { return false; }, 600);
+    EXPECT_EQ(link.Label1.ForeColor(), 255u);
+    EXPECT_FALSE(link.Font().Underline());
+    SetCursorPos(screen.x, screen.y);
+    SendMessageA(main.hWnd(), WM_MOUSEMOVE, 0, inside);
+    EXPECT_TRUE(link.Hovered());
 
     program.recorder.calls.clear();
     SendMessageA(main.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, inside);

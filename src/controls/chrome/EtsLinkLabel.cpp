@@ -92,47 +92,51 @@ void EtsLinkLabel::UserControl_Initialize() {
     Image1.SetPicture(designIcon_);
 }
 
+// In the order the settings are written.
+const rt::PropertyTable<EtsLinkLabel>& EtsLinkLabel::Properties() {
+    using T = EtsLinkLabel;
+    using UC = rt::UserControl;
+    auto displayName = [](T& t) { return t.Ambient().DisplayName; };
+    auto ambientFont = [](T& t) { return t.Ambient().Font.Clone(); };
+    static const rt::PropertyTable<T> table{
+        {"Caption", [](T& t) -> const std::string& { return t.Label1.Caption(); },
+         [](T& t, std::string v) { t.Label1.Caption(std::move(v)); }, displayName, displayName},
+        {"Font", [](T& t) -> rt::Font& { return t.Label1.GetFont(); },
+         [](T& t, rt::Font f) { t.Label1.SetFont(std::move(f)); }, ambientFont, ambientFont},
+        // A stored style other than 0 and 1 leaves the control's own.
+        {"BackStyle", [](T& t) { return t.UC::BackStyle(); },
+         [](T& t, int16_t v) { rt::Try([&] { t.UC::BackStyle(v); }); }, int16_t{1}, int16_t{1}},
+        {"Enabled", [](T& t) { return t.Control::Enabled(); }, [](T& t, bool v) { t.Control::Enabled(v); },
+         true, true},
+        {"BackColor", &UC::BackColor, &UC::BackColor, kButtonFace, kButtonFace},
+        {"ForeColor", &T::foreColor_, kButtonText},
+        {"DropColor", &T::dropColor_, 0xFFFFFFu},
+        {"DropColorAngleLeft", &T::dropColorAngleLeft_, int16_t{0}},
+        {"DropColorAngleTop", &T::dropColorAngleTop_, int16_t{0}},
+        {"Hover", &T::hover_, true},
+        {"LinkColor", &T::linkColor_, 0xFF0000u},
+        {"Style", &T::style_, int32_t{0}},
+        {"Picture", &T::picture_, rt::Picture()},
+        {"URL", &T::url_, kPlaceholderURL},
+    };
+    return table;
+}
+
+// The text's colour comes with the first Refresh, when the control shows.
 void EtsLinkLabel::UserControl_InitProperties() {
-    foreColor_ = kButtonText;
-    dropColor_ = 0xFFFFFF;
+    busy_ = true;
+    Properties().InitAll(*this);
+    // A new control's angles differ from the stored defaults.
     dropColorAngleLeft_ = 15;
     dropColorAngleTop_ = 15;
-    hover_ = true;
-    linkColor_ = 0xFF0000;
-    style_ = 0;
-    picture_ = rt::Picture();
-    url_ = kPlaceholderURL;
-    busy_ = true;
-    Label1.Caption(Ambient().DisplayName);
     Label1.ForeColor(foreColor_);
-    Label1.SetFont(Ambient().Font.Clone());
-    UserControl::BackColor(kButtonFace);
-    UserControl::BackStyle(rt::vbOpaque);
     busy_ = false;
     ArrangeLink();
 }
 
 void EtsLinkLabel::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
-    const uint32_t backColor = PropBag.ReadProperty("BackColor", kButtonFace);
-    foreColor_ = PropBag.ReadProperty("ForeColor", kButtonText);
-    dropColor_ = PropBag.ReadProperty("DropColor", 0xFFFFFFu);
-    dropColorAngleLeft_ = PropBag.ReadProperty("DropColorAngleLeft", int16_t{0});
-    dropColorAngleTop_ = PropBag.ReadProperty("DropColorAngleTop", int16_t{0});
-    linkColor_ = PropBag.ReadProperty("LinkColor", 0xFF0000u);
-    hover_ = PropBag.ReadProperty("Hover", true);
-    style_ = PropBag.ReadProperty("Style", int32_t{0});
-    picture_ = PropBag.ReadProperty("Picture", rt::Picture());
-    url_ = PropBag.ReadProperty("URL", kPlaceholderURL);
-    const std::string caption = PropBag.ReadProperty("Caption", Ambient().DisplayName);
-    rt::Font font = PropBag.ReadProperty("Font", Ambient().Font.Clone());
-    const int16_t backStyle = PropBag.ReadProperty("BackStyle", int16_t{1});
-    const bool enabled = PropBag.ReadProperty("Enabled", true);
     busy_ = true;
-    Label1.Caption(caption);
-    Label1.SetFont(std::move(font));
-    UserControl::BackColor(backColor);
-    rt::Try([&] { UserControl::BackStyle(backStyle); });
-    Control::Enabled(enabled);
+    Properties().ReadAll(*this, PropBag);
     busy_ = false;
     if (!picture_.Empty()) Image1.SetPicture(picture_);
     Image1.Visible(style_ == 1);
@@ -140,20 +144,7 @@ void EtsLinkLabel::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
 }
 
 void EtsLinkLabel::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
-    PropBag.WriteProperty("Caption", Label1.Caption(), Ambient().DisplayName);
-    PropBag.WriteProperty("Font", Label1.GetFont(), Ambient().Font);
-    PropBag.WriteProperty("BackStyle", UserControl::BackStyle(), int16_t{1});
-    PropBag.WriteProperty("Enabled", Control::Enabled(), true);
-    PropBag.WriteProperty("BackColor", UserControl::BackColor(), kButtonFace);
-    PropBag.WriteProperty("ForeColor", foreColor_, kButtonText);
-    PropBag.WriteProperty("DropColor", dropColor_, 0xFFFFFFu);
-    PropBag.WriteProperty("DropColorAngleLeft", dropColorAngleLeft_, int16_t{0});
-    PropBag.WriteProperty("DropColorAngleTop", dropColorAngleTop_, int16_t{0});
-    PropBag.WriteProperty("Hover", hover_, true);
-    PropBag.WriteProperty("LinkColor", linkColor_, 0xFF0000u);
-    PropBag.WriteProperty("Style", style_, int32_t{0});
-    PropBag.WriteProperty("Picture", picture_, rt::Picture());
-    PropBag.WriteProperty("URL", url_, kPlaceholderURL);
+    Properties().WriteAll(*this, PropBag);
 }
 
 void EtsLinkLabel::UserControl_Resize() {
@@ -192,27 +183,19 @@ void EtsLinkLabel::Caption(std::string v) {
 }
 
 void EtsLinkLabel::ForeColor(uint32_t v) {
-    foreColor_ = v;
-    Refresh();
-    PropertyChanged("ForeColor");
+    Set(foreColor_, v, "ForeColor");
 }
 
 void EtsLinkLabel::DropColor(uint32_t v) {
-    dropColor_ = v;
-    Refresh();
-    PropertyChanged("DropColor");
+    Set(dropColor_, v, "DropColor");
 }
 
 void EtsLinkLabel::DropColorAngleLeft(int16_t v) {
-    dropColorAngleLeft_ = std::clamp<int16_t>(v, -50, 50);
-    Refresh();
-    PropertyChanged("DropColorAngleLeft");
+    Set(dropColorAngleLeft_, std::clamp<int16_t>(v, -50, 50), "DropColorAngleLeft");
 }
 
 void EtsLinkLabel::DropColorAngleTop(int16_t v) {
-    dropColorAngleTop_ = std::clamp<int16_t>(v, -50, 50);
-    Refresh();
-    PropertyChanged("DropColorAngleTop");
+    Set(dropColorAngleTop_, std::clamp<int16_t>(v, -50, 50), "DropColorAngleTop");
 }
 
 void EtsLinkLabel::Enabled(bool v) {
@@ -228,15 +211,11 @@ void EtsLinkLabel::Font(rt::Font v) {
 }
 
 void EtsLinkLabel::Hover(bool v) {
-    hover_ = v;
-    Refresh();
-    PropertyChanged("Hover");
+    Set(hover_, v, "Hover");
 }
 
 void EtsLinkLabel::LinkColor(uint32_t v) {
-    linkColor_ = v;
-    Refresh();
-    PropertyChanged("LinkColor");
+    Set(linkColor_, v, "LinkColor");
 }
 
 void EtsLinkLabel::Picture(rt::Picture v) {
@@ -253,6 +232,7 @@ void EtsLinkLabel::Style(int32_t v) {
     if (v != 0 && v != 1) Illegal("Style");
     if (v != style_) {
         style_ = v;
+        leave_.Stop();
         hovered_ = false;
         // The picture shows in its own style only.
         Image1.Visible(style_ == 1);
@@ -263,8 +243,7 @@ void EtsLinkLabel::Style(int32_t v) {
 }
 
 void EtsLinkLabel::URL(std::string v) {
-    url_ = std::move(v);
-    PropertyChanged("URL");
+    Store(url_, std::move(v), "URL");
 }
 
 int32_t EtsLinkLabel::ScaleHeight() const {
@@ -318,11 +297,13 @@ void EtsLinkLabel::Label1_MouseMove() {
         if (hovered_) return;
         hovered_ = true;
         Refresh();
+        leave_.Start();
     }
     PlayHoverSound();
 }
 
 void EtsLinkLabel::EndHover() {
+    leave_.Stop();
     hovered_ = false;
     Refresh();
 }

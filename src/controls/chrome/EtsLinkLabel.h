@@ -15,7 +15,9 @@
 
 #include "runtime/controls.h"
 #include "runtime/font.h"
+#include "runtime/leave_watch.h"
 #include "runtime/picture.h"
+#include "runtime/property_table.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
@@ -85,8 +87,11 @@ protected:
     void UserControl_WriteProperties(rt::PropertyBag& PropBag) override;
     void UserControl_Resize() override;
     void UserControl_Show() override;
+    // A setting that changes the look shows it at once.
+    void PropertyRefresh() override { Refresh(); }
 
 private:
+    static const rt::PropertyTable<EtsLinkLabel>& Properties();
     void wire();
     void ArrangeLink();
     void LinkClick();
@@ -106,6 +111,7 @@ private:
     rt::Picture picture_;
     rt::Picture designIcon_;
     std::string url_;
+    rt::LeaveWatch leave_{*this, 25, [this] { EndHover(); }};
 };
 
 }  // namespace controls

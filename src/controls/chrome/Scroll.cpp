@@ -61,8 +61,7 @@ void Scroll::wire() {
 void Scroll::UserControl_Initialize() {
     // The constituents as designed.
     Picture1.BorderStyle(0);
-    Picture1.BackColor(kButtonFace);
-    Picture1.Surface().BackColor(kButtonFace);
+    PaintBox(kButtonFace);
     Label1.BackStyle(rt::vbTransparent);
     Label1.WordWrap(false);
     Label1.AutoSize(true);
@@ -75,57 +74,64 @@ void Scroll::UserControl_Initialize() {
     UserControl_Resize();
 }
 
+// Read and written in this order: the direction before the caption, so the text is put on its
+// start line first; the single font keys after the font object, so they win over its attributes.
+const rt::PropertyTable<Scroll>& Scroll::Properties() {
+    using T = Scroll;
+    auto font = [](T& t) -> rt::Font& { return t.Label1.GetFont(); };
+    auto ambientFont = [](T& t) { return t.Ambient().Font.Clone(); };
+    static const rt::PropertyTable<T> table{
+        {"Enabled", [](T& t) { return t.Control::Enabled(); }, [](T& t, bool v) { t.Control::Enabled(v); },
+         false, false},
+        {"BackStyle", &T::backStyle_, int16_t{0}},
+        {"BorderStyle", &T::borderStyle_, int16_t{0}},
+        {"Text", [](T& t) -> const std::string& { return t.t.Text(); },
+         [](T& t, std::string v) { t.t.Text(std::move(v)); }, "0", "0"},
+        {"Interval", [](T& t) { return static_cast<int32_t>(t.Timer1.Interval()); },
+         [](T& t, int32_t v) { t.Timer1.Interval(TimerInterval(v)); }, int32_t{0}, int32_t{0}},
+        {"Caption", [](T& t) -> const std::string& { return t.Label1.Caption(); },
+         [](T& t, std::string v) { t.Label1.Caption(std::move(v)); }, DesignText(), DesignText()},
+        {"ForeColor", [](T& t) { return t.Label1.ForeColor(); },
+         [](T& t, uint32_t v) { t.Label1.ForeColor(v); }, 0xFFu, 0xFFu},
+        {"Font", font, [](T& t, rt::Font f) { t.Label1.SetFont(std::move(f)); }, ambientFont, ambientFont},
+        {"FontUnderline", [=](T& t) { return font(t).Underline(); },
+         [=](T& t, bool v) { font(t).Underline(v); }, false, false},
+        {"FontTransparent", &T::fontTransparent_, false},
+        {"FontStrikethru", [=](T& t) { return font(t).Strikethrough(); },
+         [=](T& t, bool v) { font(t).Strikethrough(v); }, false, false},
+        {"FontSize", [=](T& t) { return font(t).Size(); }, [=](T& t, float v) { font(t).Size(v); }, 8.0f,
+         8.0f},
+        {"FontName", [=](T& t) -> const std::string& { return font(t).Name(); },
+         [=](T& t, std::string v) { font(t).Name(v); }, "Arial", "Arial"},
+        {"FontItalic", [=](T& t) { return font(t).Italic(); }, [=](T& t, bool v) { font(t).Italic(v); },
+         false, false},
+        {"FontBold", [=](T& t) { return font(t).Bold(); }, [=](T& t, bool v) { font(t).Bold(v); }, false,
+         false},
+        {"Picture", [](T& t) -> const rt::Picture& { return t.Picture1.GetPicture(); },
+         [](T& t, rt::Picture p) { t.Picture1.SetPicture(std::move(p)); }, rt::Picture(), rt::Picture()},
+        {"BackColor", [](T& t) { return t.Picture1.BackColor(); }, [](T& t, uint32_t v) { t.PaintBox(v); },
+         kButtonFace, kButtonFace},
+    };
+    return table;
+}
+
+// A new marquee: the four stored fields False and 0, the rest as designed.
 void Scroll::UserControl_InitProperties() {
-    Control::Enabled(false);
-    backStyle_ = 0;
-    borderStyle_ = 0;
-    fontTransparent_ = false;
+    Properties().InitAll(*this);
 }
 
 void Scroll::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
-    Control::Enabled(PropBag.ReadProperty("Enabled", false));
-    backStyle_ = PropBag.ReadProperty("BackStyle", int16_t{0});
-    borderStyle_ = PropBag.ReadProperty("BorderStyle", int16_t{0});
-    // The direction before the caption: the text is put on its start line first.
-    t.Text(PropBag.ReadProperty("Text", "0"));
-    Timer1.Interval(TimerInterval(PropBag.ReadProperty("Interval", int32_t{0})));
-    Label1.Caption(PropBag.ReadProperty("Caption", DesignText()));
-    Label1.ForeColor(PropBag.ReadProperty("ForeColor", 0xFFu));
-    Label1.SetFont(PropBag.ReadProperty("Font", Ambient().Font.Clone()));
-    // The single font keys come after the font object and win over its attributes.
-    rt::Font& font = Label1.GetFont();
-    font.Underline(PropBag.ReadProperty("FontUnderline", false));
-    fontTransparent_ = PropBag.ReadProperty("FontTransparent", false);
-    font.Strikethrough(PropBag.ReadProperty("FontStrikethru", false));
-    font.Size(PropBag.ReadProperty("FontSize", 8.0f));
-    font.Name(PropBag.ReadProperty("FontName", "Arial"));
-    font.Italic(PropBag.ReadProperty("FontItalic", false));
-    font.Bold(PropBag.ReadProperty("FontBold", false));
-    Picture1.SetPicture(PropBag.ReadProperty("Picture", rt::Picture()));
-    const uint32_t back = PropBag.ReadProperty("BackColor", kButtonFace);
-    Picture1.BackColor(back);
-    Picture1.Surface().BackColor(back);
+    Properties().ReadAll(*this, PropBag);
 }
 
 void Scroll::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
-    const rt::Font& font = Label1.GetFont();
-    PropBag.WriteProperty("Enabled", Control::Enabled(), false);
-    PropBag.WriteProperty("BackStyle", backStyle_, int16_t{0});
-    PropBag.WriteProperty("BorderStyle", borderStyle_, int16_t{0});
-    PropBag.WriteProperty("Text", t.Text(), "0");
-    PropBag.WriteProperty("Interval", static_cast<int32_t>(Timer1.Interval()), int32_t{0});
-    PropBag.WriteProperty("Caption", Label1.Caption(), DesignText());
-    PropBag.WriteProperty("ForeColor", Label1.ForeColor(), 0xFFu);
-    PropBag.WriteProperty("Font", font, Ambient().Font);
-    PropBag.WriteProperty("FontUnderline", font.Underline(), false);
-    PropBag.WriteProperty("FontTransparent", fontTransparent_, false);
-    PropBag.WriteProperty("FontStrikethru", font.Strikethrough(), false);
-    PropBag.WriteProperty("FontSize", font.Size(), 8.0f);
-    PropBag.WriteProperty("FontName", font.Name(), "Arial");
-    PropBag.WriteProperty("FontItalic", font.Italic(), false);
-    PropBag.WriteProperty("FontBold", font.Bold(), false);
-    PropBag.WriteProperty("Picture", Picture1.GetPicture(), rt::Picture());
-    PropBag.WriteProperty("BackColor", Picture1.BackColor(), kButtonFace);
+    Properties().WriteAll(*this, PropBag);
+}
+
+// The box's colour, painted under the text.
+void Scroll::PaintBox(uint32_t colour) {
+    Picture1.BackColor(colour);
+    Picture1.Surface().BackColor(colour);
 }
 
 void Scroll::UserControl_Resize() {
@@ -166,13 +172,11 @@ void Scroll::Enabled(bool v) {
 }
 
 void Scroll::BackStyle(int16_t v) {
-    backStyle_ = v;
-    PropertyChanged("BackStyle");
+    Store(backStyle_, v, "BackStyle");
 }
 
 void Scroll::BorderStyle(int16_t v) {
-    borderStyle_ = v;
-    PropertyChanged("BorderStyle");
+    Store(borderStyle_, v, "BorderStyle");
 }
 
 void Scroll::Text(const std::string& v) {
@@ -206,8 +210,7 @@ void Scroll::FontUnderline(bool v) {
 }
 
 void Scroll::FontTransparent(bool v) {
-    fontTransparent_ = v;
-    PropertyChanged("FontTransparent");
+    Store(fontTransparent_, v, "FontTransparent");
 }
 
 void Scroll::FontStrikethru(bool v) {
@@ -241,8 +244,7 @@ void Scroll::Picture(rt::Picture v) {
 }
 
 void Scroll::BackColor(uint32_t v) {
-    Picture1.BackColor(v);
-    Picture1.Surface().BackColor(v);
+    PaintBox(v);
     PropertyChanged("BackColor");
 }
 

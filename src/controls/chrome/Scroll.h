@@ -15,6 +15,7 @@
 #include "runtime/controls.h"
 #include "runtime/font.h"
 #include "runtime/picture.h"
+#include "runtime/property_table.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
@@ -84,8 +85,10 @@ protected:
     void UserControl_Resize() override;
 
 private:
+    static const rt::PropertyTable<Scroll>& Properties();
     void wire();
     void t_Change();
+    void PaintBox(uint32_t colour);
 
     int16_t backStyle_ = 0;
     int16_t borderStyle_ = 0;

@@ -48,55 +48,46 @@ bsGradientLabel::bsGradientLabel(const bsGradientLabel& t, int index) : UserCont
 
 // ---- stored properties
 
+const rt::PropertyTable<bsGradientLabel>& bsGradientLabel::Properties() {
+    using T = bsGradientLabel;
+    auto name = [](T& t) { return t.Name(); };
+    auto ambientFont = [](T& t) { return t.Ambient().Font.Clone(); };
+    static const rt::PropertyTable<T> table{
+        {"GradientType", &T::gradientType_, int32_t{0}},
+        {"Caption", &T::caption_, name, name},
+        {"Fount", &T::fount_, ambientFont, ambientFont},
+        {"CaptionColour", &T::captionColour_, 0xFFFFFFu},
+        {"Colour1", &T::colour1_, 0u},
+        {"Colour2", &T::colour2_, 0xFF0000u},
+        {"Colour3", &T::colour3_, 0xFFFFu},
+        {"Colour4", &T::colour4_, 0xFFu},
+        {"LabelType", &T::labelType_, int32_t{0}},
+        {"CaptionAlignment", &T::captionAlignment_, int32_t{0}},
+        {"BorderStyle", &T::borderStyle_, int32_t{0}},
+        {"HighlightColour", &T::highlightColour_, 0x80000014u},
+        {"HighlightDKColour", &T::highlightDKColour_, 0x80000016u},
+        {"ShadowColour", &T::shadowColour_, 0x80000010u},
+        {"ShadowDKColour", &T::shadowDKColour_, 0x80000015u},
+        {"FlatBorderColour", &T::flatBorderColour_, 0u},
+        {"TextShadowColour", &T::textShadowColour_, 0u},
+        {"TextShadow", &T::textShadow_, false},
+        {"TextShadowYOffset", &T::textShadowYOffset_, int16_t{2}},
+        {"TextShadowXOffset", &T::textShadowXOffset_, int16_t{2}},
+    };
+    return table;
+}
+
+// Neither a new label nor a loaded one paints here: its show and resize do.
 void bsGradientLabel::UserControl_InitProperties() {
-    rt::PropertyBag none;
-    UserControl_ReadProperties(none);
+    Properties().InitAll(*this);
 }
 
 void bsGradientLabel::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
-    gradientType_ = PropBag.ReadProperty("GradientType", int32_t{0});
-    caption_ = PropBag.ReadProperty("Caption", Name());
-    fount_ = PropBag.ReadProperty("Fount", Ambient().Font.Clone());
-    captionColour_ = PropBag.ReadProperty("CaptionColour", 0xFFFFFFu);
-    colour1_ = PropBag.ReadProperty("Colour1", 0u);
-    colour2_ = PropBag.ReadProperty("Colour2", 0xFF0000u);
-    colour3_ = PropBag.ReadProperty("Colour3", 0xFFFFu);
-    colour4_ = PropBag.ReadProperty("Colour4", 0xFFu);
-    labelType_ = PropBag.ReadProperty("LabelType", int32_t{0});
-    captionAlignment_ = PropBag.ReadProperty("CaptionAlignment", int32_t{0});
-    borderStyle_ = PropBag.ReadProperty("BorderStyle", int32_t{0});
-    highlightColour_ = PropBag.ReadProperty("HighlightColour", 0x80000014u);
-    highlightDKColour_ = PropBag.ReadProperty("HighlightDKColour", 0x80000016u);
-    shadowColour_ = PropBag.ReadProperty("ShadowColour", 0x80000010u);
-    shadowDKColour_ = PropBag.ReadProperty("ShadowDKColour", 0x80000015u);
-    flatBorderColour_ = PropBag.ReadProperty("FlatBorderColour", 0u);
-    textShadowColour_ = PropBag.ReadProperty("TextShadowColour", 0u);
-    textShadow_ = PropBag.ReadProperty("TextShadow", false);
-    textShadowYOffset_ = PropBag.ReadProperty("TextShadowYOffset", int16_t{2});
-    textShadowXOffset_ = PropBag.ReadProperty("TextShadowXOffset", int16_t{2});
+    Properties().ReadAll(*this, PropBag);
 }
 
 void bsGradientLabel::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
-    PropBag.WriteProperty("GradientType", gradientType_, int32_t{0});
-    PropBag.WriteProperty("Caption", caption_, Name());
-    PropBag.WriteProperty("Fount", fount_, Ambient().Font);
-    PropBag.WriteProperty("CaptionColour", captionColour_, 0xFFFFFFu);
-    PropBag.WriteProperty("Colour1", colour1_, 0u);
-    PropBag.WriteProperty("Colour2", colour2_, 0xFF0000u);
-    PropBag.WriteProperty("Colour3", colour3_, 0xFFFFu);
-    PropBag.WriteProperty("Colour4", colour4_, 0xFFu);
-    PropBag.WriteProperty("LabelType", labelType_, int32_t{0});
-    PropBag.WriteProperty("CaptionAlignment", captionAlignment_, int32_t{0});
-    PropBag.WriteProperty("BorderStyle", borderStyle_, int32_t{0});
-    PropBag.WriteProperty("HighlightColour", highlightColour_, 0x80000014u);
-    PropBag.WriteProperty("HighlightDKColour", highlightDKColour_, 0x80000016u);
-    PropBag.WriteProperty("ShadowColour", shadowColour_, 0x80000010u);
-    PropBag.WriteProperty("ShadowDKColour", shadowDKColour_, 0x80000015u);
-    PropBag.WriteProperty("FlatBorderColour", flatBorderColour_, 0u);
-    PropBag.WriteProperty("TextShadowColour", textShadowColour_, 0u);
-    PropBag.WriteProperty("TextShadow", textShadow_, false);
-    PropBag.WriteProperty("TextShadowYOffset", textShadowYOffset_, int16_t{2});
-    PropBag.WriteProperty("TextShadowXOffset", textShadowXOffset_, int16_t{2});
+    Properties().WriteAll(*this, PropBag);
 }
 
 // ---- events

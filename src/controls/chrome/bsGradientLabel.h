@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "runtime/font.h"
+#include "runtime/property_table.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
@@ -82,14 +83,11 @@ protected:
     void UserControl_MouseDown(int16_t Button, int16_t Shift, float X, float Y) override;
     void UserControl_Click() override { RaiseEvent(Click); }
     void UserControl_DblClick() override { RaiseEvent(DblClick); }
+    // Every setting paints the whole label at once.
+    void PropertyRefresh() override { PaintGradientLabel(); }
 
 private:
-    template <class T, class V>
-    void Set(T& member, V&& value, const char* name) {
-        member = std::forward<V>(value);
-        PropertyChanged(name);
-        PaintGradientLabel();
-    }
+    static const rt::PropertyTable<bsGradientLabel>& Properties();
     void PaintGradientLabel();
     void DrawGradientCaption(int16_t Angle);
 

@@ -126,17 +126,25 @@ void pcsScrollbar::UserControl_InitProperties() {
     cb.ListIndex(kIdleItem);
 }
 
+// Max and Value go straight into the fields, without the setters' limits; both are written
+// against 0, a new bar's Max of 100 included.
+const rt::PropertyTable<pcsScrollbar>& pcsScrollbar::Properties() {
+    using T = pcsScrollbar;
+    static const rt::PropertyTable<T> table{
+        {"Max", &T::max_, 0.0},
+        {"Value", &T::value_, 0.0},
+        {"Enabled", [](T& t) { return t.Control::Enabled(); }, [](T& t, bool v) { t.Control::Enabled(v); },
+         true, true},
+    };
+    return table;
+}
+
 void pcsScrollbar::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
-    // Straight into the fields, without the setters' limits.
-    rt::Try([&] { max_ = PropBag.ReadProperty("Max", 0.0); });
-    rt::Try([&] { value_ = PropBag.ReadProperty("Value", 0.0); });
-    rt::Try([&] { Control::Enabled(PropBag.ReadProperty("Enabled", true)); });
+    rt::Try([&] { Properties().ReadAll(*this, PropBag); });
 }
 
 void pcsScrollbar::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
-    rt::Try([&] { PropBag.WriteProperty("Max", max_, 0.0); });
-    rt::Try([&] { PropBag.WriteProperty("Value", value_, 0.0); });
-    rt::Try([&] { PropBag.WriteProperty("Enabled", Control::Enabled(), true); });
+    rt::Try([&] { Properties().WriteAll(*this, PropBag); });
 }
 
 void pcsScrollbar::UserControl_Show() {

@@ -16,6 +16,7 @@
 
 #include "runtime/controls.h"
 #include "runtime/picture.h"
+#include "runtime/property_table.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
@@ -71,6 +72,7 @@ protected:
 
 private:
     struct SkinCopy;
+    static const rt::PropertyTable<pcsScrollbar>& Properties();
     void wire();
     void PaintScrollbar();
     bool IsCursorOver() const;
