@@ -36,11 +36,7 @@ void PageBuilder::Scroll1() {
     auto m = [&]() -> controls::Scroll& { return f.Scroll1[Index()]; };
     Create(f.Scroll1);
     step([&] { m().Caption(F(3)); });
-    step([&] { m().Left(rt::TextToSingle(F(4))); });
-    step([&] { m().Top(rt::TextToSingle(F(5))); });
-    step([&] { m().Visible(true); });
-    step([&] { m().Height(rt::TextToSingle(F(6))); });
-    step([&] { m().Width(rt::TextToSingle(F(7))); });
+    Placement(m);
     step([&] { m().Tag(F(8)); });
     step([&] { m().Interval(rt::TextToInt32(F(9))); });
     step([&] { m().ToolTipText(F(10)); });

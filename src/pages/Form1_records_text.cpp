@@ -105,11 +105,7 @@ void PageBuilder::lnk() {
     auto m = [&]() -> controls::EtsLinkLabel& { return f.lnk[Index()]; };
     Create(f.lnk);
     step([&] { m().Caption(F(3)); });
-    step([&] { m().Left(rt::TextToSingle(F(4))); });
-    step([&] { m().Top(rt::TextToSingle(F(5))); });
-    step([&] { m().Visible(true); });
-    step([&] { m().Height(rt::TextToSingle(F(6))); });
-    step([&] { m().Width(rt::TextToSingle(F(7))); });
+    Placement(m);
     step([&] { m().Tag(F(8)); });
     // Transparent, whatever the record holds.
     step([&] { m().BackStyle(0); });

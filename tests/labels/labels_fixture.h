@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 #include "controls/chrome/EtsLinkLabel.h"
@@ -15,6 +16,7 @@
 #include "runtime/form.h"
 #include "runtime/lifetime.h"
 #include "runtime/ui.h"
+#include "support/handle_counter.h"
 
 namespace labelstest {
 
@@ -68,6 +70,30 @@ inline void Pump(DWORD ms) {
         rt::DoEvents();
         Sleep(5);
     }
+}
+
+// Runs a round (a repaint and a member loaded and unloaded; i counts the rounds) 200 times after
+// a warm-up and expects no more live handles at the end than after the warm-up.
+inline void ExpectNoHandleGrowth(const std::function<void(int)>& round) {
+    testsupport::HandleCounter counter;
+    ASSERT_GT(testsupport::HandleCounter::PatchedImports(), 0);
+    auto cycle = [&](int times) {
+        for (int i = 0; i < times; ++i) {
+            round(i);
+            rt::FlushDeferred();
+        }
+        rt::DoEvents();
+    };
+    cycle(3);
+    counter.Start();
+    cycle(3);
+    const size_t gdi = counter.GdiObjects(), dcs = counter.DeviceContexts(), user = counter.UserObjects();
+    const size_t windows = counter.Windows();
+    cycle(200);
+    EXPECT_LE(counter.GdiObjects(), gdi) << counter.Report();
+    EXPECT_LE(counter.DeviceContexts(), dcs) << counter.Report();
+    EXPECT_LE(counter.UserObjects(), user) << counter.Report();
+    EXPECT_LE(counter.Windows(), windows) << counter.Report();
 }
 
 }  // namespace labelstest

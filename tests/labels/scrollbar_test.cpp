@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "labels_fixture.h"
-#include "support/handle_counter.h"
 
 using namespace labelstest;
 using controls::pcsScrollbar;
@@ -226,28 +225,12 @@ TEST_F(Scrollbar, TheSettersKeepTheirLimitsAndAlwaysRaiseChange) {
 }
 
 TEST_F(Scrollbar, PaintsAndMembersLeaveNoHandles) {
-    testsupport::HandleCounter counter;
-    ASSERT_GT(testsupport::HandleCounter::PatchedImports(), 0);
     pcsScrollbar& b = Make(200);
-    auto cycle = [&](int times) {
-        for (int i = 0; i < times; ++i) {
-            b.Value(i % 100);
-            pcsScrollbar& m = form->bar.Load(1000);
-            m.Visible(true);
-            m.Value(5);
-            form->bar.Unload(1000);
-            rt::FlushDeferred();
-        }
-        rt::DoEvents();
-    };
-    cycle(3);
-    counter.Start();
-    cycle(3);
-    const size_t gdi = counter.GdiObjects(), dcs = counter.DeviceContexts(), user = counter.UserObjects();
-    const size_t windows = counter.Windows();
-    cycle(200);
-    EXPECT_LE(counter.GdiObjects(), gdi) << counter.Report();
-    EXPECT_LE(counter.DeviceContexts(), dcs) << counter.Report();
-    EXPECT_LE(counter.UserObjects(), user) << counter.Report();
-    EXPECT_LE(counter.Windows(), windows) << counter.Report();
+    ExpectNoHandleGrowth([&](int i) {
+        b.Value(i % 100);
+        pcsScrollbar& m = form->bar.Load(1000);
+        m.Visible(true);
+        m.Value(5);
+        form->bar.Unload(1000);
+    });
 }
