@@ -7,13 +7,13 @@
 #include <cstdio>
 #include <string>
 
+#include "../timing.h"
 #include "controls/chrome/bsGradientLabel.h"
 #include "runtime/control_array.h"
 #include "runtime/controls.h"
 #include "runtime/form.h"
 #include "runtime/lifetime.h"
 #include "runtime/ui.h"
-#include "timing.h"
 
 namespace {
 
