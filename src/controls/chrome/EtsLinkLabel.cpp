@@ -122,7 +122,6 @@ const rt::PropertyTable<EtsLinkLabel>& EtsLinkLabel::Properties() {
     return table;
 }
 
-// The text's colour comes with the first Refresh, when the control shows.
 void EtsLinkLabel::UserControl_InitProperties() {
     busy_ = true;
     Properties().InitAll(*this);
@@ -134,6 +133,7 @@ void EtsLinkLabel::UserControl_InitProperties() {
     ArrangeLink();
 }
 
+// The text's colour comes with the first Refresh, when the control shows.
 void EtsLinkLabel::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
     busy_ = true;
     Properties().ReadAll(*this, PropBag);
