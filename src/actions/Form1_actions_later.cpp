@@ -17,6 +17,4 @@ void SlideshowThumbAction(Form1&, const std::string&, const ActionCommand&, cons
 
 void PdfAction(Form1&, const std::string&, const ActionCommand&) {}
 
-void WindowAction(Form1&, const std::string&, const ActionCommand&) {}
-
 }  // namespace actions

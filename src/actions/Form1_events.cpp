@@ -10,7 +10,7 @@
 #include <string>
 
 #include "actions/interpreter.h"
-#include "actions/standins/Form5.h"
+#include "actions/windows/Form5.h"
 #include "runtime/convert.h"
 #include "runtime/effects.h"
 #include "runtime/error.h"

@@ -9,6 +9,7 @@ list(APPEND VANTREL_WIN32_SOURCES
   ${VANTREL_SOURCE_DIR_HERE}/Form1_media_events.cpp
   ${VANTREL_SOURCE_DIR_HERE}/Form2.cpp
   ${VANTREL_SOURCE_DIR_HERE}/Form7.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/Form1_actions_window.cpp
   ${VANTREL_SOURCE_DIR_HERE}/Form1_events.cpp
   ${VANTREL_SOURCE_DIR_HERE}/mnu.cpp
 )

@@ -10,6 +10,7 @@ std::string ErrorDescription(int32_t number) {
     case errOverflow: return "Overflow";
     case errOutOfMemory: return "Out of memory";
     case errSubscriptOutOfRange: return "Subscript out of range";
+    case errDivisionByZero: return "Division by zero";
     case errTypeMismatch: return "Type mismatch";
     case errBadFileNameOrNumber: return "Bad file name or number";
     case errFileNotFound: return "File not found";

@@ -19,6 +19,7 @@ enum ErrorNumber : int32_t {
     errOverflow = 6,
     errOutOfMemory = 7,
     errSubscriptOutOfRange = 9,
+    errDivisionByZero = 11,
     errTypeMismatch = 13,
     errBadFileNameOrNumber = 52,
     errFileNotFound = 53,

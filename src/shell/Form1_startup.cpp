@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "actions/windows/Form6.h"
 #include "controls/chrome/Form15.h"
 #include "controls/chrome/Form17.h"
 #include "controls/chrome/window_shadow.h"
@@ -16,7 +17,6 @@
 #include "shell/Module3.h"
 #include "shell/mMain.h"
 #include "shell/program.h"
-#include "shell/standins/Form6.h"
 
 namespace {
 const char* const kTitleBarStyle = "TbRsG.tib";

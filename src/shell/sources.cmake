@@ -14,7 +14,6 @@ list(APPEND VANTREL_WIN32_SOURCES
   ${VANTREL_SOURCE_DIR_HERE}/Form4.cpp
   ${VANTREL_SOURCE_DIR_HERE}/Form1_state.cpp
   ${VANTREL_SOURCE_DIR_HERE}/Form1_startup.cpp
-  ${VANTREL_SOURCE_DIR_HERE}/standins/standins.cpp
   ${VANTREL_SOURCE_DIR_HERE}/ChangsBor.cpp
   ${VANTREL_SOURCE_DIR_HERE}/clsTransparency.cpp
   ${VANTREL_SOURCE_DIR_HERE}/Form1_page.cpp

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "actions/standins/Form5.h"
+#include "actions/windows/Form5.h"
 #include "actions_fixture.h"
 
 using namespace actionstest;

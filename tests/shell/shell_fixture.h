@@ -220,7 +220,8 @@ struct SeenBox {
 
 class MessageBoxWatcher {
 public:
-    MessageBoxWatcher() {
+    // answer: the button to press for a box that was seen (IDOK, IDYES, IDNO ...).
+    explicit MessageBoxWatcher(std::function<int(const SeenBox&)> answer = {}) : answer_(std::move(answer)) {
         Current() = this;
         timer_ = SetTimer(nullptr, 0, 50, &MessageBoxWatcher::Tick);
     }
@@ -255,6 +256,8 @@ private:
         char cls[64] = {};
         GetClassNameA(hwnd, cls, sizeof cls);
         if (std::string(cls) != "#32770" || !IsWindowVisible(hwnd)) return TRUE;
+        // The window shadow's strips are captionless windows of the same class.
+        if ((GetWindowLongA(hwnd, GWL_STYLE) & WS_CAPTION) != WS_CAPTION) return TRUE;
         *reinterpret_cast<HWND*>(param) = hwnd;
         return FALSE;
     }
@@ -269,8 +272,9 @@ private:
         seen.caption = rt::WindowText(box);
         EnumChildWindows(box, ReadChild, reinterpret_cast<LPARAM>(&seen));
         self->boxes.push_back(seen);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        PostMessageA(box, WM_COMMAND, self->answer_ ? self->answer_(seen) : IDOK, 0);
     }
+    std::function<int(const SeenBox&)> answer_;
     UINT_PTR timer_ = 0;
 };
 

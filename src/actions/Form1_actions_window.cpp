@@ -1,0 +1,148 @@
+// Window actions: the main window on top or not, hidden into the notification area, resized or
+// minimised; page buttons hidden, shown, disabled and enabled; the secondary windows opened; and
+// the end through the exit window. Each step that fails is skipped.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "actions/interpreter.h"
+#include "actions/standins/window_standins.h"
+#include "actions/windows/Form11.h"
+#include "actions/windows/Form12.h"
+#include "actions/windows/Form5.h"
+#include "actions/windows/Form6.h"
+#include "actions/windows/Form8.h"
+#include "actions/windows/Form9.h"
+#include "actions/windows/window_layout.h"
+#include "controls/chrome/Form15.h"
+#include "runtime/convert.h"
+#include "runtime/error.h"
+#include "runtime/picture.h"
+#include "runtime/ui.h"
+#include "shell/Form1.h"
+#include "shell/Module3.h"
+#include "shell/program.h"
+
+namespace actions {
+
+namespace {
+
+// The size action's factor: twips per pixel at 96 dots per inch, whatever the display's.
+constexpr double kTwipsPerPixel = 15;
+
+// The desktop backdrop while it is in use; a backdrop that is not loaded is not in use.
+controls::Form15* BackdropInUse() {
+    for (rt::Form* f : rt::Forms())
+        if (auto* backdrop = dynamic_cast<controls::Form15*>(f))
+            if (backdrop->Tag() == "ok") return backdrop;
+    return nullptr;
+}
+
+void HideMainAndBackdrop(Form1& main, rt::Procedure& proc) {
+    proc.step([&] { main.Visible(false); });
+    proc.step([&] {
+        if (controls::Form15* backdrop = BackdropInUse()) backdrop->Hide();
+    });
+}
+
+// Without its picture the exit window ends the program while it loads; then nothing follows.
+void End(Form1& main) {
+    rt::Procedure proc(rt::OnError::Skip);
+    HideMainAndBackdrop(main, proc);
+    proc.step([] {
+        Form6& exitWindow = rt::Load<Form6>();
+        if (exitWindow.Loaded()) exitWindow.Show();
+    });
+}
+
+void PageButtonAction(Form1& main, const std::string& keyword, const ActionCommand& command) {
+    rt::Control& button = PageButton(main, rt::TextToInt16(command.Arg(1)));
+    if (keyword == "ButtonHide" || keyword == "ButtonShow")
+        button.Visible(keyword == "ButtonShow");
+    else
+        button.Enabled(keyword == "ButtonEnabled");
+}
+
+void Resize(Form1& main, const std::string& size) {
+    // Four digits each; a shorter text serves as both.
+    const std::string width = size.substr(0, 4);
+    const std::string height = size.size() > 4 ? size.substr(size.size() - 4) : size;
+    rt::Procedure proc(rt::OnError::Skip);
+    proc.step([&] { main.Height(rt::TextToDouble(height) * kTwipsPerPixel); });
+    proc.step([&] { main.Width(rt::TextToDouble(width) * kTwipsPerPixel); });
+    proc.step([&] { main.Refresh(); });
+}
+
+void OpenPicturePopup(Form1& main, const ActionCommand& command) {
+    Form8& popup = rt::Load<Form8>();
+    rt::Procedure proc(rt::OnError::Skip);
+    proc.step([&] { popup.Image1.SetPicture(rt::LoadPicture(main.pat.Text() + command.Arg(1))); });
+    proc.step([&] { popup.Image1.Move(0, 0); });
+    proc.step([&] { popup.Width(popup.Image1.Width()); });
+    proc.step([&] { popup.Height(popup.Image1.Height()); });
+    proc.step([&] {
+        // Centred at the size it opens with.
+        if (!popup.Visible()) CentreOnScreen(popup);
+        popup.Show();
+    });
+}
+
+void OpenPictureViewer(Form1& main, const ActionCommand& command) {
+    Form11& viewer = rt::Load<Form11>();
+    rt::Try([&] { viewer.l.SetPicture(rt::LoadPicture(main.pat.Text() + command.Arg(1))); });
+    viewer.Show();
+}
+
+void OpenCopyDialog(const ActionCommand& command) {
+    const std::string folder = shell::ApplicationPath();
+    const std::string source = command.Has(1) ? command.Arg(1) : std::string();
+    Form9& dialog = rt::Load<Form9>();
+    if (source.empty())
+        dialog.frm.Text(folder);
+    else if (folder.size() > 3)
+        dialog.frm.Text(folder + "\\" + source);
+    else if (folder.size() == 3)
+        dialog.frm.Text(folder + source);  // a drive's root ends in its backslash
+    dialog.Show();
+}
+
+}  // namespace
+
+void WindowAction(Form1& main, const std::string& keyword, const ActionCommand& command) {
+    if (keyword == "ontop" || keyword == "notop") {
+        SetWindowPos(main.hWnd(), keyword == "ontop" ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE);
+    } else if (keyword == "ButtonHide" || keyword == "ButtonShow" || keyword == "ButtonDisabled" ||
+               keyword == "ButtonEnabled") {
+        PageButtonAction(main, keyword, command);
+    } else if (keyword == "try") {
+        rt::Procedure proc(rt::OnError::Skip);
+        HideMainAndBackdrop(main, proc);
+        proc.step([&] { Module3::AddTrayIcon(main, "Vantrel"); });
+    } else if (keyword == "size") {
+        Resize(main, command.Arg(1));
+    } else if (keyword == "min") {
+        main.WindowState(rt::vbMinimized);
+    } else if (keyword == "max") {
+        MaximiseMovie(main);
+    } else if (keyword == "pic") {
+        OpenPicturePopup(main, command);
+    } else if (keyword == "picviw") {
+        OpenPictureViewer(main, command);
+    } else if (keyword == "sld") {
+        OpenSlideshow(main, command.Arg(1));
+    } else if (keyword == "opmedf") {
+        rt::Load<Form12>().Show();
+    } else if (keyword == "copy") {
+        OpenCopyDialog(command);
+    } else if (keyword == "about") {
+        rt::Load<Form5>().Show();
+    } else if (keyword == "end") {
+        End(main);
+    } else if (keyword == "endco") {
+        if (rt::MsgBox(command.Arg(1), rt::vbYesNo + rt::vbQuestion, "Exit") == rt::vbYes) End(main);
+    }
+}
+
+}  // namespace actions

@@ -1,0 +1,88 @@
+#include "actions/windows/Form12.h"
+
+#include <string>
+
+#include "actions/windows/window_layout.h"
+#include "runtime/error.h"
+#include "shell/Form1.h"
+
+namespace {
+
+constexpr const char* kSoundFiles = "*.mp3;*.wma;*.wav;*.mdi";
+constexpr const char* kMovieFiles = "*.avi;*.wmv;*.asf;*.mpg";
+constexpr const char* kMediaFiles = "*.mp3;*.wma;*.wav;*.mdi;*.avi;*.wmv;*.asf;*.mpg";
+constexpr uint32_t kBarBlue = 0xDF9E6F;
+constexpr uint32_t kWhite = 0xFFFFFF;
+constexpr double kClientWidth = 8190, kClientHeight = 4755;
+
+void StyleBar(rt::Label& bar, const rt::Font& font) {
+    bar.BackColor(kBarBlue);
+    bar.ForeColor(kWhite);
+    bar.SetFont(font);
+}
+
+}  // namespace
+
+Form12::Form12() : Form("Form12") {
+    Caption("Select Your Media Files");
+    BorderStyle(rt::vbFixedDialog);
+    BackColor(kWhite);
+    actions::SetClientSize(*this, kClientWidth, kClientHeight);
+    actions::CentreOnScreen(*this);
+    const rt::Font bars("Arial", 18, true);
+    StyleBar(Label1, bars);
+    Label1.Caption(" Select Your Media Files");
+    Label1.Move(0, 0, kClientWidth, 495);
+    StyleBar(Label2, bars);
+    Label2.Caption("");
+    Label2.Move(0, kClientHeight - 375, kClientWidth, 375);
+    Drive1.Move(120, 615, 3135);
+    Dir1.Move(120, 1000, 3135, 3240);
+    File1.Move(3375, 615, 2895, 3630);
+    File1.Pattern(kMediaFiles);
+    const struct {
+        controls::chameleonButton& button;
+        const char* caption;
+        const char* pattern;
+    } filters[] = {
+        {chameleonButton1, "Sound Files Only", kSoundFiles},
+        {chameleonButton2, "Movie File Only", kMovieFiles},
+        {chameleonButton3, "All Media Files", kMediaFiles},
+    };
+    double top = 615;
+    for (const auto& f : filters) {
+        f.button.Caption(f.caption);
+        f.button.Move(6375, top, 1695, 375);
+        f.button.Click = [this, pattern = f.pattern](int) { File1.Pattern(pattern); };
+        top += 480;
+    }
+    Image1.Move(6375, top + 120);
+    Drive1.Change = [this](int) { Drive1_Change(); };
+    Dir1.Change = [this](int) { Dir1_Change(); };
+    File1.DblClick = [this](int) { File1_DblClick(); };
+}
+
+void Form12::Drive1_Change() {
+    rt::Procedure proc(rt::OnError::Skip);
+    proc.step([&] { Dir1.Path(Drive1.Drive()); });
+    proc.step([&] { File1.Path(Dir1.Path()); });
+}
+
+void Form12::Dir1_Change() {
+    rt::Try([&] { File1.Path(Dir1.Path()); });
+}
+
+void Form12::File1_DblClick() {
+    rt::Try([&] {
+        Form1& main = rt::Load<Form1>();
+        main.bac.StopAMovie();
+        // At a drive's root the folder already ends in a backslash.
+        const std::string folder = File1.Path();
+        const bool root = !folder.empty() && folder.back() == '\\';
+        main.mb.Filename(folder + (root ? "" : "\\") + File1.FileName());
+        main.mb.PlayAMovie();
+        main.mb.Move(main.Label2.Left(), main.Label2.Top(), main.Label2.Width(), main.Label2.Height());
+        main.mb.Visible(true);
+    });
+    Unload();
+}

@@ -1,0 +1,93 @@
+// Window actions on the main window: topmost, size, minimise and the notification area.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "controls/chrome/Form15.h"
+#include "shell/Module3.h"
+#include "windows_fixture.h"
+
+using namespace actionstest;
+using namespace windowstest;
+
+namespace {
+
+bool Topmost(const rt::Form& f) {
+    return (GetWindowLongA(f.hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+BOOL CALLBACK Disown(HWND hwnd, LPARAM owner) {
+    if (GetWindow(hwnd, GW_OWNER) == reinterpret_cast<HWND>(owner))
+        SetWindowLongPtrA(hwnd, GWLP_HWNDPARENT, 0);
+    return TRUE;
+}
+
+TEST_F(MainWindowTest, OnTopAndNoTopSwitchTheTopmostStyle) {
+    // The test platform marks the owned popups (the shadow's strips) topmost in place of a window
+    // that owns several; without owned windows it behaves as the system does.
+    EnumThreadWindows(GetCurrentThreadId(), Disown, reinterpret_cast<LPARAM>(main->hWnd()));
+    Run("ontop");
+    EXPECT_TRUE(Topmost(*main));
+    Run("notop");
+    EXPECT_FALSE(Topmost(*main));
+}
+
+TEST_F(MainWindowTest, SizeGivesTheOuterSizeInPixelsFromFourDigitsEach) {
+    constexpr int kBefore = 500;
+    struct Case {
+        std::string argument;
+        int width, height;
+    };
+    const Case cases[] = {
+        {"08000600", 800, 600},
+        {"0800", 800, 800},          // four digits serve both
+        {"08x00600", kBefore, 600},  // no number: that side stays
+        {"0640480", 640, 480},       // seven: the middle digit belongs to both
+    };
+    for (const Case& c : cases) {
+        SetWindowPos(main->hWnd(), nullptr, 0, 0, kBefore, kBefore, SWP_NOMOVE | SWP_NOZORDER);
+        Run("size" + kSepa + c.argument);
+        const RECT r = OuterRect(*main);
+        EXPECT_EQ(r.right - r.left, c.width) << c.argument;
+        EXPECT_EQ(r.bottom - r.top, c.height) << c.argument;
+    }
+}
+
+TEST_F(MainWindowTest, MinMinimises) {
+    Run("min");
+    EXPECT_TRUE(IsIconic(main->hWnd()));
+    EXPECT_EQ(main->WindowState(), rt::vbMinimized);
+}
+
+TEST_F(MainWindowTest, TryHidesTheWindowAndTheBackdropUntilTheIconsRightButtonIsReleased) {
+    auto& backdrop = rt::Load<controls::Form15>();
+    backdrop.Tag("ok");
+    backdrop.Show();
+    Run("try");
+    EXPECT_FALSE(IsWindowVisible(main->hWnd()));
+    EXPECT_FALSE(IsWindowVisible(backdrop.hWnd()));
+    ASSERT_TRUE(Module3::TrayIconShown());
+    EXPECT_EQ(Module3::TrayIconData().hWnd, main->hWnd());
+    EXPECT_STREQ(Module3::TrayIconData().szTip, "Vantrel");
+
+    // The icon reports its mouse messages as moves with the message in place of X.
+    SendMessageA(main->hWnd(), WM_MOUSEMOVE, 0, WM_RBUTTONUP);
+    EXPECT_TRUE(IsWindowVisible(main->hWnd()));
+    EXPECT_TRUE(IsWindowVisible(backdrop.hWnd()));
+    EXPECT_FALSE(Module3::TrayIconShown());
+}
+
+TEST_F(MainWindowTest, TryWithoutABackdropInUseShowsOnlyTheWindowAgain) {
+    auto backdropShown = [] {
+        auto* backdrop = Loaded<controls::Form15>();
+        return backdrop && IsWindowVisible(backdrop->hWnd());
+    };
+    Run("try");
+    EXPECT_FALSE(IsWindowVisible(main->hWnd()));
+    SendMessageA(main->hWnd(), WM_MOUSEMOVE, 0, WM_RBUTTONUP);
+    EXPECT_TRUE(IsWindowVisible(main->hWnd()));
+    EXPECT_FALSE(backdropShown());
+}
+
+}  // namespace

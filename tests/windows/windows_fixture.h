@@ -1,0 +1,56 @@
+// The secondary windows over a started main window: finding a loaded window by its class, its
+// outer rectangle in pixels, and clicks on its controls.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "actions/actions_fixture.h"
+#include "runtime/form.h"
+#include "runtime/ui.h"
+
+namespace windowstest {
+
+const std::string kSepa = "***Sepa***";
+const std::string kCode = "***code***";
+
+// The loaded window of the class, or nullptr.
+template <class F>
+F* Loaded() {
+    for (rt::Form* f : rt::Forms())
+        if (auto* w = dynamic_cast<F*>(f)) return w;
+    return nullptr;
+}
+
+inline RECT OuterRect(const rt::Form& f) {
+    RECT r{};
+    GetWindowRect(f.hWnd(), &r);
+    return r;
+}
+
+// True when the window's outer rectangle lies in the middle of the screen (to a pixel).
+inline bool Centred(const rt::Form& f) {
+    const RECT r = OuterRect(f);
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    return std::abs((r.left + r.right) - sw) <= 2 && std::abs((r.top + r.bottom) - sh) <= 2;
+}
+
+// A press of a windowed button, as the user's click raises it.
+inline void Press(HWND button) {
+    SendMessageA(button, BM_CLICK, 0, 0);
+}
+
+// A left click at the client point of the window.
+inline void ClickAt(HWND window, int x, int y) {
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+// Lets queued messages run (paints, deferred destruction).
+inline void Pump(int milliseconds = 50) {
+    shelltest::PumpUntil([] { return false; }, milliseconds);
+}
+
+}  // namespace windowstest
