@@ -1,5 +1,5 @@
-// The real program as a child process in a fixture folder: the start-up checks that end it, and
-// a start that reaches the main window.
+// The real program as a child process in a fixture folder: the start-up checks that end it, a
+// start that reaches the main window, and the end action with and without the exit picture.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -52,7 +52,6 @@ BOOL CALLBACK CollectVisible(HWND hwnd, LPARAM param) {
     c->windows.push_back({hwnd, cls, rt::WindowText(hwnd), text});
     return TRUE;
 }
-
 
 // The program started in the folder; ended (forcibly only if a test failed) at the end.
 class Child {
@@ -192,6 +191,64 @@ TEST(ProgramProcessTest, PassingRequirementsStartTheMainWindowWhichClosesTheProg
     DWORD code = 1;
     ASSERT_TRUE(child.WaitEnd(code));
     EXPECT_EQ(code, 0u);
+}
+
+// A page 1 whose open actions (in the tooltip label's record) are these.
+std::string PageOpening(const std::string& actions) {
+    return R"("Form","End**qk****qk****qk****qk**","16777215**qk**255**qk**5**qk**140**qk**0","0","0","4500","6600","0","0","0","##qk##","0","1","")"
+           "\r\n"
+           R"("Label3","0","","0","0","285","2400","0",")" +
+           actions + R"(","0","0","0","0","0**qk**8")" + "\r\n";
+}
+
+// "end" among page 1's open actions, followed by an action that leaves a registry key.
+class EndActionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app.Pack({{"sys1 .esr", PageOpening("end***code***CKEY***Sepa***HKEY_CURRENT_USER\\" + key)},
+                  {"name.nme", "\r\n"}});
+        RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
+    }
+    void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str()); }
+    bool KeyThere() const {
+        HKEY k = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+        RegCloseKey(k);
+        return true;
+    }
+    const std::string key = "Software\\VantrelEndTest" + std::to_string(GetCurrentProcessId());
+    AppFolder app;
+};
+
+TEST_F(EndActionTest, WithoutTheExitPictureTheProgramEndsWhileTheActionRuns) {
+    Child child(app);
+    DWORD code = 1;
+    ASSERT_TRUE(child.WaitEnd(code, 30000));
+    EXPECT_EQ(code, 0u);
+    EXPECT_FALSE(KeyThere()) << "the action after the end ran";
+}
+
+bool IsExitPicture(const WindowSeen& w) {
+    RECT r{};
+    GetWindowRect(w.hwnd, &r);
+    return w.cls != "#32770" && r.right - r.left == 160 && r.bottom - r.top == 120;
+}
+
+TEST_F(EndActionTest, WithTheExitPictureItShowsBorderlessAndCentredBeforeTheEnd) {
+    app.Write("data/cr.pic", Bitmap(160, 120, 0x0000FF));
+    Child child(app);
+    const WindowSeen* exitWindow = child.WaitFor(IsExitPicture, 30000);
+    ASSERT_NE(exitWindow, nullptr);
+    EXPECT_EQ(GetWindowLongA(exitWindow->hwnd, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+    RECT r{};
+    GetWindowRect(exitWindow->hwnd, &r);
+    EXPECT_NEAR(r.left + r.right, GetSystemMetrics(SM_CXSCREEN), 2);
+    EXPECT_NEAR(r.top + r.bottom, GetSystemMetrics(SM_CYSCREEN), 2);
+    DWORD code = 1;
+    ASSERT_TRUE(child.WaitEnd(code, 30000));
+    EXPECT_EQ(code, 0u);
+    // The exit window does not hold up the action list: what follows ran while it showed.
+    EXPECT_TRUE(KeyThere());
 }
 
 }  // namespace

@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "actions/actions_fixture.h"
 #include "runtime/form.h"
 #include "runtime/ui.h"
+#include "support/handle_counter.h"
 
 namespace windowstest {
 
@@ -51,6 +53,18 @@ inline void ClickAt(HWND window, int x, int y) {
 // Lets queued messages run (paints, deferred destruction).
 inline void Pump(int milliseconds = 50) {
     shelltest::PumpUntil([] { return false; }, milliseconds);
+}
+
+// Runs an open-and-close cycle once (what stays for the process: classes, shared fonts), then 50
+// times under the leak counter, which must see work done and nothing left.
+inline void ExpectNoHandlesLeft(const std::function<void()>& cycle) {
+    cycle();
+    testsupport::HandleCounter counter;
+    ASSERT_GT(testsupport::HandleCounter::PatchedImports(), 0);
+    for (int i = 0; i < 50; ++i) cycle();
+    Pump();
+    EXPECT_GT(counter.Created(), 0u);
+    EXPECT_EQ(counter.Total(), 0u) << counter.Report();
 }
 
 }  // namespace windowstest
