@@ -26,6 +26,9 @@ void StyleBar(rt::Label& bar, const rt::Font& font) {
 Form12::Form12() : Form("Form12") {
     Caption("Select Your Media Files");
     BorderStyle(rt::vbFixedDialog);
+    MinButton(false);
+    MaxButton(false);
+    ShowInTaskbar(false);
     BackColor(kWhite);
     actions::SetClientSize(*this, kClientWidth, kClientHeight);
     actions::CentreOnScreen(*this);

@@ -5,6 +5,9 @@
 Form5::Form5() : Form("Form5") {
     Caption("About");
     BorderStyle(rt::vbFixedDialog);
+    MinButton(false);
+    MaxButton(false);
+    ShowInTaskbar(false);
     actions::SetClientSize(*this, 4785, 3330);
     actions::CentreOnScreen(*this);
     Label1.Move(120, 120, 4455, 2535);
