@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "actions/Form7.h"
 #include "actions/interpreter.h"
 #include "actions/standins/window_standins.h"
 #include "actions/windows/Form11.h"
@@ -72,6 +73,24 @@ void Resize(Form1& main, const std::string& size) {
     proc.step([&] { main.Height(rt::TextToDouble(height) * kTwipsPerPixel); });
     proc.step([&] { main.Width(rt::TextToDouble(width) * kTwipsPerPixel); });
     proc.step([&] { main.Refresh(); });
+}
+
+// The running page movie continues in the maximised movie window, which hands it back when it
+// closes. A paused page movie reads position 0, so the window's movie starts from the beginning.
+void MaximiseMovie(Form1& main) {
+    Form7* window = nullptr;
+    rt::Procedure proc(rt::OnError::Skip);
+    proc.step([&] {
+        window = &rt::Load<Form7>();
+        window->Show();
+    });
+    if (!window) return;
+    proc.step([&] { window->ll.Filename(main.mb.Filename()); });
+    proc.step([&] { window->ll.PlayAMovie(); });
+    proc.step([&] { window->ll.MovieSeek(main.mb.CurrentPosition()); });
+    proc.step([&] { main.mb.StopAMovie(); });  // it stays visible for the hand-back
+    proc.step([&] { window->Text1.Text("1"); });
+    proc.step([&] { window->WindowState(rt::vbMaximized); });
 }
 
 void OpenPicturePopup(Form1& main, const ActionCommand& command) {

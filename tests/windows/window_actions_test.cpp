@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "actions/Form7.h"
 #include "controls/chrome/Form15.h"
+#include "media/media_files.h"
 #include "shell/Module3.h"
 #include "windows_fixture.h"
 
@@ -88,6 +90,32 @@ TEST_F(MainWindowTest, TryWithoutABackdropInUseShowsOnlyTheWindowAgain) {
     SendMessageA(main->hWnd(), WM_MOUSEMOVE, 0, WM_RBUTTONUP);
     EXPECT_TRUE(IsWindowVisible(main->hWnd()));
     EXPECT_FALSE(backdropShown());
+}
+
+TEST_F(MainWindowTest, MaxMovesThePlayingPageMovieIntoTheMaximisedMovieWindow) {
+    app.Write("movie.avi", mediatest::SolidAvi(64, 48, RGB(255, 0, 0), 10, 40));
+    main->Label2.Move(450, 450, 3000, 2250);
+    Run("movon" + kSepa + "movie.avi");
+    ASSERT_TRUE(shelltest::PumpUntil([&] { return main->mb.CurrentPosition() > 0.5; }, 5000));
+    Run("max");
+    auto* window = Loaded<Form7>();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(IsWindowVisible(window->hWnd()));
+    EXPECT_TRUE(IsZoomed(window->hWnd()));
+    EXPECT_EQ(window->ll.Filename(), main->mb.Filename());
+    EXPECT_GE(window->ll.CurrentPosition(), 0.5);  // on from where the page movie was
+    EXPECT_EQ(window->Text1.Text(), "1");
+    EXPECT_FALSE(main->mb.VideoRun());
+    EXPECT_TRUE(main->mb.Visible());  // for the hand-back
+}
+
+TEST_F(MainWindowTest, MaxWithoutAPageMovieOpensTheWindowEmpty) {
+    Run("max");
+    auto* window = Loaded<Form7>();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(IsZoomed(window->hWnd()));
+    EXPECT_EQ(window->ll.Filename(), "");
+    EXPECT_FALSE(window->ll.VideoRun());
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // Stand-ins for what the window actions need of controls and windows still to come: the page
-// buttons on the main window, the movie window and the slideshow window. The real ones replace
-// this file.
+// buttons on the main window and the slideshow window. The real ones replace this file.
 #pragma once
 
 #include <cstdint>
@@ -18,9 +17,6 @@ namespace actions {
 [[noreturn]] inline rt::Control& PageButton(Form1&, int16_t) {
     rt::Raise(rt::errControlArrayElementMissing, "Command1");
 }
-
-// "max": moves the page movie into the maximised movie window. No movie window yet: nothing.
-inline void MaximiseMovie(Form1&) {}
 
 // "sld": opens the slideshow window on the folder. No slideshow window yet: nothing.
 inline void OpenSlideshow(Form1&, const std::string&) {}

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "actions/interpreter.h"
 #include "actions/windows/window_layout.h"
 #include "runtime/error.h"
 #include "shell/Form1.h"
@@ -76,16 +77,18 @@ void Form12::Dir1_Change() {
 }
 
 void Form12::File1_DblClick() {
-    rt::Try([&] {
-        Form1& main = rt::Load<Form1>();
-        main.bac.StopAMovie();
-        // At a drive's root the folder already ends in a backslash.
-        const std::string folder = File1.Path();
-        const bool root = !folder.empty() && folder.back() == '\\';
-        main.mb.Filename(folder + (root ? "" : "\\") + File1.FileName());
-        main.mb.PlayAMovie();
-        main.mb.Move(main.Label2.Left(), main.Label2.Top(), main.Label2.Width(), main.Label2.Height());
-        main.mb.Visible(true);
-    });
+    if (Form1* main = actions::LoadedMainWindow()) {
+        rt::Try([&] {
+            main->bac.StopAMovie();
+            // At a drive's root the folder already ends in a backslash.
+            const std::string folder = File1.Path();
+            const bool root = !folder.empty() && folder.back() == '\\';
+            main->mb.Filename(folder + (root ? "" : "\\") + File1.FileName());
+            main->mb.PlayAMovie();
+            main->mb.Move(main->Label2.Left(), main->Label2.Top(), main->Label2.Width(),
+                          main->Label2.Height());
+            main->mb.Visible(true);
+        });
+    }
     Unload();
 }
