@@ -58,7 +58,7 @@ void End(Form1& main) {
 }
 
 void PageButtonAction(Form1& main, const std::string& keyword, const ActionCommand& command) {
-    rt::Control& button = PageButton(main, rt::TextToInt16(command.Arg(1)));
+    controls::vxbutton& button = main.Command1[rt::TextToInt16(command.Arg(1))];
     if (keyword == "ButtonHide" || keyword == "ButtonShow")
         button.Visible(keyword == "ButtonShow");
     else

@@ -1,4 +1,5 @@
-// Window actions on the main window: topmost, size, minimise and the notification area.
+// Window actions on the main window: topmost, size, minimise, the notification area, the page
+// buttons and the movie window.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -90,6 +91,36 @@ TEST_F(MainWindowTest, TryWithoutABackdropInUseShowsOnlyTheWindowAgain) {
     SendMessageA(main->hWnd(), WM_MOUSEMOVE, 0, WM_RBUTTONUP);
     EXPECT_TRUE(IsWindowVisible(main->hWnd()));
     EXPECT_FALSE(backdropShown());
+}
+
+TEST_F(MainWindowTest, PageButtonKeywordsTakeTheIndexRoundedHalfToEven) {
+    for (int i : {2, 4}) {
+        main->Command1.Load(i);
+        main->Command1[i].Visible(true);
+    }
+    auto& two = main->Command1[2];
+    auto& four = main->Command1[4];
+    Run("ButtonHide" + kSepa + "2.5");
+    EXPECT_FALSE(two.Visible());
+    EXPECT_TRUE(four.Visible());
+    Run("ButtonHide" + kSepa + "3.5");
+    EXPECT_FALSE(four.Visible());
+    Run("ButtonShow" + kSepa + "2");
+    EXPECT_TRUE(two.Visible());
+    Run("ButtonDisabled" + kSepa + "4");
+    EXPECT_FALSE(four.Enabled());
+    EXPECT_TRUE(two.Enabled());
+    Run("ButtonEnabled" + kSepa + "4");
+    EXPECT_TRUE(four.Enabled());
+    // Not a number, or no such member: nothing changes.
+    for (const std::string& index : {std::string("two"), std::string("3"), std::string("")}) {
+        Run("ButtonHide" + kSepa + index);
+        Run("ButtonDisabled" + kSepa + index);
+    }
+    EXPECT_TRUE(two.Visible());
+    EXPECT_TRUE(two.Enabled());
+    EXPECT_FALSE(four.Visible());
+    EXPECT_TRUE(four.Enabled());
 }
 
 TEST_F(MainWindowTest, MaxMovesThePlayingPageMovieIntoTheMaximisedMovieWindow) {
