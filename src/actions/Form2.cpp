@@ -11,7 +11,8 @@ namespace {
 
 constexpr uint32_t kBlack = 0x000000;
 
-void DesignSkipButton(SkipButton& b) {
+void DesignSkipButton(controls::vxbutton& b) {
+    b.ButtonStyle(8);
     b.Caption("S K I P");
     b.GetFont().Name("Tahoma");
     b.GetFont().Size(8.25f);

@@ -4,20 +4,17 @@
 // window closes and the background music starts from the first file of the music folder.
 #pragma once
 
+#include "controls/buttons/vxbutton.h"
 #include "controls/media/QuendelActiveMovie.h"
 #include "runtime/controls.h"
 #include "runtime/form.h"
-
-// The skip button is a multi-style page button. Until that control is on the main branch, the
-// runtime's command button stands in for it; both raise the container's Click.
-using SkipButton = rt::CommandButton;
 
 class Form2 : public rt::Form {
 public:
     Form2();
 
     controls::QuendelActiveMovie mb{*this, "mb"};
-    SkipButton chameleonButton1{*this, "chameleonButton1"};
+    controls::vxbutton chameleonButton1{*this, "chameleonButton1"};  // the skip button
     rt::Label Label1{*this, "Label1"};  // the video's file name; setting it starts the video
     rt::TextBox Text1{*this, "Text1"};  // the main window's saved Left
     rt::Timer Timer1{*this, "Timer1"};  // watchdog: gives up a video that could not be opened

@@ -215,6 +215,10 @@ TEST_F(IntroTest, AMissingVideoShowsTheWindowAtOnce) {
 TEST_F(IntroTest, SkipEndsTheIntro) {
     StartWithIntro("intro.avi");
     ASSERT_NE(Intro(), nullptr);
+    // A multi-style page button in look 8.
+    EXPECT_EQ(Intro()->chameleonButton1.ButtonStyle(), 8);
+    EXPECT_EQ(Intro()->chameleonButton1.Caption(), "S K I P");
+    EXPECT_EQ(Intro()->chameleonButton1.BackColor(), 0xE0E0E0u);
     rt::HandlerScope scope;
     SendMessageA(Intro()->chameleonButton1.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageA(Intro()->chameleonButton1.hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
