@@ -9,12 +9,14 @@
 
 namespace controls {
 
-ShapedButton::ShapedButton(rt::Container& c, std::string name, int index, std::shared_ptr<const rt::PropertyBag> stored)
+ShapedButton::ShapedButton(rt::Container& c, std::string name, int index,
+                           std::shared_ptr<const rt::PropertyBag> stored)
     : UserControl(c, std::move(name), index, Windowing::Windowed, std::move(stored)) {
     Create();
 }
 
-ShapedButton::ShapedButton(const ShapedButton& templ, int index) : UserControl(templ, index), MouseLeave(templ.MouseLeave) {
+ShapedButton::ShapedButton(const ShapedButton& templ, int index)
+    : UserControl(templ, index), MouseLeave(templ.MouseLeave) {
     Create();
 }
 
@@ -27,7 +29,9 @@ void ShapedButton::UserControl_Initialize() {
     tmrMousePos.Enabled(false);
     tmrMousePos.Interval(1);
     tmrMousePos.TimerEvent = [this](int) { rt::Try([&] { poll(); }); };
-    lblCaption.MouseMove = [this](int, int16_t b, int16_t s, float x, float y) { RaiseEvent(MouseMove, b, s, x, y); };
+    lblCaption.MouseMove = [this](int, int16_t b, int16_t s, float x, float y) {
+        RaiseEvent(MouseMove, b, s, x, y);
+    };
     lblCaption.MouseDown = [this](int, int16_t b, int16_t s, float x, float y) {
         pressed_ = true;
         RaiseEvent(MouseDown, b, s, x, y);
@@ -44,36 +48,43 @@ void ShapedButton::UserControl_InitProperties() {
     ForeColor(0);
 }
 
+// The stored settings in the order they are written. Reading takes them straight into place;
+// only the font's name comes back, the label keeping its own size and styles.
+const rt::PropertyTable<ShapedButton>& ShapedButton::Properties() {
+    using B = ShapedButton;
+    static const rt::PropertyTable<B> table{
+        {"PictureOnMouseLeave", &B::normal_, rt::Picture()},
+        {"ShowPicture", &B::showPicture_, true},
+        {"MaskColor", &B::maskColor_, 0u},
+        {"BackColor", [](B& b) { return b.BackColor(); },
+         [](B& b, uint32_t c) { b.UserControl::BackColor(c); }, 0xFFFFFFu, 0xFFFFFFu},
+        {"PictureOnMouseMove", &B::hover_, rt::Picture()},
+        {"PictureOnMouseDown", &B::down_, rt::Picture()},
+        {"Caption", [](B& b) { return b.lblCaption.Caption(); },
+         [](B& b, std::string text) { b.lblCaption.Caption(std::move(text)); }, "", ""},
+        {"Font", [](B& b) -> rt::Font& { return b.lblCaption.GetFont(); },
+         [](B& b, const rt::Font& f) {
+             b.lblCaption.GetFont().Name(f.Name().empty() ? "MS Sans Serif" : f.Name());
+         },
+         rt::Font(), rt::Font()},
+        {"ForeColor", [](B& b) { return b.lblCaption.ForeColor(); },
+         [](B& b, uint32_t c) { b.lblCaption.ForeColor(c); }, 0u, 0u},
+        {"Enable", [](B& b) { return b.Enable(); }, [](B& b, bool v) { b.UserControl::Enabled(v); }, true,
+         true},
+        {"MouseIcon", [](B& b) { return b.UserControl::MouseIcon(); },
+         [](B& b, rt::Picture p) { b.MouseIcon(std::move(p)); }, rt::Picture(), rt::Picture()},
+    };
+    return table;
+}
+
 void ShapedButton::UserControl_ReadProperties(rt::PropertyBag& bag) {
-    normal_ = bag.ReadProperty("PictureOnMouseLeave", rt::Picture());
-    hover_ = bag.ReadProperty("PictureOnMouseMove", rt::Picture());
-    down_ = bag.ReadProperty("PictureOnMouseDown", rt::Picture());
-    showPicture_ = bag.ReadProperty("ShowPicture", true);
-    maskColor_ = bag.ReadProperty("MaskColor", 0u);
-    UserControl::BackColor(bag.ReadProperty("BackColor", 0xFFFFFFu));
-    lblCaption.Caption(bag.ReadProperty("Caption", ""));
-    // Only the name comes back; size and styles stay those of the label's own font.
-    const std::string font = bag.ReadProperty("Font", rt::Font()).Name();
-    lblCaption.GetFont().Name(font.empty() ? "MS Sans Serif" : font);
-    lblCaption.ForeColor(bag.ReadProperty("ForeColor", 0u));
-    UserControl::Enabled(bag.ReadProperty("Enable", true));
+    Properties().ReadAll(*this, bag);
     if (normal_.Handle()) show(normal_, true);
     centerCaption();
-    MouseIcon(bag.ReadProperty("MouseIcon", rt::Picture()));
 }
 
 void ShapedButton::UserControl_WriteProperties(rt::PropertyBag& bag) {
-    bag.WriteProperty("PictureOnMouseLeave", normal_, rt::Picture());
-    bag.WriteProperty("ShowPicture", showPicture_, true);
-    bag.WriteProperty("MaskColor", maskColor_, 0u);
-    bag.WriteProperty("BackColor", BackColor(), 0xFFFFFFu);
-    bag.WriteProperty("PictureOnMouseMove", hover_, rt::Picture());
-    bag.WriteProperty("PictureOnMouseDown", down_, rt::Picture());
-    bag.WriteProperty("Caption", lblCaption.Caption(), "");
-    bag.WriteProperty("Font", lblCaption.GetFont(), rt::Font());
-    bag.WriteProperty("ForeColor", lblCaption.ForeColor(), 0u);
-    bag.WriteProperty("Enable", Enable(), true);
-    bag.WriteProperty("MouseIcon", MouseIcon(), rt::Picture());
+    Properties().WriteAll(*this, bag);
 }
 
 void ShapedButton::centerCaption() {

@@ -9,6 +9,7 @@
 
 #include "runtime/controls.h"
 #include "runtime/handles.h"
+#include "runtime/property_table.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
@@ -60,6 +61,7 @@ protected:
     void UserControl_DblClick() override { RaiseEvent(DblClick); }
 
 private:
+    static const rt::PropertyTable<ShapedButton>& Properties();
     void centerCaption();
     // Stretches the picture over the control, shapes the window by it and, with ShowPicture, makes
     // it the face. The poll passes force = false: the same picture, size and mask shape nothing.

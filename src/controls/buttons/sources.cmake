@@ -6,6 +6,8 @@ list(APPEND VANTREL_PORTABLE_SOURCES
 )
 list(APPEND VANTREL_WIN32_SOURCES
   ${VANTREL_SOURCE_DIR_HERE}/chameleon_draw.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/chameleonButton.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/chameleon_paint.cpp
   ${VANTREL_SOURCE_DIR_HERE}/Shaper.cpp
   ${VANTREL_SOURCE_DIR_HERE}/ShapedButton.cpp
   ${VANTREL_SOURCE_DIR_HERE}/vxbutton.cpp

@@ -9,6 +9,7 @@
 #include <cctype>
 
 #include "controls/common/main_window_link.h"
+#include "controls/common/paint.h"
 #include "runtime/effects.h"
 #include "runtime/error.h"
 
@@ -23,15 +24,6 @@ constexpr uint32_t kButtonFace = 0x8000000Fu;
 constexpr uint32_t kButtonText = 0x80000012u;
 constexpr int16_t kHourglass = 11;
 constexpr int16_t kCustom = 99;
-
-// The hand over the link: the platform's hand cursor, one picture for every label.
-const rt::Picture& HandIcon() {
-    static const rt::Picture hand = [] {
-        HCURSOR shared = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
-        return shared ? rt::Picture::FromIcon(CopyIcon(shared), true) : rt::Picture();
-    }();
-    return hand;
-}
 
 // The picture shown while Picture is Nothing.
 const rt::Picture& LinkIcon() {
@@ -83,7 +75,7 @@ void EtsLinkLabel::wire() {
 
 void EtsLinkLabel::UserControl_Initialize() {
     MousePointer(kCustom);
-    MouseIcon(HandIcon());
+    MouseIcon(HandPointerPicture());
     Label1.BackStyle(rt::vbTransparent);
     Label1.Move(0, 0);
     Image1.Move(0, 0);

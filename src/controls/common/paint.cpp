@@ -51,4 +51,12 @@ COLORREF GradientRow(uint32_t beginRgb, uint32_t endRgb, int rows, int i) {
     return static_cast<COLORREF>(r + 256 * g + 65536 * bl);
 }
 
+const rt::Picture& HandPointerPicture() {
+    static const rt::Picture hand = [] {
+        HCURSOR shared = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
+        return shared ? rt::Picture::FromIcon(CopyIcon(shared), true) : rt::Picture();
+    }();
+    return hand;
+}
+
 }  // namespace controls

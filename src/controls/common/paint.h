@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "runtime/picture.h"
 #include "runtime/win.h"
 
 namespace controls {
@@ -52,5 +53,8 @@ struct Gradient {
     int rows;
     COLORREF operator()(int i) const { return GradientRow(begin, end, rows, i); }
 };
+
+// The platform's hand pointer as an icon picture, one for every control that shows it.
+const rt::Picture& HandPointerPicture();
 
 }  // namespace controls

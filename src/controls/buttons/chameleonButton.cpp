@@ -1,0 +1,674 @@
+// The dialog button: settings, colours, geometry, the pointer poll, mouse, keys and focus. Its
+// drawing is in chameleon_paint.cpp.
+#include "controls/buttons/chameleonButton.h"
+
+#include <cmath>
+#include <utility>
+
+#include "controls/buttons/chameleon_draw.h"
+#include "controls/common/paint.h"
+#include "runtime/error.h"
+#include "runtime/ui.h"
+#include "runtime/win.h"
+
+namespace controls {
+
+namespace {
+
+constexpr uint32_t kButtonFace = 0x8000000Fu;
+constexpr uint32_t kButtonText = 0x80000012u;
+constexpr int16_t kKeySpace = 32, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
+constexpr int16_t kArrow = 1, kCustom = 99;
+
+bool Blank(const std::string& s) {
+    return s.find_first_not_of(' ') == std::string::npos;
+}
+
+}  // namespace
+
+chameleonButton::chameleonButton(rt::Container& parent, std::string name, int index,
+                                 std::shared_ptr<const rt::PropertyBag> stored)
+    : UserControl(parent, std::move(name), index, Windowing::Windowed, std::move(stored)) {
+    Create();
+}
+
+chameleonButton::chameleonButton(const chameleonButton& templ, int index)
+    : UserControl(templ, index),
+      MouseDown(templ.MouseDown),
+      MouseMove(templ.MouseMove),
+      MouseUp(templ.MouseUp),
+      KeyPress(templ.KeyPress),
+      KeyDown(templ.KeyDown),
+      KeyUp(templ.KeyUp),
+      MouseOver(templ.MouseOver),
+      MouseOut(templ.MouseOut) {
+    Create();
+}
+
+chameleonButton::~chameleonButton() {
+    redrawOn_ = false;
+    if (background_ && backgroundOld_) SelectObject(background_.get(), backgroundOld_);
+}
+
+void chameleonButton::UserControl_Initialize() {
+    Surface().ScaleMode(rt::vbPixels);
+    Surface().AutoRedraw(true);
+    OverTimer.Interval(3);
+    OverTimer.Enabled(false);
+    // A failure in the poll ends at the control: nothing escapes the timer's message.
+    OverTimer.TimerEvent = [this](int) { rt::Try([&] { Poll(); }); };
+}
+
+// ---- Property bag
+
+void chameleonButton::UserControl_InitProperties() {
+    enabled_ = showFocusRect_ = useMaskColor_ = true;
+    caption_ = Ambient().DisplayName;
+    GetFont() = Ambient().Font.Clone();
+    buttonType_ = 2;
+    colorScheme_ = 1;
+    ChameleonSetColors();
+    backColor_ = backOver_ = colors_.face;
+    foreColor_ = foreOver_ = colors_.caption;
+    maskColor_ = 0xC0C0C0;
+    DeriveAccessKey();
+    ChameleonLayoutCaption();
+}
+
+// Read in this order; written in it too, with "HAND" before "CHECK". Every key is written.
+const rt::PropertyTable<chameleonButton>& chameleonButton::Properties() {
+    using B = chameleonButton;
+    auto face = [](B&) { return TranslateOleColor(kButtonFace); };
+    auto text = [](B&) { return TranslateOleColor(kButtonText); };
+    auto always = rt::kAlwaysWritten;
+    static const rt::PropertyTable<B> table{
+        {"BTYPE", &B::buttonType_, int32_t{2}, always},
+        {"TX", &B::caption_, "", always},
+        {"ENAB", &B::enabled_, true, always},
+        // A font of its own: the current one stands when none was stored.
+        {"FONT", [](B& b) -> rt::Font& { return b.GetFont(); },
+         [](B& b, rt::Font f) { b.GetFont() = f.Clone(); }, [](B& b) { return b.GetFont(); }, always},
+        {"COLTYPE", &B::colorScheme_, int32_t{1}, always},
+        {"FOCUSR", &B::showFocusRect_, true, always},
+        {"BCOL", &B::backColor_, face, always},
+        {"BCOLO", &B::backOver_, [](B& b) { return b.backColor_; }, always},
+        {"FCOL", &B::foreColor_, text, always},
+        {"FCOLO", &B::foreOver_, [](B& b) { return b.foreColor_; }, always},
+        {"MCOL", &B::maskColor_, 0xC0C0C0u, always},
+        {"MPTR", [](B& b) { return b.UserControl::MousePointer(); },
+         [](B& b, int16_t v) { b.UserControl::MousePointer(v); }, int16_t{0}, always},
+        {"MICON", [](B& b) { return b.UserControl::MouseIcon(); },
+         [](B& b, rt::Picture p) { rt::Try([&] { b.UserControl::MouseIcon(std::move(p)); }); }, rt::Picture(),
+         always},
+        {"PICN", &B::pictureNormal_, rt::Picture(), always},
+        {"PICH", &B::pictureOver_, rt::Picture(), always},
+        {"UMCOL", &B::useMaskColor_, true, always},
+        {"SOFT", &B::softBevel_, false, always},
+        {"PICPOS", &B::picturePosition_, int32_t{0}, always},
+        {"NGREY", &B::useGreyscale_, false, always},
+        {"FX", &B::specialEffect_, int32_t{0}, always},
+        // Written, never read back: a loaded button starts with the arrow.
+        {"HAND", [](B& b) { return b.handPointer_; }, [](B&, bool) {}, false, always},
+        {"CHECK", &B::checkBox_, false, always},
+        {"VALUE", &B::value_, false, always},
+    };
+    return table;
+}
+
+void chameleonButton::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
+    Properties().ReadAll(*this, PropBag);
+    UserControl::Enabled(enabled_);
+    ChameleonSetColors();
+    ChameleonMeasurePicture();
+    ChameleonLayoutCaption();
+    DeriveAccessKey();
+}
+
+void chameleonButton::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
+    Properties().WriteAll(*this, PropBag);
+}
+
+// ---- Properties
+
+void chameleonButton::BackColor(uint32_t v) {
+    backColor_ = v;
+    if (!Ambient().UserMode) backOver_ = v;
+    ChameleonSetColors();
+    ChameleonRedraw(lastState_, true);
+    PropertyChanged("BCOL");
+}
+
+void chameleonButton::BackOver(uint32_t v) {
+    backOver_ = v;
+    ChameleonSetColors();
+    ChameleonRedraw(lastState_, true);
+    PropertyChanged("BCOLO");
+}
+
+void chameleonButton::ForeColor(uint32_t v) {
+    foreColor_ = v;
+    if (!Ambient().UserMode) foreOver_ = v;
+    ChameleonSetColors();
+    ChameleonRedraw(lastState_, true);
+    PropertyChanged("FCOL");
+}
+
+void chameleonButton::ForeOver(uint32_t v) {
+    foreOver_ = v;
+    ChameleonSetColors();
+    ChameleonRedraw(lastState_, true);
+    PropertyChanged("FCOLO");
+}
+
+void chameleonButton::MaskColor(uint32_t v) {
+    maskColor_ = v;
+    ChameleonSetColors();
+    ChameleonRedraw(lastState_, true);
+    PropertyChanged("MCOL");
+}
+
+void chameleonButton::ButtonType(int32_t v) {
+    buttonType_ = v;
+    if (v == 5 && !Ambient().UserMode)
+        GetFont().Bold(true);
+    else if (v == 11 && redrawOn_)
+        ChameleonCopyBackground();
+    // The tinted face is blue-weighted for type 3 only.
+    ChameleonSetColors();
+    ResizeStep();
+    PropertyChanged("BTYPE");
+}
+
+void chameleonButton::Caption(std::string v) {
+    caption_ = std::move(v);
+    DeriveAccessKey();
+    ChameleonLayoutCaption();
+    ChameleonRedraw(0, true);
+    PropertyChanged("TX");
+}
+
+void chameleonButton::Enabled(bool v) {
+    enabled_ = v;
+    ChameleonRedraw(0, true);
+    UserControl::Enabled(v);
+    PropertyChanged("ENAB");
+}
+
+void chameleonButton::Font(rt::Font f) {
+    GetFont() = std::move(f);
+    ChameleonLayoutCaption();
+    ChameleonRedraw(0, true);
+    PropertyChanged("FONT");
+}
+
+void chameleonButton::FontBold(bool v) {
+    GetFont().Bold(v);
+    ChameleonLayoutCaption();
+    ChameleonRedraw(0, true);
+}
+
+void chameleonButton::FontItalic(bool v) {
+    GetFont().Italic(v);
+    ChameleonLayoutCaption();
+    ChameleonRedraw(0, true);
+}
+
+void chameleonButton::FontUnderline(bool v) {
+    GetFont().Underline(v);
+    ChameleonLayoutCaption();
+    ChameleonRedraw(0, true);
+}
+
+int16_t chameleonButton::FontSize() {
+    return static_cast<int16_t>(std::nearbyint(GetFont().Size()));
+}
+
+void chameleonButton::FontSize(int16_t v) {
+    GetFont().Size(v);
+    ChameleonLayoutCaption();
+    ChameleonRedraw(0, true);
+}
+
+void chameleonButton::FontName(const std::string& v) {
+    GetFont().Name(v);
+    ChameleonLayoutCaption();
+    ChameleonRedraw(0, true);
+}
+
+void chameleonButton::ColorScheme(int32_t v) {
+    colorScheme_ = v;
+    ChameleonSetColors();
+    ChameleonRedraw(0, true);
+    PropertyChanged("COLTYPE");
+}
+
+void chameleonButton::ShowFocusRect(bool v) {
+    showFocusRect_ = v;
+    ChameleonRedraw(lastState_, true);
+    PropertyChanged("FOCUSR");
+}
+
+void chameleonButton::MousePointer(int32_t v) {
+    UserControl::MousePointer(static_cast<int16_t>(v));
+    PropertyChanged("MPTR");
+}
+
+void chameleonButton::MouseIcon(rt::Picture p) {
+    // A picture the platform refuses as a pointer is left out; the change is reported anyway.
+    rt::Try([&] { UserControl::MouseIcon(std::move(p)); });
+    PropertyChanged("MICON");
+}
+
+void chameleonButton::HandPointer(bool v) {
+    handPointer_ = v;
+    if (v) {
+        UserControl::MouseIcon(HandPointerPicture());  // in place of a cursor resource of our own
+        UserControl::MousePointer(kCustom);
+    } else {
+        UserControl::MouseIcon(rt::Picture());
+        UserControl::MousePointer(kArrow);
+    }
+    PropertyChanged("HAND");
+}
+
+void chameleonButton::SoftBevel(bool v) {
+    softBevel_ = v;
+    ChameleonSetColors();
+    ChameleonRedraw(lastState_, true);
+    PropertyChanged("SOFT");
+}
+
+void chameleonButton::PictureNormal(rt::Picture p) {
+    pictureNormal_ = std::move(p);
+    ChameleonMeasurePicture();
+    ChameleonLayoutCaption();
+    ChameleonRedraw(lastState_, true);
+    PropertyChanged("PICN");
+}
+
+void chameleonButton::PictureOver(rt::Picture p) {
+    pictureOver_ = std::move(p);
+    if (hot_) ChameleonRedraw(lastState_, true);
+    PropertyChanged("PICO");
+}
+
+void chameleonButton::PicturePosition(int32_t v) {
+    picturePosition_ = v;
+    PropertyChanged("PICPOS");
+    ChameleonLayoutCaption();
+    ChameleonRedraw(lastState_, true);
+}
+
+void chameleonButton::UseMaskColor(bool v) {
+    useMaskColor_ = v;
+    if (!pictureNormal_.Empty()) ChameleonRedraw(lastState_, true);
+    PropertyChanged("UMCOL");
+}
+
+void chameleonButton::UseGreyscale(bool v) {
+    useGreyscale_ = v;
+    if (!pictureNormal_.Empty()) ChameleonRedraw(lastState_, true);
+    PropertyChanged("NGREY");
+}
+
+void chameleonButton::SpecialEffect(int32_t v) {
+    specialEffect_ = v;
+    ChameleonRedraw(lastState_, true);
+    PropertyChanged("FX");
+}
+
+void chameleonButton::CheckBoxBehaviour(bool v) {
+    checkBox_ = v;
+    ChameleonRedraw(lastState_, true);
+    PropertyChanged("CHECK");
+}
+
+void chameleonButton::Value(bool v) {
+    value_ = v;
+    if (checkBox_) ChameleonRedraw(0, true);
+    PropertyChanged("VALUE");
+}
+
+void chameleonButton::Refresh() {
+    if (buttonType_ == 11) ChameleonCopyBackground();
+    ChameleonSetColors();
+    ChameleonLayoutCaption();
+    redrawOn_ = true;
+    ChameleonRedraw(lastState_, true);
+}
+
+void chameleonButton::DeriveAccessKey() {
+    std::wstring wide;
+    for (char ch : caption_) wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(ch)));
+    const wchar_t key = ChameleonAccessKey(wide);
+    AccessKeys(key ? std::string(1, static_cast<char>(key)) : std::string());
+}
+
+// ---- Colours and geometry
+
+void chameleonButton::ChameleonSetColors() {
+    ChameleonSystemColors sys{};
+    sys.face = GetSysColor(COLOR_BTNFACE);
+    sys.text = GetSysColor(COLOR_BTNTEXT);
+    sys.shadow = GetSysColor(COLOR_BTNSHADOW);
+    sys.light = GetSysColor(COLOR_3DLIGHT);
+    sys.highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+    sys.dark = GetSysColor(COLOR_3DDKSHADOW);
+    sys.selection = GetSysColor(COLOR_HIGHLIGHT);
+    ChameleonSchemeInput in{};
+    in.scheme = colorScheme_;
+    in.buttonType = buttonType_;
+    in.softBevel = softBevel_;
+    in.mask = TranslateOleColor(maskColor_);
+    if (colorScheme_ == 2) {
+        in.back = TranslateOleColor(backColor_);
+        in.fore = TranslateOleColor(foreColor_);
+        in.foreOver = TranslateOleColor(foreOver_);
+    } else if (colorScheme_ == 4) {
+        HWND parent = hWnd() ? GetParent(hWnd()) : nullptr;
+        rt::WindowDC dc(parent);
+        if (dc.get()) {
+            in.back = GetBkColor(dc.get());
+            in.fore = GetTextColor(dc.get());
+        }
+    }
+    colors_ = ChameleonSchemeColors(in, sys);
+}
+
+void chameleonButton::UserControl_Resize() {
+    ResizeStep();
+}
+
+void chameleonButton::ResizeStep() {
+    if (copying_) return;
+    RECT client{};
+    if (hWnd()) GetClientRect(hWnd(), &client);
+    W = client.right;
+    H = client.bottom;
+    focusRect_ = client;
+    const int inset = ChameleonFocusInset(buttonType_);
+    InflateRect(&focusRect_, -inset, -inset);
+    if (buttonType_ == 14) OffsetRect(&focusRect_, 1, 1);
+    ChameleonLayoutCaption();
+    if (hWnd()) {
+        rt::Region outline = ChameleonMakeRegion(buttonType_, W, H);
+        // The window owns the region once it took it; a refused one leaves the old outline.
+        if (outline && SetWindowRgn(hWnd(), outline.get(), TRUE)) outline.release();
+    }
+    if (H != 0) ChameleonRedraw(0, true);
+}
+
+void chameleonButton::ChameleonLayoutCaption() {
+    const int w = picW_, h = picH_;
+    switch (picturePosition_) {
+        case 0:
+            layoutArea_ = {w + 1, 1, W - 2, H - 2};
+            break;
+        case 1:
+            layoutArea_ = {1, 1, W - w - 2, H - 2};
+            break;
+        case 2:
+            layoutArea_ = {1, h + 1, W - 2, H - 2};
+            break;
+        case 3:
+            layoutArea_ = {1, 1, W - 2, H - h - 2};
+            break;
+        case 4:
+            layoutArea_ = {1, 1, W - 2, H - 2};
+            break;
+        default:
+            break;
+    }
+    RECT r = layoutArea_;
+    {
+        rt::ScreenDC screen;
+        rt::MemoryDC dc(screen.get());
+        rt::SelectGuard font(dc.get(), GetFont().Handle());
+        DrawTextA(dc.get(), caption_.c_str(), static_cast<int>(caption_.size()), &r,
+                  DT_CALCRECT | DT_WORDBREAK);
+    }
+    captionRect_ = r;
+    captionW_ = r.right - r.left;
+    captionH_ = r.bottom - r.top;
+    switch (picturePosition_) {
+        case 1:
+            OffsetRect(&captionRect_, (W - r.right - w - 4) / 2, (H - r.bottom) / 2);
+            break;
+        case 3:
+            OffsetRect(&captionRect_, (W - r.right) / 2, (H - r.bottom - h - 4) / 2);
+            break;
+        case 0:
+        case 2:
+        case 4:
+            OffsetRect(&captionRect_, (W - r.right) / 2, (H - r.bottom) / 2);
+            break;
+        default:
+            break;
+    }
+    pressedRect_ = captionRect_;
+    OffsetRect(&pressedRect_, 1, 1);
+    ChameleonPlacePicture();
+}
+
+void chameleonButton::ChameleonMeasurePicture() {
+    if (pictureNormal_.Empty()) {
+        picW_ = picH_ = 0;
+        return;
+    }
+    picW_ = pictureNormal_.PixelWidth();
+    picH_ = pictureNormal_.PixelHeight();
+}
+
+void chameleonButton::ChameleonPlacePicture() {
+    if (pictureNormal_.Empty() && pictureOver_.Empty()) return;
+    const int w = picW_, h = picH_;
+    if (!Blank(caption_) && picturePosition_ != 4) {
+        switch (picturePosition_) {
+            case 0:
+                picX_ = captionRect_.left - w - 4, picY_ = (H - h) / 2;
+                break;
+            case 1:
+                picX_ = captionRect_.right + 4, picY_ = (H - h) / 2;
+                break;
+            case 2:
+                picX_ = (W - w) / 2, picY_ = captionRect_.top - h - 2;
+                break;
+            case 3:
+                picX_ = (W - w) / 2, picY_ = captionRect_.bottom + 2;
+                break;
+            default:
+                break;
+        }
+    } else {
+        picX_ = (W - w) / 2, picY_ = (H - h) / 2;
+    }
+}
+
+void chameleonButton::ChameleonCopyBackground() {
+    HWND self = hWnd();
+    if (!self) return;
+    copying_ = true;
+    const double height = Height();
+    const RECT at = PixelRect();
+    const int w = at.right - at.left, h = at.bottom - at.top;
+    // Each step may fail; the next one runs all the same.
+    rt::Try([&] { Height(0); });
+    rt::Try([&] { rt::DoEvents(); });
+    rt::Try([&] {
+        if (!background_) {
+            rt::ScreenDC screen;
+            background_ = rt::MemoryDC(screen.get());
+        }
+        if (backgroundOld_) SelectObject(background_.get(), backgroundOld_);
+        backgroundOld_ = nullptr;
+        rt::WindowDC parent(GetParent(self));
+        backgroundBitmap_.reset(CreateCompatibleBitmap(parent.get(), w, h));
+        if (!background_ || !backgroundBitmap_) return;
+        backgroundOld_ = SelectObject(background_.get(), backgroundBitmap_.get());
+        BitBlt(background_.get(), 0, 0, w, h, parent.get(), at.left, at.top, SRCCOPY);
+    });
+    rt::Try([&] { Height(height); });
+    copying_ = false;
+}
+
+// ---- Showing and ambient changes
+
+void chameleonButton::UserControl_Show() {
+    if (buttonType_ == 11) ChameleonCopyBackground();
+    redrawOn_ = true;
+    ChameleonSetColors();
+    ChameleonRedraw(0, true);
+}
+
+void chameleonButton::UserControl_AmbientChanged(const std::string&) {
+    if (colorScheme_ == 2) return;
+    ChameleonSetColors();
+    ChameleonRedraw(lastState_, true);
+}
+
+void chameleonButton::UserControl_GotFocus() {
+    hasFocus_ = true;
+    ChameleonRedraw(lastState_, true);
+}
+
+void chameleonButton::UserControl_LostFocus() {
+    hasFocus_ = false;
+    ChameleonRedraw(lastState_, true);
+}
+
+// ---- Pointer
+
+bool chameleonButton::ChameleonCursorOver() const {
+    POINT p{};
+    if (!GetCursorPos(&p)) return false;
+    return WindowFromPoint(p) == hWnd();
+}
+
+void chameleonButton::Poll() {
+    if (ChameleonCursorOver()) return;
+    OverTimer.Enabled(false);
+    hot_ = false;
+    ChameleonRedraw(0, true);
+    RaiseEvent(MouseOut);
+}
+
+void chameleonButton::PressStep(int16_t& Button, int16_t& Shift, float& X, float& Y) {
+    RaiseEvent(MouseDown, Button, Shift, X, Y);
+    lastButton_ = Button;
+    if (Button != rt::vbRightButton) ChameleonRedraw(2, false);
+}
+
+void chameleonButton::UserControl_MouseDown(int16_t Button, int16_t Shift, float X, float Y) {
+    rt::Try([&] {
+        // A left press takes the focus, as on any push button of the platform.
+        if (Button == rt::vbLeftButton && GetFocus() != hWnd()) SetFocus();
+        PressStep(Button, Shift, X, Y);
+    });
+}
+
+void chameleonButton::UserControl_MouseMove(int16_t Button, int16_t Shift, float X, float Y) {
+    rt::Try([&] {
+        RaiseEvent(MouseMove, Button, Shift, X, Y);
+        if (Button != 0 && Button != rt::vbLeftButton) return;
+        if (!ChameleonCursorOver()) {
+            ChameleonRedraw(0, false);
+        } else if (Button == 0 && !hot_) {
+            OverTimer.Enabled(true);
+            hot_ = true;
+            ChameleonRedraw(0, true);
+            RaiseEvent(MouseOver);
+        } else if (Button == rt::vbLeftButton) {
+            // The down look is drawn as hot; the hover itself is the poll's to end.
+            hot_ = true;
+            struct Back {
+                bool& hot;
+                ~Back() { hot = false; }
+            } back{hot_};
+            ChameleonRedraw(2, false);
+        }
+    });
+}
+
+void chameleonButton::UserControl_MouseUp(int16_t Button, int16_t Shift, float X, float Y) {
+    rt::Try([&] {
+        RaiseEvent(MouseUp, Button, Shift, X, Y);
+        if (Button != rt::vbRightButton) ChameleonRedraw(0, false);
+    });
+}
+
+void chameleonButton::ClickStep() {
+    if (lastButton_ != rt::vbLeftButton || !enabled_) return;
+    if (checkBox_) value_ = !value_;
+    ChameleonRedraw(0, true);
+    // The new look is on screen before the handlers run.
+    UpdateWindow(hWnd());
+    RaiseEvent(Click);
+}
+
+void chameleonButton::UserControl_Click() {
+    rt::Try([&] { ClickStep(); });
+}
+
+void chameleonButton::UserControl_DblClick() {
+    rt::Try([&] {
+        if (lastButton_ != rt::vbLeftButton) return;
+        int16_t button = rt::vbLeftButton, shift = 0;
+        float x = 0, y = 0;
+        PressStep(button, shift, x, y);
+        // The release comes here, and ends the capture.
+        SetCapture(hWnd());
+    });
+}
+
+// ---- Keys
+
+void chameleonButton::UserControl_KeyDown(int16_t& KeyCode, int16_t Shift) {
+    rt::Try([&] {
+        int16_t shift = Shift;
+        RaiseEvent(KeyDown, KeyCode, shift);
+    });
+    // Every failing step is skipped: a code beyond a byte keeps the last key and the rest runs.
+    if (KeyCode >= 0 && KeyCode <= 255) lastKey_ = static_cast<uint8_t>(KeyCode);
+    rt::Try([&] {
+        switch (KeyCode) {
+            case kKeySpace:
+                ChameleonRedraw(2, false);
+                break;
+            case kKeyLeft:
+            case kKeyUp:
+                rt::MoveFocus(*this, false);
+                break;
+            case kKeyRight:
+            case kKeyDown:
+                rt::MoveFocus(*this, true);
+                break;
+            default:
+                break;
+        }
+    });
+}
+
+void chameleonButton::UserControl_KeyUp(int16_t& KeyCode, int16_t Shift) {
+    rt::Try([&] {
+        int16_t shift = Shift;
+        RaiseEvent(KeyUp, KeyCode, shift);
+        if (lastKey_ != kKeySpace || KeyCode != kKeySpace) return;
+        if (checkBox_) value_ = !value_;
+        ChameleonRedraw(0, false);
+        UpdateWindow(hWnd());
+        RaiseEvent(Click);
+    });
+}
+
+void chameleonButton::UserControl_KeyPress(int16_t& KeyAscii) {
+    rt::Try([&] { RaiseEvent(KeyPress, KeyAscii); });
+}
+
+void chameleonButton::UserControl_AccessKeyPress(int16_t) {
+    rt::Try([&] {
+        lastButton_ = rt::vbLeftButton;
+        ClickStep();
+    });
+}
+
+}  // namespace controls

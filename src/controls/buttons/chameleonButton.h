@@ -1,0 +1,209 @@
+// The dialog button of the secondary windows: a push button that paints itself in fourteen looks
+// (ButtonType 1 to 14) and four colour schemes, with an optional picture beside or behind a
+// word-wrapped caption, caption and picture effects, an optional check-box behaviour and a hover
+// look.
+//
+// A windowed user control keeping its drawing in the surface's persistent image; every redraw
+// paints the whole control there. Its window carries the outline of its look, so the clickable
+// area follows cut corners and the oval. The hover look starts on a pointer move and ends when the
+// OverTimer poll finds the pointer over another window.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "controls/buttons/chameleon_colors.h"
+#include "runtime/controls.h"
+#include "runtime/font.h"
+#include "runtime/handles.h"
+#include "runtime/picture.h"
+#include "runtime/property_table.h"
+#include "runtime/propertybag.h"
+#include "runtime/usercontrol.h"
+
+namespace controls {
+
+class chameleonButton : public rt::UserControl {
+public:
+    chameleonButton(rt::Container& parent, std::string name, int index = -1,
+                    std::shared_ptr<const rt::PropertyBag> stored = nullptr);
+    chameleonButton(const chameleonButton& templ, int index);
+    ~chameleonButton() override;
+
+    uint32_t BackColor() const noexcept { return backColor_; }
+    void BackColor(uint32_t v);
+    uint32_t BackOver() const noexcept { return backOver_; }
+    void BackOver(uint32_t v);
+    uint32_t ForeColor() const noexcept { return foreColor_; }
+    void ForeColor(uint32_t v);
+    uint32_t ForeOver() const noexcept { return foreOver_; }
+    void ForeOver(uint32_t v);
+    uint32_t MaskColor() const noexcept { return maskColor_; }
+    void MaskColor(uint32_t v);
+    int32_t ButtonType() const noexcept { return buttonType_; }
+    void ButtonType(int32_t v);
+    const std::string& Caption() const noexcept { return caption_; }
+    void Caption(std::string v);
+    bool Enabled() const noexcept { return enabled_; }
+    void Enabled(bool v) override;
+    rt::Font& Font() noexcept { return GetFont(); }
+    void Font(rt::Font f);
+    bool FontBold() { return GetFont().Bold(); }
+    void FontBold(bool v);
+    bool FontItalic() { return GetFont().Italic(); }
+    void FontItalic(bool v);
+    bool FontUnderline() { return GetFont().Underline(); }
+    void FontUnderline(bool v);
+    int16_t FontSize();
+    void FontSize(int16_t v);
+    std::string FontName() { return GetFont().Name(); }
+    void FontName(const std::string& v);
+    int32_t ColorScheme() const noexcept { return colorScheme_; }
+    void ColorScheme(int32_t v);
+    bool ShowFocusRect() const noexcept { return showFocusRect_; }
+    void ShowFocusRect(bool v);
+    int32_t MousePointer() const noexcept { return UserControl::MousePointer(); }
+    void MousePointer(int32_t v);
+    const rt::Picture& MouseIcon() const noexcept { return UserControl::MouseIcon(); }
+    void MouseIcon(rt::Picture p);
+    bool HandPointer() const noexcept { return handPointer_; }
+    void HandPointer(bool v);
+    HWND hwnd() const noexcept { return hWnd(); }
+    bool SoftBevel() const noexcept { return softBevel_; }
+    void SoftBevel(bool v);
+    const rt::Picture& PictureNormal() const noexcept { return pictureNormal_; }
+    void PictureNormal(rt::Picture p);
+    const rt::Picture& PictureOver() const noexcept { return pictureOver_; }
+    void PictureOver(rt::Picture p);
+    int32_t PicturePosition() const noexcept { return picturePosition_; }
+    void PicturePosition(int32_t v);
+    bool UseMaskColor() const noexcept { return useMaskColor_; }
+    void UseMaskColor(bool v);
+    bool UseGreyscale() const noexcept { return useGreyscale_; }
+    void UseGreyscale(bool v);
+    int32_t SpecialEffect() const noexcept { return specialEffect_; }
+    void SpecialEffect(int32_t v);
+    bool CheckBoxBehaviour() const noexcept { return checkBox_; }
+    void CheckBoxBehaviour(bool v);
+    bool Value() const noexcept { return value_; }
+    void Value(bool v);
+    std::string Version() const { return "2.0.6"; }
+    // Redraws wait until Refresh or the next showing.
+    void DisableRefresh() { redrawOn_ = false; }
+    void Refresh();
+
+    // Events besides the container's Click; arguments by reference.
+    rt::Event<int16_t&, int16_t&, float&, float&> MouseDown;
+    rt::Event<int16_t&, int16_t&, float&, float&> MouseMove;
+    rt::Event<int16_t&, int16_t&, float&, float&> MouseUp;
+    rt::Event<int16_t&> KeyPress;
+    rt::Event<int16_t&, int16_t&> KeyDown;
+    rt::Event<int16_t&, int16_t&> KeyUp;
+    rt::Event<> MouseOver;
+    rt::Event<> MouseOut;
+
+    // The hover poll: runs only while the pointer is over the button.
+    rt::Timer OverTimer{*this, "OverTimer"};
+
+    // Run-time state, for the window's own use and its tests.
+    bool Hot() const noexcept { return hot_; }
+    int LastDrawnState() const noexcept { return lastState_; }
+    const ChameleonColors& Colors() const noexcept { return colors_; }
+
+    // The redraw: state 0 up, 2 down; an unforced request draws only when the state or the caption
+    // changed.
+    void ChameleonRedraw(int state, bool force);
+
+protected:
+    void UserControl_Initialize() override;
+    void UserControl_InitProperties() override;
+    void UserControl_ReadProperties(rt::PropertyBag& PropBag) override;
+    void UserControl_WriteProperties(rt::PropertyBag& PropBag) override;
+    void UserControl_Resize() override;
+    void UserControl_Show() override;
+    void UserControl_Hide() override { redrawOn_ = false; }
+    void UserControl_MouseDown(int16_t Button, int16_t Shift, float X, float Y) override;
+    void UserControl_MouseUp(int16_t Button, int16_t Shift, float X, float Y) override;
+    void UserControl_MouseMove(int16_t Button, int16_t Shift, float X, float Y) override;
+    void UserControl_Click() override;
+    void UserControl_DblClick() override;
+    void UserControl_KeyDown(int16_t& KeyCode, int16_t Shift) override;
+    void UserControl_KeyUp(int16_t& KeyCode, int16_t Shift) override;
+    void UserControl_KeyPress(int16_t& KeyAscii) override;
+    void UserControl_GotFocus() override;
+    void UserControl_LostFocus() override;
+    void UserControl_AccessKeyPress(int16_t KeyAscii) override;
+    void UserControl_AmbientChanged(const std::string& PropertyName) override;
+    // The setters redraw as each property says; the table's Set is not used for showing.
+    void PropertyRefresh() override {}
+
+private:
+    static const rt::PropertyTable<chameleonButton>& Properties();
+
+    // Colours, geometry and the outline.
+    void ChameleonSetColors();
+    void ResizeStep();
+    void ChameleonLayoutCaption();
+    void ChameleonMeasurePicture();
+    void ChameleonPlacePicture();
+    void ChameleonCopyBackground();
+    void DeriveAccessKey();
+    bool ChameleonCursorOver() const;
+
+    // Input.
+    void PressStep(int16_t& Button, int16_t& Shift, float& X, float& Y);
+    void ClickStep();
+    void Poll();
+
+    // Painting (chameleon_paint.cpp), on the surface of the redraw under way.
+    void PaintLook(int state);
+    void PaintType3(int state);
+    void PaintType4(int state);
+    void PaintType14(int state);
+    void ChameleonDrawCaption(int mode);
+    void ChameleonCaptionEffect(const RECT& r);
+    void ChameleonDrawPicture(int mode);
+    void ChameleonPictureEffect(int offset, const rt::Picture& picture);
+    void ChameleonDrawFocusRect();
+    void CaptionText(const RECT& r, uint32_t colour);
+    void Picture(const rt::Picture& p, int x, int y, int64_t paint, bool darkOnly, bool grey, bool blend);
+    void ChameleonDrawRect(int x, int y, int w, int h, uint32_t c, bool frameOnly);
+    void ChameleonDrawEllipse(int x, int y, int w, int h, uint32_t pen, uint32_t brush);
+    void ChameleonDrawLine(int x1, int y1, int x2, int y2, uint32_t c);
+    void ChameleonDrawBevel(uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4, int16_t k, bool single);
+    void ChameleonDrawPixel(int x, int y, uint32_t c);
+    void Corners(uint32_t c);
+    uint32_t S(uint32_t c, int n) const { return ChameleonShiftColor(c, n, false, softBevel_); }
+    uint32_t SB(uint32_t c, int n) const { return ChameleonShiftColor(c, n, true, softBevel_); }
+
+    // Stored properties.
+    uint32_t backColor_ = 0, backOver_ = 0, foreColor_ = 0, foreOver_ = 0, maskColor_ = 0xC0C0C0;
+    int32_t buttonType_ = 2, colorScheme_ = 1, picturePosition_ = 0, specialEffect_ = 0;
+    std::string caption_;
+    bool enabled_ = true, showFocusRect_ = true, softBevel_ = false, useMaskColor_ = true;
+    bool useGreyscale_ = false, checkBox_ = false, value_ = false, handPointer_ = false;
+    rt::Picture pictureNormal_, pictureOver_;
+
+    // Run-time state.
+    int lastState_ = 0;
+    std::string lastCaption_;
+    bool redrawOn_ = true;
+    bool hot_ = false;
+    bool copying_ = false;  // the background of type 11 is being copied
+    bool hasFocus_ = false;
+    int16_t lastButton_ = 0;
+    uint8_t lastKey_ = 0;
+    int captionMode_ = 0;
+    int W = 0, H = 0;
+    ChameleonColors colors_;
+    RECT focusRect_{}, captionRect_{}, pressedRect_{}, layoutArea_{};
+    int captionW_ = 0, captionH_ = 0;
+    int picW_ = 0, picH_ = 0, picX_ = 0, picY_ = 0;
+    rt::MemoryDC background_;  // type 11: what lies under the button
+    rt::Bitmap backgroundBitmap_;
+    HGDIOBJ backgroundOld_ = nullptr;
+    HDC dc_ = nullptr;  // the surface of the redraw under way
+};
+
+}  // namespace controls
