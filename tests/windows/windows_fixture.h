@@ -39,9 +39,13 @@ inline bool Centred(const rt::Form& f) {
     return std::abs((r.left + r.right) - sw) <= 2 && std::abs((r.top + r.bottom) - sh) <= 2;
 }
 
-// A press of a windowed button, as the user's click raises it.
+// A click of a dialog button: a left press and release in its middle.
 inline void Press(HWND button) {
-    SendMessageA(button, BM_CLICK, 0, 0);
+    RECT r{};
+    GetClientRect(button, &r);
+    const LPARAM middle = MAKELPARAM(r.right / 2, r.bottom / 2);
+    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    SendMessageA(button, WM_LBUTTONUP, 0, middle);
 }
 
 // A left click at the client point of the window.

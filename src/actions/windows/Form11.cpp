@@ -29,7 +29,7 @@ Form11::Form11() : Form("Form11") {
     Picture1.BorderStyle(0);
     Image1.Move(0, 0, 1815, 615);
     Image1.Stretch(true);
-    // The stand-in buttons show a caption where the dialog buttons show their pictures.
+    // The tool buttons show captions: the program carries no tool pictures.
     const struct {
         controls::chameleonButton& button;
         double left;
@@ -41,6 +41,7 @@ Form11::Form11() : Form("Form11") {
         {chameleonButton3, 1200, "1:1", &Form11::chameleonButton3_Click},
     };
     for (const auto& t : tools) {
+        t.button.ButtonType(3);
         t.button.Move(t.left, 0, 555, 495);
         t.button.Caption(t.caption);
         t.button.Click = [this, click = t.click](int) { (this->*click)(); };

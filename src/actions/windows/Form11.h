@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "actions/standins/chameleonButton.h"
+#include "controls/buttons/chameleonButton.h"
 #include "runtime/controls.h"
 #include "runtime/form.h"
 

@@ -55,6 +55,7 @@ Form12::Form12() : Form("Form12") {
     };
     double top = 615;
     for (const auto& f : filters) {
+        f.button.ButtonType(3);
         f.button.Caption(f.caption);
         f.button.Move(6375, top, 1695, 375);
         f.button.Click = [this, pattern = f.pattern](int) { File1.Pattern(pattern); };

@@ -2,7 +2,7 @@
 // file in the main window's page movie player, in the page's movie area, and closes the browser.
 #pragma once
 
-#include "actions/standins/chameleonButton.h"
+#include "controls/buttons/chameleonButton.h"
 #include "runtime/controls.h"
 #include "runtime/folderlists.h"
 #include "runtime/form.h"

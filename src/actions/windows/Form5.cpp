@@ -12,6 +12,7 @@ Form5::Form5() : Form("Form5") {
     actions::CentreOnScreen(*this);
     Label1.Move(120, 120, 4455, 2535);
     Label1.Caption("");
+    chameleonButton1.ButtonType(3);
     chameleonButton1.Caption("OK");
     chameleonButton1.Move(3240, 2880, 1335, 375);
     chameleonButton1.Click = [this](int) { chameleonButton1_Click(); };

@@ -3,7 +3,7 @@
 // shows it.
 #pragma once
 
-#include "actions/standins/chameleonButton.h"
+#include "controls/buttons/chameleonButton.h"
 #include "runtime/controls.h"
 #include "runtime/form.h"
 

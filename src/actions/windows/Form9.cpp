@@ -43,8 +43,10 @@ Form9::Form9() : Form("Form9") {
     Text1.Text("c:\\");
     Drive1.Move(120, 480, 4455);
     Dir1.Move(120, 840, 4455, 3240);
+    chameleonButton1.ButtonType(3);
     chameleonButton1.Caption("Start Copy To H.D.D");
     chameleonButton1.Move(120, 4200, 2055, 735);
+    chameleonButton2.ButtonType(3);
     chameleonButton2.Caption("Create New Folder");
     chameleonButton2.ToolTipText("Make new Folder");
     chameleonButton2.Move(2400, 4200, 2175, 735);

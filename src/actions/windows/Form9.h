@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 
-#include "actions/standins/chameleonButton.h"
+#include "controls/buttons/chameleonButton.h"
 #include "runtime/controls.h"
 #include "runtime/folderlists.h"
 #include "runtime/form.h"
