@@ -256,6 +256,79 @@ TEST_F(ChameleonTest, OutlinesFollowTheType) {
     Pump(1);
     EXPECT_FALSE(over(1, 1));
     EXPECT_TRUE(over(30, 15));
+    // Type 5 cuts only the bottom-left and top-right corners.
+    b.ButtonType(5);
+    Pump(1);
+    EXPECT_TRUE(over(0, 0));
+    EXPECT_TRUE(over(59, 29));
+    EXPECT_FALSE(over(0, 29));
+    EXPECT_FALSE(over(59, 0));
+}
+
+TEST_F(ChameleonTest, ABlankCaptionCentresThePicture) {
+    chameleonButton& b = Place(80, 60);
+    const HWND h = b.hWnd();
+    b.ButtonType(10);
+    b.UseMaskColor(false);
+    rt::ScreenDC screen;
+    rt::MemoryDC mem(screen.get());
+    HBITMAP bm = CreateCompatibleBitmap(screen.get(), 8, 8);
+    {
+        rt::SelectGuard sel(mem.get(), bm);
+        rt::Brush red(CreateSolidBrush(RGB(255, 0, 0)));
+        RECT all{0, 0, 8, 8};
+        FillRect(mem.get(), &all, red.get());
+    }
+    b.PictureNormal(rt::Picture::FromBitmap(bm));
+    for (int position = 0; position <= 4; ++position) {
+        b.PicturePosition(position);
+        b.Caption(position % 2 ? "" : "   ");
+        Pump(1);
+        // (80 - 8) / 2 = 36, (60 - 8) / 2 = 26.
+        ExpectPixels(h,
+                     {{36, 26, RGB(255, 0, 0)},
+                      {43, 33, RGB(255, 0, 0)},
+                      {35, 26, RGB(192, 192, 192)},
+                      {44, 33, RGB(192, 192, 192)}},
+                     std::to_string(position).c_str());
+    }
+}
+
+TEST_F(ChameleonTest, RedrawRequestsAndArrows) {
+    chameleonButton& b = Place();
+    // In check-box mode with Value set, an up request draws the down look; Value off, up again.
+    b.CheckBoxBehaviour(true);
+    b.Value(true);
+    b.ChameleonRedraw(0, false);
+    EXPECT_EQ(b.LastDrawnState(), 2);
+    b.Value(false);
+    EXPECT_EQ(b.LastDrawnState(), 0);
+    // Outside check-box mode Value draws nothing.
+    b.CheckBoxBehaviour(false);
+    b.ChameleonRedraw(2, true);
+    b.Value(true);
+    EXPECT_EQ(b.LastDrawnState(), 2);
+    b.Value(false);
+
+    // A collapsed button never paints.
+    b.Move(rt::ToTwipsX(10), rt::ToTwipsY(10), rt::ToTwipsX(80), 0);
+    b.ChameleonRedraw(2, true);
+    EXPECT_EQ(b.LastDrawnState(), 2);
+    b.ChameleonRedraw(0, true);
+    EXPECT_EQ(b.LastDrawnState(), 2);
+
+    // The arrows move through the tab order and still raise KeyDown.
+    chameleonButton& second = Place(80, 25, 2);
+    second.Move(rt::ToTwipsX(100), rt::ToTwipsY(10));
+    b.Move(rt::ToTwipsX(10), rt::ToTwipsY(10), rt::ToTwipsX(80), rt::ToTwipsY(25));
+    int keys = 0;
+    b.KeyDown = second.KeyDown = [&](int, int16_t&, int16_t&) { ++keys; };
+    b.SetFocus();
+    SendMessageA(b.hWnd(), WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(GetFocus(), second.hWnd());
+    SendMessageA(second.hWnd(), WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(GetFocus(), b.hWnd());
+    EXPECT_EQ(keys, 2);
 }
 
 TEST_F(ChameleonTest, PointerHoverPressAndDrag) {
