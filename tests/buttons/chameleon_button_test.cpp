@@ -113,6 +113,19 @@ struct ChameleonTest : ::testing::Test {
     }
 };
 
+// A square bitmap picture, red but for its first columns in the mask grey.
+rt::Picture RedPicture(int size, int greyColumns) {
+    rt::ScreenDC screen;
+    rt::MemoryDC mem(screen.get());
+    HBITMAP bm = CreateCompatibleBitmap(screen.get(), size, size);
+    rt::SelectGuard sel(mem.get(), bm);
+    rt::Brush red(CreateSolidBrush(RGB(255, 0, 0))), grey(CreateSolidBrush(0xC0C0C0));
+    RECT all{0, 0, size, size}, left{0, 0, greyColumns, size};
+    FillRect(mem.get(), &all, red.get());
+    FillRect(mem.get(), &left, grey.get());
+    return rt::Picture::FromBitmap(bm);
+}
+
 struct Probe {
     int x, y;
     COLORREF rgb;
@@ -193,20 +206,10 @@ TEST_F(ChameleonTest, OwnColoursBevelsAndPictures) {
     ExpectPixels(h, {{40, 12, RGB(255, 0, 0)}}, "after hot");
 
     // Type 10 with a picture: left half the mask grey, right half red.
-    rt::ScreenDC screen;
-    rt::MemoryDC mem(screen.get());
-    HBITMAP bm = CreateCompatibleBitmap(screen.get(), 16, 16);
-    {
-        rt::SelectGuard sel(mem.get(), bm);
-        rt::Brush red(CreateSolidBrush(RGB(255, 0, 0))), grey(CreateSolidBrush(0xC0C0C0));
-        RECT all{0, 0, 16, 16}, left{0, 0, 8, 16};
-        FillRect(mem.get(), &all, red.get());
-        FillRect(mem.get(), &left, grey.get());
-    }
     b.Move(rt::ToTwipsX(10), rt::ToTwipsY(10), rt::ToTwipsX(32), rt::ToTwipsY(32));
     b.ButtonType(10);
     b.BackColor(0xFFFFFF);
-    b.PictureNormal(rt::Picture::FromBitmap(bm));
+    b.PictureNormal(RedPicture(16, 8));
     Pump(1);
     ExpectPixels(h, {{10, 16, RGB(255, 255, 255)}, {20, 16, RGB(255, 0, 0)}}, "type 10");
     b.UseGreyscale(true);
@@ -270,16 +273,7 @@ TEST_F(ChameleonTest, ABlankCaptionCentresThePicture) {
     const HWND h = b.hWnd();
     b.ButtonType(10);
     b.UseMaskColor(false);
-    rt::ScreenDC screen;
-    rt::MemoryDC mem(screen.get());
-    HBITMAP bm = CreateCompatibleBitmap(screen.get(), 8, 8);
-    {
-        rt::SelectGuard sel(mem.get(), bm);
-        rt::Brush red(CreateSolidBrush(RGB(255, 0, 0)));
-        RECT all{0, 0, 8, 8};
-        FillRect(mem.get(), &all, red.get());
-    }
-    b.PictureNormal(rt::Picture::FromBitmap(bm));
+    b.PictureNormal(RedPicture(8, 0));
     for (int position = 0; position <= 4; ++position) {
         b.PicturePosition(position);
         b.Caption(position % 2 ? "" : "   ");

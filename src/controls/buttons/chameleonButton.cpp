@@ -130,41 +130,42 @@ void chameleonButton::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
 
 // ---- Properties
 
+void chameleonButton::ColoursChanged(const char* name) {
+    ChameleonSetColors();
+    ChameleonRedraw(lastState_, true);
+    PropertyChanged(name);
+}
+
+void chameleonButton::FontChanged() {
+    ChameleonLayoutCaption();
+    ChameleonRedraw(0, true);
+}
+
 void chameleonButton::BackColor(uint32_t v) {
     backColor_ = v;
     if (!Ambient().UserMode) backOver_ = v;
-    ChameleonSetColors();
-    ChameleonRedraw(lastState_, true);
-    PropertyChanged("BCOL");
+    ColoursChanged("BCOL");
 }
 
 void chameleonButton::BackOver(uint32_t v) {
     backOver_ = v;
-    ChameleonSetColors();
-    ChameleonRedraw(lastState_, true);
-    PropertyChanged("BCOLO");
+    ColoursChanged("BCOLO");
 }
 
 void chameleonButton::ForeColor(uint32_t v) {
     foreColor_ = v;
     if (!Ambient().UserMode) foreOver_ = v;
-    ChameleonSetColors();
-    ChameleonRedraw(lastState_, true);
-    PropertyChanged("FCOL");
+    ColoursChanged("FCOL");
 }
 
 void chameleonButton::ForeOver(uint32_t v) {
     foreOver_ = v;
-    ChameleonSetColors();
-    ChameleonRedraw(lastState_, true);
-    PropertyChanged("FCOLO");
+    ColoursChanged("FCOLO");
 }
 
 void chameleonButton::MaskColor(uint32_t v) {
     maskColor_ = v;
-    ChameleonSetColors();
-    ChameleonRedraw(lastState_, true);
-    PropertyChanged("MCOL");
+    ColoursChanged("MCOL");
 }
 
 void chameleonButton::ButtonType(int32_t v) {
@@ -196,27 +197,23 @@ void chameleonButton::Enabled(bool v) {
 
 void chameleonButton::Font(rt::Font f) {
     GetFont() = std::move(f);
-    ChameleonLayoutCaption();
-    ChameleonRedraw(0, true);
+    FontChanged();
     PropertyChanged("FONT");
 }
 
 void chameleonButton::FontBold(bool v) {
     GetFont().Bold(v);
-    ChameleonLayoutCaption();
-    ChameleonRedraw(0, true);
+    FontChanged();
 }
 
 void chameleonButton::FontItalic(bool v) {
     GetFont().Italic(v);
-    ChameleonLayoutCaption();
-    ChameleonRedraw(0, true);
+    FontChanged();
 }
 
 void chameleonButton::FontUnderline(bool v) {
     GetFont().Underline(v);
-    ChameleonLayoutCaption();
-    ChameleonRedraw(0, true);
+    FontChanged();
 }
 
 int16_t chameleonButton::FontSize() {
@@ -225,14 +222,12 @@ int16_t chameleonButton::FontSize() {
 
 void chameleonButton::FontSize(int16_t v) {
     GetFont().Size(v);
-    ChameleonLayoutCaption();
-    ChameleonRedraw(0, true);
+    FontChanged();
 }
 
 void chameleonButton::FontName(const std::string& v) {
     GetFont().Name(v);
-    ChameleonLayoutCaption();
-    ChameleonRedraw(0, true);
+    FontChanged();
 }
 
 void chameleonButton::ColorScheme(int32_t v) {
@@ -273,9 +268,7 @@ void chameleonButton::HandPointer(bool v) {
 
 void chameleonButton::SoftBevel(bool v) {
     softBevel_ = v;
-    ChameleonSetColors();
-    ChameleonRedraw(lastState_, true);
-    PropertyChanged("SOFT");
+    ColoursChanged("SOFT");
 }
 
 void chameleonButton::PictureNormal(rt::Picture p) {

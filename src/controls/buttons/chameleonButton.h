@@ -140,6 +140,9 @@ protected:
 
 private:
     static const rt::PropertyTable<chameleonButton>& Properties();
+    // What a colour's setter and a font's setter do after storing.
+    void ColoursChanged(const char* name);
+    void FontChanged();
 
     // Colours, geometry and the outline.
     void ChameleonSetColors();
