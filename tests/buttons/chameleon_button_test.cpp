@@ -172,6 +172,14 @@ TEST_F(ChameleonTest, TypeThreeLooksInEveryState) {
     b.Enabled(false);
     Pump(1);
     ExpectPixels(h, {{40, 10, RGB(216, 216, 210)}, {0, 12, RGB(156, 156, 135)}}, "disabled");
+
+    // Scheme 1, as the secondary windows have it: the platform's button face, tinted.
+    b.Enabled(true);
+    b.ColorScheme(1);
+    Pump(1);
+    auto sb = [](uint32_t c, int n) { return controls::ChameleonShiftColor(c, n, true, false); };
+    const uint32_t tinted = sb(GetSysColor(COLOR_BTNFACE), 48);
+    ExpectPixels(h, {{40, 10, sb(tinted, -10)}, {40, 23, sb(tinted, -48)}}, "scheme 1");
 }
 
 TEST_F(ChameleonTest, OwnColoursBevelsAndPictures) {
