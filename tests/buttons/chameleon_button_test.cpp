@@ -251,6 +251,12 @@ TEST_F(ChameleonTest, AFailedRedrawUndoesItsLoans) {
     EXPECT_FALSE(b.FontBold());
     b.ChameleonRedraw(2, false);
     EXPECT_EQ(b.LastDrawnState(), 2);
+    sub = rt::Font::Subscription();
+
+    // Type 4's pressed caption borrows the tinted face and gives it back.
+    b.ButtonType(4);
+    b.ChameleonRedraw(2, true);
+    EXPECT_EQ(b.Colors().tinted, controls::ChameleonShiftColor(b.Colors().face, 48, false, false));
 }
 
 TEST_F(ChameleonTest, OutlinesFollowTheType) {
@@ -443,8 +449,11 @@ TEST_F(ChameleonTest, AccessKeysThroughTheControl) {
 
 TEST_F(ChameleonTest, StoredSettingsInTheirOrder) {
     chameleonButton& b = Place();
+    b.HandPointer(false);
+    EXPECT_EQ(b.UserControl::MousePointer(), 1);
     b.HandPointer(true);
     EXPECT_EQ(b.UserControl::MousePointer(), 99);
+    EXPECT_NE(b.Cursor(), nullptr);
     const rt::PropertyBag bag = b.SaveProperties();
     const std::vector<std::string> order{"BTYPE", "TX",    "ENAB", "FONT",  "COLTYPE", "FOCUSR",
                                          "BCOL",  "BCOLO", "FCOL", "FCOLO", "MCOL",    "MPTR",
