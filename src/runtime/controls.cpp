@@ -654,8 +654,19 @@ ComboBox::ComboBox(Container& c, std::string name, int index)
     create();
 }
 ComboBox::ComboBox(const ComboBox& t, int index)
-    : TextControl(t, index), Change(t.Change), style_(t.style_), sorted_(t.sorted_) {
+    : TextControl(t, index), Change(t.Change), KeyDown(t.KeyDown), style_(t.style_), sorted_(t.sorted_) {
     create();
+}
+
+// The text field is a child window of the combo: its keys reach the combo's KeyDown from here.
+LRESULT CALLBACK ComboBox::EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self) {
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(h, EditProc, id);
+    if (msg == WM_KEYDOWN) {
+        int16_t key = static_cast<int16_t>(wp);
+        reinterpret_cast<ComboBox*>(self)->RaiseEvent(reinterpret_cast<ComboBox*>(self)->KeyDown, key, ShiftState());
+        if (key == 0) return 0;
+    }
+    return DefSubclassProc(h, msg, wp, lp);
 }
 
 void ComboBox::create() {
@@ -667,6 +678,8 @@ void ComboBox::create() {
     // The window's height includes the drop-down list.
     MoveWindow(hwnd_, r.left, r.top, r.right - r.left, std::max<LONG>(r.bottom - r.top, 200), FALSE);
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
+    if (HWND edit = FindWindowExA(hwnd_, nullptr, "Edit", nullptr))
+        SetWindowSubclass(edit, EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 void ComboBox::recreate() {
     std::vector<std::string> items;

@@ -257,6 +257,8 @@ public:
     void Sorted(bool v);
 
     Event<> Change;
+    // A key pressed in the text field of a drop-down combo (KeyCode, 0 swallows the key; Shift).
+    Event<int16_t&, int16_t> KeyDown;
 
     bool OnCommand(WORD code) override;
     HBRUSH OnColor(HDC dc) override;
@@ -264,6 +266,7 @@ public:
 private:
     void create();
     void recreate();
+    static LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     int16_t style_ = 0;
     bool sorted_ = false;
 };

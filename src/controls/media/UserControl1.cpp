@@ -1,0 +1,216 @@
+#include "controls/media/UserControl1.h"
+
+#include <string>
+#include <utility>
+
+#include "runtime/error.h"
+
+namespace controls {
+
+namespace {
+
+constexpr int16_t kEnter = 13;
+constexpr double kToolbarTop = 360;  // twips: the browser's place under the toolbar row
+constexpr double kTallerWithoutToolbar = 370;
+
+std::string& BrowserProgID() {
+    static std::string progId = "Shell.Explorer.2";
+    return progId;
+}
+
+// The browser part, or nothing when the component is missing or refuses to start.
+std::unique_ptr<rt::ActiveXControl> MakeBrowser(rt::Container& parent, const char* name) {
+    std::unique_ptr<rt::ActiveXControl> browser;
+    rt::Try([&] { browser = std::make_unique<rt::ActiveXControl>(parent, name, -1, BrowserProgID()); });
+    return browser;
+}
+
+rt::Object BrowserObject(const std::unique_ptr<rt::ActiveXControl>& browser, const std::string& source) {
+    rt::Object o;
+    if (browser) o = browser->object();
+    if (o.IsNothing()) rt::Raise(rt::errCannotCreateObject, source);
+    return o;
+}
+
+void CallNavigate(const rt::Object& browser, const std::string& URL, std::vector<rt::Variant> optional) {
+    std::vector<rt::Variant> args{rt::Variant(URL)};
+    for (rt::Variant& v : optional) args.push_back(std::move(v));
+    browser.CallWith("Navigate", std::move(args));
+}
+
+}  // namespace
+
+const std::string& WebBrowserProgID() {
+    return BrowserProgID();
+}
+
+void SetWebBrowserProgID(std::string progId) {
+    BrowserProgID() = std::move(progId);
+}
+
+// ---- UserControl1
+
+UserControl1::UserControl1(rt::Container& c, std::string name, int index,
+                           std::shared_ptr<const rt::PropertyBag> stored)
+    : UserControl(c, std::move(name), index, Windowing::Windowed, std::move(stored)) {
+    Move(0, 0, 6900, 5745);  // the design size
+    wire();
+    Create();
+}
+
+UserControl1::UserControl1(const UserControl1& t, int index) : UserControl(t, index) {
+    wire();
+    Create();
+}
+
+UserControl1::~UserControl1() = default;
+
+const rt::PropertyTable<UserControl1>& UserControl1::Properties() {
+    static const rt::PropertyTable<UserControl1> table{
+        {"Value", [](UserControl1& u) { return u.show.Value(); },
+         [](UserControl1& u, int16_t v) { u.show.Value(v); }, int16_t{0}, int16_t{0}},
+    };
+    return table;
+}
+
+void UserControl1::wire() {
+    BackColor(0xFFFFFF);
+    w_ = MakeBrowser(*this, "w");
+    if (w_) {
+        w_->Move(0, kToolbarTop, 6855, 3975);
+        w_->Visible(true);
+    }
+    // The design positions; the layout places the address box, the go button and the browser.
+    h.Move(0, 0, 6855, 360);
+    h.GetFont().Name("Tahoma");
+    h.GetFont().Size(9.75f);
+    h.ToolTipText("Address bar");
+    show.Move(5160, 4800, 1215, 375);
+    show.Caption("Check1");
+    show.Visible(false);
+    struct Button {
+        rt::CommandButton& b;
+        double left, top, width, height;
+        const char *caption, *tip;
+    };
+    for (const Button& b :
+         {Button{Command5, 1080, 0, 375, 375, "R", "Refresh"},
+          Button{Command4, 720, 0, 375, 375, "X", "Stop"}, Button{Command3, 360, 0, 375, 375, ">", "Forward"},
+          Button{Command2, 0, 0, 375, 375, "<", "Back"}, Button{Command6, 6360, 20, 340, 320, "Go", "Go"}}) {
+        b.b.Move(b.left, b.top, b.width, b.height);
+        b.b.Caption(b.caption);
+        b.b.ToolTipText(b.tip);
+    }
+    show.Click = [this](int) { show_Click(); };
+    Command2.Click = [this](int) { Toolbar("GoBack"); };
+    Command3.Click = [this](int) { Toolbar("GoForward"); };
+    Command4.Click = [this](int) { Toolbar("Stop"); };
+    Command5.Click = [this](int) { Toolbar("Refresh"); };
+    Command6.Click = [this](int) { Go(); };
+    h.KeyDown = [this](int, int16_t& key, int16_t) {
+        if (key == kEnter) Go();
+    };
+}
+
+rt::Object UserControl1::browser() const {
+    return BrowserObject(w_, Name());
+}
+
+void UserControl1::UserControl_Initialize() {
+    if (w_) rt::Try([&] { browser().Let("Offline", true); });
+    Layout();
+    if (w_) rt::Try([&] { h.Text(browser().Get("LocationURL").ToString()); });
+}
+
+void UserControl1::UserControl_Resize() {
+    Layout();
+}
+
+void UserControl1::Layout() {
+    if (w_) {
+        rt::Try([&] {
+            w_->Width(Width());
+            w_->Height(Height() - h.Height());
+            w_->Top(h.Height());
+        });
+    }
+    rt::Try([&] { h.Left(0); });
+    rt::Try([&] { h.Width(Width()); });
+    rt::Try([&] { Command6.Left(Width() - Command6.Width()); });
+    if (w_) {
+        if (show.Value() == 1) w_->Top(0);
+        if (show.Value() == 0) w_->Top(h.Height());
+    }
+}
+
+void UserControl1::show_Click() {
+    if (!w_) return;
+    if (show.Value() == 1) {
+        w_->Top(0);
+        w_->Height(w_->Height() + kTallerWithoutToolbar);
+    }
+    if (show.Value() == 0) w_->Top(kToolbarTop);
+}
+
+void UserControl1::Value(int16_t New_Value) {
+    show.Value(New_Value);
+    PropertyChanged("Value");
+}
+
+void UserControl1::Go() {
+    h.AddItem(h.Text());
+    // An address the browser refuses is ignored, as the toolbar's buttons ignore theirs.
+    rt::Try([&] { browser().Call("Navigate", h.Text()); });
+}
+
+void UserControl1::Toolbar(const char* member) {
+    rt::Try([&] { browser().Call(member); });
+}
+
+void UserControl1::Navigate(const std::string& URL, std::vector<rt::Variant> optional) {
+    CallNavigate(browser(), URL, std::move(optional));
+}
+void UserControl1::GoBack() {
+    browser().Call("GoBack");
+}
+void UserControl1::GoForward() {
+    browser().Call("GoForward");
+}
+void UserControl1::GoHome() {
+    browser().Call("GoHome");
+}
+void UserControl1::Refresh() {
+    browser().Call("Refresh");
+}
+void UserControl1::Stopbrow() {
+    browser().Call("Stop");
+}
+
+// ---- fls
+
+fls::fls(rt::Container& c, std::string name, int index, std::shared_ptr<const rt::PropertyBag> stored)
+    : UserControl(c, std::move(name), index, Windowing::Windowed, std::move(stored)),
+      browser_(MakeBrowser(*this, "WebBrowser1")) {
+    Create();
+}
+
+fls::fls(const fls& t, int index) : UserControl(t, index), browser_(MakeBrowser(*this, "WebBrowser1")) {
+    Create();
+}
+
+fls::~fls() = default;
+
+void fls::Navigate(const std::string& URL, std::vector<rt::Variant> optional) {
+    if (URL.empty()) {
+        if (browser_) browser_->Visible(false);
+        return;
+    }
+    CallNavigate(BrowserObject(browser_, Name()), URL, std::move(optional));
+    browser_->Visible(true);
+}
+
+void fls::UserControl_Resize() {
+    if (browser_) rt::Try([&] { browser_->Move(0, 0, Width(), Height()); });
+}
+
+}  // namespace controls
