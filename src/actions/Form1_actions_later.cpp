@@ -9,10 +9,6 @@ namespace actions {
 
 void FlashPictureAction(Form1&, const std::string&, const ActionCommand&, const namelist::NameEntry&) {}
 
-void PlayerWebAction(Form1&, const std::string&, const ActionCommand&, const namelist::NameEntry&) {}
-
-void WebNavigate(Form1&, int16_t, const std::string&) {}
-
 void SlideshowThumbAction(Form1&, const std::string&, const ActionCommand&, const namelist::NameEntry&) {}
 
 void PdfAction(Form1&, const std::string&, const ActionCommand&) {}

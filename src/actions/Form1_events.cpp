@@ -60,12 +60,16 @@ Form1::EventHookup::EventHookup(Form1& f) {
     f.Macbt[0].MouseMove = [&f](int i, int16_t b, int16_t s, float x, float y) { f.Macbt_MouseMove(i, b, s, x, y); };
     f.lnk[0].Click = [&f](int i) { f.lnk_Click(i); };
     f.bsGradientLabel1[0].Click = [&f](int i) { f.bsGradientLabel1_Click(i); };
+    f.gif[0].MouseUp = [&f](int i, int16_t b, int16_t s, float x, float y) { f.gif_MouseUp(i, b, s, x, y); };
     // Like the other templates, these show only where a page configures them.
     f.combobx1[0].Visible(false);
     f.imageover[0].Visible(false);
     f.lnk[0].Visible(false);
     f.bsGradientLabel1[0].Visible(false);
     f.Scroll1[0].Visible(false);
+    f.gif[0].Visible(false);
+    f.rt[0].Visible(false);
+    f.web[0].Visible(false);
 }
 
 // ---- sounds, tooltip, and the two roads of an action list
@@ -159,6 +163,10 @@ void Form1::lnk_Click(int Index) {
 
 void Form1::bsGradientLabel1_Click(int Index) {
     ClickRoad(bsGradientLabel1[Index], true);
+}
+
+void Form1::gif_MouseUp(int Index, int16_t, int16_t, float, float) {
+    ClickRoad(gif[Index], false);
 }
 
 void Form1::Form_Click() {

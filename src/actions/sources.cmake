@@ -6,6 +6,7 @@ list(APPEND VANTREL_WIN32_SOURCES
   ${VANTREL_SOURCE_DIR_HERE}/Form1_actions_shell.cpp
   ${VANTREL_SOURCE_DIR_HERE}/Form1_actions_later.cpp
   ${VANTREL_SOURCE_DIR_HERE}/Form1_actions_movie.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/Form1_actions_players.cpp
   ${VANTREL_SOURCE_DIR_HERE}/Form1_media_events.cpp
   ${VANTREL_SOURCE_DIR_HERE}/Form2.cpp
   ${VANTREL_SOURCE_DIR_HERE}/Form7.cpp

@@ -106,6 +106,7 @@ void PageBuilder::Prologue() {
     RemoveMembers(f.Label1);
     RemoveMembers(f.WMPlayer);
     RemoveMembers(f.combobx1);
+    RemoveMembers(f.gif);
     RemoveMembers(f.o);
     RemoveMembers(f.imageover);
     RemoveMembers(f.pic);
@@ -120,7 +121,9 @@ void PageBuilder::Prologue() {
     RemoveMembers(f.picture3);
     RemoveMembers(f.File);
     RemoveMembers(f.lnk);
+    RemoveMembers(f.web);
     RemoveMembers(f.Scroll1);
+    RemoveMembers(f.rt);
     step([&] { f.Text1.Text("0"); });
 }
 

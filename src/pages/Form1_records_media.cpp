@@ -1,6 +1,5 @@
-// The picture, file-list, player and viewer records of the runtime's own controls: "Image",
-// "file", "picture2" (Flash), "WMPlayer" and "PDF". The rich-text and web viewers join with their
-// controls.
+// The picture, file-list, player and viewer records: "Image", "gif", "file", "picture2" (Flash),
+// "WMPlayer", "PDF", "rt" and "web".
 #include <cmath>
 #include <string>
 
@@ -16,6 +15,24 @@ void PageBuilder::Image() {
     step([&] { m().Visible(rt::TextToBoolean(F(12))); });
     step([&] { m().Tag(F(13)); });
     step([&] { m().BorderStyle(rt::TextToInt16(F(14))); });
+}
+
+void PageBuilder::gifRecord() {
+    auto m = [&]() -> controls::AniGif& { return f.gif[Index()]; };
+    Create(f.gif);
+    step([&] { m().Left(rt::TextToSingle(F(4))); });
+    step([&] { m().Top(rt::TextToSingle(F(5))); });
+    step([&] { m().Visible(true); });
+    step([&] { m().Height(rt::TextToSingle(F(6))); });
+    step([&] { m().Width(rt::TextToSingle(F(7))); });
+    step([&] { m().BackColor(static_cast<uint32_t>(rt::TextToInt32(F(8)))); });
+    step([&] { m().Visible(rt::TextToBoolean(F(12))); });
+    step([&] { m().Tag(F(13)); });
+    // F2 as written names the member (the store ignores case).
+    const std::string member = f.page.Text() + "P" + F(2) + ".gif";
+    step([&] { m().LoadFile(f.pckex(member), false); });
+    skipMode();
+    step([&] { rt::Kill(f.pckex(member)); });
 }
 
 void PageBuilder::file() {
@@ -99,4 +116,39 @@ void PageBuilder::PDF() {
         step([&] { f.Picture8.Width(rt::TextToSingle(F(7))); });
         step([&] { f.Picture8.Visible(true); });
     }
+}
+
+void PageBuilder::rtRecord() {
+    auto m = [&]() -> controls::JRTF& { return f.rt[Index()]; };
+    Create(f.rt);
+    Placement(m);
+    if (!F(8).empty()) step([&] { m().LoadFile(f.pat.Text() + F(8)); });
+    step([&] { m().BackColor(static_cast<uint32_t>(rt::TextToInt32(F(9)))); });
+}
+
+void PageBuilder::webRecord() {
+    auto m = [&]() -> controls::UserControl1& { return f.web[Index()]; };
+    Create(f.web);
+    step([&] { m().ToolTipText(F(3)); });
+    step([&] { m().Left(rt::TextToSingle(F(4))); });
+    step([&] { m().Top(rt::TextToSingle(F(5))); });
+    step([&] { m().Height(rt::TextToSingle(F(6))); });
+    step([&] { m().Width(rt::TextToSingle(F(7))); });
+    step([&] { m().Tag(F(8)); });
+    // Each test reads the mode again; in skip mode one that fails counts as met.
+    auto mode = [&](double wanted) { return test([&] { return rt::TextToDouble(m().ToolTipText()) == wanted; }); };
+    if (mode(2)) {
+        skipMode();
+        step([&] { m().Navigate(f.pat.Text() + m().Tag()); });
+    }
+    if (mode(1)) {
+        skipMode();
+        step([&] { m().Navigate(m().Tag()); });
+    }
+    if (mode(0)) {
+        skipMode();
+        step([&] { m().Navigate(f.pat.Text() + m().Tag()); });
+    }
+    step([&] { m().Value(rt::TextToInt16(F(9))); });
+    step([&] { m().Visible(true); });
 }

@@ -21,8 +21,7 @@
 // file. A control that brings a kind adds its line here, in its place, and its records file. A
 // record of any other kind is read and passed over.
 // Still to come, in their places: "metrodes1", "ComboBox",
-// "slideshow", "rt", "web" before "picture3"; "thumb" before "file"; "Aap" before "Image"; "gif",
-// "Shaper1" before "opt".
+// "slideshow" before "rt"; "thumb" before "file"; "Aap" before "Image"; "Shaper1" before "opt".
 #define VANTREL_PAGE_RECORDS(X)   \
     X("obj1", obj1)               \
     X("MacBT", MacBT)             \
@@ -30,10 +29,13 @@
     X("txt", txt)                 \
     X("picture2", picture2)       \
     X("WMPlayer", WMPlayerRecord) \
+    X("rt", rtRecord)             \
+    X("web", webRecord)           \
     X("picture3", picture3)       \
     X("file", file)               \
     X("lnk", lnk)                 \
     X("Image", Image)             \
+    X("gif", gifRecord)           \
     X("opt", opt)                 \
     X("imageover", imageover)     \
     X("PDF", PDF)                 \

@@ -19,7 +19,10 @@
 #include "controls/chrome/bsGradientLabel.h"
 #include "controls/chrome/combobx.h"
 #include "controls/chrome/ucSlider.h"
+#include "controls/media/AniGif.h"
+#include "controls/media/JRTF.h"
 #include "controls/media/QuendelActiveMovie.h"
+#include "controls/media/UserControl1.h"
 #include "controls/media/timer.h"
 #include "runtime/activex.h"
 #include "runtime/control_array.h"
@@ -92,6 +95,10 @@ public:
     rt::ControlArray<controls::bsGradientLabel> bsGradientLabel1{*this, "bsGradientLabel1",
                                                                  DesignedGradientLabel()};
     rt::ControlArray<controls::Scroll> Scroll1{*this, "Scroll1", std::make_shared<const rt::PropertyBag>()};
+    // Animated pictures, rich-text viewers and web viewers; the viewers' templates as designed.
+    rt::ControlArray<controls::AniGif> gif{*this, "gif"};
+    rt::ControlArray<controls::JRTF> rt{*this, "rt", std::make_shared<const rt::PropertyBag>()};
+    rt::ControlArray<controls::UserControl1> web{*this, "web", std::make_shared<const rt::PropertyBag>()};
 
     // ---- Other controls.
     rt::Label Label3{*this, "Label3"};  // tooltip label of page objects
@@ -198,6 +205,7 @@ public:
     void Macbt_MouseMove(int Index, int16_t Button, int16_t Shift, float X, float Y);
     void lnk_Click(int Index);
     void bsGradientLabel1_Click(int Index);
+    void gif_MouseUp(int Index, int16_t Button, int16_t Shift, float X, float Y);
     void Form_Click() override;
 
     controls::clsShadow* WindowShadow() const noexcept { return windowShadow.get(); }

@@ -69,8 +69,14 @@ void Form1::setzde() {
                 Stack(pic, piece);
             } else if (code == "IMV") {
                 Stack(imageover, piece);
+            } else if (code == "GIF") {
+                Stack(gif, piece);
+            } else if (code == "RT") {
+                Stack(rt, piece);
+            } else if (code == "WEB") {
+                Stack(web, piece);
             }
-            // "thumb", "aap", "SHA", "GIF", "RT", "WEB" and "cbx" address
+            // "thumb", "aap", "SHA" and "cbx" address
             // arrays that join with their controls; any other code does nothing.
         });
         rt::DoEvents();
