@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
-"""Writes the sample's media: a short looping tune as a WAV file and a small video as an
-uncompressed AVI file (a coloured square crossing a dark frame).
+"""Writes the sample's media: a short looping tune as a WAV file, a small video as an
+uncompressed AVI file (a coloured square crossing a dark frame) and an animated GIF (a square
+going round a light frame).
 
 Usage: make_media.py wav OUTPUT.wav
        make_media.py avi OUTPUT.avi
+       make_media.py gif OUTPUT.gif
 """
 import math
 import struct
@@ -57,8 +59,39 @@ def avi():
     return chunk(b"RIFF", b"AVI " + hdrl + riff_list(b"movi", movi) + chunk(b"idx1", index))
 
 
+def gif_image(w, h, pixels):
+    # Literal codes only (3-bit code size, 4-bit codes), a clear code before every 4 pixels.
+    codes = []
+    for i, p in enumerate(pixels):
+        if i % 4 == 0:
+            codes.append(8)
+        codes.append(p)
+    codes.append(9)
+    packed = bytes(codes[i] | ((codes[i + 1] << 4) if i + 1 < len(codes) else 0) for i in range(0, len(codes), 2))
+    blocks = b"".join(bytes((len(packed[i:i + 255]),)) + packed[i:i + 255] for i in range(0, len(packed), 255))
+    return b"\x03" + blocks + b"\0"
+
+
+def gif():
+    size, square, frames = 60, 20, 8
+    palette = [(240, 240, 250), (220, 60, 40), (40, 120, 220), (250, 200, 40), (0, 0, 0), (0, 0, 0), (0, 0, 0),
+               (0, 0, 0)]
+    out = b"GIF89a" + struct.pack("<HHBBB", size, size, 0xF2, 0, 0) + b"".join(bytes(c) for c in palette)
+    out += b"\x21\xFF\x0BNETSCAPE2.0\x03\x01\0\0\0"
+    path = [(0, 0), (20, 0), (40, 0), (40, 20), (40, 40), (20, 40), (0, 40), (0, 20)]
+    out += b"\x21\xF9\x04\x00" + struct.pack("<H", 0) + b"\0\0"
+    out += b"\x2C" + struct.pack("<HHHHB", 0, 0, size, size, 0) + gif_image(size, size, [0] * size * size)
+    for f in range(frames):
+        x, y = path[f]
+        colour = 1 + f % 3
+        out += b"\x21\xF9\x04" + bytes((2 << 2,)) + struct.pack("<H", 15) + b"\0\0"
+        out += b"\x2C" + struct.pack("<HHHHB", x, y, square, square, 0)
+        out += gif_image(square, square, [colour] * square * square)
+    return out + b";"
+
+
 def main():
-    data = wav() if sys.argv[1] == "wav" else avi()
+    data = {"wav": wav, "avi": avi, "gif": gif}[sys.argv[1]]()
     with open(sys.argv[2], "wb") as f:
         f.write(data)
 

@@ -17,14 +17,18 @@ using namespace pagestest;
 namespace {
 
 // The members of the sample's store, as its folder holds them.
+std::string SampleFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
 std::vector<Member> SampleStore() {
     std::vector<Member> members;
     for (auto& e :
          std::filesystem::directory_iterator(std::string(VANTREL_SOURCE_DIR) + "/examples/sample/store")) {
-        std::ifstream in(e.path(), std::ios::binary);
-        std::stringstream bytes;
-        bytes << in.rdbuf();
-        members.push_back({e.path().filename().string(), bytes.str()});
+        members.push_back({e.path().filename().string(), SampleFile(e.path())});
     }
     return members;
 }
@@ -62,7 +66,7 @@ TEST(SampleMenuTest, PageOneRunsItsOpenActionsAndPageTwoHasLabelsATextBoxAndPict
 
     Jump(main, 2);
     EXPECT_EQ(main.Caption(), "Vantrel sample - page 2");
-    EXPECT_EQ(Members(main.Label1), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(Members(main.Label1), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
     EXPECT_EQ(main.Text11.Text(), "wd");
     EXPECT_EQ(main.Label1[6].Tag(), "movon***Sepa***Data\\sample.avi");
     ASSERT_EQ(Members(main.picture3), (std::vector<int>{1}));
@@ -150,4 +154,27 @@ TEST(SampleMenuTest, PageThreeOpensTheWindows) {
     EXPECT_EQ(boxes.boxes[0].caption, "Exit");
     EXPECT_TRUE(HasText(boxes.boxes[0], "Leave the sample menu?"));
     EXPECT_EQ(program.ends, 0);
+}
+
+// Page 4: the rich text of the Data folder and the web viewer on its local page (the animated
+// picture's GIF is made by the build, so here the page has none and its picture stays empty).
+TEST(SampleMenuTest, PageFourHoldsTheViewers) {
+    AppFolder app;
+    app.Pack(SampleStore());
+    const std::string data = std::string(VANTREL_SOURCE_DIR) + "/examples/sample/Data/";
+    app.Write("Data/sample.rtf", SampleFile(data + "sample.rtf"));
+    ProgramScope program(app);
+    program.Start();
+    Form1& main = Main();
+    Jump(main, 4);
+    EXPECT_EQ(main.Caption(), "Vantrel sample - page 4");
+    EXPECT_EQ(Members(main.Label1), (std::vector<int>{1, 2}));
+    ASSERT_EQ(Members(main.gif), (std::vector<int>{1}));
+    EXPECT_TRUE(main.gif[1].Visible());
+    ASSERT_EQ(Members(main.rt), (std::vector<int>{1}));
+    EXPECT_TRUE(main.rt[1].Visible());
+    EXPECT_GT(GetWindowTextLengthA(main.rt[1].TextWindow().window), 0);
+    ASSERT_EQ(Members(main.web), (std::vector<int>{1}));
+    EXPECT_TRUE(main.web[1].Visible());
+    EXPECT_EQ(main.web[1].Tag(), "Data\\page.htm");
 }
