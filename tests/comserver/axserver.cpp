@@ -5,7 +5,9 @@
 // VANTREL_AXLOG (read at each call): "Name(arg1,arg2)" for methods and property reads,
 // "Name=value" for property writes; host events start with '#' ("#InPlaceActivate", "#Close").
 // Booleans are written True/False. A written property reads back its value. The member "Fail"
-// fails with an exception whose description is "Test failure".
+// fails with an exception whose description is "Test failure". The control is an event source for
+// any event interface: the member "Fire" with a dispatch identifier calls that member, without
+// arguments, on every sink connected.
 //
 // DllRegisterServer registers the control for the current user under the ProgIDs listed in the
 // environment variable VANTREL_AXPROGIDS (separated by ';'); where the platform does not look at
@@ -18,6 +20,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -90,12 +93,69 @@ LRESULT CALLBACK ControlWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
+class TestControl;
+
+// The one connection point of the control, for whatever interface is asked; its sinks are
+// called through IDispatch.
+class EventPoint : public IConnectionPoint {
+public:
+    EventPoint(IUnknown& owner, IConnectionPointContainer& container)
+        : owner_(owner), container_(container) {}
+    ~EventPoint() {
+        for (IDispatch* d : sinks_)
+            if (d) d->Release();
+    }
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+        if (!ppv) return E_POINTER;
+        *ppv = nullptr;
+        if (riid != IID_IUnknown && riid != IID_IConnectionPoint) return E_NOINTERFACE;
+        *ppv = static_cast<IConnectionPoint*>(this);
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return owner_.AddRef(); }
+    STDMETHODIMP_(ULONG) Release() override { return owner_.Release(); }
+    STDMETHODIMP GetConnectionInterface(IID*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetConnectionPointContainer(IConnectionPointContainer** pp) override {
+        *pp = &container_;
+        container_.AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP Advise(IUnknown* sink, DWORD* cookie) override {
+        IDispatch* d = nullptr;
+        if (!sink || FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&d))) || !d)
+            return CONNECT_E_CANNOTCONNECT;
+        sinks_.push_back(d);
+        *cookie = static_cast<DWORD>(sinks_.size());
+        return S_OK;
+    }
+    STDMETHODIMP Unadvise(DWORD cookie) override {
+        if (cookie == 0 || cookie > sinks_.size() || !sinks_[cookie - 1]) return CONNECT_E_NOCONNECTION;
+        std::exchange(sinks_[cookie - 1], nullptr)->Release();
+        return S_OK;
+    }
+    STDMETHODIMP EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
+    void Fire(DISPID id) {
+        for (IDispatch* d : std::vector<IDispatch*>(sinks_)) {
+            if (!d) continue;
+            DISPPARAMS none{};
+            d->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr);
+        }
+    }
+
+private:
+    IUnknown& owner_;
+    IConnectionPointContainer& container_;
+    std::vector<IDispatch*> sinks_;
+};
+
 class TestControl : public IDispatch,
                     public IOleObject,
                     public IOleInPlaceObject,
                     public IViewObject2,
                     public IPersistStreamInit,
-                    public IOleControl {
+                    public IOleControl,
+                    public IConnectionPointContainer {
 public:
     TestControl() { InterlockedIncrement(&g_live); }
     virtual ~TestControl() {
@@ -122,6 +182,8 @@ public:
             *ppv = static_cast<IPersistStreamInit*>(this);
         else if (riid == IID_IOleControl)
             *ppv = static_cast<IOleControl*>(this);
+        else if (riid == IID_IConnectionPointContainer)
+            *ppv = static_cast<IConnectionPointContainer*>(this);
         else
             return E_NOINTERFACE;
         AddRef();
@@ -177,6 +239,11 @@ public:
         }
         line += ")";
         Log(line);
+        if (key == "fire" && argc >= 1) {
+            VARIANT id;
+            VariantInit(&id);
+            if (SUCCEEDED(VariantChangeType(&id, &params->rgvarg[argc - 1], 0, VT_I4))) events_.Fire(id.lVal);
+        }
         if (key == "fail") {
             if (ex) {
                 *ex = EXCEPINFO{};
@@ -333,6 +400,15 @@ public:
     STDMETHODIMP OnAmbientPropertyChange(DISPID) override { return S_OK; }
     STDMETHODIMP FreezeEvents(BOOL) override { return S_OK; }
 
+    // IConnectionPointContainer
+    STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints**) override { return E_NOTIMPL; }
+    STDMETHODIMP FindConnectionPoint(REFIID, IConnectionPoint** pp) override {
+        if (!pp) return E_POINTER;
+        *pp = &events_;
+        events_.AddRef();
+        return S_OK;
+    }
+
 private:
     HRESULT activate(IOleClientSite* site, HWND parent, LPCRECT pos) {
         if (hwnd_) {
@@ -384,6 +460,7 @@ private:
     IOleInPlaceSite* inplace_ = nullptr;
     SIZEL extent_{2540, 2540};
     std::map<std::string, VARIANT> props_;
+    EventPoint events_{*static_cast<IDispatch*>(this), *this};
 };
 
 class Factory : public IClassFactory {

@@ -365,6 +365,23 @@ TEST_F(WebViewerTest, ButtonsAndEnterCallTheBrowser) {
     EXPECT_EQ(web.h.List(1), "");
 }
 
+TEST_F(WebViewerTest, TheAddressBoxShowsTheLocationOnFocusAndProgress) {
+    controls::UserControl1& web = Make();
+    rt::Object browser = web.w()->object();
+    browser.Let("LocationURL", "http://first/");
+    web.h.Text("typed");
+    EXPECT_EQ(web.h.Text(), "typed");
+    browser.Call("Fire", 108);  // ProgressChange
+    EXPECT_EQ(web.h.Text(), "http://first/");
+    browser.Call("Fire", 250);  // BeforeNavigate2: not followed
+    browser.Let("LocationURL", "http://second/");
+    browser.Call("Fire", 250);
+    EXPECT_EQ(web.h.Text(), "http://first/");
+    SetFocus(web.h.hWnd());
+    SetFocus(web.w()->hWnd());
+    EXPECT_EQ(web.h.Text(), "http://second/");
+}
+
 TEST_F(WebViewerTest, WithoutABrowserTheToolbarStaysAndTheMembersRaise429) {
     controls::SetWebBrowserProgID("Vantrel.NoSuchBrowser.1");
     controls::UserControl1& web = Make();

@@ -1,9 +1,13 @@
 #include "controls/media/UserControl1.h"
 
+#include <exdisp.h>
+#include <exdispid.h>
+
 #include <string>
 #include <utility>
 
 #include "runtime/error.h"
+#include "runtime/lifetime.h"
 
 namespace controls {
 
@@ -63,7 +67,46 @@ UserControl1::UserControl1(const UserControl1& t, int index) : UserControl(t, in
     Create();
 }
 
-UserControl1::~UserControl1() = default;
+UserControl1::~UserControl1() {
+    if (eventPoint_) eventPoint_->Unadvise(eventCookie_);
+}
+
+STDMETHODIMP UserControl1::BrowserEvents::QueryInterface(REFIID riid, void** ppv) {
+    if (!ppv) return E_POINTER;
+    *ppv = nullptr;
+    if (riid != IID_IUnknown && riid != IID_IDispatch && riid != DIID_DWebBrowserEvents2)
+        return E_NOINTERFACE;
+    *ppv = static_cast<IDispatch*>(this);
+    return S_OK;
+}
+
+STDMETHODIMP UserControl1::BrowserEvents::GetTypeInfoCount(UINT* n) {
+    if (n) *n = 0;
+    return S_OK;
+}
+
+STDMETHODIMP UserControl1::BrowserEvents::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
+                                                 EXCEPINFO*, UINT*) {
+    if (id == DISPID_PROGRESSCHANGE) owner_.ShowLocation();
+    return S_OK;
+}
+
+void UserControl1::ConnectEvents() {
+    auto container = w_->Query<IConnectionPointContainer>(IID_IConnectionPointContainer);
+    if (!container || FAILED(container->FindConnectionPoint(DIID_DWebBrowserEvents2, eventPoint_.put())))
+        return;
+    if (FAILED(eventPoint_->Advise(&events_, &eventCookie_))) eventPoint_.reset();
+}
+
+void UserControl1::ShowLocation() {
+    rt::HandlerScope scope;
+    rt::Try([&] { h.Text(browser().Get("LocationURL").ToString()); });
+}
+
+void UserControl1::ChildFocus(rt::Control& child, bool gained, HWND other) {
+    if (gained && w_ && &child == w_.get()) ShowLocation();
+    UserControl::ChildFocus(child, gained, other);
+}
 
 const rt::PropertyTable<UserControl1>& UserControl1::Properties() {
     static const rt::PropertyTable<UserControl1> table{
@@ -79,6 +122,7 @@ void UserControl1::wire() {
     if (w_) {
         w_->Move(0, kToolbarTop, 6855, 3975);
         w_->Visible(true);
+        ConnectEvents();
     }
     // The design positions; the layout places the address box, the go button and the browser.
     h.Move(0, 0, 6855, 360);
@@ -119,7 +163,7 @@ rt::Object UserControl1::browser() const {
 void UserControl1::UserControl_Initialize() {
     if (w_) rt::Try([&] { browser().Let("Offline", true); });
     Layout();
-    if (w_) rt::Try([&] { h.Text(browser().Get("LocationURL").ToString()); });
+    if (w_) ShowLocation();
 }
 
 void UserControl1::UserControl_Resize() {

@@ -16,6 +16,8 @@
 #include "runtime/dispatch.h"
 #include "runtime/property_table.h"
 #include "runtime/usercontrol.h"
+// after the runtime's windows.h
+#include <ocidl.h>
 
 namespace controls {
 
@@ -52,6 +54,8 @@ public:
     rt::CommandButton Command2{*this, "Command2"};
     rt::CommandButton Command6{*this, "Command6"};
 
+    void ChildFocus(rt::Control& child, bool gained, HWND other) override;
+
 protected:
     void UserControl_Initialize() override;
     void UserControl_InitProperties() override { Properties().InitAll(*this); }
@@ -60,6 +64,26 @@ protected:
     void UserControl_Resize() override;
 
 private:
+    // The browser's events: only ProgressChange is used. The sink lives with the control and is
+    // disconnected before it goes, so it keeps no count of its own.
+    class BrowserEvents : public IDispatch {
+    public:
+        explicit BrowserEvents(UserControl1& owner) : owner_(owner) {}
+        STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
+        STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+        STDMETHODIMP_(ULONG) Release() override { return 1; }
+        STDMETHODIMP GetTypeInfoCount(UINT* n) override;
+        STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+        STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+        STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override;
+
+    private:
+        UserControl1& owner_;
+    };
+    void ConnectEvents();
+    // The browser's location into the address box.
+    void ShowLocation();
+
     static const rt::PropertyTable<UserControl1>& Properties();
     void wire();
     void Layout();
@@ -71,6 +95,9 @@ private:
 
     // Made first, so that it comes first among the parts.
     std::unique_ptr<rt::ActiveXControl> w_;
+    BrowserEvents events_{*this};
+    rt::ComPtr<IConnectionPoint> eventPoint_;
+    DWORD eventCookie_ = 0;
 };
 
 class fls : public rt::UserControl {
