@@ -16,7 +16,7 @@
 #include "runtime/form.h"
 #include "runtime/lifetime.h"
 #include "runtime/ui.h"
-#include "support/handle_counter.h"
+#include "support/handle_growth.h"
 
 namespace labelstest {
 
@@ -75,25 +75,15 @@ inline void Pump(DWORD ms) {
 // Runs a round (a repaint and a member loaded and unloaded; i counts the rounds) 200 times after
 // a warm-up and expects no more live handles at the end than after the warm-up.
 inline void ExpectNoHandleGrowth(const std::function<void(int)>& round) {
-    testsupport::HandleCounter counter;
-    ASSERT_GT(testsupport::HandleCounter::PatchedImports(), 0);
-    auto cycle = [&](int times) {
-        for (int i = 0; i < times; ++i) {
-            round(i);
-            rt::FlushDeferred();
-        }
-        rt::DoEvents();
-    };
-    cycle(3);
-    counter.Start();
-    cycle(3);
-    const size_t gdi = counter.GdiObjects(), dcs = counter.DeviceContexts(), user = counter.UserObjects();
-    const size_t windows = counter.Windows();
-    cycle(200);
-    EXPECT_LE(counter.GdiObjects(), gdi) << counter.Report();
-    EXPECT_LE(counter.DeviceContexts(), dcs) << counter.Report();
-    EXPECT_LE(counter.UserObjects(), user) << counter.Report();
-    EXPECT_LE(counter.Windows(), windows) << counter.Report();
+    testsupport::ExpectNoHandleGrowth(
+        [&](int times) {
+            for (int i = 0; i < times; ++i) {
+                round(i);
+                rt::FlushDeferred();
+            }
+            rt::DoEvents();
+        },
+        3, 200);
 }
 
 }  // namespace labelstest

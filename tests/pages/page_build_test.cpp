@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "pages_fixture.h"
-#include "support/handle_counter.h"
+#include "support/handle_growth.h"
 
 using namespace pagestest;
 
@@ -146,21 +146,11 @@ TEST(PageBuildTest, HundredPageSwitchesLeakNoHandles) {
     ProgramScope program(app);
     program.Start();
     Form1& main = Main();
-    testsupport::HandleCounter counter;
-    ASSERT_GT(testsupport::HandleCounter::PatchedImports(), 0);
-    auto cycle = [&](int times) {
-        for (int i = 0; i < times; ++i) Jump(main, i % 3 + 1);
-        Jump(main, 1);
-        PumpUntil([] { return false; }, 100);
-    };
-    cycle(3);
-    counter.Start();
-    cycle(3);
-    const size_t gdi = counter.GdiObjects(), dcs = counter.DeviceContexts(), user = counter.UserObjects();
-    const size_t windows = counter.Windows();
-    cycle(100);
-    EXPECT_LE(counter.GdiObjects(), gdi) << counter.Report();
-    EXPECT_LE(counter.DeviceContexts(), dcs) << counter.Report();
-    EXPECT_LE(counter.UserObjects(), user) << counter.Report();
-    EXPECT_LE(counter.Windows(), windows) << counter.Report();
+    testsupport::ExpectNoHandleGrowth(
+        [&](int times) {
+            for (int i = 0; i < times; ++i) Jump(main, i % 3 + 1);
+            Jump(main, 1);
+            PumpUntil([] { return false; }, 100);
+        },
+        3, 100);
 }

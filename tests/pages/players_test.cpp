@@ -9,7 +9,7 @@
 #include "controls/media/UserControl1.h"
 #include "media/gif_fixture.h"
 #include "pages_fixture.h"
-#include "support/handle_counter.h"
+#include "support/handle_growth.h"
 
 using namespace pagestest;
 
@@ -159,21 +159,11 @@ TEST_F(PlayerRecordsTest, TwoHundredBuildsOfAnimatedRichAndWebPagesLeakNoHandles
                          {"1P1.gif", giftest::Gif(12, 4, frames)},
                          {"2P1.gif", giftest::Gif(12, 4, frames)}});
     ASSERT_EQ(main.gif[1].Picture(), 10);
-    testsupport::HandleCounter counter;
-    ASSERT_GT(testsupport::HandleCounter::PatchedImports(), 0);
-    auto cycle = [&](int times) {
-        for (int i = 0; i < times; ++i) Jump(main, i % 2 + 1);
-        Jump(main, 1);
-        PumpUntil([] { return false; }, 100);
-    };
-    cycle(4);
-    counter.Start();
-    cycle(4);
-    const size_t gdi = counter.GdiObjects(), dcs = counter.DeviceContexts(), user = counter.UserObjects();
-    const size_t windows = counter.Windows();
-    cycle(200);
-    EXPECT_LE(counter.GdiObjects(), gdi) << counter.Report();
-    EXPECT_LE(counter.DeviceContexts(), dcs) << counter.Report();
-    EXPECT_LE(counter.UserObjects(), user) << counter.Report();
-    EXPECT_LE(counter.Windows(), windows) << counter.Report();
+    testsupport::ExpectNoHandleGrowth(
+        [&](int times) {
+            for (int i = 0; i < times; ++i) Jump(main, i % 2 + 1);
+            Jump(main, 1);
+            PumpUntil([] { return false; }, 100);
+        },
+        4, 200);
 }
