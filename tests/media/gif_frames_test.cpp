@@ -99,7 +99,9 @@ TEST(GifFramesTest, DamagedFilesGiveNoFramesOrTheFramesTheyHold) {
     for (size_t n = 0; n < file.size(); ++n) {
         const auto frames = SplitFrames(Span(file.substr(0, n)));
         ASSERT_LE(frames.pieces.size(), 3u) << n;
-        if (n < header.size()) EXPECT_TRUE(frames.pieces.empty()) << n;
+        if (n < header.size()) {
+            EXPECT_TRUE(frames.pieces.empty()) << n;
+        }
         for (const FramePiece& p : frames.pieces) {
             const std::string text = Text(p);
             EXPECT_EQ(text.substr(0, header.size()), header) << n;

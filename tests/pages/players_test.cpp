@@ -9,6 +9,7 @@
 #include "controls/media/UserControl1.h"
 #include "media/gif_fixture.h"
 #include "pages_fixture.h"
+#include "support/error_of.h"
 #include "support/handle_growth.h"
 
 using namespace pagestest;
@@ -145,8 +146,14 @@ TEST_F(PlayerRecordsTest, WebViewersNavigateByTheirModeAndValueOneTakesTheToolba
 TEST_F(PlayerRecordsTest, WithThePlatformsBrowserAWebPageBuilds) {
     controls::SetWebBrowserProgID("Shell.Explorer.2");
     Form1& main = Start({{"sys1 .esr", WebRec(1, "1", "about:blank") + LabelRec(1, "after")}});
-    EXPECT_TRUE(main.web[1].Visible());
+    controls::UserControl1& web = main.web[1];
+    EXPECT_TRUE(web.Visible());
     EXPECT_TRUE(main.Label1.Exists(1));
+    ASSERT_NE(web.w(), nullptr);
+    // Going back without a history fails: the member passes it on, the toolbar button ignores it.
+    EXPECT_NE(testsupport::ErrorOf([&] { web.GoBack(); }), 0);
+    rt::HandlerScope scope;
+    web.Command2.Value(true);
 }
 
 TEST_F(PlayerRecordsTest, TwoHundredBuildsOfAnimatedRichAndWebPagesLeakNoHandles) {
