@@ -363,6 +363,21 @@ TEST_F(WebViewerTest, ButtonsAndEnterCallTheBrowser) {
     ASSERT_EQ(web.h.ListCount(), 2);
     EXPECT_EQ(web.h.List(0), "http://a/");
     EXPECT_EQ(web.h.List(1), "");
+
+    // Each button shows a 24-bit picture of its own size.
+    struct Face {
+        rt::CommandButton& button;
+        int width, height;
+    };
+    for (const Face& f : {Face{web.Command2, 23, 24}, Face{web.Command3, 22, 24}, Face{web.Command4, 19, 23},
+                          Face{web.Command5, 19, 23}, Face{web.Command6, 18, 18}}) {
+        auto picture = reinterpret_cast<HBITMAP>(SendMessageA(f.button.hWnd(), BM_GETIMAGE, IMAGE_BITMAP, 0));
+        BITMAP b{};
+        ASSERT_NE(GetObjectA(picture, sizeof b, &b), 0) << f.button.Name();
+        EXPECT_EQ(b.bmWidth, f.width) << f.button.Name();
+        EXPECT_EQ(b.bmHeight, f.height) << f.button.Name();
+        EXPECT_EQ(b.bmBitsPixel, 24) << f.button.Name();
+    }
 }
 
 TEST_F(WebViewerTest, TheAddressBoxShowsTheLocationOnFocusAndProgress) {

@@ -36,6 +36,66 @@ rt::Object BrowserObject(const std::unique_ptr<rt::ActiveXControl>& browser, con
     return o;
 }
 
+enum class Glyph { Back, Forward, Stop, Refresh, Go };
+
+// A 24-bit picture of the button face with its glyph.
+rt::Bitmap ButtonPicture(int width, int height, Glyph glyph) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    rt::ScreenDC screen;
+    rt::Bitmap picture(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    rt::MemoryDC dc(screen.get());
+    if (!picture || !dc) return picture;
+    rt::SelectGuard bitmap(dc.get(), picture.get());
+    RECT all{0, 0, width, height};
+    FillRect(dc.get(), &all, GetSysColorBrush(COLOR_BTNFACE));
+    const int cx = width / 2, cy = height / 2;
+    const COLORREF ink = glyph == Glyph::Stop                              ? RGB(192, 32, 32)
+                         : glyph == Glyph::Back || glyph == Glyph::Forward ? RGB(32, 64, 160)
+                                                                           : RGB(32, 128, 48);
+    rt::Brush brush(CreateSolidBrush(ink));
+    rt::Pen pen(CreatePen(PS_SOLID, 2, ink));
+    rt::SelectGuard useBrush(dc.get(), brush.get());
+    rt::SelectGuard usePen(dc.get(), pen.get());
+    switch (glyph) {
+        case Glyph::Back: {
+            POINT p[] = {{cx - 6, cy}, {cx + 4, cy - 7}, {cx + 4, cy + 7}};
+            Polygon(dc.get(), p, 3);
+            break;
+        }
+        case Glyph::Forward: {
+            POINT p[] = {{cx + 6, cy}, {cx - 4, cy - 7}, {cx - 4, cy + 7}};
+            Polygon(dc.get(), p, 3);
+            break;
+        }
+        case Glyph::Stop:
+            MoveToEx(dc.get(), cx - 5, cy - 5, nullptr);
+            LineTo(dc.get(), cx + 5, cy + 5);
+            MoveToEx(dc.get(), cx + 5, cy - 5, nullptr);
+            LineTo(dc.get(), cx - 5, cy + 5);
+            break;
+        case Glyph::Refresh: {
+            Arc(dc.get(), cx - 6, cy - 6, cx + 6, cy + 6, cx + 6, cy - 2, cx + 6, cy);
+            POINT p[] = {{cx + 3, cy - 6}, {cx + 8, cy - 6}, {cx + 6, cy - 1}};
+            Polygon(dc.get(), p, 3);
+            break;
+        }
+        case Glyph::Go: {
+            MoveToEx(dc.get(), cx - 6, cy, nullptr);
+            LineTo(dc.get(), cx + 2, cy);
+            POINT p[] = {{cx + 6, cy}, {cx + 1, cy - 5}, {cx + 1, cy + 5}};
+            Polygon(dc.get(), p, 3);
+            break;
+        }
+    }
+    return picture;
+}
+
 void CallNavigate(const rt::Object& browser, const std::string& URL, std::vector<rt::Variant> optional) {
     std::vector<rt::Variant> args{rt::Variant(URL)};
     for (rt::Variant& v : optional) args.push_back(std::move(v));
@@ -135,16 +195,17 @@ void UserControl1::wire() {
     struct Button {
         rt::CommandButton& b;
         double left, top, width, height;
-        const char *caption, *tip;
+        const char* tip;
     };
     for (const Button& b :
-         {Button{Command5, 1080, 0, 375, 375, "R", "Refresh"},
-          Button{Command4, 720, 0, 375, 375, "X", "Stop"}, Button{Command3, 360, 0, 375, 375, ">", "Forward"},
-          Button{Command2, 0, 0, 375, 375, "<", "Back"}, Button{Command6, 6360, 20, 340, 320, "Go", "Go"}}) {
+         {Button{Command5, 1080, 0, 375, 375, "Refresh"}, Button{Command4, 720, 0, 375, 375, "Stop"},
+          Button{Command3, 360, 0, 375, 375, "Forward"}, Button{Command2, 0, 0, 375, 375, "Back"},
+          Button{Command6, 6360, 20, 340, 320, "Go"}}) {
         b.b.Move(b.left, b.top, b.width, b.height);
-        b.b.Caption(b.caption);
+        b.b.Caption("");
         b.b.ToolTipText(b.tip);
     }
+    SetButtonPictures();
     show.Click = [this](int) { show_Click(); };
     Command2.Click = [this](int) { Toolbar("GoBack"); };
     Command3.Click = [this](int) { Toolbar("GoForward"); };
@@ -154,6 +215,24 @@ void UserControl1::wire() {
     h.KeyDown = [this](int, int16_t& key, int16_t) {
         if (key == kEnter) Go();
     };
+}
+
+void UserControl1::SetButtonPictures() {
+    struct Face {
+        rt::CommandButton& button;
+        int width, height;
+        Glyph glyph;
+    };
+    for (const Face& f : {Face{Command5, 19, 23, Glyph::Refresh}, Face{Command4, 19, 23, Glyph::Stop},
+                          Face{Command3, 22, 24, Glyph::Forward}, Face{Command2, 23, 24, Glyph::Back},
+                          Face{Command6, 18, 18, Glyph::Go}}) {
+        rt::Bitmap picture = ButtonPicture(f.width, f.height, f.glyph);
+        HWND w = f.button.hWnd();
+        if (!picture || !w) continue;
+        SetWindowLongPtrA(w, GWL_STYLE, GetWindowLongPtrA(w, GWL_STYLE) | BS_BITMAP);
+        SendMessageA(w, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
+        pictures_.push_back(std::move(picture));
+    }
 }
 
 rt::Object UserControl1::browser() const {

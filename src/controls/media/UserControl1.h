@@ -14,6 +14,7 @@
 #include "runtime/activex.h"
 #include "runtime/controls.h"
 #include "runtime/dispatch.h"
+#include "runtime/handles.h"
 #include "runtime/property_table.h"
 #include "runtime/usercontrol.h"
 // after the runtime's windows.h
@@ -81,6 +82,9 @@ private:
         UserControl1& owner_;
     };
     void ConnectEvents();
+    // The toolbar's pictures, drawn here, shown on the buttons and released with the control.
+    void SetButtonPictures();
+    std::vector<rt::Bitmap> pictures_;
     // The browser's location into the address box.
     void ShowLocation();
 
