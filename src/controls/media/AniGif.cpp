@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "controls/common/paint.h"
 #include "controls/media/gif_frames.h"
 #include "runtime/error.h"
 #include "runtime/files.h"
@@ -23,9 +24,7 @@ std::string TrimBlanks(const std::string& s) {
 }
 
 void Fill(HDC dc, int x, int y, int w, int h, COLORREF colour) {
-    RECT r{x, y, x + w, y + h};
-    rt::Brush brush(CreateSolidBrush(colour));
-    FillRect(dc, &r, brush.get());
+    SolidFill(dc, RECT{x, y, x + w, y + h}, colour);
 }
 
 }  // namespace

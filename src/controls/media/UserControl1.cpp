@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "controls/common/paint.h"
 #include "runtime/error.h"
 #include "runtime/lifetime.h"
 
@@ -40,12 +41,7 @@ enum class Glyph { Back, Forward, Stop, Refresh, Go };
 
 // A 24-bit picture of the button face with its glyph.
 rt::Bitmap ButtonPicture(int width, int height, Glyph glyph) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
+    const BITMAPINFO bi = DibHeader(width, height, 24, true);
     void* bits = nullptr;
     rt::ScreenDC screen;
     rt::Bitmap picture(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
