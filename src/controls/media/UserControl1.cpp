@@ -9,6 +9,7 @@
 #include "controls/common/paint.h"
 #include "runtime/error.h"
 #include "runtime/lifetime.h"
+#include "runtime/win.h"
 
 namespace controls {
 
@@ -185,6 +186,9 @@ void UserControl1::wire() {
     h.GetFont().Name("Tahoma");
     h.GetFont().Size(9.75f);
     h.ToolTipText("Address bar");
+    // The box is as tall as its font makes its text field (the window's own closed height).
+    RECT field{};
+    if (GetWindowRect(h.hWnd(), &field)) h.Height(double(field.bottom - field.top) * rt::TwipsPerPixelY());
     show.Move(5160, 4800, 1215, 375);
     show.Caption("Check1");
     show.Visible(false);
