@@ -8,7 +8,7 @@
 
 #include "actions/Form7.h"
 #include "actions/interpreter.h"
-#include "actions/standins/window_standins.h"
+#include "actions/windows/Form3.h"
 #include "actions/windows/Form11.h"
 #include "actions/windows/Form12.h"
 #include "actions/windows/Form5.h"

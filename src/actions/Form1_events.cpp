@@ -10,6 +10,7 @@
 #include <string>
 
 #include "actions/interpreter.h"
+#include "actions/standins/aap.h"
 #include "actions/windows/Form5.h"
 #include "runtime/convert.h"
 #include "runtime/effects.h"
@@ -61,7 +62,10 @@ Form1::EventHookup::EventHookup(Form1& f) {
     f.lnk[0].Click = [&f](int i) { f.lnk_Click(i); };
     f.bsGradientLabel1[0].Click = [&f](int i) { f.bsGradientLabel1_Click(i); };
     f.gif[0].MouseUp = [&f](int i, int16_t b, int16_t s, float x, float y) { f.gif_MouseUp(i, b, s, x, y); };
+    f.thumb[0].MouseDown = [&f](int i, int16_t b, int16_t s, float x, float y) { f.thumb_MouseDown(i, b, s, x, y); };
     // Like the other templates, these show only where a page configures them.
+    f.slideshow[0].Visible(false);
+    f.thumb[0].Visible(false);
     f.combobx1[0].Visible(false);
     f.imageover[0].Visible(false);
     f.lnk[0].Visible(false);
@@ -255,6 +259,14 @@ void Form1::ThumbChoice(const std::string& browserTag, const std::function<void(
     rt::Try([&] {
         if (auto entry = actions::FindOnPage(*this, namelist::kindAlphaPicture, browserTag))
             showPicture(entry->Index());
+    });
+}
+
+void Form1::thumb_MouseDown(int Index, int16_t, int16_t, float, float) {
+    rt::Try([&] {
+        controls::thumb& browser = thumb[Index];
+        const std::string chosen = browser.fileselectedname;
+        ThumbChoice(browser.Tag(), [&](int16_t picture) { standins::aap(picture).LoadImage_FromFile(chosen); });
     });
 }
 

@@ -50,6 +50,19 @@ struct ImageCodecInfo {
     const BYTE* SigMask;
 };
 
+// The 22-byte placeable metafile header, packed as in a file.
+#pragma pack(push, 2)
+struct WmfPlaceableFileHeader {
+    UINT32 Key;
+    INT16 Hmf;
+    INT16 Left, Top, Right, Bottom;
+    INT16 Inch;
+    UINT32 Reserved;
+    INT16 Checksum;
+};
+#pragma pack(pop)
+static_assert(sizeof(WmfPlaceableFileHeader) == 22);
+
 constexpr int PixelFormat24bppRGB = 0x21808;
 constexpr int PixelFormat32bppRGB = 0x22009;
 constexpr int PixelFormat32bppARGB = 0x26200A;
@@ -95,7 +108,17 @@ struct GdiplusApi {
     X(GdipGetImageEncodersSize, gdip::Status(WINAPI*)(UINT*, UINT*))                                           \
     X(GdipGetImageEncoders, gdip::Status(WINAPI*)(UINT, UINT, gdip::ImageCodecInfo*))                          \
     X(GdipSaveImageToFile, gdip::Status(WINAPI*)(gdip::GpImage*, const WCHAR*, const CLSID*, const void*))     \
-    X(GdipSaveImageToStream, gdip::Status(WINAPI*)(gdip::GpImage*, IStream*, const CLSID*, const void*))
+    X(GdipSaveImageToStream, gdip::Status(WINAPI*)(gdip::GpImage*, IStream*, const CLSID*, const void*))      \
+    X(GdipCreateBitmapFromHBITMAP, gdip::Status(WINAPI*)(HBITMAP, HPALETTE, gdip::GpBitmap**))                 \
+    X(GdipCreateBitmapFromHICON, gdip::Status(WINAPI*)(HICON, gdip::GpBitmap**))                               \
+    X(GdipCreateMetafileFromWmf,                                                                               \
+      gdip::Status(WINAPI*)(HMETAFILE, BOOL, const gdip::WmfPlaceableFileHeader*, gdip::GpImage**))            \
+    X(GdipCreateMetafileFromEmf, gdip::Status(WINAPI*)(HENHMETAFILE, BOOL, gdip::GpImage**))                   \
+    X(GdipGetImageWidth, gdip::Status(WINAPI*)(gdip::GpImage*, UINT*))                                         \
+    X(GdipGetImageHeight, gdip::Status(WINAPI*)(gdip::GpImage*, UINT*))                                        \
+    X(GdipDrawImageRectI, gdip::Status(WINAPI*)(gdip::GpGraphics*, gdip::GpImage*, INT, INT, INT, INT))        \
+    X(GdipDrawImageRect, gdip::Status(WINAPI*)(gdip::GpGraphics*, gdip::GpImage*, float, float, float, float)) \
+    X(GdipGetImageThumbnail, gdip::Status(WINAPI*)(gdip::GpImage*, UINT, UINT, gdip::GpImage**, void*, void*))
 #define VANTREL_GDIP_MEMBER(name, type) std::type_identity_t<type> name = nullptr;
     VANTREL_GDIP_FUNCTIONS(VANTREL_GDIP_MEMBER)
 #undef VANTREL_GDIP_MEMBER

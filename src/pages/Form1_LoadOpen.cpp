@@ -104,8 +104,10 @@ void PageBuilder::Prologue() {
     });
     RemoveMembers(f.bsGradientLabel1);
     RemoveMembers(f.Label1);
+    RemoveMembers(f.thumb);
     RemoveMembers(f.WMPlayer);
     RemoveMembers(f.combobx1);
+    RemoveMembers(f.slideshow);
     RemoveMembers(f.gif);
     RemoveMembers(f.o);
     RemoveMembers(f.imageover);

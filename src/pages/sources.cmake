@@ -6,4 +6,5 @@ list(APPEND VANTREL_WIN32_SOURCES
   ${VANTREL_SOURCE_DIR_HERE}/Form1_records_media.cpp
   ${VANTREL_SOURCE_DIR_HERE}/Form1_records_buttons.cpp
   ${VANTREL_SOURCE_DIR_HERE}/Form1_records_timer.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/Form1_records_lists.cpp
 )

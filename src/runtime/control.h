@@ -76,6 +76,10 @@ public:
     void ToolTipText(std::string v);
     int32_t Spare() const noexcept { return spare_; }
     void Spare(int32_t v) noexcept { spare_ = v; }
+    // True once the control was unloaded from its array: it lives on, detached, until no handler
+    // runs, so code that let the message loop run checks this before it goes on.
+    bool Unloaded() const noexcept { return unloaded_; }
+    void MarkUnloaded() noexcept { unloaded_ = true; }
     // 0: in front of its siblings of the same layer (windowed or windowless); 1: behind them.
     void ZOrder(int position = 0);
     // The place in its container's tab order, from 0; unique in the container (timers and menus
@@ -159,6 +163,7 @@ private:
     std::string tag_;
     std::string toolTip_;
     int32_t spare_ = 0;
+    bool unloaded_ = false;
     bool tabStop_ = true;
 };
 

@@ -53,6 +53,7 @@ public:
         if (it == members_.end()) Raise(errControlArrayElementMissing, name_);
         std::unique_ptr<T> member = std::move(it->second);
         members_.erase(it);
+        member->MarkUnloaded();
         member->Visible(false);
         DestroyLater(std::move(member));
     }

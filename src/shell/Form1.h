@@ -23,6 +23,8 @@
 #include "controls/media/JRTF.h"
 #include "controls/media/QuendelActiveMovie.h"
 #include "controls/media/UserControl1.h"
+#include "controls/media/slideshowacx.h"
+#include "controls/media/thumb.h"
 #include "controls/media/timer.h"
 #include "runtime/activex.h"
 #include "runtime/control_array.h"
@@ -70,7 +72,7 @@ public:
     int16_t afstme = 0;    // 1 once a build has shown the window without an intro video
 
     // ---- Page object arrays of the runtime's own controls. The arrays of the custom controls
-    // (imageover, aap, gif, Shaper1, metrodes1, WMPlayer, rt, web, combobx1, slideshow, thumb) join
+    // (imageover, aap, gif, Shaper1, metrodes1, WMPlayer, rt, web) join
     // here with their controls.
     rt::ControlArray<rt::Label> Label1{*this, "Label1"};
     rt::ControlArray<rt::TextBox> txt{*this, "txt"};
@@ -86,6 +88,8 @@ public:
             rt::PropertyBag{{"ShowPicture", true}, {"BackColor", 0xFFFFFF}, {"Enable", true}})};
     rt::ControlArray<controls::combobx> combobx1{
         *this, "combobx1", std::make_shared<const rt::PropertyBag>(rt::PropertyBag{{"Enabled", true}, {"Textn", ""}})};
+    rt::ControlArray<controls::slideshowacx> slideshow{*this, "slideshow", std::make_shared<const rt::PropertyBag>()};
+    rt::ControlArray<controls::thumb> thumb{*this, "thumb", std::make_shared<const rt::PropertyBag>()};
     rt::ControlArray<controls::timer> picture3{*this, "picture3"};
     // The page buttons: templates placed at design time with nothing stored beyond the defaults.
     rt::ControlArray<controls::vxbutton> Command1{*this, "Command1", std::make_shared<const rt::PropertyBag>()};
@@ -179,6 +183,7 @@ public:
     std::string HoverPicturePath(int Index, const std::string& kind) const;
     // A thumbnail browser's choice: shows the picture in the alpha picture that its Tag names.
     void ThumbChoice(const std::string& browserTag, const std::function<void(int16_t)>& showPicture);
+    void thumb_MouseDown(int Index, int16_t Button, int16_t Shift, float X, float Y);
     void Label1_Click(int Index);
     void Label1_MouseMove(int Index, int16_t Button, int16_t Shift, float X, float Y);
     void pic_Click(int Index);
@@ -207,6 +212,10 @@ public:
     void bsGradientLabel1_Click(int Index);
     void gif_MouseUp(int Index, int16_t Button, int16_t Shift, float X, float Y);
     void Form_Click() override;
+
+    // The run-time PDF viewer's inner object, and whether the page now on show may use it.
+    const rt::Object& PdfViewer() const noexcept { return pdfViewer; }
+    bool PdfOnPage() const noexcept { return pageHasPdf && pdfViewerReady; }
 
     controls::clsShadow* WindowShadow() const noexcept { return windowShadow.get(); }
     int32_t FrameSide() const noexcept { return frameSide; }

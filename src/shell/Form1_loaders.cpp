@@ -9,7 +9,7 @@
 #include "shell/Form1.h"
 
 // Each loader visits every existing member from 1 up to the highest index, so a gap in the
-// numbering hides no member. The slideshows and thumbnail browsers join with their controls.
+// numbering hides no member; a member that an action removed meanwhile fails its own steps.
 void Form1::combogo() {
     for (int i : combobx1.Indexes()) {
         if (i == 0) continue;
@@ -23,8 +23,30 @@ void Form1::combogo() {
     }
 }
 
-void Form1::sldgo() {}
-void Form1::thmbgo() {}
+void Form1::sldgo() {
+    for (int i : slideshow.Indexes()) {
+        if (i == 0) continue;
+        const std::string name = page.Text() + "sld" + rt::Str(static_cast<int64_t>(i)) + ".sld";
+        rt::Procedure proc(rt::OnError::Skip);
+        std::string copy = "error";
+        proc.step([&] { copy = pckex(name); });
+        proc.step([&] { slideshow[i].goslid(copy); });
+        if (copy != "error") proc.step([&] { rt::Kill(copy); });
+    }
+}
+
+void Form1::thmbgo() {
+    for (int i : thumb.Indexes()) {
+        if (i == 0) continue;
+        const std::string name = page.Text() + "thumb" + rt::Str(static_cast<int64_t>(i)) + ".tmb";
+        rt::Procedure proc(rt::OnError::Skip);
+        std::string copy = "error";
+        proc.step([&] { copy = pckex(name); });
+        proc.step([&] { thumb[i].goslid(copy); });
+        proc.step([&] { thumb[i].strtload(); });
+        if (copy != "error") proc.step([&] { rt::Kill(copy); });
+    }
+}
 
 void Form1::Picpath(rt::Image& image, const std::string& Path) {
     rt::Procedure proc(rt::OnError::Skip);

@@ -165,8 +165,10 @@ void Form1::RunOpenActions() {
 }
 
 void Form1::Command3_Click() {
-    // The alpha pictures, shapes and slideshows of a page join with their controls.
+    // The alpha pictures and shapes of a page join with their controls.
     rt::Try([&] { Timer6.Enabled(true); });
+    for (int i : slideshow.Indexes())
+        if (i != 0) rt::Try([&] { slideshow[i].StartPlay(true); });
 }
 
 void Form1::Timer3_Timer() {

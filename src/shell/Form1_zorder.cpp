@@ -41,6 +41,8 @@ void Form1::setzde() {
                 mb.ZOrder(rt::TextToInt16(piece.at(2)));
             } else if (code == "lb") {
                 Stack(Label1, piece);
+            } else if (code == "thumb") {
+                Stack(thumb, piece);
             } else if (code == "MPP") {
                 Stack(WMPlayer, piece);
             } else if (code == "MAC") {
@@ -75,8 +77,10 @@ void Form1::setzde() {
                 Stack(rt, piece);
             } else if (code == "WEB") {
                 Stack(web, piece);
+            } else if (code == "cbx") {
+                Stack(combobx1, piece);
             }
-            // "thumb", "aap", "SHA" and "cbx" address
+            // "aap" and "SHA" address
             // arrays that join with their controls; any other code does nothing.
         });
         rt::DoEvents();

@@ -1,0 +1,389 @@
+#include "controls/media/thumb.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <utility>
+
+#include "controls/common/main_window_link.h"
+#include "controls/common/mdlList.h"
+#include "controls/common/paint.h"
+#include "controls/media/modGDIPlusResize.h"
+#include "runtime/convert.h"
+#include "runtime/error.h"
+#include "runtime/handles.h"
+#include "runtime/ui.h"
+#include "runtime/win.h"
+
+namespace controls {
+
+namespace {
+
+namespace gdip = imaging::gdip;
+
+constexpr int kVsWidth = 16;
+constexpr double kScrollMax = 10000;
+constexpr int kLargestBox = 170;
+constexpr int kCellMargin = 20;
+constexpr COLORREF kSelectionEdge = 0x8B6425;
+constexpr COLORREF kFrameGrey = 0x808080;
+constexpr COLORREF kFrameWhite = 0xFFFFFF;
+
+// A picture of w x h fitted into a square box: never enlarged, else the longer side fills it.
+SIZE FitThumbSize(int w, int h, int box) {
+    if (w < box && h < box) return SIZE{w, h};
+    const double r = static_cast<double>(w) / h;
+    if (w >= h) return SIZE{box, rt::RoundEven(box / r)};
+    return SIZE{rt::RoundEven(box * r), box};
+}
+
+void FillRectColour(HDC dc, int left, int top, int width, int height, COLORREF colour) {
+    SolidFill(dc, RECT{left, top, left + width, top + height}, colour);
+}
+
+std::wstring Wide(const std::string& s) {
+    std::wstring w(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, w.data(), static_cast<int>(w.size()));
+    if (!w.empty()) w.pop_back();
+    return w;
+}
+
+}  // namespace
+
+thumb::thumb(rt::Container& c, std::string name, int index, std::shared_ptr<const rt::PropertyBag> stored)
+    : UserControl(c, std::move(name), index, Windowing::Windowed, std::move(stored)) {
+    wire();
+    Create();
+}
+
+thumb::thumb(const thumb& t, int index) : UserControl(t, index), MouseUp(t.MouseUp), MouseDown(t.MouseDown) {
+    wire();
+    Create();
+}
+
+thumb::~thumb() {
+    entries_.clear();  // the thumbnails go before GDI+ does
+    modGDIPlusResize::GdipEndToken(token_);
+}
+
+void thumb::wire() {
+    token_ = modGDIPlusResize::GdipStartToken();
+    const auto px = [](float twips, int perPixel) { return static_cast<float>(twips / perPixel); };
+    picDraw.MouseDown = [this, px](int, int16_t b, int16_t s, float x, float y) {
+        picDraw_MouseDown(b, s, px(x, rt::TwipsPerPixelX()), px(y, rt::TwipsPerPixelY()));
+    };
+    picDraw.MouseUp = [this, px](int, int16_t b, int16_t s, float x, float y) {
+        picDraw_MouseUp(b, s, px(x, rt::TwipsPerPixelX()), px(y, rt::TwipsPerPixelY()));
+    };
+    vs.Change = [this](int) {
+        if (flImg.ListCount() > 0) DrawThumbnails();
+    };
+}
+
+void thumb::UserControl_Initialize() {
+    picDraw.BorderStyle(0);
+    picDraw.AutoRedraw(true);
+    picDraw.Move(0, 0);
+    vs.Max(kScrollMax);
+    flImg.Visible(false);
+    flImg.Pattern("*.bmp;*.jpg;*.gif;*.png");
+    List1.Visible(false);
+    HS.Visible(false);
+    HS.Min(1);
+    HS.Max(5);
+}
+
+void thumb::UserControl_InitProperties() {
+    enabled_ = false;
+    backStyle_ = 0;
+    fontBold_ = fontItalic_ = false;
+    fontName_.clear();
+    fontSize_ = 0;
+}
+
+void thumb::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
+    enabled_ = PropBag.ReadProperty("Enabled", false);
+    backStyle_ = PropBag.ReadProperty("BackStyle", int16_t{0});
+    borderCopy_ = PropBag.ReadProperty("BorderStyle", int16_t{0});
+    rt::Try([&] { Text(PropBag.ReadProperty("Text", std::string("3"))); });
+    picDraw.Surface().BackColor(PropBag.ReadProperty("BackColor", 0x80000005u));
+    picDraw.Surface().ForeColor(PropBag.ReadProperty("ForeColor", 0x80000008u));
+    picDraw.SetFont(PropBag.ReadProperty("Font", Ambient().Font));
+    fontBold_ = PropBag.ReadProperty("FontBold", false);
+    fontItalic_ = PropBag.ReadProperty("FontItalic", false);
+    fontName_ = PropBag.ReadProperty("FontName", std::string());
+    fontSize_ = PropBag.ReadProperty("FontSize", 0.0f);
+    borderStyle_ = PropBag.ReadProperty("BorderStyle", int16_t{1});
+}
+
+void thumb::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
+    PropBag.WriteProperty("Enabled", enabled_, false);
+    PropBag.WriteProperty("BackStyle", backStyle_, int16_t{0});
+    PropBag.WriteProperty("BorderStyle", borderCopy_, int16_t{0});
+    PropBag.WriteProperty("Text", Text1, std::string("3"));
+    PropBag.WriteProperty("BackColor", picDraw.Surface().BackColor(), 0x80000005u);
+    PropBag.WriteProperty("ForeColor", picDraw.Surface().ForeColor(), 0x80000008u);
+    PropBag.WriteProperty("Font", picDraw.GetFont(), Ambient().Font);
+    PropBag.WriteProperty("FontBold", fontBold_, false);
+    PropBag.WriteProperty("FontItalic", fontItalic_, false);
+    PropBag.WriteProperty("FontName", fontName_, std::string());
+    PropBag.WriteProperty("FontSize", fontSize_, 0.0f);
+    PropBag.WriteProperty("BorderStyle", borderStyle_, int16_t{1});
+}
+
+// The surface fills the control; the scroll bar stands at its right edge. No new layout.
+void thumb::UserControl_Resize() {
+    rt::Try([&] { picDraw.Move(0, 0, ScaleWidth(), ScaleHeight()); });
+    const RECT r = picDraw.PixelRect();
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    rt::Try([&] { vs.Move(rt::ToTwipsX(w - kVsWidth - 1), 0, rt::ToTwipsX(kVsWidth), rt::ToTwipsY(std::max(h - 1, 0))); });
+}
+
+SIZE thumb::Surface() const {
+    RECT r{};
+    if (picDraw.hWnd()) GetClientRect(picDraw.hWnd(), &r);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+// ---- properties
+
+void thumb::Enabled(bool v) {
+    Store(enabled_, v, "Enabled");
+}
+void thumb::BackStyle(int16_t v) {
+    Store(backStyle_, v, "BackStyle");
+}
+void thumb::BorderStyle(int16_t v) {
+    if (v != 0 && v != 1) rt::Raise(rt::errInvalidPropertyValue, Name());
+    Store(borderStyle_, v, "BorderStyle");
+}
+void thumb::Text(const std::string& v) {
+    Text1 = v;
+    PropertyChanged("Text");
+    Text1_Change();
+}
+void thumb::Text1_Change() {
+    HS.Value(rt::TextToInt16(Text1));
+}
+void thumb::BackColor(uint32_t v) {
+    picDraw.Surface().BackColor(v);
+    PropertyChanged("BackColor");
+}
+void thumb::ForeColor(uint32_t v) {
+    picDraw.Surface().ForeColor(v);
+    PropertyChanged("ForeColor");
+}
+void thumb::Font(rt::Font f) {
+    picDraw.SetFont(std::move(f));
+    PropertyChanged("Font");
+}
+void thumb::FontBold(bool v) {
+    Store(fontBold_, v, "FontBold");
+}
+void thumb::FontItalic(bool v) {
+    Store(fontItalic_, v, "FontItalic");
+}
+void thumb::FontName(const std::string& v) {
+    Store(fontName_, v, "FontName");
+}
+void thumb::FontSize(float v) {
+    Store(fontSize_, v, "FontSize");
+}
+void thumb::Caption(const std::string& v) {
+    Store(pathimg, v, "Caption");
+}
+
+// ---- geometry
+
+int thumb::ZoomBox() const {
+    return rt::RoundEven(static_cast<double>(HS.Value()) / HS.Max() * kLargestBox);
+}
+
+int thumb::CellSize() const {
+    return rt::RoundEven(static_cast<double>(HS.Value()) / HS.Max() * kLargestBox + kCellMargin);
+}
+
+int thumb::ScrollOffset() const {
+    if (!vs.Enabled()) return 0;
+    const int range = rt::RoundEven(contentHeight_ - Surface().cy);
+    return rt::RoundEven(vs.Value() / kScrollMax * range);
+}
+
+// ---- rebuild
+
+void thumb::goslid(const std::string& pathn) {
+    List1.Clear();
+    mdlList::LoadItemList(pathn, List1, [] { rt::DoEvents(); });
+}
+
+void thumb::strtload() {
+    rt::Try([&] { Text1_Change(); });
+    const auto& pat = MainWindow().pat;
+    const std::string folder = (pat ? pat() : std::string()) + pathflder;
+    if (pathflder.empty()) return;
+    rt::Try([&] { flImg.Path(folder); });
+    const int count = flImg.ListCount();
+    if (count == 0) return;
+    ++rebuild_;
+    entries_.clear();
+    entries_.resize(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) entries_[static_cast<size_t>(i)].path = flImg.Path() + "\\" + flImg.List(i);
+    GenerateThumbnails();
+}
+
+// Cells first (they depend only on the index and the zoom box), then one picture at a time:
+// loaded, measured, made into its thumbnail and released before the next is loaded. The message
+// loop runs after each thumbnail; the generation stops when the control was unloaded or a newer
+// rebuild replaced the entries meanwhile.
+void thumb::GenerateThumbnails() {
+    const uint32_t serial = rebuild_;
+    const int box = ZoomBox();
+    LayoutThumbnails(box);
+    const imaging::GdiplusApi* api = imaging::GdiplusService::Instance().Api(token_);
+    for (size_t j = 0; j < entries_.size(); ++j) {
+        rt::Try([&] {
+            if (!api) return;
+            ThumbEntry& e = entries_[j];
+            gdip::GpImage* loaded = nullptr;
+            api->GdipLoadImageFromFile(Wide(e.path).c_str(), &loaded);
+            GdipImage full(api, loaded);
+            if (!full) return;
+            UINT w = 0, h = 0;
+            api->GdipGetImageWidth(full.get(), &w);
+            api->GdipGetImageHeight(full.get(), &h);
+            if (w == 0 || h == 0) return;
+            e.pictureWidth = static_cast<int32_t>(w);
+            e.pictureHeight = static_cast<int32_t>(h);
+            const SIZE size = FitThumbSize(e.pictureWidth, e.pictureHeight, box);
+            e.thumbWidth = size.cx;
+            e.thumbHeight = size.cy;
+            gdip::GpImage* small = nullptr;
+            api->GdipGetImageThumbnail(full.get(), static_cast<UINT>(size.cx), static_cast<UINT>(size.cy), &small,
+                                       nullptr, nullptr);
+            e.thumbnail = GdipImage(api, small);
+        });
+        if (j % 10 == 0) DrawThumbnails();
+        rt::DoEvents();
+        if (Unloaded() || serial != rebuild_) return;
+    }
+    DrawThumbnails();
+}
+
+void thumb::LayoutThumbnails(int box) {
+    if (entries_.empty()) return;
+    const RECT bar = vs.PixelRect();
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        ThumbEntry& e = entries_[i];
+        const SIZE size = FitThumbSize(e.pictureWidth, e.pictureHeight, box);
+        e.thumbWidth = size.cx;
+        e.thumbHeight = size.cy;
+        if (i == 0) {
+            e.cellX = e.cellY = 0;
+            continue;
+        }
+        const ThumbEntry& before = entries_[i - 1];
+        e.cellX = before.cellX + box + kCellMargin;
+        e.cellY = before.cellY;
+        if (bar.left < e.cellX + box) {
+            e.cellX = 0;
+            e.cellY = before.cellY + box + kCellMargin;
+        }
+    }
+    contentHeight_ = entries_.back().cellY + box + kCellMargin;
+    vs.Visible(contentHeight_ > Surface().cy);
+}
+
+void thumb::DrawThumbnails() {
+    const int offset = ScrollOffset();
+    const int cell = CellSize();
+    const SIZE surface = Surface();
+    picDraw.Cls();
+    HDC dc = picDraw.hDC();
+    if (!dc) return;
+    const imaging::GdiplusApi* api = imaging::GdiplusService::Instance().Api(token_);
+    gdip::GpGraphics* graphics = nullptr;
+    if (api) api->GdipCreateFromHDC(dc, &graphics);
+    const RECT bar = vs.PixelRect();
+    const int columns = (surface.cx - (bar.right - bar.left)) / cell;
+    int first = 0;
+    rt::Try([&] { first = std::max(0, static_cast<int>(rt::NumberToInt16(static_cast<double>(columns) * (offset / cell)))); });
+
+    rt::SelectGuard font(dc, picDraw.GetFont().Handle());
+    SetTextColor(dc, TranslateOleColor(picDraw.Surface().ForeColor()));
+    SetBkMode(dc, TRANSPARENT);
+    for (size_t i = static_cast<size_t>(first); i < entries_.size(); ++i) {
+        const ThumbEntry& e = entries_[i];
+        const int x = e.cellX, y = e.cellY - offset, w = e.thumbWidth, h = e.thumbHeight;
+        if (y > surface.cy) break;
+        if (y + cell <= 0) continue;
+        const int dx = rt::RoundEven((cell - w) / 2.0), dy = rt::RoundEven((cell - h - 20) / 2.0);
+        if (e.selected) {
+            FillRectColour(dc, x, y, cell, cell, kSelectionEdge);
+            FillRectColour(dc, x + 1, y + 1, cell - 2, cell - 2, TranslateOleColor(colorselect));
+        }
+        FillRectColour(dc, x + dx - 4, y + dy - 4, w + 8, h + 8, kFrameGrey);
+        FillRectColour(dc, x + dx - 3, y + dy - 3, w + 6, h + 6, kFrameWhite);
+        FillRectColour(dc, x + dx - 1, y + dy - 1, w + 2, h + 2, kFrameGrey);
+        if (graphics && e.thumbnail)
+            api->GdipDrawImageRect(graphics, e.thumbnail.get(), static_cast<float>(x + dx), static_cast<float>(y + dy),
+                                   static_cast<float>(w), static_cast<float>(h));
+        RECT text{x, y + cell - 15, x + cell, y + cell};
+        const std::string name = flImg.List(static_cast<int>(i));
+        DrawTextA(dc, name.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    }
+    if (graphics) api->GdipDeleteGraphics(graphics);
+    picDraw.Refresh();
+}
+
+// ---- mouse
+
+void thumb::picDraw_MouseDown(int16_t Button, int16_t Shift, float X, float Y) {
+    fileselectedname.clear();
+    purefilename.clear();
+    pathimg.clear();
+    if (Button != 1) return;
+    const int offset = ScrollOffset();
+    const int cell = CellSize();
+    const int height = Surface().cy;
+    for (ThumbEntry& e : entries_) e.selected = false;
+    int hit = -1;
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        ThumbEntry& e = entries_[i];
+        const int y = e.cellY - offset;
+        if (y >= height) break;
+        if (e.cellX <= X && X <= e.cellX + cell && y < Y && Y < y + cell) {
+            e.selected = true;
+            hit = static_cast<int>(i);
+            break;
+        }
+    }
+    DrawThumbnails();
+    if (hit >= 0) {
+        purefilename = flImg.List(hit);
+        const std::string& folder = flImg.Path();
+        fileselectedname = folder.size() > 3 ? folder + "\\" + purefilename : folder + purefilename;
+    }
+    RaiseEvent(MouseDown, Button, Shift, X, Y);
+}
+
+// The first row whose text is the selected file name runs its action list; one without
+// "##qk##" has none.
+void thumb::picDraw_MouseUp(int16_t Button, int16_t Shift, float X, float Y) {
+    RaiseEvent(MouseUp, Button, Shift, X, Y);
+    if (Unloaded()) return;
+    for (int k = 0; k < List1.ListCount(); ++k) {
+        const std::vector<std::string> parts = rt::Split(List1.List(k), mdlList::kItemSeparator);
+        const std::string text = parts.empty() ? std::string() : parts[0];
+        if (text == purefilename) {
+            if (parts.size() < 2 || parts[1].empty()) return;
+            if (const auto run = MainWindow().runActions) run(parts[1]);
+            return;
+        }
+        rt::DoEvents();
+        if (Unloaded()) return;
+    }
+}
+
+}  // namespace controls
