@@ -65,7 +65,7 @@ protected:
             ASSERT_TRUE(mediatest::WriteSolid(app.Fs(file).string(), w, h, c));
         }
         std::vector<Member> store = {
-            {"sys1 .esr", SlideRec(1, "1000", "wd", "slides", 255, "True")},
+            {"sys1 .esr", SlideRec(1, "1000", "wd", "slides", 255, "True") + ComboRec(1) + LabelRec(1, "after")},
             {"1sld1.sld", Items({"a.bmp##qk##", "b.bmp##qk##jump***Sepa***2"})},
             {"sys2 .esr", LabelRec(1, "page 2")},
             {"sys3 .esr", SlideRec(1, "60000", "wd", "slides", 255, "False") +
@@ -73,7 +73,7 @@ protected:
             {"sys4 .esr", ThumbRec(1, "pics", "ap")},
             {"4thumb1.tmb", Items({"a.bmp##qk##jump***Sepa***2"})},
             {"sys5 .esr", PdfRec()},
-            {"sys6 .esr", ComboRec(1)},
+            {"sys6 .esr", ComboRec(1) + ThumbRec(1, "pics", "") + LabelRec(1, "after")},
             {"6cmb1.cmb", Items({"one##qk##jump***Sepa***2", "two##qk##jump***Sepa***5"})},
             {"sys7 .esr", ThumbRec(1, "pics", "")},
             {"name.nme", "2#sld#2#a\r\n3#sld#1#a\r\n4#thumb#1#t\r\n4#aap#5#ap\r\n"},
@@ -96,6 +96,8 @@ TEST_F(ListsTest, TheSlideshowShowsItsFolderInOrderAndAClickRunsTheShownItem) {
     program.Start();
     Form1& main = Main();
     ASSERT_EQ(Members(main.slideshow), (std::vector<int>{1}));
+    EXPECT_EQ(Members(main.combobx1), (std::vector<int>{1}));
+    EXPECT_EQ(Members(main.Label1), (std::vector<int>{1}));
     controls::slideshowacx& s = main.slideshow[1];
     EXPECT_EQ(s.Tag(), "tag");
     EXPECT_EQ(s.trnsname(), "wd");
@@ -252,6 +254,8 @@ TEST_F(ListsTest, TheComboBoxShowsItsItemsAndAChoiceRunsItsActions) {
     Form1& main = Main();
     Jump(main, 6);
     ASSERT_EQ(Members(main.combobx1), (std::vector<int>{1}));
+    EXPECT_EQ(Members(main.thumb), (std::vector<int>{1}));
+    EXPECT_EQ(Members(main.Label1), (std::vector<int>{1}));  // the records after it are built
     controls::combobx& c = main.combobx1[1];
     EXPECT_TRUE(c.Visible());
     EXPECT_EQ(c.Tag(), "Choose");
@@ -296,3 +300,4 @@ TEST_F(ListsTest, TheSlideshowWindowCountsAndWraps) {
     testutil::PumpUntil([] { return false; }, 50);
     EXPECT_EQ(FindForm("Form3"), nullptr);
 }
+

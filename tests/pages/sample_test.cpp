@@ -123,7 +123,7 @@ TEST(SampleMenuTest, PageThreeOpensTheWindows) {
     Form1& main = Main();
     main.Label1_Click(4);
     EXPECT_EQ(main.page.Text(), "3");
-    EXPECT_EQ(Members(main.Label1), (std::vector<int>{1, 2}));
+    EXPECT_EQ(Members(main.Label1), (std::vector<int>{1, 2, 3}));  // 3 leads to page 5
     EXPECT_EQ(Members(main.Command1), (std::vector<int>{1, 2, 3, 4, 5}));
 
     main.Command1_Click(1);
@@ -177,4 +177,27 @@ TEST(SampleMenuTest, PageFourHoldsTheViewers) {
     ASSERT_EQ(Members(main.web), (std::vector<int>{1}));
     EXPECT_TRUE(main.web[1].Visible());
     EXPECT_EQ(main.web[1].Tag(), "Data\\page.htm");
+}
+
+// Page 5: a slideshow and a thumbnail browser over Data\slides, each with its item list, and a
+// combo box whose items jump to pages.
+TEST(SampleMenuTest, PageFiveShowsASlideshowThumbnailsAndAComboBox) {
+    AppFolder app;
+    app.Pack(SampleStore());
+    std::filesystem::create_directories(app.Fs("Data/slides"));
+    std::filesystem::copy(std::string(VANTREL_SOURCE_DIR) + "/examples/sample/Data/slides", app.Fs("Data/slides"));
+    ProgramScope program(app);
+    program.Start();
+    Form1& main = Main();
+    Jump(main, 5);
+    EXPECT_EQ(main.Caption(), "Vantrel sample - page 5");
+    ASSERT_EQ(Members(main.slideshow), (std::vector<int>{1}));
+    EXPECT_EQ(main.slideshow[1].List1.ListCount(), 2);
+    ASSERT_EQ(Members(main.thumb), (std::vector<int>{1}));
+    EXPECT_EQ(main.thumb[1].Entries().size(), 3u);
+    EXPECT_EQ(main.thumb[1].List1.ListCount(), 2);
+    ASSERT_EQ(Members(main.combobx1), (std::vector<int>{1}));
+    EXPECT_EQ(main.combobx1[1].Combo1.ListCount(), 2);
+    EXPECT_EQ(Members(main.Label1), (std::vector<int>{1}));
+    ASSERT_TRUE(PumpUntil([&] { return !main.slideshow[1].ShownName().empty(); }, 5000));
 }
