@@ -4,8 +4,8 @@
 //    kept running, against a bare GdipDrawImageRectRectI of a ready image into ready graphics;
 //  - a rebuild over 50 generated 1920 x 1080 JPEGs: time per picture and the process's peak memory.
 // Windows only; run under Wine: wine slides_bench.exe
-#include <windows.h>
 #include <psapi.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -90,13 +90,13 @@ int main() {
     imaging::gdip::GpGraphics* graphics = nullptr;
     api.GdipCreateFromHDC(memory.get(), &graphics);
     api.GdipSetInterpolationMode(graphics, imaging::gdip::InterpolationModeHighQualityBicubic);
-    auto [fitRunning, bareDraw] = bench::Medians(
-        [&] { ScalePictureGdip(handle, rt::vbPicTypeBitmap, BW, BH, 0, true, false); },
-        [&] {
-            api.GdipDrawImageRectRectI(graphics, image, 0, 34, 800, 450, 0, 0, PW, PH, imaging::gdip::UnitPixel,
-                                       nullptr, nullptr, nullptr);
-        },
-        7);
+    auto [fitRunning, bareDraw] =
+        bench::Medians([&] { ScalePictureGdip(handle, rt::vbPicTypeBitmap, BW, BH, 0, true, false); },
+                       [&] {
+                           api.GdipDrawImageRectRectI(graphics, image, 0, 34, 800, 450, 0, 0, PW, PH,
+                                                      imaging::gdip::UnitPixel, nullptr, nullptr, nullptr);
+                       },
+                       7);
     api.GdipDeleteGraphics(graphics);
     api.GdipDisposeImage(image);
 
@@ -104,7 +104,8 @@ int main() {
     std::printf("  whole fit with start and stop: %8.2f\n", fit);
     std::printf("  start and stop alone:          %8.2f\n", startStop);
     std::printf("  decode and draw (GDI+ running):%8.2f\n", fitRunning);
-    std::printf("  bare GdipDrawImageRectRectI:   %8.2f  (fit / bare %.2f)\n", bareDraw, fitRunning / bareDraw);
+    std::printf("  bare GdipDrawImageRectRectI:   %8.2f  (fit / bare %.2f)\n", bareDraw,
+                fitRunning / bareDraw);
 
     // 50 JPEGs of 1920 x 1080 in a folder of their own.
     const std::filesystem::path root = std::filesystem::temp_directory_path() / "vantrel-slides-bench";
@@ -112,8 +113,8 @@ int main() {
     for (int i = 0; i < 50; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "p%02d.jpg", i);
-        mediatest::WritePicture((root / "jpegs" / name).string(), PW, PH, RGB(i * 5, 100, 200), RGB(200, i * 5, 50),
-                                L"image/jpeg");
+        mediatest::WritePicture((root / "jpegs" / name).string(), PW, PH, RGB(i * 5, 100, 200),
+                                RGB(200, i * 5, 50), L"image/jpeg");
     }
     GdipEndToken(keep);
     controls::MainWindow().pat = [&] { return root.string() + "\\"; };
@@ -128,8 +129,9 @@ int main() {
         browser.strtload();
         perPicture = (bench::Seconds() - t0) * 1000 / 50;
     }
-    std::printf("thumbnails of 50 JPEGs %dx%d at zoom 3: %.1f ms per picture; peak memory %zu MB (%zu MB before)\n",
-                PW, PH, perPicture, PeakMegabytes(), peakBefore);
+    std::printf(
+        "thumbnails of 50 JPEGs %dx%d at zoom 3: %.1f ms per picture; peak memory %zu MB (%zu MB before)\n",
+        PW, PH, perPicture, PeakMegabytes(), peakBefore);
     std::error_code ec;
     std::filesystem::remove_all(root, ec);
     return 0;

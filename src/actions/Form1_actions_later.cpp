@@ -4,10 +4,9 @@
 #include <string>
 #include <utility>
 
+#include "actions/interpreter.h"
 #include "runtime/activex.h"
 #include "runtime/error.h"
-
-#include "actions/interpreter.h"
 #include "shell/Form1.h"
 
 namespace actions {
@@ -44,10 +43,10 @@ void PdfAction(Form1& main, const std::string&, const ActionCommand& command) {
     const rt::Object& viewer = main.PdfViewer();
     const std::string& c = command.Arg(2);
     static const std::pair<const char*, const char*> kTurns[] = {{"Next Page", "gotoNextPage"},
-                                                                {"Previous Page", "gotoPreviousPage"},
-                                                                {"First Page", "gotoFirstPage"},
-                                                                {"Last Page", "gotoLastPage"},
-                                                                {"Print", "printWithDialog"}};
+                                                                 {"Previous Page", "gotoPreviousPage"},
+                                                                 {"First Page", "gotoFirstPage"},
+                                                                 {"Last Page", "gotoLastPage"},
+                                                                 {"Print", "printWithDialog"}};
     for (const auto& [text, method] : kTurns) {
         if (c == text) {
             viewer.Call(method);

@@ -39,7 +39,8 @@ inline bool WritePicture(const std::string& path, int w, int h, COLORREF left, C
     return ok;
 }
 
-inline bool WriteSolid(const std::string& path, int w, int h, COLORREF c, const wchar_t* mime = L"image/bmp") {
+inline bool WriteSolid(const std::string& path, int w, int h, COLORREF c,
+                       const wchar_t* mime = L"image/bmp") {
     return WritePicture(path, w, h, c, c, mime);
 }
 

@@ -54,8 +54,8 @@ void ExpectFitted(const rt::Picture& result, int boxW, int boxH, RECT r) {
     const int m = 3;
     for (POINT in : {POINT{r.left + m, r.top + m}, POINT{r.right - 1 - m, r.top + m},
                      POINT{r.left + m, r.bottom - 1 - m}, POINT{r.right - 1 - m, r.bottom - 1 - m}})
-        EXPECT_TRUE(Near(p.at(in.x, in.y), kPicture)) << "inside at " << in.x << "," << in.y << ": " << std::hex
-                                                      << p.at(in.x, in.y);
+        EXPECT_TRUE(Near(p.at(in.x, in.y), kPicture))
+            << "inside at " << in.x << "," << in.y << ": " << std::hex << p.at(in.x, in.y);
     const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
     std::vector<POINT> outside;
     if (r.left >= m + 1) outside.push_back({r.left - m, cy});
@@ -63,8 +63,8 @@ void ExpectFitted(const rt::Picture& result, int boxW, int boxH, RECT r) {
     if (r.top >= m + 1) outside.push_back({cx, r.top - m});
     if (r.bottom <= boxH - m - 1) outside.push_back({cx, r.bottom - 1 + m});
     for (POINT out : outside)
-        EXPECT_TRUE(Near(p.at(out.x, out.y), kBack)) << "outside at " << out.x << "," << out.y << ": " << std::hex
-                                                     << p.at(out.x, out.y);
+        EXPECT_TRUE(Near(p.at(out.x, out.y), kBack))
+            << "outside at " << out.x << "," << out.y << ": " << std::hex << p.at(out.x, out.y);
 }
 
 rt::Picture Fit(uintptr_t handle, int16_t type, int w, int h) {
@@ -155,8 +155,8 @@ TEST(ResizerTest, MetafilesAreFitted) {
     for (const FitCase& c : kFits) {
         SCOPED_TRACE(std::to_string(c.pw) + "x" + std::to_string(c.ph));
         rt::EnhMetaFileHandle emf = SolidEmf(c.pw, c.ph);
-        ExpectFitted(Fit(reinterpret_cast<uintptr_t>(emf.get()), rt::vbPicTypeEMetafile, c.bw, c.bh), c.bw, c.bh,
-                     c.expected);
+        ExpectFitted(Fit(reinterpret_cast<uintptr_t>(emf.get()), rt::vbPicTypeEMetafile, c.bw, c.bh), c.bw,
+                     c.bh, c.expected);
     }
     // A WMF gets the box as its bounds, so it covers the whole bitmap whatever its own extent.
     rt::MetaFileHandle wmf = SolidWmf(300, 200);

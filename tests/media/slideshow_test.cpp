@@ -35,8 +35,9 @@ protected:
     controls::slideshowacx& Make(const std::string& code = "wd") {
         stage = std::make_unique<Stage>(W, H);
         shows = std::make_unique<rt::ControlArray<controls::slideshowacx>>(
-            *stage, "shows", std::make_shared<const rt::PropertyBag>(rt::PropertyBag{
-                                 {"FPath", std::string("slides")}, {"BackColor", 0x00FFFFu}}));
+            *stage, "shows",
+            std::make_shared<const rt::PropertyBag>(
+                rt::PropertyBag{{"FPath", std::string("slides")}, {"BackColor", 0x00FFFFu}}));
         controls::slideshowacx& s = shows->Load(1);
         s.Move(0, 0, W * 15.0, H * 15.0);
         s.Visible(true);
@@ -67,8 +68,8 @@ TEST_F(SlideshowTest, StepsThroughTheFolderAndWrapsBothWays) {
         const char* index;
     };
     const Step steps[] = {
-        {false, "b.bmp", kGreen, "1"}, {false, "c.bmp", kBlue, "2"},  {false, "a.bmp", kRed, "0"},
-        {false, "b.bmp", kGreen, "1"}, {true, "a.bmp", kRed, "0"},    {true, "c.bmp", kBlue, "2"},
+        {false, "b.bmp", kGreen, "1"}, {false, "c.bmp", kBlue, "2"}, {false, "a.bmp", kRed, "0"},
+        {false, "b.bmp", kGreen, "1"}, {true, "a.bmp", kRed, "0"},   {true, "c.bmp", kBlue, "2"},
     };
     for (const Step& st : steps) {
         st.back ? s.backp() : s.nextp();
@@ -82,8 +83,8 @@ TEST_F(SlideshowTest, StepsThroughTheFolderAndWrapsBothWays) {
 
 TEST_F(SlideshowTest, AClickRunsTheFirstItemOfTheShownName) {
     controls::slideshowacx& s = Make();
-    s.goslid(Items({"b.bmp##qk##", "b.bmp##qk##never", "c.bmp", "a.bmp##qk##jump***Sepa***2***code******code***end",
-                    "a.bmp##qk##second"}));
+    s.goslid(Items({"b.bmp##qk##", "b.bmp##qk##never", "c.bmp",
+                    "a.bmp##qk##jump***Sepa***2***code******code***end", "a.bmp##qk##second"}));
     EXPECT_EQ(s.List1.ListCount(), 5);
     const auto click = [&] {
         SendMessageA(s.Picture7.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));

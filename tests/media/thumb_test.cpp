@@ -2,6 +2,8 @@
 // layout and the drawn frame, selection, press and release with their actions, the zoom text, a
 // rebuild from another folder, generations cut short by an unload or a newer rebuild, and the
 // handles and GDI+ images after repeated rebuilds.
+#include "controls/media/thumb.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -10,7 +12,6 @@
 #include <vector>
 
 #include "controls/media/gdip_image.h"
-#include "controls/media/thumb.h"
 #include "media/slides_fixture.h"
 #include "runtime/control_array.h"
 #include "runtime/error.h"
@@ -40,8 +41,8 @@ protected:
         Solid("pics2\\x.bmp", 30, 30, kGreen);
         Solid("pics2\\y.bmp", 30, 30, kBlue);
         stage = std::make_unique<Stage>(W, H);
-        browsers = std::make_unique<rt::ControlArray<controls::thumb>>(*stage, "browsers",
-                                                                       std::make_shared<const rt::PropertyBag>());
+        browsers = std::make_unique<rt::ControlArray<controls::thumb>>(
+            *stage, "browsers", std::make_shared<const rt::PropertyBag>());
         controls::thumb& t = browsers->Load(1);
         t.Move(0, 0, W * 15.0, H * 15.0);
         t.Visible(true);

@@ -23,10 +23,10 @@ namespace {
 constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255),
                    kYellow = RGB(255, 255, 0);
 
-std::string SlideRec(int index, const std::string& interval, const std::string& code, const std::string& folder,
-                     uint32_t back, const std::string& play) {
-    return Rec({"slideshow", std::to_string(index), "tag", "120", "120", "1800", "2400", interval, code, folder,
-                std::to_string(back), play});
+std::string SlideRec(int index, const std::string& interval, const std::string& code,
+                     const std::string& folder, uint32_t back, const std::string& play) {
+    return Rec({"slideshow", std::to_string(index), "tag", "120", "120", "1800", "2400", interval, code,
+                folder, std::to_string(back), play});
 }
 std::string ThumbRec(int index, const std::string& folder, const std::string& alphaName) {
     return Rec({"thumb", std::to_string(index), folder, "0", "2000", "4500", "6255", "Arial", "True",
@@ -58,14 +58,19 @@ COLORREF Centre(controls::slideshowacx& s) {
 class ListsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (auto [file, w, h, c] : std::vector<std::tuple<const char*, int, int, COLORREF>>{
-                 {"slides/a.bmp", 80, 60, kYellow}, {"slides/b.bmp", 80, 60, kGreen}, {"slides/c.bmp", 80, 60, kBlue},
-                 {"pics/a.bmp", 60, 40, kRed}, {"pics/b.bmp", 100, 200, kGreen}, {"pics2/x.bmp", 30, 30, kBlue}}) {
+        for (auto [file, w, h, c] :
+             std::vector<std::tuple<const char*, int, int, COLORREF>>{{"slides/a.bmp", 80, 60, kYellow},
+                                                                      {"slides/b.bmp", 80, 60, kGreen},
+                                                                      {"slides/c.bmp", 80, 60, kBlue},
+                                                                      {"pics/a.bmp", 60, 40, kRed},
+                                                                      {"pics/b.bmp", 100, 200, kGreen},
+                                                                      {"pics2/x.bmp", 30, 30, kBlue}}) {
             std::filesystem::create_directories(app.Fs(file).parent_path());
             ASSERT_TRUE(mediatest::WriteSolid(app.Fs(file).string(), w, h, c));
         }
         std::vector<Member> store = {
-            {"sys1 .esr", SlideRec(1, "1000", "wd", "slides", 255, "True") + ComboRec(1) + LabelRec(1, "after")},
+            {"sys1 .esr",
+             SlideRec(1, "1000", "wd", "slides", 255, "True") + ComboRec(1) + LabelRec(1, "after")},
             {"1sld1.sld", Items({"a.bmp##qk##", "b.bmp##qk##jump***Sepa***2"})},
             {"sys2 .esr", LabelRec(1, "page 2")},
             {"sys3 .esr", SlideRec(1, "60000", "wd", "slides", 255, "False") +
@@ -239,8 +244,8 @@ TEST_F(ListsTest, PdfActionsDriveThePagesViewer) {
     const std::vector<std::string> all = log.Calls();
     const std::vector<std::string> calls(all.begin() + static_cast<long>(built), all.end());
     EXPECT_EQ(calls, (std::vector<std::string>{"gotoNextPage()", "printWithDialog()",
-                                               "LoadFile(" + main.pat.Text() + "other.pdf)", "setShowToolbar(0)",
-                                               "setShowScrollbars(1)"}));
+                                               "LoadFile(" + main.pat.Text() + "other.pdf)",
+                                               "setShowToolbar(0)", "setShowScrollbars(1)"}));
     EXPECT_TRUE(viewer->Visible());
     // A page without a PDF record: nothing, although a document was loaded before.
     Jump(main, 2);
@@ -300,4 +305,3 @@ TEST_F(ListsTest, TheSlideshowWindowCountsAndWraps) {
     testutil::PumpUntil([] { return false; }, 50);
     EXPECT_EQ(FindForm("Form3"), nullptr);
 }
-

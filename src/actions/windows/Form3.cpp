@@ -40,7 +40,8 @@ rt::Picture DrawnPicture(int w, int h, Paint paint) {
 rt::Picture ToolStrip() {
     return DrawnPicture(kStripWidth, kStripHeight, [](HDC dc) {
         const controls::Gradient shade{0x505050, 0x202020, kStripHeight - 1};
-        for (int y = 0; y < kStripHeight - 1; ++y) controls::SolidFill(dc, RECT{0, y, kStripWidth, y + 1}, shade(y));
+        for (int y = 0; y < kStripHeight - 1; ++y)
+            controls::SolidFill(dc, RECT{0, y, kStripWidth, y + 1}, shade(y));
         controls::SolidFill(dc, RECT{0, kStripHeight - 1, kStripWidth, kStripHeight}, 0x808080);
     });
 }
@@ -83,14 +84,6 @@ rt::Picture ButtonFace(Glyph glyph) {
                 break;
         }
     });
-}
-
-// The face on the button; the picture stays with the window.
-void ShowFace(controls::chameleonButton& button, const rt::Picture& face) {
-    HWND w = button.hWnd();
-    if (!w) return;
-    SetWindowLongPtrA(w, GWL_STYLE, GetWindowLongPtrA(w, GWL_STYLE) | BS_BITMAP);
-    SendMessageA(w, BM_SETIMAGE, IMAGE_BITMAP, static_cast<LPARAM>(face.Handle()));
 }
 
 void CounterLabel(rt::Label& label, const std::string& caption, uint32_t colour, double left) {
@@ -143,13 +136,11 @@ Form3::Form3() : Form("Form3") {
         {chameleonButton2, 1680, "previous Image", Glyph::Previous},
         {chameleonButton1, 2040, "Next Image", Glyph::Next},
     };
-    int face = 0;
     for (const ButtonDesign& d : buttons) {
         d.button.Caption("");
         d.button.ToolTipText(d.tip);
         d.button.Move(d.left, 0, 250, 255);
-        buttonFaces_[face] = ButtonFace(d.glyph);
-        ShowFace(d.button, buttonFaces_[face++]);
+        d.button.PictureNormal(ButtonFace(d.glyph));
     }
 
     chameleonButton1.Click = [this](int) { chameleonButton1_Click(); };

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "actions/standins/chameleonButton.h"
+#include "controls/buttons/chameleonButton.h"
 #include "controls/media/QuendelActiveMovie.h"
 #include "runtime/controls.h"
 #include "runtime/form.h"
@@ -52,7 +52,6 @@ public:
 private:
     void ShowSlide(int direction);
     void CentrePicture();
-    rt::Picture buttonFaces_[6];
 };
 
 namespace actions {

@@ -15,8 +15,7 @@ public:
     GdipImage(const imaging::GdiplusApi* api, imaging::gdip::GpImage* image) : api_(api), image_(image) {
         if (image_) ++live_;
     }
-    GdipImage(GdipImage&& o) noexcept
-        : api_(o.api_), image_(std::exchange(o.image_, nullptr)) {}
+    GdipImage(GdipImage&& o) noexcept : api_(o.api_), image_(std::exchange(o.image_, nullptr)) {}
     GdipImage& operator=(GdipImage&& o) noexcept {
         if (this != &o) {
             reset();

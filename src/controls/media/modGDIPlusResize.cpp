@@ -18,26 +18,27 @@ using imaging::GdiplusSession;
 namespace gdip = imaging::gdip;
 
 // The GDI+ image of a picture handle by its type; none for another type or an unreadable handle.
-controls::GdipImage ImageOfHandle(const GdiplusApi& api, uintptr_t handle, int16_t type, int width, int height) {
+controls::GdipImage ImageOfHandle(const GdiplusApi& api, uintptr_t handle, int16_t type, int width,
+                                  int height) {
     gdip::GpImage* image = nullptr;
     switch (type) {
-    case rt::vbPicTypeBitmap:
-        api.GdipCreateBitmapFromHBITMAP(reinterpret_cast<HBITMAP>(handle), nullptr, &image);
-        break;
-    case rt::vbPicTypeMetafile: {
-        gdip::WmfPlaceableFileHeader header{};
-        FillPlaceableWmfHeader(header, width, height);
-        api.GdipCreateMetafileFromWmf(reinterpret_cast<HMETAFILE>(handle), FALSE, &header, &image);
-        break;
-    }
-    case rt::vbPicTypeIcon:
-        api.GdipCreateBitmapFromHICON(reinterpret_cast<HICON>(handle), &image);
-        break;
-    case rt::vbPicTypeEMetafile:
-        api.GdipCreateMetafileFromEmf(reinterpret_cast<HENHMETAFILE>(handle), FALSE, &image);
-        break;
-    default:
-        break;
+        case rt::vbPicTypeBitmap:
+            api.GdipCreateBitmapFromHBITMAP(reinterpret_cast<HBITMAP>(handle), nullptr, &image);
+            break;
+        case rt::vbPicTypeMetafile: {
+            gdip::WmfPlaceableFileHeader header{};
+            FillPlaceableWmfHeader(header, width, height);
+            api.GdipCreateMetafileFromWmf(reinterpret_cast<HMETAFILE>(handle), FALSE, &header, &image);
+            break;
+        }
+        case rt::vbPicTypeIcon:
+            api.GdipCreateBitmapFromHICON(reinterpret_cast<HICON>(handle), &image);
+            break;
+        case rt::vbPicTypeEMetafile:
+            api.GdipCreateMetafileFromEmf(reinterpret_cast<HENHMETAFILE>(handle), FALSE, &image);
+            break;
+        default:
+            break;
     }
     return controls::GdipImage(&api, image);
 }
@@ -68,9 +69,9 @@ void DrawImageFitted(const GdiplusApi& api, gdip::GpImage* image, HDC memory, in
         api.GdipGetImageHeight(image, &ih);
         const RECT r = FittedRect(iw, ih, width, height);
         if (r.right > r.left && r.bottom > r.top)
-            api.GdipDrawImageRectRectI(graphics, image, r.left, r.top, r.right - r.left, r.bottom - r.top, 0, 0,
-                                       static_cast<INT>(iw), static_cast<INT>(ih), gdip::UnitPixel, nullptr,
-                                       nullptr, nullptr);
+            api.GdipDrawImageRectRectI(graphics, image, r.left, r.top, r.right - r.left, r.bottom - r.top, 0,
+                                       0, static_cast<INT>(iw), static_cast<INT>(ih), gdip::UnitPixel,
+                                       nullptr, nullptr, nullptr);
     }
     api.GdipDeleteGraphics(graphics);
 }

@@ -6,11 +6,12 @@
 
 #include "controls/common/main_window_link.h"
 #include "controls/common/mdlList.h"
+#include "controls/common/paint.h"
 #include "controls/media/Module4.h"
 #include "controls/media/modGDIPlusResize.h"
 #include "runtime/convert.h"
-#include "runtime/form.h"
 #include "runtime/error.h"
+#include "runtime/form.h"
 #include "runtime/random.h"
 #include "runtime/ui.h"
 #include "runtime/win.h"
@@ -26,13 +27,6 @@ struct ControlGone {};
 constexpr const char* kPattern = "*.jpg;*.bmp;*.gif;*.jpeg;*.wmf";
 constexpr int32_t kDesignInterval = 3000;
 constexpr int32_t kFirstTickDelay = 5;
-
-// The display's pointing hand: one picture of the system's hand cursor, shared by every slideshow.
-const rt::Picture& HandPointer() {
-    static const rt::Picture hand = rt::Picture::FromIcon(
-        CopyIcon(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND))), true);
-    return hand;
-}
 
 int32_t TimerInterval(int64_t ms) {
     return static_cast<int32_t>(std::clamp<int64_t>(ms, 0, 65535));
@@ -58,7 +52,9 @@ void slideshowacx::wire() {
     Timer1.Interval(kDesignInterval);
     Timer1.TimerEvent = [this](int) { Timer1_Timer(); };
     Picture7.Click = [this](int) { Picture7_Click(); };
-    Picture7.MouseDown = [this](int, int16_t b, int16_t s, float x, float y) { RaiseEvent(MouseDown, b, s, x, y); };
+    Picture7.MouseDown = [this](int, int16_t b, int16_t s, float x, float y) {
+        RaiseEvent(MouseDown, b, s, x, y);
+    };
 }
 
 void slideshowacx::UserControl_Initialize() {
@@ -68,7 +64,7 @@ void slideshowacx::UserControl_Initialize() {
     }
     Picture7.Surface().BackColor(0);
     Picture7.MousePointer(rt::vbCustom);
-    Picture7.MouseIcon(HandPointer());
+    Picture7.MouseIcon(HandPointerPicture());
     Picture5.Visible(false);
     Picture6.Visible(false);
     File1.Visible(false);
@@ -193,7 +189,8 @@ void slideshowacx::Advance(Step how) {
             trns();
         } catch (const rt::RuntimeError& e) {
             const int32_t n = e.Number();
-            if (n == rt::errInvalidPicture || n == rt::errPathNotFound || n == rt::errFileNotFound) Recover(how);
+            if (n == rt::errInvalidPicture || n == rt::errPathNotFound || n == rt::errFileNotFound)
+                Recover(how);
         }
     } catch (const ControlGone&) {
     } catch (...) {
@@ -237,8 +234,8 @@ void slideshowacx::Fit(rt::PictureBox& box) {
     try {
         const rt::Picture& current = box.GetPicture();
         box.SetPicture(modGDIPlusResize::ScalePictureGdip(current.Handle(), current.Type(),
-                                                          rt::ToPixelsX(box.Width()), rt::ToPixelsY(box.Height()),
-                                                          clr, true, false));
+                                                          rt::ToPixelsX(box.Width()),
+                                                          rt::ToPixelsY(box.Height()), clr, true, false));
     } catch (...) {
         modGDIPlusResize::GdipEndToken(token);
         throw;
@@ -276,17 +273,39 @@ void slideshowacx::Effect(const char* code) {
     }
 }
 
-void slideshowacx::wlss() { Effect("wh"); }
-void slideshowacx::wv() { Effect("wv"); }
-void slideshowacx::wl() { Effect("wl"); }
-void slideshowacx::wu() { Effect("wu"); }
-void slideshowacx::rlv() { Effect("rlv"); }
-void slideshowacx::wd() { Effect("wd"); }
-void slideshowacx::rlh() { Effect("rlh"); }
-void slideshowacx::su() { Effect("su"); }
-void slideshowacx::sp() { Effect("sp"); }
-void slideshowacx::wr() { Effect("wr"); }
-void slideshowacx::wh() { Effect("wh"); }
+void slideshowacx::wlss() {
+    Effect("wh");
+}
+void slideshowacx::wv() {
+    Effect("wv");
+}
+void slideshowacx::wl() {
+    Effect("wl");
+}
+void slideshowacx::wu() {
+    Effect("wu");
+}
+void slideshowacx::rlv() {
+    Effect("rlv");
+}
+void slideshowacx::wd() {
+    Effect("wd");
+}
+void slideshowacx::rlh() {
+    Effect("rlh");
+}
+void slideshowacx::su() {
+    Effect("su");
+}
+void slideshowacx::sp() {
+    Effect("sp");
+}
+void slideshowacx::wr() {
+    Effect("wr");
+}
+void slideshowacx::wh() {
+    Effect("wh");
+}
 
 // The first item whose display text is the shown file's name runs its action list; an item
 // without "##qk##" has none.

@@ -138,7 +138,9 @@ void thumb::UserControl_Resize() {
     rt::Try([&] { picDraw.Move(0, 0, ScaleWidth(), ScaleHeight()); });
     const RECT r = picDraw.PixelRect();
     const int w = r.right - r.left, h = r.bottom - r.top;
-    rt::Try([&] { vs.Move(rt::ToTwipsX(w - kVsWidth - 1), 0, rt::ToTwipsX(kVsWidth), rt::ToTwipsY(std::max(h - 1, 0))); });
+    rt::Try([&] {
+        vs.Move(rt::ToTwipsX(w - kVsWidth - 1), 0, rt::ToTwipsX(kVsWidth), rt::ToTwipsY(std::max(h - 1, 0)));
+    });
 }
 
 SIZE thumb::Surface() const {
@@ -229,7 +231,8 @@ void thumb::strtload() {
     ++rebuild_;
     entries_.clear();
     entries_.resize(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) entries_[static_cast<size_t>(i)].path = flImg.Path() + "\\" + flImg.List(i);
+    for (int i = 0; i < count; ++i)
+        entries_[static_cast<size_t>(i)].path = flImg.Path() + "\\" + flImg.List(i);
     GenerateThumbnails();
 }
 
@@ -260,8 +263,8 @@ void thumb::GenerateThumbnails() {
             e.thumbWidth = size.cx;
             e.thumbHeight = size.cy;
             gdip::GpImage* small = nullptr;
-            api->GdipGetImageThumbnail(full.get(), static_cast<UINT>(size.cx), static_cast<UINT>(size.cy), &small,
-                                       nullptr, nullptr);
+            api->GdipGetImageThumbnail(full.get(), static_cast<UINT>(size.cx), static_cast<UINT>(size.cy),
+                                       &small, nullptr, nullptr);
             e.thumbnail = GdipImage(api, small);
         });
         if (j % 10 == 0) DrawThumbnails();
@@ -308,7 +311,10 @@ void thumb::DrawThumbnails() {
     const RECT bar = vs.PixelRect();
     const int columns = (surface.cx - (bar.right - bar.left)) / cell;
     int first = 0;
-    rt::Try([&] { first = std::max(0, static_cast<int>(rt::NumberToInt16(static_cast<double>(columns) * (offset / cell)))); });
+    rt::Try([&] {
+        first =
+            std::max(0, static_cast<int>(rt::NumberToInt16(static_cast<double>(columns) * (offset / cell))));
+    });
 
     rt::SelectGuard font(dc, picDraw.GetFont().Handle());
     SetTextColor(dc, TranslateOleColor(picDraw.Surface().ForeColor()));
@@ -327,8 +333,8 @@ void thumb::DrawThumbnails() {
         FillRectColour(dc, x + dx - 3, y + dy - 3, w + 6, h + 6, kFrameWhite);
         FillRectColour(dc, x + dx - 1, y + dy - 1, w + 2, h + 2, kFrameGrey);
         if (graphics && e.thumbnail)
-            api->GdipDrawImageRect(graphics, e.thumbnail.get(), static_cast<float>(x + dx), static_cast<float>(y + dy),
-                                   static_cast<float>(w), static_cast<float>(h));
+            api->GdipDrawImageRect(graphics, e.thumbnail.get(), static_cast<float>(x + dx),
+                                   static_cast<float>(y + dy), static_cast<float>(w), static_cast<float>(h));
         RECT text{x, y + cell - 15, x + cell, y + cell};
         const std::string name = flImg.List(static_cast<int>(i));
         DrawTextA(dc, name.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_CENTER);

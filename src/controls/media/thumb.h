@@ -31,7 +31,8 @@ struct ThumbEntry {
 
 class thumb : public rt::UserControl {
 public:
-    thumb(rt::Container& c, std::string name, int index = -1, std::shared_ptr<const rt::PropertyBag> stored = nullptr);
+    thumb(rt::Container& c, std::string name, int index = -1,
+          std::shared_ptr<const rt::PropertyBag> stored = nullptr);
     thumb(const thumb& templ, int index);
     ~thumb() override;
 
