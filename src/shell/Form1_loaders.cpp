@@ -8,44 +8,45 @@
 #include "runtime/picture.h"
 #include "shell/Form1.h"
 
+namespace {
+
 // Each loader visits every existing member from 1 up to the highest index, so a gap in the
-// numbering hides no member; a member that an action removed meanwhile fails its own steps.
-void Form1::combogo() {
-    for (int i : combobx1.Indexes()) {
+// numbering hides no member; a member that an action removed meanwhile fails its own steps. For
+// each: the temporary copy of page & kind & index & extension, the loader's steps on it, and the
+// copy deleted. Every step is skipped when it fails.
+template <class Array, class Steps>
+void LoadItemFiles(Form1& f, Array& array, const char* kind, const char* extension, Steps steps) {
+    for (int i : array.Indexes()) {
         if (i == 0) continue;
-        const std::string name = page.Text() + "cmb" + rt::Str(static_cast<int64_t>(i)) + ".cmb";
+        const std::string name = f.page.Text() + kind + rt::Str(static_cast<int64_t>(i)) + extension;
         rt::Procedure proc(rt::OnError::Skip);
         std::string copy = "error";
-        proc.step([&] { copy = pckex(name); });
-        proc.step([&] { combobx1[i].gocombo(copy); });
-        proc.step([&] { combobx1[i].Textn(combobx1[i].Tag()); });
+        proc.step([&] { copy = f.pckex(name); });
+        steps(proc, i, copy);
         if (copy != "error") proc.step([&] { rt::Kill(copy); });
     }
+}
+
+}  // namespace
+
+void Form1::combogo() {
+    LoadItemFiles(*this, combobx1, "cmb", ".cmb", [&](rt::Procedure& proc, int i, const std::string& copy) {
+        proc.step([&] { combobx1[i].gocombo(copy); });
+        proc.step([&] { combobx1[i].Textn(combobx1[i].Tag()); });
+    });
 }
 
 void Form1::sldgo() {
-    for (int i : slideshow.Indexes()) {
-        if (i == 0) continue;
-        const std::string name = page.Text() + "sld" + rt::Str(static_cast<int64_t>(i)) + ".sld";
-        rt::Procedure proc(rt::OnError::Skip);
-        std::string copy = "error";
-        proc.step([&] { copy = pckex(name); });
+    LoadItemFiles(*this, slideshow, "sld", ".sld", [&](rt::Procedure& proc, int i, const std::string& copy) {
         proc.step([&] { slideshow[i].goslid(copy); });
-        if (copy != "error") proc.step([&] { rt::Kill(copy); });
-    }
+    });
 }
 
 void Form1::thmbgo() {
-    for (int i : thumb.Indexes()) {
-        if (i == 0) continue;
-        const std::string name = page.Text() + "thumb" + rt::Str(static_cast<int64_t>(i)) + ".tmb";
-        rt::Procedure proc(rt::OnError::Skip);
-        std::string copy = "error";
-        proc.step([&] { copy = pckex(name); });
+    LoadItemFiles(*this, thumb, "thumb", ".tmb", [&](rt::Procedure& proc, int i, const std::string& copy) {
         proc.step([&] { thumb[i].goslid(copy); });
         proc.step([&] { thumb[i].strtload(); });
-        if (copy != "error") proc.step([&] { rt::Kill(copy); });
-    }
+    });
 }
 
 void Form1::Picpath(rt::Image& image, const std::string& Path) {

@@ -86,4 +86,16 @@ void LoadPairedCombo(const std::string& path, rt::ListSink& combo, rt::ListSink&
               [&](const std::string& item, int position) { AddPaired(item, position, combo, actions); });
 }
 
+void RunFirstItem(const rt::ListSink& items, const std::string& text, const std::function<bool()>& goOn,
+                  const std::function<void(const std::string&)>& run) {
+    for (int k = 0; k < items.ListCount(); ++k) {
+        const std::vector<std::string> parts = rt::Split(items.List(k), kItemSeparator);
+        if ((parts.empty() ? std::string() : parts[0]) == text) {
+            if (parts.size() >= 2 && !parts[1].empty() && run) run(parts[1]);
+            return;
+        }
+        if (goOn && !goOn()) return;
+    }
+}
+
 }  // namespace mdlList

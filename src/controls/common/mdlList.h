@@ -5,6 +5,7 @@
 // reads item action files too; the main window and the interpreter use them from above.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "runtime/list_sink.h"
@@ -28,5 +29,13 @@ void LoadItemList(const std::string& path, rt::ListSink& list, const rt::Message
 // at positions 0, 1, ... ahead of what the box held. Only `actions` is emptied.
 void LoadPairedCombo(const std::string& path, rt::ListSink& combo, rt::ListSink& actions,
                      const rt::MessagePump& pump);
+
+// The item search of the slideshow and the thumbnail browser: the first item (whole, as
+// LoadItemList keeps it) whose display text equals `text` exactly hands its action list to run;
+// an item with an empty action part, or none (no "##qk##"), stops the search with nothing run.
+// After each item that does not match, goOn lets the message loop run and answers whether the
+// search may go on (false: its holder is gone).
+void RunFirstItem(const rt::ListSink& items, const std::string& text, const std::function<bool()>& goOn,
+                  const std::function<void(const std::string&)>& run);
 
 }  // namespace mdlList

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
 #include "controls/common/main_window_link.h"
 #include "controls/common/mdlList.h"
@@ -307,21 +306,15 @@ void slideshowacx::wh() {
     Effect("wh");
 }
 
-// The first item whose display text is the shown file's name runs its action list; an item
-// without "##qk##" has none.
+// The first item whose display text is the shown file's name runs its action list.
 void slideshowacx::Picture7_Click() {
     RaiseEvent(Click);
     if (Unloaded()) return;
-    for (int k = 0; k < List1.ListCount(); ++k) {
-        const std::vector<std::string> parts = rt::Split(List1.List(k), mdlList::kItemSeparator);
-        if (!parts.empty() && parts[0] == txtname) {
-            if (parts.size() < 2 || parts[1].empty()) return;
-            if (const auto run = MainWindow().runActions) run(parts[1]);
-            return;
-        }
+    const auto goOn = [this] {
         rt::DoEvents();
-        if (Unloaded()) return;
-    }
+        return !Unloaded();
+    };
+    mdlList::RunFirstItem(List1, txtname, goOn, MainWindow().runActions);
 }
 
 }  // namespace controls

@@ -374,22 +374,15 @@ void thumb::picDraw_MouseDown(int16_t Button, int16_t Shift, float X, float Y) {
     RaiseEvent(MouseDown, Button, Shift, X, Y);
 }
 
-// The first row whose text is the selected file name runs its action list; one without
-// "##qk##" has none.
+// The first row whose text is the selected file name runs its action list.
 void thumb::picDraw_MouseUp(int16_t Button, int16_t Shift, float X, float Y) {
     RaiseEvent(MouseUp, Button, Shift, X, Y);
     if (Unloaded()) return;
-    for (int k = 0; k < List1.ListCount(); ++k) {
-        const std::vector<std::string> parts = rt::Split(List1.List(k), mdlList::kItemSeparator);
-        const std::string text = parts.empty() ? std::string() : parts[0];
-        if (text == purefilename) {
-            if (parts.size() < 2 || parts[1].empty()) return;
-            if (const auto run = MainWindow().runActions) run(parts[1]);
-            return;
-        }
+    const auto goOn = [this] {
         rt::DoEvents();
-        if (Unloaded()) return;
-    }
+        return !Unloaded();
+    };
+    mdlList::RunFirstItem(List1, purefilename, goOn, MainWindow().runActions);
 }
 
 }  // namespace controls
