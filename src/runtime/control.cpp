@@ -322,6 +322,21 @@ bool IsTabStop(const Control& c) {
 }
 }  // namespace
 
+bool MoveFocusByArrow(Control& from, int16_t KeyCode) {
+    switch (KeyCode) {
+        case VK_LEFT:
+        case VK_UP:
+            MoveFocus(from, false);
+            return true;
+        case VK_RIGHT:
+        case VK_DOWN:
+            MoveFocus(from, true);
+            return true;
+        default:
+            return false;
+    }
+}
+
 Control* MoveFocus(Control& from, bool forward) {
     std::vector<Control*> order;
     TabSequence(from.OwnerForm(), order);

@@ -236,6 +236,9 @@ Control* ControlFromWindow(HWND hwnd);
 // it; a tab stop is a control with a window and TabStop that is visible and enabled, as are the
 // containers it sits in. Returns the control that took the focus, nullptr when no other can.
 Control* MoveFocus(Control& from, bool forward = true);
+// The arrow keys of a button: Left and Up move the focus back, Right and Down forward, as
+// MoveFocus does. True when KeyCode was one of the four.
+bool MoveFocusByArrow(Control& from, int16_t KeyCode);
 // For message loops: Tab and Shift+Tab on a control move the focus as MoveFocus does, unless the
 // control keeps the key for itself (DLGC_WANTTAB). True when the key was used up.
 bool RouteTabKey(const MSG& msg);

@@ -17,7 +17,7 @@ namespace {
 
 constexpr uint32_t kButtonFace = 0x8000000Fu;
 constexpr uint32_t kButtonText = 0x80000012u;
-constexpr int16_t kKeySpace = 32, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
+constexpr int16_t kKeySpace = 32;
 constexpr int16_t kArrow = 1, kCustom = 99;
 
 bool Blank(const std::string& s) {
@@ -627,15 +627,8 @@ void chameleonButton::UserControl_KeyDown(int16_t& KeyCode, int16_t Shift) {
             case kKeySpace:
                 ChameleonRedraw(2, false);
                 break;
-            case kKeyLeft:
-            case kKeyUp:
-                rt::MoveFocus(*this, false);
-                break;
-            case kKeyRight:
-            case kKeyDown:
-                rt::MoveFocus(*this, true);
-                break;
             default:
+                rt::MoveFocusByArrow(*this, KeyCode);
                 break;
         }
     });

@@ -14,12 +14,12 @@ namespace {
 constexpr uint32_t kButtonFace = 0x8000000Fu;
 constexpr uint32_t kButtonText = 0x80000012u;
 constexpr int16_t kKeyEnter = 13, kKeyEscape = 27, kKeySpace = 32;
-constexpr int16_t kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
 constexpr double kMinimumTwips = 220;
 
 }  // namespace
 
-vxbutton::vxbutton(rt::Container& parent, std::string name, int index, std::shared_ptr<const rt::PropertyBag> stored)
+vxbutton::vxbutton(rt::Container& parent, std::string name, int index,
+                   std::shared_ptr<const rt::PropertyBag> stored)
     : UserControl(parent, std::move(name), index, Windowing::Windowed, std::move(stored)),
       hook_("vxbutton", this, HookReporting::Silent, HookArgs::ByReference) {
     Surface().ScaleMode(rt::vbPixels);
@@ -88,7 +88,8 @@ const rt::PropertyTable<vxbutton>& vxbutton::Properties() {
         {"MousePointer", [](vxbutton& b) { return b.UserControl::MousePointer(); },
          [](vxbutton& b, int16_t v) { b.UserControl::MousePointer(v); }, int16_t{0}, int16_t{0}},
         {"MouseIcon", [](vxbutton& b) { return b.UserControl::MouseIcon(); },
-         [](vxbutton& b, rt::Picture p) { b.UserControl::MouseIcon(std::move(p)); }, rt::Picture(), rt::Picture()},
+         [](vxbutton& b, rt::Picture p) { b.UserControl::MouseIcon(std::move(p)); }, rt::Picture(),
+         rt::Picture()},
         {"Picture", &vxbutton::picture_, rt::Picture()},
         {"PictureAlign", &vxbutton::pictureAlign_, int32_t{1}},
         {"UseMaskCOlor", &vxbutton::useMaskColor_, false},
@@ -285,8 +286,8 @@ void vxbutton::StartLeaveTracking() {
     if (m_TrackLeave) controls::StartLeaveTracking(hWnd());
 }
 
-void vxbutton::HookProc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& hWnd, UINT& uMsg, WPARAM& wParam,
-                        LPARAM& lParam, int32_t&) {
+void vxbutton::HookProc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& hWnd, UINT& uMsg,
+                        WPARAM& wParam, LPARAM& lParam, int32_t&) {
     zSubclass_Proc(bBefore, bHandled, lReturn, hWnd, uMsg, wParam, lParam);
 }
 
@@ -397,15 +398,8 @@ void vxbutton::UserControl_KeyDown(int16_t& KeyCode, int16_t Shift) {
                 SetCapture(hWnd());
             }
             break;
-        case kKeyLeft:
-        case kKeyUp:
-            rt::MoveFocus(*this, false);
-            break;
-        case kKeyRight:
-        case kKeyDown:
-            rt::MoveFocus(*this, true);
-            break;
         default:
+            rt::MoveFocusByArrow(*this, KeyCode);
             break;
     }
     RaiseEvent(KeyDown, KeyCode, Shift);

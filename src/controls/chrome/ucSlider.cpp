@@ -383,7 +383,10 @@ int32_t ucSlider::ValueFromThumb() {
     const float t = travel();
     // No travel: nothing to measure; the value is Min.
     if (t <= 0) return min_;
-    const double share = orientation_ == 0 ? thumb_.left / t : (t - thumb_.top) / t;
+    // The share in double precision: a single-precision quotient such as 35 / 100 falls just
+    // below the half that rounding must see.
+    const double travelD = t;
+    const double share = orientation_ == 0 ? thumb_.left / travelD : (travelD - thumb_.top) / travelD;
     const int32_t v = rt::RoundEven(share * range_ + min_);
     // The thumb snaps to the exact place of the value.
     const int32_t saved = value_;
