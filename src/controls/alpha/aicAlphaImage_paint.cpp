@@ -39,7 +39,10 @@ void aicAlphaImage::CentreLabel() {
 void aicAlphaImage::Layout() {
     if (drawWidth_ < 0) return;  // a layout is running (the size request of AutoSize)
     const int32_t sw = nint(ScaleWidth()), sh = nint(ScaleHeight());
-    if (!SourceImage->HasPicture() && DesignMode()) {
+    // In design mode an empty control shows the checkerboard at its own size, in 12-pixel squares.
+    const bool checkerboard = SourceImage->ImageType() == imaging::imgCheckerBoard;
+    if (DesignMode() && (!SourceImage->HasPicture() ||
+                         (checkerboard && (SourceImage->Width() != sw || SourceImage->Height() != sh)))) {
         if (SourceImage->InitializeDIB(sw, sh))
             SourceImage->CreateCheckerBoard(kCheckerSize, kCheckerWhite, kCheckerSilver);
     }
@@ -114,7 +117,12 @@ bool aicAlphaImage::RenderAutoRedrawBuffer(bool force, bool rebuildRegion) {
                                     drawHeight_, 0, 0, 0, 0, 100, true, true, RedrawBuffer.get(), -1, 0,
                                     static_cast<float>(rotation_), true);
             } else {
-                RedrawBuffer->SetAlpha(SourceImage->Alpha());
+                // Where the picture leaves part of the buffer empty, that part is transparent, and the
+                // hit region made from the buffer must see it so.
+                const bool covers = imageX_ <= 0 && imageY_ <= 0 &&
+                                    imageX_ + drawWidth_ >= RedrawBuffer->Width() &&
+                                    imageY_ + drawHeight_ >= RedrawBuffer->Height();
+                RedrawBuffer->SetAlpha(SourceImage->Alpha() || !covers);
                 SourceImage->Render(dc, imageX_, imageY_, drawWidth_, drawHeight_, 0, 0, 0, 0, 100, true,
                                     false, RedrawBuffer.get(), -1, 0, 0, false);
             }
