@@ -135,6 +135,13 @@ TEST_F(Pointer, PressedOffsetMovesTheHitAreaAndBack) {
         a.HitTest(hit);
         ASSERT_TRUE(a.LoadImage_FromArray(SolidBmp(50, 20, kRed)));
         const RECT before = a.HitArea();
+        if (hit != 0) {
+            // Only the drawn pixels: 50 x 20 at (25, 40), not the empty rest of the control.
+            EXPECT_EQ(before.left, 25) << hit;
+            EXPECT_EQ(before.top, 40) << hit;
+            EXPECT_EQ(before.right, 75) << hit;
+            EXPECT_EQ(before.bottom, 60) << hit;
+        }
         int32_t x = 1, y = 1;
         a.OffsetImage(true, x, y);
         const RECT pressed = a.HitArea();
