@@ -86,6 +86,7 @@ void aicAlphaImage::UserControl_HitTest(float X, float Y, int& HitResult) {
     if (InsideHitArea(nint(X), nint(Y))) HitResult = rt::vbHitResultHit;
     // The pointer-shape lookup and further hit tests of one mouse message only answer.
     if (DesignMode() || HitTestIsLookup() || !crossComm_) return;
+    if (!timerWindow_) timerWindow_ = ContainerHwnd();
     const intptr_t self = Identity();
     const intptr_t captured = crossComm_->CapturedControl();
     if (captured != self) {
@@ -233,19 +234,19 @@ float aicAlphaImage::ToContainerY(float pixels) const {
 void aicAlphaImage::UserControl_MouseDown(int16_t Button, int16_t Shift, float X, float Y) {
     buttonState_ = static_cast<int16_t>(buttonState_ | Button);
     float x = ToContainerX(X), y = ToContainerY(Y);
-    RaiseEvent(MouseDown, Button, Shift, x, y);
+    rt::Try([&] { RaiseEvent(MouseDown, Button, Shift, x, y); });  // a failing handler is passed over
 }
 
 void aicAlphaImage::UserControl_MouseMove(int16_t Button, int16_t Shift, float X, float Y) {
     float x = ToContainerX(X), y = ToContainerY(Y);
-    RaiseEvent(MouseMove, Button, Shift, x, y);
+    rt::Try([&] { RaiseEvent(MouseMove, Button, Shift, x, y); });  // a failing handler is passed over
 }
 
 void aicAlphaImage::UserControl_MouseUp(int16_t Button, int16_t Shift, float X, float Y) {
     buttonState_ = static_cast<int16_t>(buttonState_ & 15);
     if ((buttonState_ & Button) == Button) buttonState_ = static_cast<int16_t>(buttonState_ | (Button * 16));
     float x = ToContainerX(X), y = ToContainerY(Y);
-    RaiseEvent(MouseUp, Button, Shift, x, y);
+    rt::Try([&] { RaiseEvent(MouseUp, Button, Shift, x, y); });  // a failing handler is passed over
 }
 
 void aicAlphaImage::UserControl_Click() {
