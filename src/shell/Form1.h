@@ -12,8 +12,8 @@
 #include <string>
 
 #include "controls/buttons/CandyButton.h"
-#include "controls/buttons/ShapedButton.h"
 #include "controls/buttons/vxbutton.h"
+#include "controls/buttons/ShapedButton.h"
 #include "controls/chrome/EtsLinkLabel.h"
 #include "controls/chrome/Scroll.h"
 #include "controls/chrome/bsGradientLabel.h"
@@ -87,15 +87,12 @@ public:
         std::make_shared<const rt::PropertyBag>(
             rt::PropertyBag{{"ShowPicture", true}, {"BackColor", 0xFFFFFF}, {"Enable", true}})};
     rt::ControlArray<controls::combobx> combobx1{
-        *this, "combobx1",
-        std::make_shared<const rt::PropertyBag>(rt::PropertyBag{{"Enabled", true}, {"Textn", ""}})};
-    rt::ControlArray<controls::slideshowacx> slideshow{*this, "slideshow",
-                                                       std::make_shared<const rt::PropertyBag>()};
+        *this, "combobx1", std::make_shared<const rt::PropertyBag>(rt::PropertyBag{{"Enabled", true}, {"Textn", ""}})};
+    rt::ControlArray<controls::slideshowacx> slideshow{*this, "slideshow", std::make_shared<const rt::PropertyBag>()};
     rt::ControlArray<controls::thumb> thumb{*this, "thumb", std::make_shared<const rt::PropertyBag>()};
     rt::ControlArray<controls::timer> picture3{*this, "picture3"};
     // The page buttons: templates placed at design time with nothing stored beyond the defaults.
-    rt::ControlArray<controls::vxbutton> Command1{*this, "Command1",
-                                                  std::make_shared<const rt::PropertyBag>()};
+    rt::ControlArray<controls::vxbutton> Command1{*this, "Command1", std::make_shared<const rt::PropertyBag>()};
     rt::ControlArray<controls::CandyButton> Macbt{*this, "Macbt", std::make_shared<const rt::PropertyBag>()};
     // Link labels, gradient labels and marquees; the templates' saved settings as designed.
     rt::ControlArray<controls::EtsLinkLabel> lnk{*this, "lnk", DesignedLinkLabel()};
@@ -120,13 +117,13 @@ public:
     rt::PictureBox Picture8{*this, "Picture8"};
     rt::CheckBox pdfsrol{*this, "pdfsrol"};
     rt::CheckBox pdftool{*this, "pdftool"};
-    controls::QuendelActiveMovie bac{*this, "bac"};                           // background music
-    controls::QuendelActiveMovie mb{*this, "mb"};                             // page movie
-    rt::FileListBox l{*this, "l"};                                            // music files of data\sound
+    controls::QuendelActiveMovie bac{*this, "bac"};  // background music
+    controls::QuendelActiveMovie mb{*this, "mb"};    // page movie
+    rt::FileListBox l{*this, "l"};         // music files of data\sound
     controls::ucSlider Picture16{*this, "Picture16", -1, SeekBarSettings()};  // the page movie's seek bar
-    rt::Timer Timer3{*this, "Timer3"};  // 400 ms, off: page 1's open actions
-    rt::Timer Timer5{*this, "Timer5"};  // 1 ms, on: live text placeholders
-    rt::Timer Timer6{*this, "Timer6"};  // 10 ms, off: page transition
+    rt::Timer Timer3{*this, "Timer3"};     // 400 ms, off: page 1's open actions
+    rt::Timer Timer5{*this, "Timer5"};     // 1 ms, on: live text placeholders
+    rt::Timer Timer6{*this, "Timer6"};     // 10 ms, off: page transition
     rt::CommandButton Command2{*this, "Command2"};
     rt::CommandButton Command3{*this, "Command3"};
 
