@@ -474,7 +474,42 @@ void Container::PaintWindowless(HDC dc, const RECT& dirty) {
     }
 }
 
+namespace {
+// The number of the mouse message being routed (0: none) and the depth of hit-test lookups.
+unsigned long g_routedMessage = 0;
+unsigned long g_lastMessage = 0;
+int g_lookups = 0;
+
+class RoutingScope {
+public:
+    RoutingScope() : saved_(g_routedMessage) { g_routedMessage = ++g_lastMessage; }
+    ~RoutingScope() { g_routedMessage = saved_; }
+    RoutingScope(const RoutingScope&) = delete;
+    RoutingScope& operator=(const RoutingScope&) = delete;
+
+private:
+    unsigned long saved_;
+};
+
+class LookupScope {
+public:
+    LookupScope() { ++g_lookups; }
+    ~LookupScope() { --g_lookups; }
+    LookupScope(const LookupScope&) = delete;
+    LookupScope& operator=(const LookupScope&) = delete;
+};
+}  // namespace
+
+unsigned long Container::RoutedMessage() noexcept {
+    return g_lookups > 0 ? 0 : g_routedMessage;
+}
+
+bool Container::InHitLookup() noexcept {
+    return g_lookups > 0;
+}
+
 bool Container::RouteMouse(UINT msg, WPARAM wp, LPARAM lp) {
+    RoutingScope routing;
     const POINT at = MousePoint(lp);
     const int x = at.x, y = at.y;
     using Action = Control::MouseAction;
@@ -563,6 +598,7 @@ HCURSOR Container::WindowlessCursor(WPARAM wp, LPARAM lp) const {
     HWND window = ContainerWindow();
     if (reinterpret_cast<HWND>(wp) != window || LOWORD(lp) != HTCLIENT) return nullptr;
     const POINT pt = CursorIn(window);
+    LookupScope lookup;
     Control* c = WindowlessAt(pt.x, pt.y);
     return c ? c->Cursor() : nullptr;
 }

@@ -200,6 +200,11 @@ protected:
     // For WM_SETCURSOR: the pointer of the windowless control under the mouse (nullptr when it
     // has none, or when the message is not for the container window's client area).
     HCURSOR WindowlessCursor(WPARAM wp, LPARAM lp) const;
+    // Hit tests come from routing a mouse message (each routed message has its own number, from
+    // 1) or from a lookup such as the pointer shape at WM_SETCURSOR. RoutedMessage is 0 outside
+    // routing and during a lookup.
+    static unsigned long RoutedMessage() noexcept;
+    static bool InHitLookup() noexcept;
     HWND ToolTipWindow();
     void DestroyToolTip();
     // Destroys the controls added at run time (see activex.h); containers call it first when

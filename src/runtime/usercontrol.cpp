@@ -307,12 +307,18 @@ int UserControl::HitTest(int x, int y) const {
     POINT p{x, y};
     if (!PtInRect(&r, p)) return vbHitResultOutside;
     if (!Windowless() || !created_ || dying_) return vbHitResultHit;
-    int result = vbHitResultHit;
+    int result = proposedHit_;
     float X = static_cast<float>(canvas_.FromPixelX(x - r.left));
     float Y = static_cast<float>(canvas_.FromPixelY(y - r.top));
+    auto* self = const_cast<UserControl*>(this);
+    const unsigned long message = RoutedMessage();
+    const bool saved = hitLookup_;
+    self->hitLookup_ = message == 0 || message == lastHitMessage_;
+    if (message != 0) self->lastHitMessage_ = message;
     // Handlers of the hit test may change the control (hover looks): it is an event like any other.
     HandlerScope scope;
-    const_cast<UserControl*>(this)->UserControl_HitTest(X, Y, result);
+    self->UserControl_HitTest(X, Y, result);
+    self->hitLookup_ = saved;
     return result;
 }
 

@@ -156,6 +156,10 @@ public:
     const Picture& MouseIcon() const noexcept { return cursor_.Icon(); }
     void MouseIcon(Picture p) { cursor_.Icon(std::move(p)); }
     HCURSOR Cursor() const override;
+    // Windowless: the result proposed to UserControl_HitTest. vbHitResultHit by default; a control
+    // that tells its own inside from outside proposes vbHitResultOutside and raises it where it hits.
+    int ProposedHitResult() const noexcept { return proposedHit_; }
+    void ProposedHitResult(int v) noexcept { proposedHit_ = v; }
     // Alt + one of these characters raises AccessKeyPress (case does not matter).
     const std::string& AccessKeys() const noexcept { return accessKeys_; }
     void AccessKeys(std::string keys) { accessKeys_ = std::move(keys); }
@@ -232,8 +236,13 @@ protected:
     virtual void UserControl_EnterFocus() {}  // the focus came into the control or a constituent
     virtual void UserControl_ExitFocus() {}   // the focus left the control and its constituents
     virtual void UserControl_AccessKeyPress(int16_t KeyAscii) {}
-    // Windowless: X and Y in ScaleMode units; HitResult comes in as vbHitResultHit.
+    // Windowless: X and Y in ScaleMode units; HitResult comes in as ProposedHitResult().
     virtual void UserControl_HitTest(float X, float Y, int& HitResult) {}
+    // During UserControl_HitTest: whether the hit test only looks (the pointer shape at
+    // WM_SETCURSOR, a hit test outside mouse routing, or a further hit test for a mouse message
+    // that was already hit-tested). A control that raises events from its hit test raises them
+    // once per mouse message: only when this is false.
+    bool HitTestIsLookup() const noexcept { return hitLookup_; }
     virtual void UserControl_MouseDown(int16_t Button, int16_t Shift, float X, float Y) {}
     virtual void UserControl_MouseUp(int16_t Button, int16_t Shift, float X, float Y) {}
     virtual void UserControl_MouseMove(int16_t Button, int16_t Shift, float X, float Y) {}
@@ -268,6 +277,9 @@ private:
     bool constituentPress_ = false;  // windowless: a constituent took the current button press
     bool pressed_ = false;           // windowed: a press on the surface itself, for Click
     SIZE size_{-1, -1};
+    int proposedHit_ = vbHitResultHit;
+    bool hitLookup_ = false;
+    unsigned long lastHitMessage_ = 0;  // the routed mouse message of the last hit test
     HDC paintDC_ = nullptr;
     Font::Subscription ambientFont_;
 };

@@ -1,0 +1,829 @@
+#include "controls/alpha/aicAlphaImage.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+
+#include "runtime/error.h"
+
+using imaging::c32bppDIB;
+
+namespace {
+
+constexpr int32_t kCheckerSize = 12;
+constexpr int32_t kCheckerWhite = 0xFFFFFF;
+constexpr int32_t kCheckerSilver = 0xC0C0C0;
+
+// Nearest whole number, halves to the even neighbour.
+int32_t nint(double v) {
+    return static_cast<int32_t>(std::nearbyint(v));
+}
+
+// An OLE colour as a plain red-green-blue value (a system colour when the top bit is set).
+int32_t TranslateOleColor(uint32_t c) {
+    if (c & 0x80000000u) return static_cast<int32_t>(GetSysColor(static_cast<int>(c & 255)));
+    return static_cast<int32_t>(c);
+}
+
+void Mirrored(c32bppDIB& image, int32_t delta) {
+    if (delta & 3) image.MirrorImage((delta & 1) != 0, (delta & 2) != 0);
+}
+
+// The colour that the keyed pixels had: the key, inverted while the picture is.
+uint32_t KeyFill(uint32_t key, bool inversed) {
+    uint32_t fill = static_cast<uint32_t>(TranslateOleColor(key));
+    return inversed ? fill ^ 0xFFFFFF : fill;
+}
+
+}  // namespace
+
+// Every fully transparent pixel becomes the colour, opaque. When no pixel is left partly
+// transparent, the picture counts as opaque again (and so can be keyed again).
+void aicAlphaImage::FillKeyedPixels(c32bppDIB& image, uint32_t fill) {
+    uint8_t* p = image.Bits();
+    const size_t n = static_cast<size_t>(image.Width()) * static_cast<size_t>(image.Height());
+    bool partial = false;
+    for (size_t i = 0; i < n; ++i, p += 4) {
+        if (p[3] == 0) {
+            p[0] = static_cast<uint8_t>(fill >> 16);
+            p[1] = static_cast<uint8_t>(fill >> 8);
+            p[2] = static_cast<uint8_t>(fill);
+            p[3] = 255;
+        } else if (p[3] != 255) {
+            partial = true;
+        }
+    }
+    if (partial) return;
+    image.SetAlpha(false);
+    if (image.ImageType() == imaging::imgPremultipliedAlpha || image.ImageType() == imaging::imgStraightAlpha)
+        image.SetImageType(imaging::imgBitmap);
+}
+
+// ---- life
+
+aicAlphaImage::aicAlphaImage(rt::Container& c, std::string name, int index,
+                             std::shared_ptr<const rt::PropertyBag> stored)
+    : UserControl(c, std::move(name), index, Windowing::Windowless, std::move(stored)) {
+    wire();
+    Create();
+}
+
+aicAlphaImage::aicAlphaImage(const aicAlphaImage& t, int index)
+    : UserControl(t, index),
+      Click(t.Click),
+      DblClick(t.DblClick),
+      MouseExit(t.MouseExit),
+      MouseEnter(t.MouseEnter),
+      MouseUp(t.MouseUp),
+      MouseMove(t.MouseMove),
+      MouseDown(t.MouseDown),
+      KeyDown(t.KeyDown),
+      KeyPress(t.KeyPress),
+      KeyUp(t.KeyUp),
+      OLEDragDrop(t.OLEDragDrop),
+      OLEDragOver(t.OLEDragOver),
+      FadeTerminated(t.FadeTerminated) {
+    wire();
+    Create();
+}
+
+aicAlphaImage::~aicAlphaImage() {
+    // Both timers stop before their entries go.
+    ReleaseTimers();
+    if (crossComm_) crossComm_->RemoveRef(Identity());
+    crossComm_.reset();
+    if (hitRegion_) DeleteObject(hitRegion_);
+    hitRegion_ = nullptr;
+}
+
+void aicAlphaImage::wire() {
+    Label1.Click = [this](int) {
+        int16_t button = static_cast<int16_t>(buttonState_ / 16);
+        RaiseEvent(Click, button);
+    };
+    auto labelXY = [this](float twipsX, float twipsY, float& X, float& Y) {
+        X = ToContainerX(static_cast<float>(ScaleX(twipsX, rt::vbTwipsUnit, rt::vbPixelsUnit)));
+        Y = ToContainerY(static_cast<float>(ScaleY(twipsY, rt::vbTwipsUnit, rt::vbPixelsUnit)));
+    };
+    Label1.MouseDown = [this, labelXY](int, int16_t button, int16_t shift, float x, float y) {
+        buttonState_ = static_cast<int16_t>(buttonState_ | button);
+        float X = 0, Y = 0;
+        rt::Try([&] { labelXY(x, y, X, Y); });
+        RaiseEvent(MouseDown, button, shift, X, Y);
+    };
+    Label1.MouseMove = [this, labelXY](int, int16_t button, int16_t shift, float x, float y) {
+        float X = 0, Y = 0;
+        rt::Try([&] { labelXY(x, y, X, Y); });
+        RaiseEvent(MouseMove, button, shift, X, Y);
+    };
+    Label1.MouseUp = [this, labelXY](int, int16_t button, int16_t shift, float x, float y) {
+        buttonState_ = static_cast<int16_t>(buttonState_ & 15);
+        if ((buttonState_ & button) == button)
+            buttonState_ = static_cast<int16_t>(buttonState_ | (button * 16));
+        float X = 0, Y = 0;
+        rt::Try([&] { labelXY(x, y, X, Y); });
+        RaiseEvent(MouseUp, button, shift, X, Y);
+    };
+}
+
+void aicAlphaImage::UserControl_Initialize() {
+    ScaleMode(rt::vbPixelsUnit);
+    BackStyle(0);
+    // Only the hit area takes the pointer; the rest of the rectangle lets it through.
+    ProposedHitResult(rt::vbHitResultOutside);
+    SourceImage = std::make_unique<c32bppDIB>();
+    Label1.BackStyle(rt::vbTransparent);
+    Label1.AutoSize(true);
+    Label1.SetFont(rt::Font("Tahoma", 8.25f));
+    Label1.Caption("Text");
+}
+
+bool aicAlphaImage::DesignMode() const {
+    return !Ambient().UserMode;
+}
+
+void aicAlphaImage::ReadContainerScaleMode() {
+    containerScaleMode_ = 9;
+    rt::Try([&] { containerScaleMode_ = Ambient().ScaleMode; });
+}
+
+void aicAlphaImage::UserControl_InitProperties() {
+    JoinCrossComm();
+    opacity_ = 100;
+    grayScaleFormula_ = -1;
+    scaleMethod_ = 0;
+    maskColor_ = 0x8000000F;
+    props_ = kStretchQuality | kAutoSize;
+    shadowColor_ = 0x404040;
+    shadowDepth_ = 2;
+    shadowOffsetX_ = 2;
+    shadowOffsetY_ = 2;
+    shadowOpacity_ = 50;
+    rotation_ = 0;
+    hitTest_ = 0;
+    mirror_ = 0;
+    intensity_ = 0;
+    maskApplied_ = false;
+    maskSource_ = 0;
+    maskKeyColor_ = 0;
+    drawWidth_ = drawHeight_ = 0;
+    SourceImage->HighQualityInterpolation(true);
+    ReadContainerScaleMode();
+}
+
+void aicAlphaImage::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
+    JoinCrossComm();
+    const std::vector<uint8_t> image = PropBag.ReadProperty("Image", rt::PropertyBag::Bytes{});
+    scaleMethod_ = PropBag.ReadProperty("Scaler", int32_t{0});
+    opacity_ = PropBag.ReadProperty("Opacity", int32_t{100});
+    mirror_ = PropBag.ReadProperty("Mirror", int32_t{0});
+    rotation_ = PropBag.ReadProperty("Angle", int32_t{0});
+    Control::Enabled(PropBag.ReadProperty("Enabled", true));
+    UserControl::MousePointer(PropBag.ReadProperty("MPointer", int16_t{0}));
+    oleDropMode_ = PropBag.ReadProperty("OLEdrop", int16_t{0});
+    rt::Picture icon = PropBag.ReadProperty("MIcon", rt::Picture());
+    if (!icon.Empty()) UserControl::MouseIcon(std::move(icon));
+    grayScaleFormula_ = PropBag.ReadProperty("GrayScale", int32_t{-1});
+    hitTest_ = PropBag.ReadProperty("HitTest", int32_t{0});
+    props_ = PropBag.ReadProperty("Props", int32_t{1}) & ~kBufferFlag;
+    maskApplied_ = PropBag.ReadProperty("MaskUsed", false);
+    maskColor_ = PropBag.ReadProperty("MaskColor", 0x8000000Fu);
+    maskSource_ = PropBag.ReadProperty("MaskSource", int32_t{0});
+    if (maskApplied_) maskKeyColor_ = PropBag.ReadProperty("Mask", 0x8000000Fu);
+    shadowColor_ = PropBag.ReadProperty("ShadowColor", 0x404040u);
+    shadowDepth_ = PropBag.ReadProperty("ShadowDepth", int32_t{2});
+    shadowOffsetX_ = PropBag.ReadProperty("ShadowX", int32_t{2});
+    shadowOffsetY_ = PropBag.ReadProperty("ShadowY", int32_t{2});
+    shadowOpacity_ = PropBag.ReadProperty("ShadowOpacity", int32_t{50});
+    intensity_ = PropBag.ReadProperty("Intensity", 0.0f);
+    if (scaleMethod_ == 4) {
+        drawWidth_ = PropBag.ReadProperty("ScaleCx", int32_t{0});
+        drawHeight_ = PropBag.ReadProperty("ScaleCy", int32_t{0});
+    }
+
+    // From here on a failing step is passed over.
+    ReadContainerScaleMode();
+    SourceImage->HighQualityInterpolation(StretchQuality());
+    bool loaded = false;
+    rt::Try([&] {
+        loaded = SourceImage->LoadPicture_Stream(image, IconCx(0), IconCy(0), 0, 0,
+                                                 DesignMode() || KeepOriginalFormat(), 32);
+    });
+    if (!loaded) {
+        if (scaleMethod_ == 4) scaleMethod_ = 0;
+        props_ &= kStretchQuality | kKeepOriginal;
+        rotation_ = 0;
+        opacity_ = 100;
+        mirror_ = 0;
+        drawWidth_ = drawHeight_ = 0;
+    } else {
+        rt::Try([&] {
+            ApplyMirrorDelta(0);
+            if (maskApplied_) SourceImage->MakeTransparent(TranslateOleColor(maskKeyColor_), false);
+            if (InversedImage()) SourceImage->MakeImageInverse();
+        });
+        if (AutoRedraw() && !DesignMode()) {
+            rt::Try([&] {
+                props_ |= kBufferFlag;
+                if (!RenderAutoRedrawBuffer(true, true)) BuildHitRegion();
+            });
+        }
+        if (ShadowEnabled()) rt::Try([&] { BuildShadowImage(); });
+    }
+    rt::Try([&] { Layout(); });
+
+    rt::Try([&] { Label1.Caption(PropBag.ReadProperty("Caption", std::string("Text"))); });
+    rt::Try([&] { Label1.ForeColor(PropBag.ReadProperty("ForeColor", 0x80000012u)); });
+    rt::Try([&] {
+        std::string name = PropBag.ReadProperty("FontName", std::string());
+        if (!name.empty()) Label1.GetFont().Name(name);
+    });
+    rt::Try([&] { Label1.GetFont().Size(PropBag.ReadProperty("FontSize", 0.0f)); });
+    rt::Try([&] { Label1.GetFont().Bold(PropBag.ReadProperty("FontBold", false)); });
+    rt::Try([&] { Label1.SetFont(PropBag.ReadProperty("Font", Ambient().Font.Clone())); });
+    rt::Try([&] { Label1.GetFont().Italic(PropBag.ReadProperty("FontItalic", false)); });
+    rt::Try([&] { Label1.GetFont().Strikethrough(PropBag.ReadProperty("FontStrikethru", false)); });
+    CentreLabel();
+}
+
+void aicAlphaImage::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
+    std::vector<uint8_t> bytes;
+    const int32_t type = SourceImage->ImageType();
+    if (SourceImage->HasPicture() && (type == imaging::imgBitmap || type == imaging::imgStraightAlpha ||
+                                      type == imaging::imgPremultipliedAlpha)) {
+        if (SourceImage->isGDIplusEnabled() || SourceImage->isZlibEnabled()) {
+            // The picture as loaded, from a copy: the shown one keeps its mirror, key and inversion.
+            c32bppDIB copy;
+            copy.gdiToken(SourceImage->gdiToken());
+            if (copy.InitializeDIB(SourceImage->Width(), SourceImage->Height())) {
+                std::memcpy(copy.Bits(), SourceImage->BitsPointer(),
+                            static_cast<size_t>(SourceImage->scanWidth()) * SourceImage->Height());
+                copy.SetAlpha(SourceImage->Alpha());
+                copy.SetImageType(type);
+                Mirrored(copy, mirror_);
+                if (maskApplied_) FillKeyedPixels(copy, KeyFill(maskKeyColor_, InversedImage()));
+                if (InversedImage()) copy.MakeImageInverse();
+                copy.SaveToStream_PNG(bytes);
+            }
+        }
+    } else if (type != imaging::imgCheckerBoard) {
+        SourceImage->GetOrginalFormat(bytes);
+    }
+    PropBag.WriteProperty("Image", rt::PropertyBag::Value(std::move(bytes)));
+    PropBag.WriteProperty("Scaler", scaleMethod_);
+    PropBag.WriteProperty("Opacity", opacity_);
+    PropBag.WriteProperty("Mirror", mirror_);
+    PropBag.WriteProperty("Angle", rotation_);
+    PropBag.WriteProperty("Enabled", Control::Enabled());
+    PropBag.WriteProperty("MPointer", UserControl::MousePointer());
+    PropBag.WriteProperty("OLEdrop", static_cast<int16_t>(oleDropMode_));
+    PropBag.WriteProperty("MIcon", UserControl::MouseIcon());
+    PropBag.WriteProperty("GrayScale", grayScaleFormula_);
+    PropBag.WriteProperty("HitTest", hitTest_);
+    PropBag.WriteProperty("Props", props_ & ~kBufferFlag);
+    PropBag.WriteProperty("MaskUsed", maskApplied_);
+    PropBag.WriteProperty("MaskColor", maskColor_);
+    PropBag.WriteProperty("MaskSource", maskSource_);
+    if (maskApplied_) PropBag.WriteProperty("Mask", maskKeyColor_);
+    PropBag.WriteProperty("ShadowColor", shadowColor_);
+    PropBag.WriteProperty("ShadowDepth", shadowDepth_);
+    PropBag.WriteProperty("ShadowX", shadowOffsetX_);
+    PropBag.WriteProperty("ShadowY", shadowOffsetY_);
+    PropBag.WriteProperty("ShadowOpacity", shadowOpacity_);
+    PropBag.WriteProperty("Intensity", intensity_);
+    if (scaleMethod_ == 4) {
+        PropBag.WriteProperty("ScaleCx", drawWidth_);
+        PropBag.WriteProperty("ScaleCy", drawHeight_);
+    }
+    PropBag.WriteProperty("Caption", Label1.Caption());
+    PropBag.WriteProperty("ForeColor", Label1.ForeColor());
+    PropBag.WriteProperty("FontName", Label1.GetFont().Name());
+    PropBag.WriteProperty("FontSize", Label1.GetFont().Size());
+    PropBag.WriteProperty("FontBold", Label1.GetFont().Bold());
+    PropBag.WriteProperty("Font", rt::PropertyBag::Value(Label1.GetFont()));
+    PropBag.WriteProperty("FontItalic", Label1.GetFont().Italic());
+    PropBag.WriteProperty("FontStrikethru", Label1.GetFont().Strikethrough());
+}
+
+// ---- loading
+
+int32_t aicAlphaImage::IconCx(int32_t v) const {
+    return v < 1 ? nint(ScaleWidth()) : v;
+}
+int32_t aicAlphaImage::IconCy(int32_t v) const {
+    return v < 1 ? nint(ScaleHeight()) : v;
+}
+
+static int32_t Depth(int32_t v) {
+    return v < 1 ? 32 : v;
+}
+
+bool aicAlphaImage::Loaded(bool ok) {
+    if (ok) ApplyMaskColor();
+    return ok;
+}
+
+bool aicAlphaImage::LoadImage_FromArray(const std::vector<uint8_t>& inStream, int32_t w, int32_t h,
+                                        int32_t d) {
+    return Loaded(SourceImage->LoadPicture_Stream(inStream, IconCx(w), IconCy(h), 0, 0, KeepOriginalFormat(),
+                                                  Depth(d)));
+}
+
+bool aicAlphaImage::LoadImage_FromFile(const std::string& Filename, int32_t w, int32_t h, int32_t d) {
+    return Loaded(
+        SourceImage->LoadPicture_File(Filename, IconCx(w), IconCy(h), KeepOriginalFormat(), Depth(d)));
+}
+
+// Pictures without a file of their own keep a bitmap file made from the loaded picture.
+void aicAlphaImage::KeepBitmapFile(c32bppDIB& image) {
+    std::vector<uint8_t> bytes;
+    if (image.SaveToStream(bytes)) image.SetOriginalBytes(bytes);
+}
+
+bool aicAlphaImage::LoadImage_FromStdPicture(IPicture* stdPic) {
+    if (!stdPic) return false;
+    bool ok = SourceImage->LoadPicture_StdPicture(stdPic);
+    if (ok && KeepOriginalFormat()) KeepBitmapFile(*SourceImage);
+    return Loaded(ok);
+}
+
+bool aicAlphaImage::LoadImage_FromClipboard() {
+    bool ok = SourceImage->LoadPicture_ClipBoard();
+    if (ok && KeepOriginalFormat()) KeepBitmapFile(*SourceImage);
+    return Loaded(ok);
+}
+
+bool aicAlphaImage::LoadImage_FromHandle(HANDLE Handle) {
+    bool ok = SourceImage->LoadPicture_ByHandle(Handle);
+    if (ok && KeepOriginalFormat()) KeepBitmapFile(*SourceImage);
+    return Loaded(ok);
+}
+
+bool aicAlphaImage::LoadImage_FromResource(HMODULE ResourceSource, const imaging::ResourceSection& ResSection,
+                                           const imaging::ResourceName& ResID, int32_t w, int32_t h,
+                                           int32_t d) {
+    return Loaded(SourceImage->LoadPicture_Resource(ResID, ResSection, ResourceSource, IconCx(w), IconCy(h),
+                                                    0, 0, Depth(d)));
+}
+
+bool aicAlphaImage::LoadImage_FromOrignalBytes(int32_t w, int32_t h, int32_t d) {
+    return Loaded(SourceImage->LoadPicture_FromOrignalFormat(IconCx(w), IconCy(h), Depth(d)));
+}
+
+void aicAlphaImage::ApplyMirrorDelta(int32_t target) {
+    Mirrored(*SourceImage, target ^ mirror_);
+}
+
+void aicAlphaImage::ApplyMaskColor() {
+    ApplyMirrorDelta(0);
+    if (maskApplied_) {
+        if (SourceImage->Alpha()) {
+            // A picture with alpha of its own is never colour-keyed.
+            maskApplied_ = false;
+            maskSource_ = 0;
+            PropertyChanged("MaskUsed");
+        } else {
+            const int32_t w = SourceImage->Width(), h = SourceImage->Height();
+            switch (maskSource_) {
+                case 2:
+                    maskKeyColor_ = static_cast<uint32_t>(SourceImage->GetPixel(0, 0));
+                    break;
+                case 3:
+                    maskKeyColor_ = static_cast<uint32_t>(SourceImage->GetPixel(w - 1, 0));
+                    break;
+                case 4:
+                    maskKeyColor_ = static_cast<uint32_t>(SourceImage->GetPixel(0, h - 1));
+                    break;
+                case 5:
+                    maskKeyColor_ = static_cast<uint32_t>(SourceImage->GetPixel(w - 1, h - 1));
+                    break;
+                default:
+                    break;
+            }
+            SourceImage->MakeTransparent(TranslateOleColor(maskKeyColor_), false);
+        }
+    }
+    if (InversedImage()) SourceImage->MakeImageInverse();
+    RelayoutImage();
+}
+
+void aicAlphaImage::FillTransparentPixels() {
+    if (SourceImage->HasPicture()) FillKeyedPixels(*SourceImage, KeyFill(maskKeyColor_, InversedImage()));
+}
+
+void aicAlphaImage::AfterPixelChange() {
+    // The buffer's redraw also rebuilds the shadow when it is on.
+    if (!RenderAutoRedrawBuffer(false, true)) BuildHitRegion();
+    Repaint();
+}
+
+// ---- methods
+
+void aicAlphaImage::ClearImage() {
+    if (props_ & kBufferFlag) RedrawBuffer.reset();
+    SourceImage->DestroyDIB();
+    ShadowImage.reset();
+    if (!DesignMode()) {
+        Repaint();
+    } else {
+        if (SourceImage->InitializeDIB(drawWidth_, drawHeight_))
+            SourceImage->CreateCheckerBoard(kCheckerSize, kCheckerWhite, kCheckerSilver);
+        RelayoutImage();
+    }
+}
+
+void aicAlphaImage::Refresh() {
+    CentreLabel();
+    ReadContainerScaleMode();
+    Repaint();
+}
+
+void aicAlphaImage::Repaint() {
+    if (!Visible() || !ContainerHwnd()) return;
+    Control::Refresh();
+}
+
+bool aicAlphaImage::GetImageBytes(std::vector<uint8_t>& imgBytes, int32_t& scanWidth, bool asArray2D,
+                                  bool asBGRformat, bool asBottomUp, bool asPreMultiplied,
+                                  bool asFileFormat) {
+    const int32_t type = SourceImage->ImageType();
+    if (!SourceImage->HasPicture() || type == imaging::imgBlank || type == imaging::imgCheckerBoard)
+        return false;
+    if (asFileFormat) {
+        std::vector<uint8_t> bytes;
+        if (!SourceImage->GetOrginalFormat(bytes)) {
+            if (SourceImage->isGDIplusEnabled() || SourceImage->isZlibEnabled())
+                SourceImage->SaveToStream_PNG(bytes);
+            else
+                SourceImage->SaveToStream(bytes);
+        }
+        if (bytes.empty()) return false;
+        imgBytes = std::move(bytes);
+        return true;
+    }
+    imaging::PixelBytes out;
+    bool ok = SourceImage->GetDIBbits(out, asArray2D, asBGRformat, true, true, asBottomUp, 0, 0, 0, 0,
+                                      asPreMultiplied);
+    scanWidth = SourceImage->scanWidth();
+    if (ok) imgBytes = std::move(out.bytes);
+    return ok;
+}
+
+bool aicAlphaImage::SetImageBytes(const std::vector<uint8_t>& imgBytes, bool isBGRformat, bool isBottomUp) {
+    if (!SourceImage->HasPicture()) return false;
+    if (!SourceImage->SetDIBbits(imgBytes, isBGRformat, true, true, isBottomUp, 0, 0, 0, 0)) return false;
+    AfterPixelChange();
+    return true;
+}
+
+void aicAlphaImage::GetImageScales(int32_t& Width, int32_t& Height, int32_t method, int32_t desiredWidth,
+                                   int32_t desiredHeight, bool asRotatedImage) const {
+    if (!SourceImage || !SourceImage->HasPicture()) return;
+    if (method > 4) {
+        method = 4;
+    } else if (method < 0) {
+        method = scaleMethod_;
+        if (method < 0 || method > 4) method = 0;
+    }
+    if (method == 4) {
+        Width = drawWidth_;
+        Height = drawHeight_;
+        return;
+    }
+    if (desiredWidth < 1) desiredWidth = nint(ScaleWidth());
+    if (desiredHeight < 1) desiredHeight = nint(ScaleHeight());
+    const int32_t W = SourceImage->Width(), H = SourceImage->Height();
+    if (method == 3) {
+        Width = W;
+        Height = H;
+        return;
+    }
+    if (!asRotatedImage) {
+        if (method == 1) {
+            Width = desiredWidth;
+            Height = desiredHeight;
+            return;
+        }
+        const float rw = static_cast<float>(desiredWidth) / static_cast<float>(W);
+        const float rh = static_cast<float>(desiredHeight) / static_cast<float>(H);
+        float r = rh < rw ? rh : rw;
+        if (method == 2 && r > 1) r = 1;
+        Width = nint(static_cast<double>(r) * W);
+        Height = nint(static_cast<double>(r) * H);
+        return;
+    }
+    const int32_t d = nint(std::sqrt(static_cast<double>(H) * H + static_cast<double>(W) * W));
+    const float rw = static_cast<float>(W) / static_cast<float>(d);
+    const float rh = static_cast<float>(H) / static_cast<float>(d);
+    if (method == 1) {
+        Width = nint(static_cast<double>(desiredWidth) * rw);
+        Height = nint(static_cast<double>(desiredHeight) * rh);
+        return;
+    }
+    const int32_t m = desiredHeight < desiredWidth ? desiredHeight : desiredWidth;
+    Width = nint(static_cast<double>(rw) * m);
+    Height = nint(static_cast<double>(rh) * m);
+    if (method == 2 && (W < Width || H < Height)) {
+        Width = W;
+        Height = H;
+    }
+}
+
+int32_t aicAlphaImage::ImageType() const {
+    const int32_t t = SourceImage->ImageType();
+    if (!SourceImage->HasPicture() || t == imaging::imgBlank || t == imaging::imgCheckerBoard) return 0;
+    if (KeepOriginalFormat()) return t;
+    if (SourceImage->isGDIplusEnabled() || SourceImage->isZlibEnabled()) return imaging::imgPNG;
+    return SourceImage->Alpha() ? imaging::imgPremultipliedAlpha : imaging::imgBitmap;
+}
+
+bool aicAlphaImage::GetOriginalImageBytes(std::vector<uint8_t>& bytes) const {
+    if (SourceImage->ImageType() == imaging::imgCheckerBoard) return false;
+    return SourceImage->GetOrginalFormat(bytes);
+}
+
+void aicAlphaImage::LoadImageActualSize(const std::vector<uint8_t>& bytes, int32_t w, int32_t h, int32_t d) {
+    const int32_t method = scaleMethod_;
+    const int32_t flags = props_;
+    scaleMethod_ = 3;
+    props_ |= kAutoSize;
+    if (SourceImage->LoadPicture_Stream(bytes, IconCx(w), IconCy(h), 0, 0, true, Depth(d))) {
+        // The control takes the picture's own size.
+    }
+    ApplyMaskColor();
+    scaleMethod_ = method;
+    props_ = (props_ & ~kAutoSize) | (flags & kAutoSize);
+    PropertyChanged("ScaleMethod");
+}
+
+// ---- properties
+
+void aicAlphaImage::AutoRedraw(bool v) {
+    if (v == AutoRedraw()) return;
+    props_ ^= kAutoRedraw;
+    if (!DesignMode()) {
+        if (v) {
+            props_ |= kBufferFlag;
+        } else {
+            props_ &= ~kBufferFlag;
+            RedrawBuffer.reset();
+        }
+    }
+    PropertyChanged("AutoRedraw");
+}
+
+void aicAlphaImage::HitTest(int32_t v) {
+    if (v < 0 || v > 3 || v == hitTest_) return;
+    hitTest_ = v;
+    BuildHitRegion();
+    PropertyChanged("HitTest");
+}
+
+void aicAlphaImage::MaskColor(uint32_t c) {
+    if (maskApplied_ && maskSource_ == 1) {
+        FillTransparentPixels();
+        uint32_t key = static_cast<uint32_t>(TranslateOleColor(c));
+        if (InversedImage()) key ^= 0xFFFFFF;
+        SourceImage->MakeTransparent(static_cast<int32_t>(key), false);
+        maskKeyColor_ = c;
+        AfterPixelChange();
+    }
+    maskColor_ = c;
+    PropertyChanged("MaskColor");
+}
+
+void aicAlphaImage::MaskUsed(int32_t v) {
+    if (SourceImage->Alpha() && !maskApplied_) return;
+    if (v < 0 || v > 5 || v == maskSource_ || SourceImage->ImageType() == imaging::imgCheckerBoard) return;
+    if (maskApplied_) FillTransparentPixels();
+    if (v == 0) {
+        maskApplied_ = false;
+    } else {
+        int32_t key = 0;
+        if (v == 1) {
+            maskKeyColor_ = maskColor_;
+            key = TranslateOleColor(maskColor_);
+            if (InversedImage()) key ^= 0xFFFFFF;
+        } else {
+            const int32_t w = SourceImage->Width(), h = SourceImage->Height();
+            const int32_t x = (v == 3 || v == 5) ? w - 1 : 0;
+            const int32_t y = (v == 4 || v == 5) ? h - 1 : 0;
+            key = SourceImage->GetPixel(x, y);
+            maskKeyColor_ = static_cast<uint32_t>(InversedImage() ? key ^ 0xFFFFFF : key);
+        }
+        maskApplied_ = true;
+        SourceImage->MakeTransparent(key, false);
+    }
+    AfterPixelChange();
+    maskSource_ = v;
+    PropertyChanged("MaskUsed");
+}
+
+void aicAlphaImage::InversedImage(bool v) {
+    if (v == InversedImage()) return;
+    props_ ^= kInversed;
+    SourceImage->MakeImageInverse();
+    RenderAutoRedrawBuffer(false, false);
+    Repaint();
+    PropertyChanged("InversedImage");
+}
+
+void aicAlphaImage::AutoSize(bool v) {
+    if (v == AutoSize()) return;
+    props_ ^= kAutoSize;
+    RelayoutImage();
+    PropertyChanged("AutoSize");
+}
+
+void aicAlphaImage::ScaleMethod(int32_t v) {
+    if (v == scaleMethod_) return;
+    scaleMethod_ = v;
+    RelayoutImage();
+    PropertyChanged("Stretch");
+}
+
+void aicAlphaImage::StretchQuality(bool v) {
+    if (v == StretchQuality()) return;
+    props_ ^= kStretchQuality;
+    SourceImage->HighQualityInterpolation(v);
+    Repaint();
+    PropertyChanged("StretchQuality");
+}
+
+void aicAlphaImage::Opacity(int32_t v) {
+    if (v != 0) {
+        v = std::abs(v) % 100;
+        if (v == 0) v = 100;
+    }
+    opacity_ = v;
+    Repaint();
+    PropertyChanged("Opacity");
+}
+
+void aicAlphaImage::Mirror(int32_t v) {
+    if (v < 0 || v > 3) return;
+    ApplyMirrorDelta(v);
+    mirror_ = v;
+    AfterPixelChange();
+    PropertyChanged("Mirror");
+}
+
+void aicAlphaImage::KeepOriginalFormat(bool v) {
+    if (v == KeepOriginalFormat()) return;
+    props_ ^= kKeepOriginal;
+    PropertyChanged("KeepOriginalFormat");
+}
+
+void aicAlphaImage::grayScale(int32_t v) {
+    if (v < 0 || v > 8 || v - 1 == grayScaleFormula_) return;
+    grayScaleFormula_ = v - 1;
+    Repaint();
+    PropertyChanged("GrayScale");
+}
+
+void aicAlphaImage::RotateEnabled(bool v) {
+    if (v == RotateEnabled()) return;
+    props_ ^= kRotate;
+    RelayoutImage();
+    PropertyChanged("RotateEnabled");
+}
+
+void aicAlphaImage::Rotation(int32_t v) {
+    v %= 360;
+    if (v == rotation_) return;
+    rotation_ = v;
+    if (!RotateEnabled()) return;
+    AfterPixelChange();
+    PropertyChanged("Rotation");
+}
+
+void aicAlphaImage::Enabled(bool v) {
+    Control::Enabled(v);
+    if (!SourceImage) return;  // not made yet
+    if (!DesignMode() && crossComm_) {
+        if (v) {
+            crossComm_->AddRef(Identity());
+        } else {
+            StopPoll();
+            crossComm_->RemoveRef(Identity());
+        }
+    }
+    BuildHitRegion();
+    PropertyChanged("Enabled");
+}
+
+void aicAlphaImage::ShadowEnabled(bool v) {
+    if (v == ShadowEnabled()) return;
+    props_ ^= kShadow;
+    BuildShadowImage();
+    Repaint();
+    PropertyChanged("ShadowEnabled");
+}
+
+void aicAlphaImage::ShadowColor(uint32_t c) {
+    if (c == shadowColor_) return;
+    shadowColor_ = c;
+    BuildShadowImage();
+    Repaint();
+    PropertyChanged("ShadowColor");
+}
+
+void aicAlphaImage::ShadowOffsetX(int32_t v) {
+    if (v == shadowOffsetX_) return;
+    shadowOffsetX_ = v;
+    if (ShadowEnabled()) Repaint();
+    PropertyChanged("ShadowOffsetX");
+}
+
+void aicAlphaImage::ShadowOffsetY(int32_t v) {
+    if (v == shadowOffsetY_) return;
+    shadowOffsetY_ = v;
+    if (ShadowEnabled()) Repaint();
+    PropertyChanged("ShadowOffsetY");
+}
+
+void aicAlphaImage::ShadowDepth(int32_t v) {
+    if (v < 0 || v > 10 || v == shadowDepth_) return;
+    shadowDepth_ = v;
+    BuildShadowImage();
+    Repaint();
+    PropertyChanged("ShadowDepth");
+}
+
+void aicAlphaImage::ShadowOpacity(int32_t v) {
+    if (v < 0 || v > 100 || v == shadowOpacity_) return;
+    shadowOpacity_ = v;
+    if (ShadowEnabled()) Repaint();
+    PropertyChanged("ShadowOpacity");
+}
+
+void aicAlphaImage::MousePointer(int32_t v) {
+    rt::Try([&] { UserControl::MousePointer(static_cast<int16_t>(v)); });
+    PropertyChanged("MousePointer");
+}
+
+void aicAlphaImage::MouseIcon(rt::Picture p) {
+    rt::Try([&] { UserControl::MouseIcon(std::move(p)); });
+    PropertyChanged("MouseIcon");
+}
+
+void aicAlphaImage::OLEDropMode(int32_t v) {
+    oleDropMode_ = v;
+    PropertyChanged("OLEDropMode");
+}
+
+void aicAlphaImage::IntensityOffset(float v) {
+    if (v < -100 || v > 100 || v == intensity_) return;
+    intensity_ = v;
+    Repaint();
+    PropertyChanged("Intensity");
+}
+
+bool aicAlphaImage::GDIplusInitialized() const {
+    return crossComm_ && crossComm_->gdiToken() != 0;
+}
+
+bool aicAlphaImage::GDIplusEnabled() const {
+    return SourceImage->isGDIplusEnabled();
+}
+
+void aicAlphaImage::Caption(std::string v) {
+    Label1.Caption(std::move(v));
+    PropertyChanged("Caption");
+}
+
+void aicAlphaImage::ForeColor(uint32_t c) {
+    Label1.ForeColor(c);
+    PropertyChanged("ForeColor");
+}
+
+void aicAlphaImage::FontName(const std::string& v) {
+    Label1.GetFont().Name(v);
+    PropertyChanged("FontName");
+}
+
+void aicAlphaImage::FontSize(float v) {
+    Label1.GetFont().Size(v);
+    PropertyChanged("FontSize");
+}
+
+void aicAlphaImage::FontBold(bool v) {
+    Label1.GetFont().Bold(v);
+    PropertyChanged("FontBold");
+}
+
+void aicAlphaImage::Font(rt::Font f) {
+    Label1.SetFont(std::move(f));
+    PropertyChanged("Font");
+}
+
+void aicAlphaImage::FontItalic(bool v) {
+    Label1.GetFont().Italic(v);
+    PropertyChanged("FontItalic");
+}
+
+void aicAlphaImage::FontStrikethru(bool v) {
+    Label1.GetFont().Strikethrough(v);
+    PropertyChanged("FontStrikethru");
+}

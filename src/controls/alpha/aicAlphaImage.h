@@ -1,0 +1,293 @@
+// The alpha picture: a windowless control with a transparent background that shows one 32-bit
+// picture with per-pixel alpha over whatever lies beneath it, with a whole-picture opacity, a grey
+// scale, a brightness offset, rotation, mirroring, a colour key, colour inversion, a drop shadow,
+// five ways of scaling and a caption (the constituent label Label1, centred on the control).
+//
+// The picture lives in SourceImage with the mirror, the key and the inversion already applied to
+// its pixels. Painting is cheap through three caches rebuilt whenever the picture, its size, angle,
+// mirror or key change: the AutoRedraw buffer (the picture drawn once at its place, size and angle),
+// the drop shadow, and the hit region. Opacity, grey scale, brightness and the offsets act at paint.
+//
+// Pointer tracking: the pictures of one container share a coordinator (cCrossComm). The hit test
+// finds the pointer in the picture's hit area (HitTest 0 the control, 1 the box of the visible
+// pixels, 2 and 3 the visible pixels themselves), takes the capture from whichever picture held it
+// and raises MouseEnter; a 100 ms poll then raises MouseExit once the pointer leaves the hit area
+// or the window, or another picture takes the capture.
+#pragma once
+
+#include <ocidl.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/alpha/cCrossComm.h"
+#include "imaging/c32bppDIB.h"
+#include "runtime/controls.h"
+#include "runtime/font.h"
+#include "runtime/picture.h"
+#include "runtime/usercontrol.h"
+
+class aicAlphaImage : public rt::UserControl, public ICrossComm {
+public:
+    aicAlphaImage(rt::Container& c, std::string name, int index = -1,
+                  std::shared_ptr<const rt::PropertyBag> stored = nullptr);
+    aicAlphaImage(const aicAlphaImage& templ, int index);
+    ~aicAlphaImage() override;
+
+    // ---- methods
+    // Destroys the picture (in design mode the control shows the checkerboard instead).
+    void ClearImage();
+    // Centres the caption, reads the container's scale mode again and repaints.
+    void Refresh();
+    // Loads a picture file's bytes (PNG, GIF, icon, cursor, bitmap, or anything GDI+ reads). The
+    // icon arguments choose among an icon file's entries: below 1 the control's inner size, and 32 bits.
+    bool LoadImage_FromArray(const std::vector<uint8_t>& inStream, int32_t desiredIconWidth = 0,
+                             int32_t desiredIconHeight = 0, int32_t desiredIconBitDepth = 0);
+    bool LoadImage_FromFile(const std::string& Filename, int32_t desiredIconWidth = 0,
+                            int32_t desiredIconHeight = 0, int32_t desiredIconBitDepth = 0);
+    bool LoadImage_FromStdPicture(IPicture* stdPic);
+    bool LoadImage_FromStdPicture(const rt::Picture& stdPic) {
+        return LoadImage_FromStdPicture(stdPic.get());
+    }
+    bool LoadImage_FromClipboard();
+    bool LoadImage_FromHandle(HANDLE Handle);
+    bool LoadImage_FromResource(HMODULE ResourceSource, const imaging::ResourceSection& ResSection,
+                                const imaging::ResourceName& ResID, int32_t desiredIconWidth = 0,
+                                int32_t desiredIconHeight = 0, int32_t desiredIconBitDepth = 0);
+    bool LoadImage_FromOrignalBytes(int32_t desiredIconWidth = 0, int32_t desiredIconHeight = 0,
+                                    int32_t desiredIconBitDepth = 0);
+    // The picture as bytes: a file (asFileFormat) or its pixels, 32 bits each, rows aligned.
+    bool GetImageBytes(std::vector<uint8_t>& imgBytes, int32_t& scanWidth, bool asArray2D = false,
+                       bool asBGRformat = true, bool asBottomUp = true, bool asPreMultiplied = true,
+                       bool asFileFormat = false);
+    // Replaces the pixels (same size, 32 bits each); the key, mirror and inversion are not re-applied.
+    bool SetImageBytes(const std::vector<uint8_t>& imgBytes, bool isBGRformat = true, bool isBottomUp = true);
+    // The size at which the picture would be drawn (unchanged without a picture). A ScaleMethod
+    // below 0 takes the control's own.
+    void GetImageScales(int32_t& Width, int32_t& Height, int32_t ScaleMethod = -1, int32_t desiredWidth = 0,
+                        int32_t desiredHeight = 0, bool asRotatedImage = false) const;
+    int32_t ImageType() const;
+    // Fades Opacity to FinalOpacity by FadeStepPercent every FadeDelayInterval ms (at least 10);
+    // the first step happens at once.
+    void FadeInOut(int32_t FinalOpacity, int32_t FadeStepPercent, int32_t FadeDelayInterval);
+
+    // ---- properties
+    bool AutoRedraw() const noexcept { return (props_ & kAutoRedraw) != 0; }
+    void AutoRedraw(bool v);
+    using rt::UserControl::HitTest;
+    int32_t HitTest() const noexcept { return hitTest_; }
+    void HitTest(int32_t v);
+    uint32_t MaskColor() const noexcept { return maskColor_; }
+    void MaskColor(uint32_t c);
+    int32_t MaskUsed() const noexcept { return maskSource_; }
+    void MaskUsed(int32_t v);
+    bool InversedImage() const noexcept { return (props_ & kInversed) != 0; }
+    void InversedImage(bool v);
+    bool AutoSize() const noexcept { return (props_ & kAutoSize) != 0; }
+    void AutoSize(bool v);
+    int32_t ScaleMethod() const noexcept { return scaleMethod_; }
+    void ScaleMethod(int32_t v);
+    bool StretchQuality() const noexcept { return (props_ & kStretchQuality) != 0; }
+    void StretchQuality(bool v);
+    int32_t Opacity() const noexcept { return opacity_; }
+    void Opacity(int32_t v);
+    int32_t Mirror() const noexcept { return mirror_; }
+    void Mirror(int32_t v);
+    bool KeepOriginalFormat() const noexcept { return (props_ & kKeepOriginal) != 0; }
+    void KeepOriginalFormat(bool v);
+    int32_t grayScale() const noexcept { return grayScaleFormula_ + 1; }
+    void grayScale(int32_t v);
+    bool RotateEnabled() const noexcept { return (props_ & kRotate) != 0; }
+    void RotateEnabled(bool v);
+    int32_t Rotation() const noexcept { return rotation_; }
+    void Rotation(int32_t v);
+    using rt::Control::Enabled;
+    void Enabled(bool v) override;
+    bool ShadowEnabled() const noexcept { return (props_ & kShadow) != 0; }
+    void ShadowEnabled(bool v);
+    uint32_t ShadowColor() const noexcept { return shadowColor_; }
+    void ShadowColor(uint32_t c);
+    int32_t ShadowOffsetX() const noexcept { return shadowOffsetX_; }
+    void ShadowOffsetX(int32_t v);
+    int32_t ShadowOffsetY() const noexcept { return shadowOffsetY_; }
+    void ShadowOffsetY(int32_t v);
+    int32_t ShadowDepth() const noexcept { return shadowDepth_; }
+    void ShadowDepth(int32_t v);
+    int32_t ShadowOpacity() const noexcept { return shadowOpacity_; }
+    void ShadowOpacity(int32_t v);
+    int32_t MousePointer() const noexcept { return rt::UserControl::MousePointer(); }
+    void MousePointer(int32_t v);
+    const rt::Picture& MouseIcon() const noexcept { return rt::UserControl::MouseIcon(); }
+    void MouseIcon(rt::Picture p);
+    int32_t OLEDropMode() const noexcept { return oleDropMode_; }
+    void OLEDropMode(int32_t v);
+    // Shadow offsets without a change notice; repaints while the shadow is on.
+    void OffsetShadow(int32_t x, int32_t y);
+    // SetOffsets: shifts the drawn picture and its hit area (shadow offsets of 0 stay as they are);
+    // otherwise reads the offsets back into the arguments.
+    void OffsetImage(bool SetOffsets, int32_t& x, int32_t& y, int32_t& ShadowX, int32_t& ShadowY);
+    void OffsetImage(bool SetOffsets, int32_t& x, int32_t& y);
+    // The control is enabled and holds the pointer.
+    bool isMouseOver() const;
+    bool GDIplusInitialized() const;
+    bool GDIplusEnabled() const;
+    float IntensityOffset() const noexcept { return intensity_; }
+    void IntensityOffset(float v);
+    // ICrossComm
+    std::shared_ptr<cCrossComm> CrossTalkClass() const override { return crossComm_; }
+    void ReleaseMouseCapture() override;
+    // The caption label's text and font.
+    const std::string& Caption() const noexcept { return Label1.Caption(); }
+    void Caption(std::string v);
+    uint32_t ForeColor() const noexcept { return Label1.ForeColor(); }
+    void ForeColor(uint32_t c);
+    std::string FontName() { return Label1.GetFont().Name(); }
+    void FontName(const std::string& v);
+    float FontSize() { return Label1.GetFont().Size(); }
+    void FontSize(float v);
+    bool FontBold() { return Label1.GetFont().Bold(); }
+    void FontBold(bool v);
+    rt::Font& Font() noexcept { return Label1.GetFont(); }
+    void Font(rt::Font f);
+    bool FontItalic() { return Label1.GetFont().Italic(); }
+    void FontItalic(bool v);
+    bool FontStrikethru() { return Label1.GetFont().Strikethrough(); }
+    void FontStrikethru(bool v);
+
+    // ---- for a design-time property page
+    bool GetOriginalImageBytes(std::vector<uint8_t>& bytes) const;
+    void LoadImageActualSize(const std::vector<uint8_t>& bytes, int32_t desiredIconWidth = 0,
+                             int32_t desiredIconHeight = 0, int32_t desiredIconBitDepth = 0);
+    imaging::c32bppDIB& GetImageObject() noexcept { return *SourceImage; }
+
+    // ---- where the picture is drawn (pixels of the control)
+    int32_t ImageX() const noexcept { return imageX_; }
+    int32_t ImageY() const noexcept { return imageY_; }
+    int32_t DrawWidth() const noexcept { return drawWidth_; }
+    int32_t DrawHeight() const noexcept { return drawHeight_; }
+    // The hit area now: the region's box with a region, else the hit rectangle.
+    RECT HitArea() const;
+    bool HasHitRegion() const noexcept { return hitRegion_ != nullptr; }
+    bool HasRedrawBuffer() const noexcept { return static_cast<bool>(RedrawBuffer); }
+    bool HasShadowImage() const noexcept { return static_cast<bool>(ShadowImage); }
+    int32_t PropsFlags() const noexcept { return props_; }
+
+    // ---- events (arguments by reference, read back after the handler)
+    rt::Event<int16_t&> Click;
+    rt::Event<int16_t&> DblClick;
+    rt::Event<> MouseExit;
+    rt::Event<> MouseEnter;
+    rt::Event<int16_t&, int16_t&, float&, float&> MouseUp;
+    rt::Event<int16_t&, int16_t&, float&, float&> MouseMove;
+    rt::Event<int16_t&, int16_t&, float&, float&> MouseDown;
+    rt::Event<int16_t&, int16_t&> KeyDown;
+    rt::Event<int16_t&> KeyPress;
+    rt::Event<int16_t&, int16_t&> KeyUp;
+    rt::Event<IDataObject*&, int32_t&, int16_t&, int16_t&, float&, float&> OLEDragDrop;
+    rt::Event<IDataObject*&, int32_t&, int16_t&, int16_t&, float&, float&, int16_t&> OLEDragOver;
+    rt::Event<int32_t&> FadeTerminated;
+
+    // PropsFlags bits.
+    static constexpr int32_t kStretchQuality = 1, kAutoSize = 4, kAutoRedraw = 8, kKeepOriginal = 16,
+                             kBufferFlag = 32, kInversed = 64, kShadow = 128, kRotate = 256;
+
+protected:
+    void UserControl_Initialize() override;
+    void UserControl_InitProperties() override;
+    void UserControl_ReadProperties(rt::PropertyBag& PropBag) override;
+    void UserControl_WriteProperties(rt::PropertyBag& PropBag) override;
+    void UserControl_Resize() override;
+    void UserControl_Show() override;
+    void UserControl_Hide() override;
+    void UserControl_Paint() override;
+    void UserControl_HitTest(float X, float Y, int& HitResult) override;
+    void UserControl_MouseDown(int16_t Button, int16_t Shift, float X, float Y) override;
+    void UserControl_MouseUp(int16_t Button, int16_t Shift, float X, float Y) override;
+    void UserControl_MouseMove(int16_t Button, int16_t Shift, float X, float Y) override;
+    void UserControl_Click() override;
+    void UserControl_DblClick() override;
+    void UserControl_KeyDown(int16_t& KeyCode, int16_t Shift) override;
+    void UserControl_KeyUp(int16_t& KeyCode, int16_t Shift) override;
+    void UserControl_KeyPress(int16_t& KeyAscii) override;
+    void PropertyRefresh() override { Repaint(); }
+
+private:
+    void wire();
+    void Repaint();
+    // Loading and the steps after it.
+    bool Loaded(bool ok);
+    void ApplyMaskColor();
+    void ApplyMirrorDelta(int32_t target);
+    void FillTransparentPixels();
+    static void FillKeyedPixels(imaging::c32bppDIB& image, uint32_t fill);
+    static void KeepBitmapFile(imaging::c32bppDIB& image);
+    void AfterPixelChange();
+    int32_t IconCx(int32_t v) const;
+    int32_t IconCy(int32_t v) const;
+    // Layout and caches.
+    void Layout();
+    void RelayoutImage();
+    bool RenderAutoRedrawBuffer(bool force, bool rebuildRegion);
+    void BuildShadowImage();
+    void BuildHitRegion();
+    void CentreLabel();
+    bool InsideHitArea(int32_t x, int32_t y) const;
+    bool DesignMode() const;
+    // Pointer tracking and fading.
+    void JoinCrossComm();
+    void GiveToken();
+    void StartPoll();
+    void StopPoll();
+    void StopFade();
+    void ReleaseTimers();
+    void MouseExitTimerProc(HWND hwnd, UINT msg, UINT_PTR id, DWORD time);
+    void FadeTimerProc(HWND hwnd, UINT msg, UINT_PTR id, DWORD time);
+    static void CALLBACK ExitThunk(HWND hwnd, UINT msg, UINT_PTR id, DWORD time);
+    static void CALLBACK FadeThunk(HWND hwnd, UINT msg, UINT_PTR id, DWORD time);
+    float ToContainerX(float pixels) const;
+    float ToContainerY(float pixels) const;
+    void ReadContainerScaleMode();
+
+    rt::Label Label1{*this, "Label1"};
+
+    std::unique_ptr<imaging::c32bppDIB> SourceImage;
+    std::unique_ptr<imaging::c32bppDIB> RedrawBuffer;
+    std::unique_ptr<imaging::c32bppDIB> ShadowImage;
+    std::shared_ptr<cCrossComm> crossComm_;
+    int32_t props_ = 1;
+    HRGN hitRegion_ = nullptr;
+    RECT hitRect_{};
+    int32_t grayScaleFormula_ = -1;
+    int32_t containerScaleMode_ = 9;
+    bool maskApplied_ = false;
+    uint32_t maskKeyColor_ = 0x8000000F;
+    int32_t maskSource_ = 0;
+    int32_t imageX_ = 0, imageY_ = 0;
+    int32_t drawWidth_ = 0, drawHeight_ = 0;
+    int32_t rotatedSide_ = 0;
+    int32_t offsetX_ = 0, offsetY_ = 0;
+    bool drawnUnscaled_ = false;
+    bool shadowFromBuffer_ = false;  // ShadowImage is the shadow of the whole AutoRedraw buffer
+    int32_t rotation_ = 0;
+    int32_t hitTest_ = 0;
+    int32_t scaleMethod_ = 0;
+    int32_t mirror_ = 0;
+    int32_t opacity_ = 100;
+    float intensity_ = 0;
+    uint32_t maskColor_ = 0x8000000F;
+    uint32_t shadowColor_ = 0x404040;
+    int32_t shadowOffsetX_ = 2, shadowOffsetY_ = 2;
+    int32_t shadowDepth_ = 2;
+    int32_t shadowOpacity_ = 50;
+    int32_t oleDropMode_ = 0;
+    // Pointer tracking and fading.
+    HWND timerWindow_ = nullptr;
+    bool exitPollRunning_ = false;
+    bool fadeBound_ = false;
+    int32_t fadeStep_ = 0, fadeTarget_ = 0, fadeInterval_ = 10;
+    int16_t buttonState_ = 0;
+    int32_t containerOffsetX_ = 0, containerOffsetY_ = 0;
+};
