@@ -59,7 +59,8 @@ void FlashAction(Form1& main, const ActionCommand& command, const namelist::Name
 
 // loadaap: another picture, from the application folder, for the named alpha picture.
 void AlphaPictureAction(Form1& main, const ActionCommand& command, const namelist::NameEntry& target) {
-    (void)main, (void)command, (void)target;
+    const std::string file = command.Has(2) ? command.Arg(2) : std::string();
+    main.aap[target.Index()].LoadImage_FromFile(main.pat.Text() + file);
 }
 
 }  // namespace
