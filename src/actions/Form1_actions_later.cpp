@@ -1,17 +1,77 @@
 // Action families whose objects and windows come with the media, window and viewer controls (each
 // accepts its keywords and, until its controls are on the main window, does nothing), and the
 // slideshow, thumbnail and PDF actions.
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "actions/interpreter.h"
 #include "runtime/activex.h"
+#include "runtime/convert.h"
 #include "runtime/error.h"
+#include "runtime/ui.h"
 #include "shell/Form1.h"
 
 namespace actions {
 
-void FlashPictureAction(Form1&, const std::string&, const ActionCommand&, const namelist::NameEntry&) {}
+namespace {
+
+bool EndsWith(const std::string& text, std::string_view tail) {
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// loadyoutube: the page's Flash viewer named "tovi" & the entry's index, found by walking the
+// window's controls in order; the message loop runs once after each control that is not it.
+void FlashAction(Form1& main, const ActionCommand& command, const namelist::NameEntry& target) {
+    rt::Procedure proc(rt::OnError::Skip);
+    std::string c;
+    proc.step([&] { c = command.Arg(2); });
+    c = rt::Replace(c, "#~~#", "\"");
+    const std::string name = "tovi" + target.index;
+    // The walk runs over the controls as they were when it began; one removed while the loop ran
+    // is passed over.
+    const std::vector<rt::Control*> controls = main.Controls();
+    for (rt::Control* control : controls) {
+        const auto& now = main.Controls();
+        if (std::find(now.begin(), now.end(), control) == now.end() || control->Name() != name) {
+            rt::DoEvents();
+            continue;
+        }
+        rt::Object player;
+        proc.step([&] {
+            auto* viewer = dynamic_cast<rt::ActiveXControl*>(control);
+            if (!viewer) rt::Raise(rt::errObjectDoesNotSupport, "loadyoutube");
+            player = viewer->object();
+            main.FlashViewer(player);
+        });
+        const bool movie = EndsWith(c, ".swf");
+        if (c != "Play" && c != "Pause" && c != "Rewind" && !movie)
+            proc.step([&] { player.Call("LoadMovie", static_cast<int32_t>(0), c); });
+        if (c == "Play") proc.step([&] { player.Call("play"); });
+        if (c == "Pause") proc.step([&] { player.Call("Stop"); });
+        if (c == "Rewind") proc.step([&] { player.Call("Rewind"); });
+        if (movie) proc.step([&] { player.Call("LoadMovie", static_cast<int32_t>(0), main.pat.Text() + c); });
+        return;
+    }
+}
+
+// loadaap: another picture, from the application folder, for the named alpha picture.
+void AlphaPictureAction(Form1& main, const ActionCommand& command, const namelist::NameEntry& target) {
+    const std::string file = command.Has(2) ? command.Arg(2) : std::string();
+    main.aap[target.Index()].LoadImage_FromFile(main.pat.Text() + file);
+}
+
+}  // namespace
+
+void FlashPictureAction(Form1& main, const std::string& keyword, const ActionCommand& command,
+                        const namelist::NameEntry& target) {
+    if (keyword == "loadyoutube")
+        FlashAction(main, command, target);
+    else
+        AlphaPictureAction(main, command, target);
+}
 
 void SlideshowThumbAction(Form1& main, const std::string& keyword, const ActionCommand& command,
                           const namelist::NameEntry& target) {

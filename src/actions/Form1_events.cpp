@@ -10,11 +10,11 @@
 #include <string>
 
 #include "actions/interpreter.h"
-#include "actions/standins/aap.h"
 #include "actions/windows/Form5.h"
 #include "runtime/convert.h"
 #include "runtime/effects.h"
 #include "runtime/error.h"
+#include "runtime/files.h"
 #include "runtime/picture.h"
 #include "shell/Form1.h"
 
@@ -58,11 +58,24 @@ Form1::EventHookup::EventHookup(Form1& f) {
         f.Command1_MouseMove(i, b, s, x, y);
     };
     f.Macbt[0].Click = [&f](int i) { f.Macbt_Click(i); };
-    f.Macbt[0].MouseMove = [&f](int i, int16_t b, int16_t s, float x, float y) { f.Macbt_MouseMove(i, b, s, x, y); };
+    f.Macbt[0].MouseMove = [&f](int i, int16_t b, int16_t s, float x, float y) {
+        f.Macbt_MouseMove(i, b, s, x, y);
+    };
     f.lnk[0].Click = [&f](int i) { f.lnk_Click(i); };
     f.bsGradientLabel1[0].Click = [&f](int i) { f.bsGradientLabel1_Click(i); };
     f.gif[0].MouseUp = [&f](int i, int16_t b, int16_t s, float x, float y) { f.gif_MouseUp(i, b, s, x, y); };
-    f.thumb[0].MouseDown = [&f](int i, int16_t b, int16_t s, float x, float y) { f.thumb_MouseDown(i, b, s, x, y); };
+    f.aap[0].Click = [&f](int i, int16_t&) { f.aap_Click(i); };
+    f.aap[0].MouseEnter = [&f](int i) { f.aap_MouseEnter(i); };
+    f.aap[0].MouseExit = [&f](int i) { f.aap_MouseExit(i); };
+    f.aap[0].MouseDown = [&f](int i, int16_t& b, int16_t& s, float& x, float& y) {
+        f.aap_MouseDown(i, b, s, x, y);
+    };
+    f.aap[0].MouseUp = [&f](int i, int16_t& b, int16_t& s, float& x, float& y) {
+        f.aap_MouseUp(i, b, s, x, y);
+    };
+    f.thumb[0].MouseDown = [&f](int i, int16_t b, int16_t s, float x, float y) {
+        f.thumb_MouseDown(i, b, s, x, y);
+    };
     // Like the other templates, these show only where a page configures them.
     f.slideshow[0].Visible(false);
     f.thumb[0].Visible(false);
@@ -74,6 +87,7 @@ Form1::EventHookup::EventHookup(Form1& f) {
     f.gif[0].Visible(false);
     f.rt[0].Visible(false);
     f.web[0].Visible(false);
+    f.aap[0].Visible(false);
 }
 
 // ---- sounds, tooltip, and the two roads of an action list
@@ -235,6 +249,81 @@ void Form1::pic_MouseMove(int Index, int16_t, int16_t, float, float) {
     rt::Try([&] { gr.Visible(true); });
 }
 
+// ---- the alpha pictures: click, and the hover modes kept in each member's spare number
+
+namespace {
+
+constexpr int32_t kLightAndPress = 1;
+constexpr int32_t kStatePictures = 5;
+
+}  // namespace
+
+void Form1::aap_Click(int Index) {
+    ClickRoad(aap[Index], false);
+}
+
+int32_t Form1::AapHoverMode(int Index) {
+    int32_t mode = 0;
+    rt::Try([&] { mode = aap[Index].Spare(); });
+    return mode;
+}
+
+void Form1::AapStatePicture(int Index, const char* picture, bool release) {
+    // The member's state pictures are read from its archive in the store on every event.
+    std::string archive = "error", state = "error";
+    rt::Try([&] {
+        archive = pckex(page.Text() + "aap" + std::to_string(Index) + ".pic");
+        OpenPictureArchive(archive);
+        const char* name = picture;
+        if (release) name = aap[Index].isMouseOver() ? "over.png" : "normal.png";
+        state = pckexbut(name);
+        aap[Index].LoadImage_FromFile(state);
+    });
+    for (const std::string& copy : {state, archive})
+        if (copy != "error") rt::Try([&] { rt::Kill(copy); });
+}
+
+void Form1::aap_MouseEnter(int Index) {
+    const int32_t mode = AapHoverMode(Index);
+    if (mode == kLightAndPress) rt::Try([&] { aap[Index].IntensityOffset(20); });
+    if (mode == kStatePictures) AapStatePicture(Index, "over.png", false);
+}
+
+void Form1::aap_MouseExit(int Index) {
+    const int32_t mode = AapHoverMode(Index);
+    if (mode == kLightAndPress) rt::Try([&] { aap[Index].IntensityOffset(0); });
+    if (mode == kStatePictures) AapStatePicture(Index, "normal.png", false);
+}
+
+void Form1::aap_MouseDown(int Index, int16_t Button, int16_t, float, float) {
+    if ((Button & rt::vbLeftButton) == 0) return;
+    const int32_t mode = AapHoverMode(Index);
+    if (mode == kLightAndPress) {
+        rt::Try([&] {
+            int32_t x = 1, y = 1;
+            aap[Index].OffsetImage(true, x, y);
+        });
+        rt::Try([&] { aap[Index].IntensityOffset(-20); });
+    }
+    if (mode == kStatePictures) AapStatePicture(Index, "down.png", false);
+}
+
+void Form1::aap_MouseUp(int Index, int16_t Button, int16_t, float, float) {
+    if ((Button & rt::vbLeftButton) == 0) return;
+    const int32_t mode = AapHoverMode(Index);
+    if (mode == kLightAndPress) {
+        rt::Try([&] {
+            int32_t x = 0, y = 0;
+            aap[Index].OffsetImage(true, x, y);
+        });
+        rt::Try([&] { aap[Index].IntensityOffset(20); });
+        rt::Try([&] {
+            if (!aap[Index].isMouseOver()) aap[Index].IntensityOffset(0);
+        });
+    }
+    if (mode == kStatePictures) AapStatePicture(Index, nullptr, true);
+}
+
 // ---- the password box, the file list, the thumbnail choice, the placeholders
 
 void Form1::txt_KeyDown(int Index, int16_t& KeyCode, int16_t) {
@@ -266,7 +355,7 @@ void Form1::thumb_MouseDown(int Index, int16_t, int16_t, float, float) {
     rt::Try([&] {
         controls::thumb& browser = thumb[Index];
         const std::string chosen = browser.fileselectedname;
-        ThumbChoice(browser.Tag(), [&](int16_t picture) { standins::aap(picture).LoadImage_FromFile(chosen); });
+        ThumbChoice(browser.Tag(), [&](int16_t picture) { aap[picture].LoadImage_FromFile(chosen); });
     });
 }
 

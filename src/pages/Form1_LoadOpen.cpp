@@ -104,6 +104,7 @@ void PageBuilder::Prologue() {
     });
     RemoveMembers(f.bsGradientLabel1);
     RemoveMembers(f.Label1);
+    RemoveMembers(f.aap);
     RemoveMembers(f.thumb);
     RemoveMembers(f.WMPlayer);
     RemoveMembers(f.combobx1);

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "controls/alpha/aicAlphaImage.h"
 #include "controls/buttons/CandyButton.h"
 #include "controls/buttons/vxbutton.h"
 #include "controls/buttons/ShapedButton.h"
@@ -103,6 +104,10 @@ public:
     rt::ControlArray<controls::AniGif> gif{*this, "gif"};
     rt::ControlArray<controls::JRTF> rt{*this, "rt", std::make_shared<const rt::PropertyBag>()};
     rt::ControlArray<controls::UserControl1> web{*this, "web", std::make_shared<const rt::PropertyBag>()};
+    // Alpha pictures; the template was stored with no caption. Each member keeps its hover mode in
+    // its spare whole number (1 light and press, 5 state pictures).
+    rt::ControlArray<aicAlphaImage> aap{*this, "aap",
+                                        std::make_shared<const rt::PropertyBag>(rt::PropertyBag{{"Caption", ""}})};
 
     // ---- Other controls.
     rt::Label Label3{*this, "Label3"};  // tooltip label of page objects
@@ -211,11 +216,19 @@ public:
     void lnk_Click(int Index);
     void bsGradientLabel1_Click(int Index);
     void gif_MouseUp(int Index, int16_t Button, int16_t Shift, float X, float Y);
+    void aap_Click(int Index);
+    void aap_MouseEnter(int Index);
+    void aap_MouseExit(int Index);
+    void aap_MouseDown(int Index, int16_t Button, int16_t Shift, float X, float Y);
+    void aap_MouseUp(int Index, int16_t Button, int16_t Shift, float X, float Y);
     void Form_Click() override;
 
     // The run-time PDF viewer's inner object, and whether the page now on show may use it.
     const rt::Object& PdfViewer() const noexcept { return pdfViewer; }
     bool PdfOnPage() const noexcept { return pageHasPdf && pdfViewerReady; }
+    // The Flash viewer's player that the Flash actions drive last.
+    const rt::Object& FlashViewer() const noexcept { return flashViewer; }
+    void FlashViewer(const rt::Object& player) { flashViewer = player; }
 
     controls::clsShadow* WindowShadow() const noexcept { return windowShadow.get(); }
     int32_t FrameSide() const noexcept { return frameSide; }
@@ -259,6 +272,10 @@ private:
     int16_t transitionRuns = 0;
     bool HoverLatch = false;
     bool unloadRunning_ = false;
+    // The hover mode of an alpha picture (0 when the member is gone), and a state picture from
+    // its archive: the named one, or on release "over.png" or "normal.png" by the pointer.
+    int32_t AapHoverMode(int Index);
+    void AapStatePicture(int Index, const char* picture, bool release);
 
     friend class Form1Access;  // tests
 

@@ -165,7 +165,10 @@ void Form1::RunOpenActions() {
 }
 
 void Form1::Command3_Click() {
-    // The alpha pictures and shapes of a page join with their controls.
+    // The page builder keeps the alpha pictures hidden while it makes them.
+    for (int i : aap.Indexes())
+        if (i != 0) rt::Try([&] { aap[i].Visible(true); });
+    // The shapes of a page join with their control.
     rt::Try([&] { Timer6.Enabled(true); });
     for (int i : slideshow.Indexes())
         if (i != 0) rt::Try([&] { slideshow[i].StartPlay(true); });

@@ -7,6 +7,7 @@
 #include "controls/common/main_window_link.h"
 #include "runtime/convert.h"
 #include "runtime/ui.h"
+#include "controls/common/paint.h"
 #include "shell/Form1.h"
 #include "shell/Module3.h"
 #include "shell/program.h"
@@ -35,6 +36,7 @@ Form1::Form1() : Form("Form1") {
         box->AutoSize(true);
     }
     Picture7.Move(0, 0);
+    hand.SetPicture(controls::HandPointerPicture());
     pos.Caption("0");
     l.Pattern("*.mp3;*.wma;*.wav;*.mid");
     Timer3.Enabled(false);

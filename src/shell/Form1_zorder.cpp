@@ -47,6 +47,8 @@ void Form1::setzde() {
                 Stack(WMPlayer, piece);
             } else if (code == "MAC") {
                 Stack(Macbt, piece);
+            } else if (code == "aap") {
+                Stack(aap, piece);
             } else if (code == "o") {
                 Stack(o, piece);
             } else if (code == "GRD") {
@@ -80,8 +82,7 @@ void Form1::setzde() {
             } else if (code == "cbx") {
                 Stack(combobx1, piece);
             }
-            // "aap" and "SHA" address
-            // arrays that join with their controls; any other code does nothing.
+            // "SHA" addresses an array that joins with its control; any other code does nothing.
         });
         rt::DoEvents();
         // An event that switched pages meanwhile rebuilt the window: the rest of this file

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "actions/standins/aap.h"
 #include "actions/windows/Form3.h"
 #include "comserver/axtest.h"
 #include "controls/media/gdip_image.h"
@@ -75,7 +74,7 @@ protected:
             {"sys2 .esr", LabelRec(1, "page 2")},
             {"sys3 .esr", SlideRec(1, "60000", "wd", "slides", 255, "False") +
                               SlideRec(2, "60000", "wd", "slides", 255, "False")},
-            {"sys4 .esr", ThumbRec(1, "pics", "ap")},
+            {"sys4 .esr", ThumbRec(1, "pics", "ap") + AapRec(5, 6300, 0, 1500, 1500, "1")},
             {"4thumb1.tmb", Items({"a.bmp##qk##jump***Sepa***2"})},
             {"sys5 .esr", PdfRec()},
             {"sys6 .esr", ComboRec(1) + ThumbRec(1, "pics", "") + LabelRec(1, "after")},
@@ -194,7 +193,9 @@ TEST_F(ListsTest, ThumbnailRecordChoiceAndRebuild) {
         SendMessageA(t.picDraw.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     }
     EXPECT_EQ(t.fileselectedname, main.pat.Text() + "pics\\a.bmp");
-    EXPECT_EQ(standins::aap(5).loadedFile, t.fileselectedname);
+    ASSERT_TRUE(main.aap.Exists(5));
+    EXPECT_EQ(main.aap[5].GetImageObject().Width(), 60);  // pics\a.bmp, 60 x 40
+    EXPECT_EQ(main.aap[5].GetImageObject().Height(), 40);
 
     Act(main, "loadthumb***Sepa***t***Sepa***pics2");
     EXPECT_EQ(t.pathflder, "pics2");

@@ -54,6 +54,15 @@ inline std::string ImageRec(int index, const std::string& stretch = "True") {
                 "", "0"});
 }
 
+// An "Aap" record: an alpha picture at (left, top) twips, of height by width twips, with its
+// opacity, key colour ("NULL" for none), actions and settings list.
+inline std::string AapRec(int index, int left, int top, int height, int width, const std::string& settings,
+                          const std::string& actions = "", const std::string& opacity = "",
+                          const std::string& key = "NULL", const std::string& autoSize = "False") {
+    return Rec({"Aap", std::to_string(index), "tip", std::to_string(left), std::to_string(top),
+                std::to_string(height), std::to_string(width), autoSize, opacity, key, "", "", actions, settings});
+}
+
 inline Form1& Main() {
     auto* main = static_cast<Form1*>(FindForm("Form1"));
     if (!main) throw std::runtime_error("no main window");

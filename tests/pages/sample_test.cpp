@@ -45,8 +45,14 @@ TEST(SampleMenuTest, PageOneRunsItsOpenActionsAndPageTwoHasLabelsATextBoxAndPict
     main.OpenActionHook = [&](const std::string& action) { ran.push_back(action); };
 
     EXPECT_EQ(main.Caption(), "Vantrel sample");
-    EXPECT_EQ(Members(main.Label1), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(Members(main.Label1), (std::vector<int>{1, 2, 3, 4, 5}));
     EXPECT_EQ(main.Label1[2].Tag(), "jump***Sepa***2");
+    // An alpha picture with the light-and-press hover, and a label that gives it another picture.
+    ASSERT_EQ(Members(main.aap), (std::vector<int>{1}));
+    EXPECT_EQ(main.aap[1].Spare(), 1);
+    EXPECT_TRUE(main.aap[1].Visible());
+    EXPECT_EQ(main.aap[1].GetImageObject().Width(), 60);
+    EXPECT_EQ(main.Label1[5].Tag(), "loadaap***Sepa***Logo***Sepa***Data\\logo2.png");
     // A page button in the glassy look and a glossy button in the first colour preset's colours.
     ASSERT_EQ(Members(main.Command1), (std::vector<int>{1}));
     EXPECT_EQ(main.Command1[1].ButtonStyle(), 8);
@@ -185,7 +191,8 @@ TEST(SampleMenuTest, PageFiveShowsASlideshowThumbnailsAndAComboBox) {
     AppFolder app;
     app.Pack(SampleStore());
     std::filesystem::create_directories(app.Fs("Data/slides"));
-    std::filesystem::copy(std::string(VANTREL_SOURCE_DIR) + "/examples/sample/Data/slides", app.Fs("Data/slides"));
+    std::filesystem::copy(std::string(VANTREL_SOURCE_DIR) + "/examples/sample/Data/slides",
+                          app.Fs("Data/slides"));
     ProgramScope program(app);
     program.Start();
     Form1& main = Main();

@@ -1,6 +1,8 @@
 // The run-time Flash and PDF viewers, with the test control registered under their identifiers,
 // and their placeholders without; the platform's media player as a page object.
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "comserver/axtest.h"
@@ -19,7 +21,82 @@ std::string PdfRec(const std::string& file) {
     return Rec({"PDF", "0", file, "300", "450", "1500", "1950", "1", "", "", "", "0"});
 }
 
+void Act(Form1& main, const std::string& action) {
+    rt::HandlerScope scope;
+    main.ExecuteTag(action);
+}
+
+std::function<void()> g_duringYield;
+void CALLBACK RunDuringYield(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (auto f = std::exchange(g_duringYield, nullptr)) f();
+}
+
 }  // namespace
+
+TEST(ViewersTest, FlashActionsDriveTheViewerThatTheNameListNames) {
+    axtest::Registration reg("ShockwaveFlash.ShockwaveFlash.10");
+    ASSERT_TRUE(reg.ok());
+    axtest::CallLog log;
+    AppFolder app;
+    app.Pack({{"sys1 .esr", FlashRec(1, "one.swf") + FlashRec(2, "two.swf")},
+              {"name.nme", "1#FLA#2#mov\r\n1#FLA#1#first\r\n1#FLA#9#none\r\n"}});
+    ProgramScope program(app);
+    program.Start();
+    Form1& main = Main();
+    const std::string pat = main.pat.Text();
+    rt::Control* tovi1 = rt::FindControl(main, "tovi1");
+    rt::Control* tovi2 = rt::FindControl(main, "tovi2");
+    ASSERT_NE(tovi1, nullptr);
+    ASSERT_NE(tovi2, nullptr);
+    IDispatch* player1 = static_cast<rt::ActiveXControl*>(tovi1)->object().get();
+    IDispatch* player2 = static_cast<rt::ActiveXControl*>(tovi2)->object().get();
+    ASSERT_EQ(main.FlashViewer().get(), player2);  // the one loaded last
+
+    Act(main, "loadyoutube***Sepa***first***Sepa***Play");
+    EXPECT_EQ(main.FlashViewer().get(), player1);  // the one driven last
+    const size_t built = log.Calls().size();
+    for (const char* command : {"Play", "Pause", "Rewind", "a.swf", "play", "b.SWF", "http://h/x#~~#y"})
+        Act(main, std::string("loadyoutube***Sepa***mov***Sepa***") + command);
+    Act(main, "loadyoutube***Sepa***mov");  // no command: an empty address
+    EXPECT_EQ(main.FlashViewer().get(), player2);
+    Act(main, "loadyoutube***Sepa***none***Sepa***Play");  // no viewer of that index: nothing
+    Act(main, "loadyoutube***Sepa***nobody***Sepa***Play");
+    EXPECT_EQ(main.FlashViewer().get(), player2);
+    const std::vector<std::string> all = log.Calls();
+    ASSERT_GE(all.size(), built);
+    EXPECT_EQ(std::vector<std::string>(all.begin() + static_cast<long>(built), all.end()),
+              (std::vector<std::string>{"play()", "Stop()", "Rewind()", "LoadMovie(0," + pat + "a.swf)",
+                                        "LoadMovie(0,play)", "LoadMovie(0,b.SWF)",
+                                        "LoadMovie(0,http://h/x\"y)", "LoadMovie(0,)"}));
+
+    // A viewer removed while the walk lets the message loop run is not called.
+    const size_t before = log.Calls().size();
+    g_duringYield = [&] {
+        rt::HandlerScope scope;
+        rt::RemoveControl(main, "tovi2");
+    };
+    SetTimer(nullptr, 0, 0, RunDuringYield);
+    Sleep(30);
+    Act(main, "loadyoutube***Sepa***mov***Sepa***Play");
+    EXPECT_FALSE(g_duringYield);
+    EXPECT_EQ(rt::FindControl(main, "tovi2"), nullptr);
+    EXPECT_EQ(log.Calls().size(), before);
+}
+
+TEST(ViewersTest, WithoutAFlashPlayerTheFlashActionsCallNothing) {
+    AppFolder app;
+    app.Pack({{"sys1 .esr", FlashRec(1, "one.swf")}, {"name.nme", "1#FLA#1#mov\r\n"}});
+    ProgramScope program(app);
+    program.Start();
+    Form1& main = Main();
+    EXPECT_EQ(rt::FindControl(main, "tovi1"), nullptr);
+    EXPECT_TRUE(main.Picture2[1].Visible());
+    for (const char* command : {"Play", "Pause", "Rewind", "a.swf", "http://h/x"})
+        Act(main, std::string("loadyoutube***Sepa***mov***Sepa***") + command);
+    EXPECT_TRUE(main.FlashViewer().IsNothing());
+    EXPECT_EQ(main.page.Text(), "1");
+}
 
 TEST(ViewersTest, FlashViewersAndThePdfViewerAreCreatedNamedLoadedAndRemoved) {
     axtest::Registration reg("ShockwaveFlash.ShockwaveFlash.4;PDF.PdfCtrl.1");
