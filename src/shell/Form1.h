@@ -12,6 +12,7 @@
 #include <string>
 
 #include "controls/alpha/aicAlphaImage.h"
+#include "controls/alpha/AlphaShapeCtl.h"
 #include "controls/buttons/CandyButton.h"
 #include "controls/buttons/vxbutton.h"
 #include "controls/buttons/ShapedButton.h"
@@ -102,6 +103,8 @@ public:
     rt::ControlArray<controls::Scroll> Scroll1{*this, "Scroll1", std::make_shared<const rt::PropertyBag>()};
     // Animated pictures, rich-text viewers and web viewers; the viewers' templates as designed.
     rt::ControlArray<controls::AniGif> gif{*this, "gif"};
+    // Vector shapes; the template as placed at design time, nothing stored beyond the defaults.
+    rt::ControlArray<controls::AlphaShapeCtl> Shaper1{*this, "Shaper1", std::make_shared<const rt::PropertyBag>()};
     rt::ControlArray<controls::JRTF> rt{*this, "rt", std::make_shared<const rt::PropertyBag>()};
     rt::ControlArray<controls::UserControl1> web{*this, "web", std::make_shared<const rt::PropertyBag>()};
     // Alpha pictures; the template was stored with no caption. Each member keeps its hover mode in
@@ -221,6 +224,8 @@ public:
     void aap_MouseExit(int Index);
     void aap_MouseDown(int Index, int16_t Button, int16_t Shift, float X, float Y);
     void aap_MouseUp(int Index, int16_t Button, int16_t Shift, float X, float Y);
+    void Shaper1_Click(int Index);
+    void Shaper1_MouseMove(int Index, int16_t Button, int16_t Shift, float X, float Y);
     void Form_Click() override;
 
     // The run-time PDF viewer's inner object, and whether the page now on show may use it.

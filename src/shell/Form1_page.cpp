@@ -165,10 +165,11 @@ void Form1::RunOpenActions() {
 }
 
 void Form1::Command3_Click() {
-    // The page builder keeps the alpha pictures hidden while it makes them.
+    // The page builder keeps the alpha pictures and the shapes hidden while it makes them.
     for (int i : aap.Indexes())
         if (i != 0) rt::Try([&] { aap[i].Visible(true); });
-    // The shapes of a page join with their control.
+    for (int i : Shaper1.Indexes())
+        if (i != 0) rt::Try([&] { Shaper1[i].Visible(true); });
     rt::Try([&] { Timer6.Enabled(true); });
     for (int i : slideshow.Indexes())
         if (i != 0) rt::Try([&] { slideshow[i].StartPlay(true); });

@@ -3,4 +3,12 @@ list(APPEND VANTREL_WIN32_SOURCES
   ${VANTREL_SOURCE_DIR_HERE}/aicAlphaImage.cpp
   ${VANTREL_SOURCE_DIR_HERE}/aicAlphaImage_paint.cpp
   ${VANTREL_SOURCE_DIR_HERE}/aicAlphaImage_pointer.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/cGDIpToken.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/GDIpPenBrush.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/GDIpShape.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/cMouseExit.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/cUniTextBox.cpp
+)
+list(APPEND VANTREL_WIN32_SOURCES
+  ${VANTREL_SOURCE_DIR_HERE}/AlphaShapeCtl.cpp
 )
