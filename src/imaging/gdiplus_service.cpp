@@ -10,9 +10,7 @@ GdiplusService& GdiplusService::Instance() {
     return service;
 }
 
-bool GdiplusService::Available() const {
-    return HasDllExport(library_, "GdiplusStartup");
-}
+bool GdiplusService::Available() const { return HasDllExport(library_, "GdiplusStartup"); }
 
 bool GdiplusService::Start(ULONG_PTR& token) {
     if (token_ != 0) {
@@ -31,8 +29,8 @@ bool GdiplusService::Start(ULONG_PTR& token) {
     auto shutdown = reinterpret_cast<void(WINAPI*)(ULONG_PTR)>(GetProcAddress(module, "GdiplusShutdown"));
     GdiplusApi api;
     bool complete = startup && shutdown;
-#define VANTREL_GDIP_LOAD(name, type)                                 \
-    api.name = reinterpret_cast<type>(GetProcAddress(module, #name)); \
+#define VANTREL_GDIP_LOAD(name, type)                                             \
+    api.name = reinterpret_cast<type>(GetProcAddress(module, #name));             \
     if (!api.name) complete = false;
     VANTREL_GDIP_FUNCTIONS(VANTREL_GDIP_LOAD)
 #undef VANTREL_GDIP_LOAD

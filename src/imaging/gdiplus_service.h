@@ -4,8 +4,8 @@
 // controls all start and stop GDI+ through this service.
 #pragma once
 
-#include <objidl.h>
 #include <windows.h>
+#include <objidl.h>
 
 #include <cstdint>
 #include <string>
@@ -94,47 +94,46 @@ constexpr Status NotImplemented = 6;
 }  // namespace gdip
 
 struct GdiplusApi {
-#define VANTREL_GDIP_FUNCTIONS(X)                                                                           \
-    X(GdipCreateBitmapFromScan0, gdip::Status(WINAPI*)(INT, INT, INT, INT, BYTE*, gdip::GpBitmap**))        \
-    X(GdipImageRotateFlip, gdip::Status(WINAPI*)(gdip::GpImage*, INT))                                      \
-    X(GdipDisposeImage, gdip::Status(WINAPI*)(gdip::GpImage*))                                              \
-    X(GdipCreateFromHDC, gdip::Status(WINAPI*)(HDC, gdip::GpGraphics**))                                    \
-    X(GdipGetImageGraphicsContext, gdip::Status(WINAPI*)(gdip::GpImage*, gdip::GpGraphics**))               \
-    X(GdipDeleteGraphics, gdip::Status(WINAPI*)(gdip::GpGraphics*))                                         \
-    X(GdipSetInterpolationMode, gdip::Status(WINAPI*)(gdip::GpGraphics*, INT))                              \
-    X(GdipSetPixelOffsetMode, gdip::Status(WINAPI*)(gdip::GpGraphics*, INT))                                \
-    X(GdipSetCompositingMode, gdip::Status(WINAPI*)(gdip::GpGraphics*, INT))                                \
-    X(GdipCreateImageAttributes, gdip::Status(WINAPI*)(gdip::GpImageAttributes**))                          \
-    X(GdipSetImageAttributesColorMatrix,                                                                    \
-      gdip::Status(WINAPI*)(gdip::GpImageAttributes*, INT, BOOL, const gdip::ColorMatrix*,                  \
-                            const gdip::ColorMatrix*, INT))                                                 \
-    X(GdipDisposeImageAttributes, gdip::Status(WINAPI*)(gdip::GpImageAttributes*))                          \
-    X(GdipRotateWorldTransform, gdip::Status(WINAPI*)(gdip::GpGraphics*, float, INT))                       \
-    X(GdipTranslateWorldTransform, gdip::Status(WINAPI*)(gdip::GpGraphics*, float, float, INT))             \
-    X(GdipDrawImageRectRectI,                                                                               \
-      gdip::Status(WINAPI*)(gdip::GpGraphics*, gdip::GpImage*, INT, INT, INT, INT, INT, INT, INT, INT, INT, \
-                            const gdip::GpImageAttributes*, void*, void*))                                  \
-    X(GdipDrawImageRectRect,                                                                                \
-      gdip::Status(WINAPI*)(gdip::GpGraphics*, gdip::GpImage*, float, float, float, float, float, float,    \
-                            float, float, INT, const gdip::GpImageAttributes*, void*, void*))               \
-    X(GdipLoadImageFromFile, gdip::Status(WINAPI*)(const WCHAR*, gdip::GpImage**))                          \
-    X(GdipLoadImageFromStream, gdip::Status(WINAPI*)(IStream*, gdip::GpImage**))                            \
-    X(GdipGetImageBounds, gdip::Status(WINAPI*)(gdip::GpImage*, gdip::RectF*, INT*))                        \
-    X(GdipGetImagePixelFormat, gdip::Status(WINAPI*)(gdip::GpImage*, INT*))                                 \
-    X(GdipGetImageEncodersSize, gdip::Status(WINAPI*)(UINT*, UINT*))                                        \
-    X(GdipGetImageEncoders, gdip::Status(WINAPI*)(UINT, UINT, gdip::ImageCodecInfo*))                       \
-    X(GdipSaveImageToFile, gdip::Status(WINAPI*)(gdip::GpImage*, const WCHAR*, const CLSID*, const void*))  \
-    X(GdipSaveImageToStream, gdip::Status(WINAPI*)(gdip::GpImage*, IStream*, const CLSID*, const void*))    \
-    X(GdipCreateBitmapFromHBITMAP, gdip::Status(WINAPI*)(HBITMAP, HPALETTE, gdip::GpBitmap**))              \
-    X(GdipCreateBitmapFromHICON, gdip::Status(WINAPI*)(HICON, gdip::GpBitmap**))                            \
-    X(GdipCreateMetafileFromWmf,                                                                            \
-      gdip::Status(WINAPI*)(HMETAFILE, BOOL, const gdip::WmfPlaceableFileHeader*, gdip::GpImage**))         \
-    X(GdipCreateMetafileFromEmf, gdip::Status(WINAPI*)(HENHMETAFILE, BOOL, gdip::GpImage**))                \
-    X(GdipGetImageWidth, gdip::Status(WINAPI*)(gdip::GpImage*, UINT*))                                      \
-    X(GdipGetImageHeight, gdip::Status(WINAPI*)(gdip::GpImage*, UINT*))                                     \
-    X(GdipDrawImageRectI, gdip::Status(WINAPI*)(gdip::GpGraphics*, gdip::GpImage*, INT, INT, INT, INT))     \
-    X(GdipDrawImageRect,                                                                                    \
-      gdip::Status(WINAPI*)(gdip::GpGraphics*, gdip::GpImage*, float, float, float, float))                 \
+#define VANTREL_GDIP_FUNCTIONS(X)                                                                               \
+    X(GdipCreateBitmapFromScan0, gdip::Status(WINAPI*)(INT, INT, INT, INT, BYTE*, gdip::GpBitmap**))           \
+    X(GdipImageRotateFlip, gdip::Status(WINAPI*)(gdip::GpImage*, INT))                                         \
+    X(GdipDisposeImage, gdip::Status(WINAPI*)(gdip::GpImage*))                                                 \
+    X(GdipCreateFromHDC, gdip::Status(WINAPI*)(HDC, gdip::GpGraphics**))                                       \
+    X(GdipGetImageGraphicsContext, gdip::Status(WINAPI*)(gdip::GpImage*, gdip::GpGraphics**))                  \
+    X(GdipDeleteGraphics, gdip::Status(WINAPI*)(gdip::GpGraphics*))                                            \
+    X(GdipSetInterpolationMode, gdip::Status(WINAPI*)(gdip::GpGraphics*, INT))                                 \
+    X(GdipSetPixelOffsetMode, gdip::Status(WINAPI*)(gdip::GpGraphics*, INT))                                   \
+    X(GdipSetCompositingMode, gdip::Status(WINAPI*)(gdip::GpGraphics*, INT))                                   \
+    X(GdipCreateImageAttributes, gdip::Status(WINAPI*)(gdip::GpImageAttributes**))                             \
+    X(GdipSetImageAttributesColorMatrix,                                                                       \
+      gdip::Status(WINAPI*)(gdip::GpImageAttributes*, INT, BOOL, const gdip::ColorMatrix*,                     \
+                            const gdip::ColorMatrix*, INT))                                                    \
+    X(GdipDisposeImageAttributes, gdip::Status(WINAPI*)(gdip::GpImageAttributes*))                             \
+    X(GdipRotateWorldTransform, gdip::Status(WINAPI*)(gdip::GpGraphics*, float, INT))                          \
+    X(GdipTranslateWorldTransform, gdip::Status(WINAPI*)(gdip::GpGraphics*, float, float, INT))                \
+    X(GdipDrawImageRectRectI,                                                                                  \
+      gdip::Status(WINAPI*)(gdip::GpGraphics*, gdip::GpImage*, INT, INT, INT, INT, INT, INT, INT, INT, INT,    \
+                            const gdip::GpImageAttributes*, void*, void*))                                     \
+    X(GdipDrawImageRectRect,                                                                                   \
+      gdip::Status(WINAPI*)(gdip::GpGraphics*, gdip::GpImage*, float, float, float, float, float, float,       \
+                            float, float, INT, const gdip::GpImageAttributes*, void*, void*))                  \
+    X(GdipLoadImageFromFile, gdip::Status(WINAPI*)(const WCHAR*, gdip::GpImage**))                             \
+    X(GdipLoadImageFromStream, gdip::Status(WINAPI*)(IStream*, gdip::GpImage**))                               \
+    X(GdipGetImageBounds, gdip::Status(WINAPI*)(gdip::GpImage*, gdip::RectF*, INT*))                           \
+    X(GdipGetImagePixelFormat, gdip::Status(WINAPI*)(gdip::GpImage*, INT*))                                    \
+    X(GdipGetImageEncodersSize, gdip::Status(WINAPI*)(UINT*, UINT*))                                           \
+    X(GdipGetImageEncoders, gdip::Status(WINAPI*)(UINT, UINT, gdip::ImageCodecInfo*))                          \
+    X(GdipSaveImageToFile, gdip::Status(WINAPI*)(gdip::GpImage*, const WCHAR*, const CLSID*, const void*))     \
+    X(GdipSaveImageToStream, gdip::Status(WINAPI*)(gdip::GpImage*, IStream*, const CLSID*, const void*))      \
+    X(GdipCreateBitmapFromHBITMAP, gdip::Status(WINAPI*)(HBITMAP, HPALETTE, gdip::GpBitmap**))                 \
+    X(GdipCreateBitmapFromHICON, gdip::Status(WINAPI*)(HICON, gdip::GpBitmap**))                               \
+    X(GdipCreateMetafileFromWmf,                                                                               \
+      gdip::Status(WINAPI*)(HMETAFILE, BOOL, const gdip::WmfPlaceableFileHeader*, gdip::GpImage**))            \
+    X(GdipCreateMetafileFromEmf, gdip::Status(WINAPI*)(HENHMETAFILE, BOOL, gdip::GpImage**))                   \
+    X(GdipGetImageWidth, gdip::Status(WINAPI*)(gdip::GpImage*, UINT*))                                         \
+    X(GdipGetImageHeight, gdip::Status(WINAPI*)(gdip::GpImage*, UINT*))                                        \
+    X(GdipDrawImageRectI, gdip::Status(WINAPI*)(gdip::GpGraphics*, gdip::GpImage*, INT, INT, INT, INT))        \
+    X(GdipDrawImageRect, gdip::Status(WINAPI*)(gdip::GpGraphics*, gdip::GpImage*, float, float, float, float)) \
     X(GdipGetImageThumbnail, gdip::Status(WINAPI*)(gdip::GpImage*, UINT, UINT, gdip::GpImage**, void*, void*))
 #define VANTREL_GDIP_MEMBER(name, type) std::type_identity_t<type> name = nullptr;
     VANTREL_GDIP_FUNCTIONS(VANTREL_GDIP_MEMBER)
@@ -294,7 +293,7 @@ private:
     GdiplusShapeApi shapeApi_;
     bool shapesComplete_ = false;
     TableFilter filter_ = nullptr;
-    void(WINAPI* shutdown_)(ULONG_PTR) = nullptr;
+    void (WINAPI* shutdown_)(ULONG_PTR) = nullptr;
 };
 
 // One operation's use of GDI+: a lent token is used as it is; with none, GDI+ is started for the

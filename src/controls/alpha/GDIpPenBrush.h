@@ -7,8 +7,9 @@
 // nullptr means nothing was done or GDI+ refused. Without GDI+ nothing is ever created.
 #pragma once
 
-#include <objidl.h>
 #include <windows.h>
+// after windows.h
+#include <objidl.h>
 
 #include <cstdint>
 #include <optional>
