@@ -16,6 +16,31 @@ std::vector<std::unique_ptr<Form>>& LoadedForms() {
     return forms;
 }
 
+// The owner of the forms kept off the taskbar. The platform gives every unowned top-level window
+// that is no tool window a taskbar button and an Alt+Tab entry, app-window style or not; an owned
+// one gets neither. The owner is never shown, so it takes nothing along when it would be hidden
+// or minimised, and it lives as long as the program.
+HWND& HiddenOwnerSlot() {
+    static HWND owner = nullptr;
+    return owner;
+}
+HWND HiddenOwner() {
+    HWND& owner = HiddenOwnerSlot();
+    if (owner && IsWindow(owner)) return owner;
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "VantrelOwner";
+        RegisterClassA(&wc);
+        registered = true;
+    }
+    owner = CreateWindowExA(WS_EX_TOOLWINDOW, "VantrelOwner", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
+    return owner;
+}
+
 void RegisterFormClass(WNDPROC proc) {
     static bool done = false;
     if (done) return;
@@ -204,6 +229,13 @@ void Form::applyStyles() {
     if (showInTaskbar_) ex |= WS_EX_APPWINDOW;
     SetWindowLongPtrA(hwnd_, GWL_STYLE, style);
     SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, ex);
+    const HWND owner = GetWindow(hwnd_, GW_OWNER);
+    if (!showInTaskbar_ && !owner) {
+        if (const HWND hidden = HiddenOwner())
+            SetWindowLongPtrA(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hidden));
+    } else if (showInTaskbar_ && owner && owner == HiddenOwnerSlot()) {
+        SetWindowLongPtrA(hwnd_, GWLP_HWNDPARENT, 0);
+    }
     SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
@@ -267,10 +299,15 @@ RECT Form::maximisedRect() const {
 
 void Form::ZOrder(int position) {
     if (position != 0 && position != 1) Raise(errInvalidPropertyValue, name_);
-    if (position == 0)
+    if (position == 0) {
         SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    else
-        SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return;
+    }
+    // An owned window stays above its owner: the hidden owner goes to the back first.
+    const HWND owner = GetWindow(hwnd_, GW_OWNER);
+    if (owner && owner == HiddenOwnerSlot())
+        SetWindowPos(owner, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Form::Icon(Picture p) {

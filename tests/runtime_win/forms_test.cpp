@@ -430,4 +430,31 @@ TEST_F(PageFormTest, FormZOrderSendsBehindAndBringsToTheFront) {
     EXPECT_THROW(f.ZOrder(2), rt::RuntimeError);
 }
 
+// Off the taskbar: owned by a hidden window of the program (captioned or not), never with the
+// app-window style; back on it, unowned again. Sent to the back, it still goes behind the others.
+TEST_F(PageFormTest, FormOffTheTaskbarIsOwnedByAHiddenWindowAndStillGoesToTheBack) {
+    PageForm& f = rt::Load<PageForm>();
+    OtherForm& other = rt::Load<OtherForm>();
+    f.Show();
+    other.Show();
+    EXPECT_EQ(GetWindow(f.hWnd(), GW_OWNER), nullptr);
+    for (int16_t border : {rt::vbFixedDialog, rt::vbBSNone}) {
+        f.BorderStyle(border);
+        f.ShowInTaskbar(false);
+        const HWND owner = GetWindow(f.hWnd(), GW_OWNER);
+        ASSERT_NE(owner, nullptr) << border;
+        EXPECT_FALSE(IsWindowVisible(owner));
+        EXPECT_NE(owner, other.hWnd());
+        EXPECT_FALSE(GetWindowLongPtrA(f.hWnd(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
+        EXPECT_TRUE(f.Visible());
+    }
+    f.ZOrder(1);
+    EXPECT_TRUE(Above(other.hWnd(), f.hWnd()));
+    f.ZOrder(0);
+    EXPECT_TRUE(Above(f.hWnd(), other.hWnd()));
+    f.ShowInTaskbar(true);
+    EXPECT_EQ(GetWindow(f.hWnd(), GW_OWNER), nullptr);
+    EXPECT_TRUE(GetWindowLongPtrA(f.hWnd(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
+}
+
 }  // namespace
