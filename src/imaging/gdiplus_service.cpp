@@ -10,7 +10,9 @@ GdiplusService& GdiplusService::Instance() {
     return service;
 }
 
-bool GdiplusService::Available() const { return HasDllExport(library_, "GdiplusStartup"); }
+bool GdiplusService::Available() const {
+    return HasDllExport(library_, "GdiplusStartup");
+}
 
 bool GdiplusService::Start(ULONG_PTR& token) {
     if (token_ != 0) {
@@ -29,11 +31,22 @@ bool GdiplusService::Start(ULONG_PTR& token) {
     auto shutdown = reinterpret_cast<void(WINAPI*)(ULONG_PTR)>(GetProcAddress(module, "GdiplusShutdown"));
     GdiplusApi api;
     bool complete = startup && shutdown;
-#define VANTREL_GDIP_LOAD(name, type)                                             \
-    api.name = reinterpret_cast<type>(GetProcAddress(module, #name));             \
+#define VANTREL_GDIP_LOAD(name, type)                                 \
+    api.name = reinterpret_cast<type>(GetProcAddress(module, #name)); \
     if (!api.name) complete = false;
     VANTREL_GDIP_FUNCTIONS(VANTREL_GDIP_LOAD)
 #undef VANTREL_GDIP_LOAD
+    // The vector table is judged on its own: a gap there leaves the images working.
+    GdiplusShapeApi shapes;
+#define VANTREL_GDIP_LOAD(name, type) shapes.name = reinterpret_cast<type>(GetProcAddress(module, #name));
+    VANTREL_GDIP_SHAPE_FUNCTIONS(VANTREL_GDIP_LOAD)
+#undef VANTREL_GDIP_LOAD
+    if (complete && filter_) filter_(api, shapes);
+    bool shapesComplete = true;
+#define VANTREL_GDIP_CHECK(name, type) \
+    if (!shapes.name) shapesComplete = false;
+    VANTREL_GDIP_SHAPE_FUNCTIONS(VANTREL_GDIP_CHECK)
+#undef VANTREL_GDIP_CHECK
     ULONG_PTR started = 0;
     gdip::StartupInput input;
     if (!complete || startup(&started, &input, nullptr) != gdip::Ok || started == 0) return false;
@@ -42,6 +55,8 @@ bool GdiplusService::Start(ULONG_PTR& token) {
     token_ = started;
     shutdown_ = shutdown;
     api_ = api;
+    shapeApi_ = shapes;
+    shapesComplete_ = shapesComplete;
     references_ = 1;
     token = token_;
     return true;
@@ -54,10 +69,16 @@ void GdiplusService::Stop(ULONG_PTR token) {
     token_ = 0;
     shutdown_ = nullptr;
     api_ = GdiplusApi{};
+    shapeApi_ = GdiplusShapeApi{};
+    shapesComplete_ = false;
 }
 
 const GdiplusApi* GdiplusService::Api(ULONG_PTR token) const {
     return token != 0 && token == token_ ? &api_ : nullptr;
+}
+
+const GdiplusShapeApi* GdiplusService::ShapeApi(ULONG_PTR token) const {
+    return token != 0 && token == token_ && shapesComplete_ ? &shapeApi_ : nullptr;
 }
 
 GdiplusSession::GdiplusSession(ULONG_PTR lentToken) {
