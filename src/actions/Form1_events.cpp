@@ -62,6 +62,10 @@ Form1::EventHookup::EventHookup(Form1& f) {
     f.lnk[0].Click = [&f](int i) { f.lnk_Click(i); };
     f.bsGradientLabel1[0].Click = [&f](int i) { f.bsGradientLabel1_Click(i); };
     f.gif[0].MouseUp = [&f](int i, int16_t b, int16_t s, float x, float y) { f.gif_MouseUp(i, b, s, x, y); };
+    f.Shaper1[0].Click = [&f](int i) { f.Shaper1_Click(i); };
+    f.Shaper1[0].MouseMove = [&f](int i, int16_t b, int16_t s, float x, float y) {
+        f.Shaper1_MouseMove(i, b, s, x, y);
+    };
     f.thumb[0].MouseDown = [&f](int i, int16_t b, int16_t s, float x, float y) { f.thumb_MouseDown(i, b, s, x, y); };
     // Like the other templates, these show only where a page configures them.
     f.slideshow[0].Visible(false);
@@ -72,6 +76,7 @@ Form1::EventHookup::EventHookup(Form1& f) {
     f.bsGradientLabel1[0].Visible(false);
     f.Scroll1[0].Visible(false);
     f.gif[0].Visible(false);
+    f.Shaper1[0].Visible(false);
     f.rt[0].Visible(false);
     f.web[0].Visible(false);
 }
@@ -173,6 +178,10 @@ void Form1::gif_MouseUp(int Index, int16_t, int16_t, float, float) {
     ClickRoad(gif[Index], false);
 }
 
+void Form1::Shaper1_Click(int Index) {
+    ClickRoad(Shaper1[Index], false);
+}
+
 void Form1::Form_Click() {
     rt::Try([&] { gr.Visible(false); });
 }
@@ -224,6 +233,16 @@ void Form1::Command1_MouseMove(int Index, int16_t, int16_t, float, float) {
 
 void Form1::Macbt_MouseMove(int, int16_t, int16_t, float, float) {
     rt::Try([&] { HoverSoundStep(); });
+}
+
+// A shape without actions redraws itself instead: no sound, no latch.
+void Form1::Shaper1_MouseMove(int Index, int16_t, int16_t, float, float) {
+    rt::Try([&] {
+        if (Shaper1[Index].Tag() != "")
+            HoverSoundStep();
+        else
+            Shaper1[Index].Refresh();
+    });
 }
 
 void Form1::pic_MouseMove(int Index, int16_t, int16_t, float, float) {

@@ -110,6 +110,7 @@ void PageBuilder::Prologue() {
     RemoveMembers(f.slideshow);
     RemoveMembers(f.gif);
     RemoveMembers(f.o);
+    RemoveMembers(f.Shaper1);
     RemoveMembers(f.imageover);
     RemoveMembers(f.pic);
     RemoveMembers(f.Macbt);

@@ -20,8 +20,7 @@
 // case-sensitively) and the PageBuilder member that builds it, defined in a Form1_records_*.cpp
 // file. A control that brings a kind adds its line here, in its place, and its records file. A
 // record of any other kind is read and passed over.
-// Still to come, in their places: "metrodes1" before "ComboBox"; "Aap" before "Image"; "Shaper1"
-// before "opt".
+// Still to come, in their places: "metrodes1" before "ComboBox"; "Aap" before "Image".
 #define VANTREL_PAGE_RECORDS(X)   \
     X("obj1", obj1)               \
     X("MacBT", MacBT)             \
@@ -39,6 +38,7 @@
     X("lnk", lnk)                 \
     X("Image", Image)             \
     X("gif", gifRecord)           \
+    X("Shaper1", Shaper1)         \
     X("opt", opt)                 \
     X("imageover", imageover)     \
     X("PDF", PDF)                 \

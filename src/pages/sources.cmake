@@ -8,3 +8,6 @@ list(APPEND VANTREL_WIN32_SOURCES
   ${VANTREL_SOURCE_DIR_HERE}/Form1_records_timer.cpp
   ${VANTREL_SOURCE_DIR_HERE}/Form1_records_lists.cpp
 )
+list(APPEND VANTREL_WIN32_SOURCES
+  ${VANTREL_SOURCE_DIR_HERE}/Form1_records_shapes.cpp
+)

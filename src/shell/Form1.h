@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "controls/alpha/AlphaShapeCtl.h"
 #include "controls/buttons/CandyButton.h"
 #include "controls/buttons/vxbutton.h"
 #include "controls/buttons/ShapedButton.h"
@@ -101,6 +102,8 @@ public:
     rt::ControlArray<controls::Scroll> Scroll1{*this, "Scroll1", std::make_shared<const rt::PropertyBag>()};
     // Animated pictures, rich-text viewers and web viewers; the viewers' templates as designed.
     rt::ControlArray<controls::AniGif> gif{*this, "gif"};
+    // Vector shapes; the template as placed at design time, nothing stored beyond the defaults.
+    rt::ControlArray<controls::AlphaShapeCtl> Shaper1{*this, "Shaper1", std::make_shared<const rt::PropertyBag>()};
     rt::ControlArray<controls::JRTF> rt{*this, "rt", std::make_shared<const rt::PropertyBag>()};
     rt::ControlArray<controls::UserControl1> web{*this, "web", std::make_shared<const rt::PropertyBag>()};
 
@@ -211,6 +214,8 @@ public:
     void lnk_Click(int Index);
     void bsGradientLabel1_Click(int Index);
     void gif_MouseUp(int Index, int16_t Button, int16_t Shift, float X, float Y);
+    void Shaper1_Click(int Index);
+    void Shaper1_MouseMove(int Index, int16_t Button, int16_t Shift, float X, float Y);
     void Form_Click() override;
 
     // The run-time PDF viewer's inner object, and whether the page now on show may use it.

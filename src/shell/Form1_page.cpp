@@ -165,7 +165,8 @@ void Form1::RunOpenActions() {
 }
 
 void Form1::Command3_Click() {
-    // The alpha pictures and shapes of a page join with their controls.
+    // The alpha pictures of a page join with their control. The builder keeps the shapes hidden.
+    for (int i = 1; i < Shaper1.Count(); ++i) rt::Try([&] { Shaper1[i].Visible(true); });
     rt::Try([&] { Timer6.Enabled(true); });
     for (int i : slideshow.Indexes())
         if (i != 0) rt::Try([&] { slideshow[i].StartPlay(true); });

@@ -79,9 +79,10 @@ void Form1::setzde() {
                 Stack(web, piece);
             } else if (code == "cbx") {
                 Stack(combobx1, piece);
+            } else if (code == "SHA") {
+                Stack(Shaper1, piece);
             }
-            // "aap" and "SHA" address
-            // arrays that join with their controls; any other code does nothing.
+            // "aap" addresses an array that joins with its control; any other code does nothing.
         });
         rt::DoEvents();
         // An event that switched pages meanwhile rebuilt the window: the rest of this file

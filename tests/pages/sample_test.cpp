@@ -61,6 +61,12 @@ TEST(SampleMenuTest, PageOneRunsItsOpenActionsAndPageTwoHasLabelsATextBoxAndPict
     EXPECT_EQ(main.Scroll1[1].Text(), "1");
     EXPECT_EQ(Members(main.lnk), (std::vector<int>{1}));
     EXPECT_EQ(main.lnk[1].Tag(), "jump***Sepa***2");
+    // An ellipse with a radial gradient that opens page 2.
+    ASSERT_EQ(Members(main.Shaper1), (std::vector<int>{1}));
+    EXPECT_EQ(main.Shaper1[1].Shape(), 1);
+    EXPECT_EQ(main.Shaper1[1].FillStyle(), 59);
+    EXPECT_TRUE(main.Shaper1[1].Visible());
+    EXPECT_EQ(main.Shaper1[1].Tag(), "jump***Sepa***2");
     ASSERT_TRUE(PumpUntil([&] { return !ran.empty(); }, 5000));
     EXPECT_EQ(ran, (std::vector<std::string>{"inc***Sepa***10", "dec***Sepa***10"}));
 
