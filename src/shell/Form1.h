@@ -12,6 +12,7 @@
 #include <string>
 
 #include "controls/alpha/AlphaShapeCtl.h"
+#include "controls/alpha/win8Metro.h"
 #include "controls/buttons/CandyButton.h"
 #include "controls/buttons/vxbutton.h"
 #include "controls/buttons/ShapedButton.h"
@@ -106,6 +107,8 @@ public:
     rt::ControlArray<controls::AlphaShapeCtl> Shaper1{*this, "Shaper1", std::make_shared<const rt::PropertyBag>()};
     rt::ControlArray<controls::JRTF> rt{*this, "rt", std::make_shared<const rt::PropertyBag>()};
     rt::ControlArray<controls::UserControl1> web{*this, "web", std::make_shared<const rt::PropertyBag>()};
+    // Tiles; the template's saved settings as designed.
+    rt::ControlArray<controls::win8Metro> metrodes1{*this, "metrodes1", DesignedTile()};
 
     // ---- Other controls.
     rt::Label Label3{*this, "Label3"};  // tooltip label of page objects
@@ -213,6 +216,7 @@ public:
     void Macbt_MouseMove(int Index, int16_t Button, int16_t Shift, float X, float Y);
     void lnk_Click(int Index);
     void bsGradientLabel1_Click(int Index);
+    void metrodes1_Click(int Index);
     void gif_MouseUp(int Index, int16_t Button, int16_t Shift, float X, float Y);
     void Shaper1_Click(int Index);
     void Shaper1_MouseMove(int Index, int16_t Button, int16_t Shift, float X, float Y);
@@ -245,6 +249,7 @@ private:
     void DesignPageTemplates();
     static std::shared_ptr<const rt::PropertyBag> DesignedLinkLabel();
     static std::shared_ptr<const rt::PropertyBag> DesignedGradientLabel();
+    static std::shared_ptr<const rt::PropertyBag> DesignedTile();
     void RunOpenActions();
     void ApplyWindowState(const std::string& command);
     int32_t MoviePosition() const;
