@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,11 @@ protected:
              {"sys2 .esr", TileRec(1, "", "", 0xFF0000, 0xFFFFFF, Items("Tile two", "55", "", "1")) +
                                TileRec(2, "", "", 0xFF0000, 0xFFFFFF, Items("Tile three", "55", "", "2"))},
              {"sys3 .esr", TileRec(1, "", "", 0xFF, 0xFFFFFF, {"0", "0", "0", "Short"})}});
+    }
+    // The icon's copies stay behind by design; other tests expect the folder clean.
+    void TearDown() override {
+        std::error_code ec;
+        std::filesystem::remove(CopyFolder() / "1metro1.pic", ec);
     }
     AppFolder app;
 };
