@@ -63,6 +63,7 @@ Form1::EventHookup::EventHookup(Form1& f) {
     };
     f.lnk[0].Click = [&f](int i) { f.lnk_Click(i); };
     f.bsGradientLabel1[0].Click = [&f](int i) { f.bsGradientLabel1_Click(i); };
+    f.metrodes1[0].Click = [&f](int i) { f.metrodes1_Click(i); };
     f.gif[0].MouseUp = [&f](int i, int16_t b, int16_t s, float x, float y) { f.gif_MouseUp(i, b, s, x, y); };
     f.aap[0].Click = [&f](int i, int16_t&) { f.aap_Click(i); };
     f.aap[0].MouseEnter = [&f](int i) { f.aap_MouseEnter(i); };
@@ -93,6 +94,8 @@ Form1::EventHookup::EventHookup(Form1& f) {
     f.rt[0].Visible(false);
     f.web[0].Visible(false);
     f.aap[0].Visible(false);
+    f.metrodes1[0].Move(1080, 3000, 3495, 1575);
+    f.metrodes1[0].Visible(false);
 }
 
 // ---- sounds, tooltip, and the two roads of an action list
@@ -182,6 +185,10 @@ void Form1::lnk_Click(int Index) {
     if (!rt::Try([&] { actions = lnk[Index].Tag(); }) || actions.empty()) return;
     sound("enter");
     RunActionListThroughLk(actions);
+}
+
+void Form1::metrodes1_Click(int Index) {
+    ClickRoad(metrodes1[Index], false);
 }
 
 void Form1::bsGradientLabel1_Click(int Index) {

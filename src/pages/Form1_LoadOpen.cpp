@@ -114,6 +114,7 @@ void PageBuilder::Prologue() {
     RemoveMembers(f.Shaper1);
     RemoveMembers(f.imageover);
     RemoveMembers(f.pic);
+    RemoveMembers(f.metrodes1);
     RemoveMembers(f.Macbt);
     step([&] {
         std::vector<std::string> flash;

@@ -20,7 +20,6 @@
 // case-sensitively) and the PageBuilder member that builds it, defined in a Form1_records_*.cpp
 // file. A control that brings a kind adds its line here, in its place, and its records file. A
 // record of any other kind is read and passed over.
-// Still to come, in its place: "metrodes1" before "ComboBox".
 #define VANTREL_PAGE_RECORDS(X)   \
     X("obj1", obj1)               \
     X("MacBT", MacBT)             \
@@ -28,6 +27,7 @@
     X("txt", txt)                 \
     X("picture2", picture2)       \
     X("WMPlayer", WMPlayerRecord) \
+    X("metrodes1", metrodes1Record) \
     X("ComboBox", ComboBox)       \
     X("slideshow", slideshowRecord) \
     X("rt", rtRecord)             \

@@ -11,4 +11,5 @@ list(APPEND VANTREL_WIN32_SOURCES
 )
 list(APPEND VANTREL_WIN32_SOURCES
   ${VANTREL_SOURCE_DIR_HERE}/Form1_records_shapes.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/Form1_records_tile.cpp
 )

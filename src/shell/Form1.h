@@ -13,6 +13,7 @@
 
 #include "controls/alpha/aicAlphaImage.h"
 #include "controls/alpha/AlphaShapeCtl.h"
+#include "controls/alpha/win8Metro.h"
 #include "controls/buttons/CandyButton.h"
 #include "controls/buttons/vxbutton.h"
 #include "controls/buttons/ShapedButton.h"
@@ -111,6 +112,8 @@ public:
     // its spare whole number (1 light and press, 5 state pictures).
     rt::ControlArray<aicAlphaImage> aap{*this, "aap",
                                         std::make_shared<const rt::PropertyBag>(rt::PropertyBag{{"Caption", ""}})};
+    // Tiles; the template's saved settings as designed.
+    rt::ControlArray<controls::win8Metro> metrodes1{*this, "metrodes1", DesignedTile()};
 
     // ---- Other controls.
     rt::Label Label3{*this, "Label3"};  // tooltip label of page objects
@@ -218,6 +221,7 @@ public:
     void Macbt_MouseMove(int Index, int16_t Button, int16_t Shift, float X, float Y);
     void lnk_Click(int Index);
     void bsGradientLabel1_Click(int Index);
+    void metrodes1_Click(int Index);
     void gif_MouseUp(int Index, int16_t Button, int16_t Shift, float X, float Y);
     void aap_Click(int Index);
     void aap_MouseEnter(int Index);
@@ -258,6 +262,7 @@ private:
     void DesignPageTemplates();
     static std::shared_ptr<const rt::PropertyBag> DesignedLinkLabel();
     static std::shared_ptr<const rt::PropertyBag> DesignedGradientLabel();
+    static std::shared_ptr<const rt::PropertyBag> DesignedTile();
     void RunOpenActions();
     void ApplyWindowState(const std::string& command);
     int32_t MoviePosition() const;

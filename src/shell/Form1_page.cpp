@@ -56,6 +56,22 @@ std::shared_ptr<const rt::PropertyBag> Form1::DesignedGradientLabel() {
         rt::PropertyBag{{"Fount", DesignedLabelFont()}, {"CaptionAlignment", 1}, {"TextShadow", true}});
 }
 
+// The tile's design: a pink background with an orange outline and a gradient along the backward
+// diagonal, under a caption in Tahoma 12 points bold, Arabic character set.
+std::shared_ptr<const rt::PropertyBag> Form1::DesignedTile() {
+    rt::Font caption("Tahoma", 12, true);
+    caption.Charset(178);
+    return std::make_shared<const rt::PropertyBag>(rt::PropertyBag{{"BackColor", 0xFFC0FFu},
+                                                                   {"FillStyle", int32_t{58}},
+                                                                   {"BorderTransparency", int32_t{0}},
+                                                                   {"BorderColor", 0xE47A23u},
+                                                                   {"BackTransparency", int32_t{1}},
+                                                                   {"FontName", "Tahoma"},
+                                                                   {"FontSize", 12.0f},
+                                                                   {"FontBold", true},
+                                                                   {"Font", caption}});
+}
+
 void Form1::Text1_Change() {
     ApplyWindowState(Text1.Text());
 }

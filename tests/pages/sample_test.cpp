@@ -33,6 +33,17 @@ std::vector<Member> SampleStore() {
     return members;
 }
 
+// Page 1's tile leaves its icon's copy in the temporary folder, as tiles do; the tests of the
+// other programs expect the folder clean.
+class TileIconCopy : public ::testing::Environment {
+public:
+    void TearDown() override {
+        std::error_code ec;
+        std::filesystem::remove(CopyFolder() / "1metro1.pic", ec);
+    }
+};
+const auto* const kTileIconCopy = ::testing::AddGlobalTestEnvironment(new TileIconCopy);
+
 }  // namespace
 
 TEST(SampleMenuTest, PageOneRunsItsOpenActionsAndPageTwoHasLabelsATextBoxAndPictures) {
