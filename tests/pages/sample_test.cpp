@@ -33,16 +33,19 @@ std::vector<Member> SampleStore() {
     return members;
 }
 
-// Page 1's tile leaves its icon's copy in the temporary folder, as tiles do; the tests of the
-// other programs expect the folder clean.
-class TileIconCopy : public ::testing::Environment {
+// Page 1's tile leaves its icon's copy in the temporary folder, as tiles do; the other tests of
+// this program and of the others expect the folder clean, so it goes after every test.
+class TileIconCopy : public ::testing::EmptyTestEventListener {
 public:
-    void TearDown() override {
+    void OnTestEnd(const ::testing::TestInfo&) override {
         std::error_code ec;
         std::filesystem::remove(CopyFolder() / "1metro1.pic", ec);
     }
 };
-const auto* const kTileIconCopy = ::testing::AddGlobalTestEnvironment(new TileIconCopy);
+const bool kTileIconCopy = [] {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new TileIconCopy);
+    return true;
+}();
 
 }  // namespace
 
