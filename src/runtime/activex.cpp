@@ -84,6 +84,35 @@ ActiveXControl::ActiveXControl(Container& c, std::string name, int index, std::s
     create(missing);
 }
 
+ActiveXControl::ActiveXControl(Container& c, std::string name, int index, std::string progId, Missing missing,
+                               OnFirstUse)
+    : Control(c, std::move(name), index, Kind::Windowed), progId_(std::move(progId)), waiting_(true) {
+    (void)missing;  // a waiting component is always a design-time one that tolerates its absence
+    CreateChild("Static", 0);
+    ShowWindow(hwnd_, SW_HIDE);
+}
+
+void ActiveXControl::Realize() const {
+    if (!waiting_) return;
+    auto* self = const_cast<ActiveXControl*>(this);
+    self->waiting_ = false;
+    self->create(Missing::Tolerate);
+}
+
+HWND ActiveXControl::hWnd() const noexcept {
+    try {
+        Realize();
+    } catch (...) {
+        // No window could be made for the component: it stays without one.
+    }
+    return hwnd_;
+}
+
+void ActiveXControl::Visible(bool v) {
+    if (v) Realize();
+    Control::Visible(v);
+}
+
 ActiveXControl::ActiveXControl(const ActiveXControl& t, int index)
     : ActiveXControl(t, index, Missing::Raise) {}
 
@@ -102,11 +131,23 @@ void ActiveXControl::create(Missing missing) {
     auto fail = [&](const std::string& why) {
         if (missing == Missing::Raise) Raise(errCannotCreateObject, progId_, why);
     };
-    if (!Atl().ready) return fail("The ActiveX host is not available");
+    // Without a component a waiting control keeps no stand-in window either.
+    auto dropStandIn = [&] {
+        if (!hwnd_) return;
+        HWND w = hwnd_;
+        hwnd_ = nullptr;
+        DestroyWindow(w);
+    };
+    if (!Atl().ready) {
+        dropStandIn();
+        return fail("The ActiveX host is not available");
+    }
     CLSID clsid;
-    if (FAILED(CLSIDFromProgID(Wide(progId_).c_str(), &clsid)))
+    if (FAILED(CLSIDFromProgID(Wide(progId_).c_str(), &clsid))) {
+        dropStandIn();
         return fail("ActiveX component can't create object: " + progId_);
-    CreateChild("AtlAxWin", WS_CLIPCHILDREN, 0, progId_.c_str());
+    }
+    ReplaceChild("AtlAxWin", WS_CLIPCHILDREN, 0, progId_.c_str());
     IUnknown* unk = nullptr;
     HRESULT hr = Atl().getControl(hwnd_, &unk);
     unknown_ = ComPtr<IUnknown>(unk);
@@ -127,7 +168,7 @@ Object ActiveXControl::object() const {
 // ---- MediaPlayer
 
 MediaPlayer::MediaPlayer(Container& c, std::string name, int index)
-    : ActiveXControl(c, std::move(name), index, "WMPlayer.OCX", Missing::Tolerate) {}
+    : ActiveXControl(c, std::move(name), index, "WMPlayer.OCX", Missing::Tolerate, OnFirstUse{}) {}
 
 MediaPlayer::MediaPlayer(const MediaPlayer& t, int index) : ActiveXControl(t, index, Missing::Tolerate) {}
 

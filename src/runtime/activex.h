@@ -32,14 +32,25 @@ public:
     const std::string& ProgID() const noexcept { return progId_; }
     // False when the component could not be created (only controls placed at design time
     // exist without one; see Missing).
-    bool Created() const noexcept { return static_cast<bool>(unknown_); }
+    bool Created() const {
+        Realize();
+        return static_cast<bool>(unknown_);
+    }
     // The control itself, for late-bound calls by member name (Nothing when it has no IDispatch).
     Object object() const;
-    IUnknown* Unknown() const noexcept { return unknown_.get(); }
+    IUnknown* Unknown() const {
+        Realize();
+        return unknown_.get();
+    }
     template <class I>
     ComPtr<I> Query(REFIID iid) const {
+        Realize();
         return unknown_.as<I>(iid);
     }
+    // The host window (the component is made first when it waits for its first use).
+    HWND hWnd() const noexcept override;
+    void Visible(bool v) override;
+    using Control::Visible;
 
 protected:
     // Design-time controls: a missing component leaves the control without one instead of
@@ -47,12 +58,21 @@ protected:
     enum class Missing { Raise, Tolerate };
     ActiveXControl(Container& c, std::string name, int index, std::string progId, Missing missing,
                    bool visible = true);
+    // A design-time control whose component (and the libraries behind it) is made only when it is
+    // first used: shown, asked for its window or reached through its interfaces. Until then a
+    // hidden stand-in window keeps its rectangle and its place among its siblings.
+    struct OnFirstUse {};
+    ActiveXControl(Container& c, std::string name, int index, std::string progId, Missing missing,
+                   OnFirstUse);
+    // Makes a waiting component now (see OnFirstUse).
+    void Realize() const;
     ActiveXControl(const ActiveXControl& templ, int index, Missing missing);
 
 private:
     void create(Missing missing);
     std::string progId_;
     ComPtr<IUnknown> unknown_;
+    bool waiting_ = false;  // OnFirstUse: the component is not made yet
 };
 
 // The platform's media player control ("WMPlayer.OCX"), reached through its own interfaces

@@ -87,6 +87,35 @@ void Control::CreateChild(const char* cls, DWORD style, DWORD exStyle, const cha
     if (!toolTip_.empty()) updateToolTip();
 }
 
+void Control::ReplaceChild(const char* cls, DWORD style, DWORD exStyle, const char* text) {
+    HWND old = hwnd_;
+    if (old) {
+        rect_ = PixelRect();
+        std::string tip = std::move(toolTip_);
+        if (!tip.empty()) {
+            // The tip is registered by window: it leaves with the old one, and the new window
+            // takes it up when it is made.
+            toolTip_.clear();
+            updateToolTip();
+        }
+        toolTip_ = std::move(tip);
+        WindowMap().erase(old);
+        RemoveWindowSubclass(old, SubclassProc, 1);
+        hwnd_ = nullptr;
+    }
+    try {
+        CreateChild(cls, style, exStyle, text);
+    } catch (...) {
+        if (old) DestroyWindow(old);
+        throw;
+    }
+    if (old) {
+        // Right below the old window, which then leaves: the new one takes its place.
+        SetWindowPos(hwnd_, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        DestroyWindow(old);
+    }
+}
+
 void Control::SetStyleBits(DWORD mask, DWORD bits) {
     if (!hwnd_) return;
     LONG_PTR s = GetWindowLongPtrA(hwnd_, GWL_STYLE);

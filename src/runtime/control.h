@@ -135,6 +135,9 @@ protected:
 
     // Windowed controls create their window in their constructor, hidden, at the current rectangle.
     void CreateChild(const char* windowClass, DWORD style, DWORD exStyle = 0, const char* text = "");
+    // Puts a new window of the class in the place of the control's window: the same rectangle,
+    // place among its siblings, visibility and enabled state; the old window goes.
+    void ReplaceChild(const char* windowClass, DWORD style, DWORD exStyle = 0, const char* text = "");
     // Replaces the style bits in mask (platform controls read some only at creation: see Recreate).
     void SetStyleBits(DWORD mask, DWORD bits);
     void Invalidate();        // repaint: the window, or the control's area of the container

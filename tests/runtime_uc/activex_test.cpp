@@ -1,8 +1,6 @@
 #include "runtime/activex.h"
 
 #include <gtest/gtest.h>
-
-#include "support/error_of.h"
 #include <wmp.h>
 
 #include <string>
@@ -14,6 +12,7 @@
 #include "runtime/error.h"
 #include "runtime/form.h"
 #include "runtime/ui.h"
+#include "support/error_of.h"
 
 namespace {
 
@@ -164,6 +163,93 @@ TEST_F(ActiveXTest, MediaPlayerArrayReachesThePlayerThroughItsInterfaces) {
     rt::ActiveXControl& added = rt::AddControl(f, "WMPlayer.OCX", "wmp");
     EXPECT_TRUE(added.Query<IWMPPlayer4>(__uuidof(IWMPPlayer4)));
     f.WMPlayer.Unload(1);
+}
+
+// A player template between two other windows, for the order of the windows.
+class PlayerBetweenForm : public rt::Form {
+public:
+    PlayerBetweenForm() : Form("PlayerBetweenForm") { Move(0, 0, 6000, 4500); }
+    rt::PictureBox Below{*this, "Below"};
+    rt::ControlArray<rt::MediaPlayer> WMPlayer{*this, "WMPlayer"};
+    rt::PictureBox Above{*this, "Above"};
+};
+
+std::string ClassOf(HWND w) {
+    char name[64] = {};
+    GetClassNameA(w, name, sizeof name);
+    return name;
+}
+
+BOOL CALLBACK CountHosts(HWND w, LPARAM p) {
+    if (ClassOf(w) == "AtlAxWin") ++*reinterpret_cast<int*>(p);
+    return TRUE;
+}
+
+int HostWindows(HWND parent) {
+    int n = 0;
+    EnumChildWindows(parent, CountHosts, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
+// The place of a child window among its siblings, from the top.
+int PlaceOf(HWND child) {
+    int place = 0;
+    for (HWND w = GetWindow(GetParent(child), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT), ++place)
+        if (w == child) return place;
+    return -1;
+}
+
+TEST_F(ActiveXTest, PlayerTemplateIsMadeOnFirstUseInItsPlace) {
+    PlayerBetweenForm& f = rt::Load<PlayerBetweenForm>();
+    rt::MediaPlayer& templ = f.WMPlayer[0];
+    templ.Move(300, 450, 3000, 1500);
+    templ.Visible(false);
+    templ.ToolTipText("Player");
+    f.Below.ZOrder(0);  // the order from the top: Below, Above, the player
+    f.Show();
+    rt::DoEvents();
+    EXPECT_EQ(HostWindows(f.hWnd()), 0);
+
+    // A member made from the template has its own component; the template still waits.
+    rt::MediaPlayer& member = f.WMPlayer.Load(1);
+    EXPECT_TRUE(member.Created());
+    EXPECT_EQ(HostWindows(f.hWnd()), 1);
+    f.WMPlayer.Unload(1);
+    rt::DoEvents();
+
+    ASSERT_TRUE(templ.Created());
+    HWND host = templ.hWnd();
+    ASSERT_TRUE(host);
+    EXPECT_EQ(ClassOf(host), "AtlAxWin");
+    EXPECT_EQ(rt::ControlFromWindow(host), &templ);
+    EXPECT_FALSE(IsWindowVisible(host));
+    EXPECT_FALSE(templ.Visible());
+    EXPECT_DOUBLE_EQ(templ.Left(), 300);
+    EXPECT_DOUBLE_EQ(templ.Top(), 450);
+    EXPECT_DOUBLE_EQ(templ.Width(), 3000);
+    EXPECT_DOUBLE_EQ(templ.Height(), 1500);
+    EXPECT_LT(PlaceOf(f.Below.hWnd()), PlaceOf(f.Above.hWnd()));
+    EXPECT_LT(PlaceOf(f.Above.hWnd()), PlaceOf(host));
+    EXPECT_TRUE(templ.Player());
+    EXPECT_EQ(HostWindows(f.hWnd()), 1);  // the stand-in went
+
+    templ.Visible(true);
+    EXPECT_TRUE(IsWindowVisible(host));
+}
+
+TEST_F(ActiveXTest, ShowingAWaitingPlayerMakesIt) {
+    PlayerBetweenForm& f = rt::Load<PlayerBetweenForm>();
+    f.Show();
+    rt::MediaPlayer& templ = f.WMPlayer[0];
+    templ.Visible(false);
+    EXPECT_EQ(HostWindows(f.hWnd()), 0);
+    templ.Visible(true);
+    EXPECT_EQ(HostWindows(f.hWnd()), 1);
+    HWND host = templ.hWnd();
+    EXPECT_EQ(ClassOf(host), "AtlAxWin");
+    EXPECT_LT(PlaceOf(f.Above.hWnd()), PlaceOf(host));
+    EXPECT_LT(PlaceOf(host), PlaceOf(f.Below.hWnd()));
+    EXPECT_TRUE(templ.Player());
 }
 
 }  // namespace
