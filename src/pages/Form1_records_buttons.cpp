@@ -5,6 +5,7 @@
 #include <shlwapi.h>
 
 #include "pages/PageBuilder.h"
+#include "runtime/font_batch.h"
 
 namespace {
 
@@ -23,9 +24,13 @@ void PageBuilder::obj1() {
     if (test([&] { return rt::TextToDouble(F(10)) > kHighestLook; })) step([&] { m().ButtonStyle(0); });
     // After the look, which puts its own colours in place.
     step([&] { m().BackColor(static_cast<uint32_t>(rt::TextToInt32(F(9)))); });
-    ButtonFontFace(m);
-    skipMode();
-    ButtonFontStyle(m);
+    {
+        // The font's settings reach the button as one change.
+        rt::FontChangeBatch fontChange;
+        ButtonFontFace(m);
+        skipMode();
+        ButtonFontStyle(m);
+    }
     step([&] { m().ToolTipText(F(13)); });
     step([&] { m().ForeColor(static_cast<uint32_t>(rt::TextToInt32(F(14)))); });
     StorePicture([&] { return f.page.Text() + "P" + std::to_string(Index()) + "but" + ".pic"; },
@@ -43,8 +48,11 @@ void PageBuilder::MacBT() {
     step([&] { m().Tag(F(8)); });
     step([&] { m().ColorBright(static_cast<uint32_t>(rt::TextToInt32(F(9)))); });
     step([&] { m().Style(rt::TextToInt32(F(10))); });
-    ButtonFontFace(m);
-    ButtonFontStyle(m);
+    {
+        rt::FontChangeBatch fontChange;
+        ButtonFontFace(m);
+        ButtonFontStyle(m);
+    }
     step([&] { m().ColorButtonUp(static_cast<uint32_t>(rt::TextToInt32(Item(12, 0)))); });
     step([&] { m().ColorButtonHover(static_cast<uint32_t>(rt::TextToInt32(Item(12, 1)))); });
     step([&] { m().ColorButtonDown(static_cast<uint32_t>(rt::TextToInt32(Item(12, 2)))); });

@@ -4,25 +4,30 @@
 #include <string>
 
 #include "pages/PageBuilder.h"
+#include "runtime/font_batch.h"
 #include "runtime/picture.h"
 
 template <class Member>
 void PageBuilder::LabelLikeLook(Member m) {
-    step([&] {
-        bool bold = false, italic = false;
-        if (!StyleCode(F(12), bold, italic)) return;
-        m().GetFont().Bold(bold);
-        m().GetFont().Italic(italic);
-    });
-    step([&] { m().ForeColor(static_cast<uint32_t>(rt::TextToInt32(Item(13, 0)))); });
-    step([&] { m().Alignment(rt::TextToInt16(Item(13, 1))); });
-    step([&] { m().GetFont().Size(rt::TextToSingle(Item(14, 0))); });
-    step([&] {
-        const std::string face = Item(14, 1);
-        if (f.chk_fnt(face)) m().GetFont().Name(face);
-    });
-    step([&] { m().GetFont().Underline(rt::TextToBoolean(Item(14, 2))); });
-    step([&] { m().GetFont().Charset(rt::TextToInt16(Item(14, 3))); });
+    {
+        // The font's settings reach the control as one change: one font made, one repaint.
+        rt::FontChangeBatch fontChange;
+        step([&] {
+            bool bold = false, italic = false;
+            if (!StyleCode(F(12), bold, italic)) return;
+            m().GetFont().Bold(bold);
+            m().GetFont().Italic(italic);
+        });
+        step([&] { m().ForeColor(static_cast<uint32_t>(rt::TextToInt32(Item(13, 0)))); });
+        step([&] { m().Alignment(rt::TextToInt16(Item(13, 1))); });
+        step([&] { m().GetFont().Size(rt::TextToSingle(Item(14, 0))); });
+        step([&] {
+            const std::string face = Item(14, 1);
+            if (f.chk_fnt(face)) m().GetFont().Name(face);
+        });
+        step([&] { m().GetFont().Underline(rt::TextToBoolean(Item(14, 2))); });
+        step([&] { m().GetFont().Charset(rt::TextToInt16(Item(14, 3))); });
+    }
     step([&] { m().ZOrder(0); });
 }
 
@@ -63,6 +68,8 @@ void PageBuilder::txt() {
     }
     step([&] { m().BackColor(static_cast<uint32_t>(rt::TextToInt32(F(11)))); });
     skipMode();
+    // The font's settings reach the box as one change.
+    rt::FontChangeBatch fontChange;
     step([&] {
         bool bold = false, italic = false;
         if (!StyleCode(F(12), bold, italic)) return;
@@ -111,23 +118,27 @@ void PageBuilder::lnk() {
     step([&] { m().BackStyle(0); });
     step([&] { m().LinkColor(static_cast<uint32_t>(rt::TextToInt32(F(11)))); });
     skipMode();
-    // The style code sets the font and is the tooltip as well; another text sets neither.
-    step([&] {
-        bool bold = false, italic = false;
-        if (!StyleCode(F(12), bold, italic)) return;
-        m().Font().Bold(bold);
-        m().Font().Italic(italic);
-        m().ToolTipText(F(12));
-    });
-    // The normal colour is the whole field.
-    step([&] { m().ForeColor(static_cast<uint32_t>(rt::TextToInt32(F(13)))); });
-    step([&] { m().Font().Size(FourDecimals(Item(14, 0))); });
-    step([&] {
-        const std::string face = Item(14, 1);
-        if (f.chk_fnt(face)) m().Font().Name(face);
-    });
-    step([&] { m().Font().Underline(rt::TextToBoolean(Item(14, 2))); });
-    step([&] { m().Font().Charset(rt::TextToInt16(Item(14, 3))); });
+    {
+        // The font's settings reach the label as one change.
+        rt::FontChangeBatch fontChange;
+        // The style code sets the font and is the tooltip as well; another text sets neither.
+        step([&] {
+            bool bold = false, italic = false;
+            if (!StyleCode(F(12), bold, italic)) return;
+            m().Font().Bold(bold);
+            m().Font().Italic(italic);
+            m().ToolTipText(F(12));
+        });
+        // The normal colour is the whole field.
+        step([&] { m().ForeColor(static_cast<uint32_t>(rt::TextToInt32(F(13)))); });
+        step([&] { m().Font().Size(FourDecimals(Item(14, 0))); });
+        step([&] {
+            const std::string face = Item(14, 1);
+            if (f.chk_fnt(face)) m().Font().Name(face);
+        });
+        step([&] { m().Font().Underline(rt::TextToBoolean(Item(14, 2))); });
+        step([&] { m().Font().Charset(rt::TextToInt16(Item(14, 3))); });
+    }
     // The look is the control's: the link colour and underline only while the pointer is over it.
     step([&] { m().Refresh(); });
     step([&] { m().ZOrder(0); });

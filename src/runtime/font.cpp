@@ -1,10 +1,41 @@
 #include "runtime/font.h"
 
+#include <map>
+#include <tuple>
 #include <vector>
 
 #include "runtime/error.h"
+#include "runtime/font_batch.h"
 
 namespace rt {
+
+namespace {
+
+// The screen's vertical resolution does not change while the program runs.
+int ScreenDpi() {
+    static const int dpi = [] {
+        ScreenDC dc;
+        return dc ? GetDeviceCaps(dc.get(), LOGPIXELSY) : 96;
+    }();
+    return dpi;
+}
+
+using FontKey = std::tuple<std::string, LONG, LONG, BYTE, BYTE, BYTE, BYTE>;
+
+// One platform font, shared by every Font object whose description gives the same key.
+struct SharedHandle {
+    FontHandle handle;
+};
+
+struct HandleCache {
+    std::map<FontKey, std::weak_ptr<SharedHandle>> fonts;
+};
+HandleCache& Cache() {
+    static HandleCache cache;
+    return cache;
+}
+
+}  // namespace
 
 struct Font::State {
     std::string name = "MS Sans Serif";
@@ -12,10 +43,22 @@ struct Font::State {
     int16_t weight = 400;
     bool italic = false, underline = false, strike = false;
     int16_t charset = DEFAULT_CHARSET;
-    mutable FontHandle handle;
+    mutable std::shared_ptr<SharedHandle> handle;
     std::vector<std::pair<int, std::function<void()>>> listeners;
     int nextId = 1;
 };
+
+namespace {
+// The fonts changed while a FontChangeBatch lives, in the order of their first change.
+struct Batches {
+    int depth = 0;
+    std::vector<std::weak_ptr<Font::State>> pending;
+};
+Batches& Pending() {
+    static Batches b;
+    return b;
+}
+}  // namespace
 
 Font::Font() : s_(std::make_shared<State>()) {}
 Font::Font(std::string name, float size, bool bold, bool italic) : Font() {
@@ -86,9 +129,7 @@ void Font::Charset(int16_t v) {
 HFONT Font::Handle() const {
     if (!s_->handle) {
         LOGFONTA lf{};
-        int dpi = 96;
-        if (ScreenDC dc; dc) dpi = GetDeviceCaps(dc.get(), LOGPIXELSY);
-        lf.lfHeight = -RoundEven(s_->size * dpi / 72.0);
+        lf.lfHeight = -RoundEven(s_->size * ScreenDpi() / 72.0);
         lf.lfWeight = s_->weight;
         lf.lfItalic = s_->italic;
         lf.lfUnderline = s_->underline;
@@ -97,9 +138,23 @@ HFONT Font::Handle() const {
         lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
         lf.lfQuality = DEFAULT_QUALITY;
         lstrcpynA(lf.lfFaceName, s_->name.c_str(), LF_FACESIZE);
-        s_->handle.reset(CreateFontIndirectA(&lf));
+        const FontKey key{lf.lfFaceName,  lf.lfHeight,    lf.lfWeight, lf.lfItalic,
+                          lf.lfUnderline, lf.lfStrikeOut, lf.lfCharSet};
+        HandleCache& cache = Cache();
+        auto found = cache.fonts.find(key);
+        if (found != cache.fonts.end()) s_->handle = found->second.lock();
+        if (!s_->handle) {
+            // Forget the fonts that went since, so that the cache stays as small as the fonts in use.
+            for (auto it = cache.fonts.begin(); it != cache.fonts.end();)
+                it = it->second.expired() ? cache.fonts.erase(it) : std::next(it);
+            auto shared = std::make_shared<SharedHandle>();
+            shared->handle.reset(CreateFontIndirectA(&lf));
+            if (!shared->handle) return nullptr;
+            cache.fonts[key] = shared;
+            s_->handle = std::move(shared);
+        }
     }
-    return s_->handle.get();
+    return s_->handle->handle.get();
 }
 
 Font Font::Clone() const {
@@ -111,15 +166,47 @@ Font Font::Clone() const {
     f.s_->underline = s_->underline;
     f.s_->strike = s_->strike;
     f.s_->charset = s_->charset;
+    // The copy describes the same font: it shares the handle until either changes.
+    f.s_->handle = s_->handle;
     return f;
 }
 
 void Font::changed() {
     s_->handle.reset();
+    Batches& batches = Pending();
+    if (batches.depth > 0) {
+        for (const auto& p : batches.pending)
+            if (p.lock() == s_) return;
+        batches.pending.push_back(s_);
+        return;
+    }
     // A listener may end its own subscription; walk a copy.
     auto listeners = s_->listeners;
     for (auto& [id, fn] : listeners)
         if (fn) fn();
+}
+
+FontChangeBatch::FontChangeBatch() {
+    ++Pending().depth;
+}
+
+FontChangeBatch::~FontChangeBatch() {
+    Batches& batches = Pending();
+    if (--batches.depth > 0) return;
+    std::vector<std::weak_ptr<Font::State>> changed = std::move(batches.pending);
+    batches.pending.clear();
+    for (const auto& weak : changed) {
+        const std::shared_ptr<Font::State> s = weak.lock();
+        if (!s) continue;
+        auto listeners = s->listeners;
+        for (auto& [id, fn] : listeners) {
+            // The owners repaint; a failing one must not escape a destructor.
+            try {
+                if (fn) fn();
+            } catch (...) {
+            }
+        }
+    }
 }
 
 Font::Subscription Font::OnChange(std::function<void()> listener) const {

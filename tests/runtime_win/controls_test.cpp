@@ -9,6 +9,7 @@
 #include "runtime/control_array.h"
 #include "runtime/error.h"
 #include "runtime/files.h"
+#include "runtime/font_batch.h"
 #include "runtime/form.h"
 #include "runtime_win/helpers.h"
 
@@ -154,6 +155,40 @@ TEST_F(ControlsTest, FontIsSharedByReferenceAndClonedForNewMembers) {
     LOGFONTA lf{};
     GetObjectA(lab[0].GetFont().Handle(), sizeof lf, &lf);
     EXPECT_EQ(lf.lfWeight, 700);
+}
+
+// Fonts of one description share one platform font, which goes with the last of them; a batch of
+// settings reaches a text box once, with the final description.
+TEST_F(ControlsTest, EqualFontsShareOneHandleAndABatchReachesTheBoxOnce) {
+    Plain& f = rt::Load<Plain>();
+    rt::Font a("Arial", 10), b("Arial", 10), c("Arial", 12);
+    const HFONT shared = a.Handle();
+    ASSERT_NE(shared, nullptr);
+    EXPECT_EQ(b.Handle(), shared);
+    EXPECT_NE(c.Handle(), shared);
+    b.Bold(true);
+    EXPECT_NE(b.Handle(), shared);
+    EXPECT_EQ(GetObjectType(shared), static_cast<DWORD>(OBJ_FONT)) << "a still uses it";
+    a.Size(12);
+    EXPECT_EQ(GetObjectType(shared), 0u) << "the last user changed: the font is deleted";
+    EXPECT_EQ(a.Handle(), c.Handle());
+
+    rt::TextBox box{f, "box"};
+    int changes = 0;
+    auto sub = box.GetFont().OnChange([&] { ++changes; });
+    {
+        rt::FontChangeBatch batch;
+        box.GetFont().Name("Arial");
+        box.GetFont().Size(14);
+        box.GetFont().Italic(true);
+        EXPECT_EQ(changes, 0);
+    }
+    EXPECT_EQ(changes, 1);
+    LOGFONTA lf{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(box.hWnd(), WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    EXPECT_STREQ(lf.lfFaceName, "Arial");
+    EXPECT_TRUE(lf.lfItalic);
+    EXPECT_EQ(lf.lfHeight, -rt::RoundEven(14 * GetDeviceCaps(rt::ScreenDC().get(), LOGPIXELSY) / 72.0));
 }
 
 TEST(Picture, LoadsThroughThePlatformLoaderAndSharesOnCopy) {
