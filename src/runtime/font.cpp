@@ -1,5 +1,6 @@
 #include "runtime/font.h"
 
+#include <deque>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -29,6 +30,10 @@ struct SharedHandle {
 
 struct HandleCache {
     std::map<FontKey, std::weak_ptr<SharedHandle>> fonts;
+    // The fonts made last stay a while after their last user goes: controls that put a fresh copy
+    // of a font in place (on each read of their settings, say) find the platform font still there.
+    static constexpr size_t kKept = 16;
+    std::deque<std::shared_ptr<SharedHandle>> recent;
 };
 HandleCache& Cache() {
     static HandleCache cache;
@@ -151,6 +156,8 @@ HFONT Font::Handle() const {
             shared->handle.reset(CreateFontIndirectA(&lf));
             if (!shared->handle) return nullptr;
             cache.fonts[key] = shared;
+            cache.recent.push_back(shared);
+            if (cache.recent.size() > HandleCache::kKept) cache.recent.pop_front();
             s_->handle = std::move(shared);
         }
     }
@@ -166,8 +173,6 @@ Font Font::Clone() const {
     f.s_->underline = s_->underline;
     f.s_->strike = s_->strike;
     f.s_->charset = s_->charset;
-    // The copy describes the same font: it shares the handle until either changes.
-    f.s_->handle = s_->handle;
     return f;
 }
 

@@ -141,6 +141,47 @@ TEST_F(ControlsTest, ListsFillByPositionAlsoWhenHidden) {
     EXPECT_THROW(combo.ListIndex(5), rt::RuntimeError);
 }
 
+// The list answers from its own copy of the items: after every kind of change the copy must be
+// what the window holds, in the window's order.
+TEST_F(ControlsTest, ListAnswersAreTheWindowsItemsThroughEveryChange) {
+    Plain& f = rt::Load<Plain>();
+    rt::ListBox list{f, "list"};
+    auto windowItems = [&] {
+        std::vector<std::string> items;
+        const int n = static_cast<int>(SendMessageA(list.hWnd(), LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < n; ++i) {
+            char text[64] = {};
+            SendMessageA(list.hWnd(), LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+            items.emplace_back(text);
+        }
+        return items;
+    };
+    auto answers = [&] {
+        std::vector<std::string> items;
+        for (int i = 0; i < list.ListCount(); ++i) items.push_back(list.List(i));
+        return items;
+    };
+    using Items = std::vector<std::string>;
+    list.Sorted(true);
+    for (const char* item : {"pear", "Apple", "fig"}) list.AddItem(item);
+    EXPECT_EQ(answers(), (Items{"Apple", "fig", "pear"}));
+    EXPECT_EQ(answers(), windowItems());
+    list.AddItem(std::string("date\0hidden", 11));  // the window keeps the text up to the zero
+    EXPECT_EQ(answers(), (Items{"Apple", "date", "fig", "pear"}));
+    list.RemoveItem(1);
+    list.Sorted(false);
+    list.AddItem("kiwi", 1);
+    list.AddItem("lime");
+    EXPECT_EQ(answers(), (Items{"Apple", "kiwi", "fig", "pear", "lime"}));
+    EXPECT_EQ(answers(), windowItems());
+    EXPECT_EQ(list.List(5), "");
+    EXPECT_EQ(list.List(-1), "");
+    EXPECT_THROW(list.RemoveItem(5), rt::RuntimeError);
+    list.Clear();
+    EXPECT_EQ(list.ListCount(), 0);
+    EXPECT_EQ(windowItems(), Items{});
+}
+
 TEST_F(ControlsTest, FontIsSharedByReferenceAndClonedForNewMembers) {
     Plain& f = rt::Load<Plain>();
     rt::ControlArray<rt::Label> lab{f, "lab"};
@@ -157,8 +198,9 @@ TEST_F(ControlsTest, FontIsSharedByReferenceAndClonedForNewMembers) {
     EXPECT_EQ(lf.lfWeight, 700);
 }
 
-// Fonts of one description share one platform font, which goes with the last of them; a batch of
-// settings reaches a text box once, with the final description.
+// Fonts of one description share one platform font. When the last of them goes, the font stays
+// for the next font of that description until sixteen other fonts have been made since; a batch
+// of settings reaches a text box once, with the final description.
 TEST_F(ControlsTest, EqualFontsShareOneHandleAndABatchReachesTheBoxOnce) {
     Plain& f = rt::Load<Plain>();
     rt::Font a("Arial", 10), b("Arial", 10), c("Arial", 12);
@@ -170,8 +212,13 @@ TEST_F(ControlsTest, EqualFontsShareOneHandleAndABatchReachesTheBoxOnce) {
     EXPECT_NE(b.Handle(), shared);
     EXPECT_EQ(GetObjectType(shared), static_cast<DWORD>(OBJ_FONT)) << "a still uses it";
     a.Size(12);
-    EXPECT_EQ(GetObjectType(shared), 0u) << "the last user changed: the font is deleted";
     EXPECT_EQ(a.Handle(), c.Handle());
+    {
+        rt::Font again("Arial", 10);
+        EXPECT_EQ(again.Handle(), shared) << "the last user changed: the font is kept a while";
+    }
+    for (int size = 20; size < 36; ++size) rt::Font("Arial", static_cast<float>(size)).Handle();
+    EXPECT_EQ(GetObjectType(shared), 0u) << "sixteen fonts made since: the unused font is deleted";
 
     rt::TextBox box{f, "box"};
     int changes = 0;

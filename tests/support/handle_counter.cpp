@@ -13,12 +13,37 @@ namespace {
 
 enum class Kind { Window, Gdi, Dc, User, File, Stream };
 
+// What a GDI object was when it was made. A handle freed where the hooks cannot see it (inside the
+// platform's picture code, say) can come back as the value of another object that the program did not
+// make through its imports; the object behind a live recorded handle must still be the one recorded.
+struct Made {
+    Kind kind = Kind::Gdi;
+    DWORD type = 0;
+    LONG width = 0, height = 0;
+    WORD bitsPerPixel = 0;
+};
+
+Made Describe(const void* h, Kind k) {
+    Made m;
+    m.kind = k;
+    if (k != Kind::Gdi && k != Kind::Dc) return m;
+    auto* object = static_cast<HGDIOBJ>(const_cast<void*>(h));
+    m.type = GetObjectType(object);
+    BITMAP bm{};
+    if (m.type == OBJ_BITMAP && GetObject(object, sizeof bm, &bm)) {
+        m.width = bm.bmWidth;
+        m.height = bm.bmHeight;
+        m.bitsPerPixel = bm.bmBitsPixel;
+    }
+    return m;
+}
+
 struct Live {
     bool counting = false;
     size_t created = 0;
-    std::map<uintptr_t, Kind> handles;
+    std::map<uintptr_t, Made> handles;
     void add(const void* h, Kind k) {
-        if (counting && h) handles[reinterpret_cast<uintptr_t>(h)] = k;
+        if (counting && h) handles[reinterpret_cast<uintptr_t>(h)] = Describe(h, k);
     }
     // A GDI object or DC the program made (GetDC only borrows).
     void made(const void* h, Kind k) {
@@ -292,14 +317,17 @@ const char* KindName(Kind k) {
 
 // Whether a recorded handle still exists. A handle handed to a picture object is deleted inside the
 // platform's picture code, whose calls this counter does not see; the platform knows it is gone.
-bool Alive(uintptr_t h, Kind k) {
+bool Alive(uintptr_t h, const Made& made) {
     void* p = reinterpret_cast<void*>(h);
-    switch (k) {
+    switch (made.kind) {
         case Kind::Window:
             return IsWindow(static_cast<HWND>(p)) != FALSE;
         case Kind::Gdi:
-        case Kind::Dc:
-            return GetObjectType(static_cast<HGDIOBJ>(p)) != 0;
+        case Kind::Dc: {
+            const Made now = Describe(p, made.kind);
+            return now.type != 0 && now.type == made.type && now.width == made.width &&
+                   now.height == made.height && now.bitsPerPixel == made.bitsPerPixel;
+        }
         case Kind::User: {
             if (IsMenu(static_cast<HMENU>(p))) return true;
             ICONINFO ii{};
@@ -315,8 +343,8 @@ bool Alive(uintptr_t h, Kind k) {
 
 size_t CountOf(Kind k) {
     size_t n = 0;
-    for (auto& [h, kind] : L().handles)
-        if (kind == k && Alive(h, kind)) ++n;
+    for (auto& [h, made] : L().handles)
+        if (made.kind == k && Alive(h, made)) ++n;
     return n;
 }
 
@@ -358,12 +386,12 @@ size_t HandleCounter::Created() const {
 }
 std::string HandleCounter::Report() const {
     std::string out;
-    for (auto& [h, kind] : L().handles) {
-        if (!Alive(h, kind)) continue;
+    for (auto& [h, made] : L().handles) {
+        if (!Alive(h, made)) continue;
         char line[96];
-        std::snprintf(line, sizeof line, "%s %p\n", KindName(kind), reinterpret_cast<void*>(h));
+        std::snprintf(line, sizeof line, "%s %p\n", KindName(made.kind), reinterpret_cast<void*>(h));
         out += line;
-        if (kind == Kind::Window) {
+        if (made.kind == Kind::Window) {
             char cls[64] = {};
             GetClassNameA(reinterpret_cast<HWND>(h), cls, sizeof cls);
             out += std::string("  class ") + cls + "\n";
