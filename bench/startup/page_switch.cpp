@@ -5,6 +5,10 @@
 // GDI objects and fonts are counted through its imports.
 //
 //   bench_page_switch.exe <folder with quorlin.dat> <objects per page> [<switches>]
+//
+// With VANTREL_BENCH_PROFILE=start (or =switch) the start (or the switches) are sampled and a
+// profile goes to standard error (x86-64 builds; see sampler.h). VANTREL_BENCH_SYMS names a file
+// of "nm" output for the program, so that its own functions are named.
 #include <windows.h>
 
 #include <algorithm>
@@ -20,6 +24,7 @@
 #include "runtime/effects.h"
 #include "runtime/form.h"
 #include "runtime/lifetime.h"
+#include "sampler.h"
 #include "shell/Form1.h"
 #include "shell/program.h"
 #include "support/handle_counter.h"
@@ -87,7 +92,9 @@ struct Build {
     size_t fonts = 0, distinctFonts = 0, gdi = 0;
 };
 
-// The fonts of this build that are still alive: the fonts the page uses.
+// The distinct fonts alive after a build, of those the program made since it started: the fonts
+// the page uses (a platform font outlives its control while another control or the font cache
+// holds it).
 size_t DistinctLiveFonts() {
     std::set<std::string> live;
     for (auto& [font, text] : Fonts().described)
@@ -101,7 +108,6 @@ Build Measure(testsupport::HandleCounter& counter, Work work) {
     Pump();
     counter.Start();
     Fonts().created = 0;
-    Fonts().described.clear();
     Fonts().counting = true;
     const double start = Now();
     work();
@@ -142,6 +148,11 @@ int main(int argc, char** argv) {
     shell::SetApplicationPathForTests(folder);
     shell::SetEndHandlerForTests([] {});
 
+    // VANTREL_BENCH_PROFILE=start or =switch samples that phase and writes a profile to stderr.
+    const char* profileWhat = std::getenv("VANTREL_BENCH_PROFILE");
+    const std::string profile = profileWhat ? profileWhat : "";
+    bench::Sampler sampler(GetCurrentThreadId());
+    if (profile == "start") sampler.Start();
     const Build first = Measure(counter, [] {
         rt::HandlerScope keep;
         shell::StartProgram();
@@ -152,6 +163,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     Print("start, page 1", first, objects);
+    if (profile == "start") {
+        sampler.Stop();
+        sampler.Report(stderr, 120);
+    }
+    if (profile == "switch") sampler.Start();
 
     std::vector<Build> builds;
     for (int i = 0; i < switches; ++i) {
@@ -164,6 +180,10 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "the jump to page %d did not happen\n", page);
             return 1;
         }
+    }
+    if (profile == "switch") {
+        sampler.Stop();
+        sampler.Report(stderr, 150);
     }
     std::sort(builds.begin(), builds.end(), [](const Build& a, const Build& b) { return a.ms < b.ms; });
     Print("switch, median", builds[builds.size() / 2], objects);

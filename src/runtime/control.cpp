@@ -7,6 +7,7 @@
 
 #include "runtime/error.h"
 #include "runtime/form.h"
+#include "runtime/subclass.h"
 
 namespace rt {
 
@@ -63,7 +64,7 @@ Control::~Control() {
     parent_->remove(this);
     if (hwnd_) {
         WindowMap().erase(hwnd_);
-        RemoveWindowSubclass(hwnd_, SubclassProc, 1);
+        rt::UnsubclassWindow(hwnd_, SubclassProc, 1);
         DestroyWindow(hwnd_);
         hwnd_ = nullptr;
     }
@@ -80,7 +81,7 @@ void Control::CreateChild(const char* cls, DWORD style, DWORD exStyle, const cha
                             GetModuleHandleA(nullptr), nullptr);
     if (!hwnd_) Raise(errOutOfMemory, name_);
     WindowMap()[hwnd_] = this;
-    SetWindowSubclass(hwnd_, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    rt::SubclassWindow(hwnd_, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
     // New controls come in front of their siblings, as windowless ones do.
     SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     kind_ = Kind::Windowed;
@@ -100,7 +101,7 @@ void Control::ReplaceChild(const char* cls, DWORD style, DWORD exStyle, const ch
         }
         toolTip_ = std::move(tip);
         WindowMap().erase(old);
-        RemoveWindowSubclass(old, SubclassProc, 1);
+        rt::UnsubclassWindow(old, SubclassProc, 1);
         hwnd_ = nullptr;
     }
     try {
@@ -407,10 +408,10 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
     MessageScope scope;
     auto* c = reinterpret_cast<Control*>(ref);
     if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, SubclassProc, 1);
+        rt::UnsubclassWindow(hwnd, SubclassProc, 1);
         WindowMap().erase(hwnd);
         if (c->hwnd_ == hwnd) c->hwnd_ = nullptr;
-        return DefSubclassProc(hwnd, msg, wp, lp);
+        return rt::CallNextSubclass(hwnd, msg, wp, lp);
     }
     if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
         Form& f = c->OwnerForm();
@@ -429,7 +430,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
         HWND other = reinterpret_cast<HWND>(wp);
         Container* parent = c->parent_;
         LRESULT r = 0;
-        if (!c->OnMessage(msg, wp, lp, r)) r = DefSubclassProc(hwnd, msg, wp, lp);
+        if (!c->OnMessage(msg, wp, lp, r)) r = rt::CallNextSubclass(hwnd, msg, wp, lp);
         parent->ChildFocus(*c, msg == WM_SETFOCUS, other);
         return r;
     }
@@ -458,7 +459,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
         default:
             break;
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return rt::CallNextSubclass(hwnd, msg, wp, lp);
 }
 
 // ---- Container

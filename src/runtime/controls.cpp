@@ -9,6 +9,7 @@
 #include "runtime/error.h"
 #include "runtime/files.h"
 #include "runtime/form.h"
+#include "runtime/subclass.h"
 
 namespace rt {
 
@@ -338,7 +339,8 @@ bool TextBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
                 result = 0;
                 return true;
             }
-            result = DefSubclassProc(hwnd_, msg, static_cast<WPARAM>(static_cast<unsigned char>(ch)), lp);
+            result =
+                rt::CallNextSubclass(hwnd_, msg, static_cast<WPARAM>(static_cast<unsigned char>(ch)), lp);
             return true;
         }
         default:
@@ -577,8 +579,8 @@ void ListBox::create() {
 
 void ListBox::Sorted(bool v) {
     if (v == sorted_) return;
-    std::vector<std::string> items;
-    for (int i = 0; i < ListCount(); ++i) items.push_back(List(i));
+    std::vector<std::string> items = std::move(items_);
+    items_.clear();
     sorted_ = v;
     RECT r = PixelRect();
     bool vis = Visible();
@@ -593,29 +595,31 @@ void ListBox::Sorted(bool v) {
 
 void ListBox::Clear() {
     SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
+    items_.clear();
 }
 void ListBox::AddItem(const std::string& item, int index) {
     if (index > ListCount()) Raise(errInvalidProcedureCall, Name());
+    LRESULT at;
     if (sorted_ || index < 0 || index >= ListCount())
-        SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        at = SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     else
-        SendMessageA(hwnd_, LB_INSERTSTRING, static_cast<WPARAM>(index),
-                     reinterpret_cast<LPARAM>(item.c_str()));
+        at = SendMessageA(hwnd_, LB_INSERTSTRING, static_cast<WPARAM>(index),
+                          reinterpret_cast<LPARAM>(item.c_str()));
+    // The window answers where the item went (a sorted list places it itself), or an error.
+    if (at >= 0 && static_cast<size_t>(at) <= items_.size())
+        items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), std::string(item.c_str()));
 }
 int ListBox::ListCount() const {
-    return static_cast<int>(SendMessageA(hwnd_, LB_GETCOUNT, 0, 0));
+    return static_cast<int>(items_.size());
 }
 std::string ListBox::List(int index) const {
-    LRESULT n = SendMessageA(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (index < 0 || n == LB_ERR) return {};
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    SendMessageA(hwnd_, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.data()));
-    s.resize(static_cast<size_t>(n));
-    return s;
+    if (index < 0 || static_cast<size_t>(index) >= items_.size()) return {};
+    return items_[static_cast<size_t>(index)];
 }
 void ListBox::RemoveItem(int index) {
     if (index < 0 || index >= ListCount()) Raise(errInvalidProcedureCall, Name());
     SendMessageA(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    items_.erase(items_.begin() + index);
 }
 int ListBox::ListIndex() const {
     return static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0));
@@ -660,13 +664,14 @@ ComboBox::ComboBox(const ComboBox& t, int index)
 
 // The text field is a child window of the combo: its keys reach the combo's KeyDown from here.
 LRESULT CALLBACK ComboBox::EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self) {
-    if (msg == WM_NCDESTROY) RemoveWindowSubclass(h, EditProc, id);
+    if (msg == WM_NCDESTROY) rt::UnsubclassWindow(h, EditProc, id);
     if (msg == WM_KEYDOWN) {
         int16_t key = static_cast<int16_t>(wp);
-        reinterpret_cast<ComboBox*>(self)->RaiseEvent(reinterpret_cast<ComboBox*>(self)->KeyDown, key, ShiftState());
+        reinterpret_cast<ComboBox*>(self)->RaiseEvent(reinterpret_cast<ComboBox*>(self)->KeyDown, key,
+                                                      ShiftState());
         if (key == 0) return 0;
     }
-    return DefSubclassProc(h, msg, wp, lp);
+    return rt::CallNextSubclass(h, msg, wp, lp);
 }
 
 void ComboBox::create() {
@@ -679,7 +684,7 @@ void ComboBox::create() {
     MoveWindow(hwnd_, r.left, r.top, r.right - r.left, std::max<LONG>(r.bottom - r.top, 200), FALSE);
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
     if (HWND edit = FindWindowExA(hwnd_, nullptr, "Edit", nullptr))
-        SetWindowSubclass(edit, EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
+        rt::SubclassWindow(edit, EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 void ComboBox::recreate() {
     std::vector<std::string> items;

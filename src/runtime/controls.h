@@ -235,6 +235,10 @@ protected:
     ListBox(Container& c, std::string name, int index, bool sorted);
     void create();
     bool sorted_ = false;
+
+private:
+    // The list's items as the window holds them, so that reading the list sends no messages.
+    std::vector<std::string> items_;
 };
 
 class ComboBox : public TextControl, public ListSink {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "runtime/lifetime.h"
+#include "runtime/subclass.h"
 
 namespace controls {
 
@@ -41,11 +42,11 @@ void Raise(const std::function<void()>& event) {
 struct UniTextBoxHooks {
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                  DWORD_PTR data) {
-        if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &Proc, id);  // never outlive the window
+        if (msg == WM_NCDESTROY) rt::UnsubclassWindow(hwnd, &Proc, id);  // never outlive the window
         bool unicode = false;
         // The handlers may end the instance: nothing of it is used after this call.
         reinterpret_cast<cUniTextBox*>(data)->DoWindowMsg(hwnd, msg, wParam, lParam, unicode);
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
+        return rt::CallNextSubclass(hwnd, msg, wParam, lParam);
     }
     static UINT_PTR Key(const cUniTextBox* box) { return reinterpret_cast<UINT_PTR>(box); }
 };
@@ -74,10 +75,10 @@ HWND cUniTextBox::CreateTextBox(HWND ContainerHwnd, int32_t x, int32_t y, int32_
         SendMessageW(edit_, WM_SETFONT, font, FALSE);
     else
         SendMessageA(edit_, WM_SETFONT, font, FALSE);
-    SetWindowSubclass(edit_, &UniTextBoxHooks::Proc, UniTextBoxHooks::Key(this),
+    rt::SubclassWindow(edit_, &UniTextBoxHooks::Proc, UniTextBoxHooks::Key(this),
                       reinterpret_cast<DWORD_PTR>(this));
     SetPropA(container_, kProperty, reinterpret_cast<HANDLE>(this));
-    containerHooked_ = SetWindowSubclass(container_, &UniTextBoxHooks::Proc, UniTextBoxHooks::Key(this),
+    containerHooked_ = rt::SubclassWindow(container_, &UniTextBoxHooks::Proc, UniTextBoxHooks::Key(this),
                                          reinterpret_cast<DWORD_PTR>(this)) != FALSE;
     return edit_;
 }
@@ -85,12 +86,12 @@ HWND cUniTextBox::CreateTextBox(HWND ContainerHwnd, int32_t x, int32_t y, int32_
 void cUniTextBox::DetachTextBox(bool destroy) {
     if (!edit_) return;
     HWND edit = edit_;
-    RemoveWindowSubclass(edit, &UniTextBoxHooks::Proc, UniTextBoxHooks::Key(this));
+    rt::UnsubclassWindow(edit, &UniTextBoxHooks::Proc, UniTextBoxHooks::Key(this));
     if (GetPropA(edit, kProperty) == reinterpret_cast<HANDLE>(this)) RemovePropA(edit, kProperty);
     edit_ = nullptr;
     if (destroy) DestroyWindow(edit);
     if (containerHooked_) {
-        RemoveWindowSubclass(container_, &UniTextBoxHooks::Proc, UniTextBoxHooks::Key(this));
+        rt::UnsubclassWindow(container_, &UniTextBoxHooks::Proc, UniTextBoxHooks::Key(this));
         containerHooked_ = false;
     }
     // Another text box on the same container may have named itself there since.

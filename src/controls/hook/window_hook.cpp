@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "runtime/handles.h"
+#include "runtime/subclass.h"
 
 namespace controls {
 
@@ -95,7 +96,7 @@ bool WindowHook::sc_Subclass(HWND hWnd, int32_t userValue, HookClient* callbackO
     record->userValue = userValue;
 
     HookRecord* raw = record.get();
-    if (!SetWindowSubclass(hWnd, SubclassProc, reinterpret_cast<UINT_PTR>(raw),
+    if (!rt::SubclassWindow(hWnd, SubclassProc, reinterpret_cast<UINT_PTR>(raw),
                            reinterpret_cast<DWORD_PTR>(raw))) {
         HookReportError(routine, "SetWindowLong failed, error #" + LastErrorNumber());
         return false;
@@ -148,12 +149,12 @@ void WindowHook::Release(HookRecord* record) {
     if (owned->busy > 0) {
         Detached().push_back(std::move(owned));
     } else {
-        RemoveWindowSubclass(owned->hWnd, SubclassProc, reinterpret_cast<UINT_PTR>(owned.get()));
+        rt::UnsubclassWindow(owned->hWnd, SubclassProc, reinterpret_cast<UINT_PTR>(owned.get()));
     }
 }
 
 void WindowHook::Finish(HookRecord* record) {
-    RemoveWindowSubclass(record->hWnd, SubclassProc, reinterpret_cast<UINT_PTR>(record));
+    rt::UnsubclassWindow(record->hWnd, SubclassProc, reinterpret_cast<UINT_PTR>(record));
     auto& detached = Detached();
     auto it =
         std::find_if(detached.begin(), detached.end(), [&](const auto& r) { return r.get() == record; });
@@ -226,7 +227,7 @@ LRESULT WindowHook::HookCallOriginal(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM
     HookRecord* record = zMap_hWnd(hWnd);
     if (record == nullptr) return 0;
     ++record->depth;
-    LRESULT result = DefSubclassProc(hWnd, uMsg, wParam, lParam);
+    LRESULT result = rt::CallNextSubclass(hWnd, uMsg, wParam, lParam);
     --record->depth;
     return result;
 }
@@ -272,7 +273,7 @@ LRESULT CALLBACK WindowHook::SubclassProc(HWND hWnd, UINT uMsg, WPARAM wParam, L
     if (Matches(record->before, uMsg)) callBack(true);
     if (!handled) {
         ++record->depth;
-        lReturn = byReference ? DefSubclassProc(h, m, w, l) : DefSubclassProc(hWnd, uMsg, wParam, lParam);
+        lReturn = byReference ? rt::CallNextSubclass(h, m, w, l) : rt::CallNextSubclass(hWnd, uMsg, wParam, lParam);
         --record->depth;
         if (Matches(record->after, uMsg)) callBack(false);
     }

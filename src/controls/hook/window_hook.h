@@ -2,7 +2,7 @@
 // process before and/or after the window's own procedure, and keep the window's procedure from
 // seeing a message at all.
 //
-// Built on the platform's subclassing service (SetWindowSubclass): one shared subclass procedure
+// Built on the runtime's window subclassing (rt::SubclassWindow): one shared subclass procedure
 // finds its record through the subclass reference data, so no code is generated at run time and
 // several owners can hook one window and unhook it in any order. Each owner holds one WindowHook;
 // the hook calls the owner back through the HookClient interface.
