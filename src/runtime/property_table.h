@@ -18,7 +18,13 @@
 //   void UserControl_WriteProperties(rt::PropertyBag& b) override { Properties().WriteAll(*this, b); }
 //   void Value(int16_t v) { Set(value_, v, "Value"); }  // stores, marks changed, repaints
 //
-// A write default of rt::kAlwaysWritten writes the property whatever its value.
+// A write default of rt::kAlwaysWritten writes the property whatever its value. A read default
+// of rt::kNotRead makes a property written only: ReadAll and InitAll leave it as it is. The one
+// default rt::kNotStored keeps a property out of the bag (an object reference the bag cannot
+// hold): WriteAll leaves it out, ReadAll and InitAll set it to its empty value (T{}).
+//
+//   {"Texture", &Dial::texture_, rt::kNotRead, rt::Picture()},    // written, never read back
+//   {"Owner", &Dial::owner_, rt::kNotStored},                      // reading makes it none
 //
 // Where the value lives: a data member of the control (pointer to member), or a getter and a
 // setter, given as member functions of the control or of a base class (an overloaded pair such as
@@ -77,6 +83,12 @@ std::function<T(C&)> DefaultOf(D def) {
 // In place of a write default: the property is written whatever its value.
 struct AlwaysWritten {};
 inline constexpr AlwaysWritten kAlwaysWritten{};
+// In place of a read default: the property is written only, never read back.
+struct NotRead {};
+inline constexpr NotRead kNotRead{};
+// As the only default: the property never goes into the bag; reading empties it.
+struct NotStored {};
+inline constexpr NotStored kNotStored{};
 
 template <class C>
 class PropertyTable {
@@ -100,21 +112,37 @@ public:
                   readDef, writeDef) {}
         // A getter and a setter as callables taking the control.
         template <class Get, class Set, class R, class W>
-        requires std::is_invocable_v<Get, C&> Row(const char* name, Get get, Set set, R readDef, W writeDef)
+        requires std::is_invocable_v<Get, C&> Row(const char* name, [[maybe_unused]] Get get, Set set,
+                                                  [[maybe_unused]] R readDef, [[maybe_unused]] W writeDef)
             : name_(name) {
             using T = std::decay_t<std::invoke_result_t<Get, C&>>;
-            auto readDefault = detail::DefaultOf<C, T>(readDef);
-            init_ = [set, readDefault](C& c) { set(c, readDefault(c)); };
-            read_ = [name, set, readDefault](C& c, const PropertyBag& bag) {
-                set(c, detail::ReadStored<T>(bag, name, readDefault(c)));
-            };
-            if constexpr (std::is_same_v<W, AlwaysWritten>) {
-                write_ = [name, get](C& c, PropertyBag& bag) { bag.WriteProperty(name, detail::Stored<T>(get(c))); };
+            if constexpr (std::is_same_v<R, NotStored> || std::is_same_v<W, NotStored>) {
+                static_assert(std::is_same_v<R, W>, "a property kept out of the bag has no other default");
+                init_ = [set](C& c) { set(c, T{}); };
+                read_ = [set](C& c, const PropertyBag&) { set(c, T{}); };
+                write_ = [](C&, PropertyBag&) {};
             } else {
-                auto writeDefault = detail::DefaultOf<C, T>(writeDef);
-                write_ = [name, get, writeDefault](C& c, PropertyBag& bag) {
-                    bag.WriteProperty(name, detail::Stored<T>(get(c)), detail::Stored<T>(writeDefault(c)));
-                };
+                if constexpr (std::is_same_v<R, NotRead>) {
+                    init_ = [](C&) {};
+                    read_ = [](C&, const PropertyBag&) {};
+                } else {
+                    auto readDefault = detail::DefaultOf<C, T>(readDef);
+                    init_ = [set, readDefault](C& c) { set(c, readDefault(c)); };
+                    read_ = [name, set, readDefault](C& c, const PropertyBag& bag) {
+                        set(c, detail::ReadStored<T>(bag, name, readDefault(c)));
+                    };
+                }
+                if constexpr (std::is_same_v<W, AlwaysWritten>) {
+                    write_ = [name, get](C& c, PropertyBag& bag) {
+                        bag.WriteProperty(name, detail::Stored<T>(get(c)));
+                    };
+                } else {
+                    auto writeDefault = detail::DefaultOf<C, T>(writeDef);
+                    write_ = [name, get, writeDefault](C& c, PropertyBag& bag) {
+                        bag.WriteProperty(name, detail::Stored<T>(get(c)),
+                                          detail::Stored<T>(writeDefault(c)));
+                    };
+                }
             }
         }
 

@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "support/error_of.h"
-
 #include <functional>
 #include <string>
 
 #include "runtime/error.h"
 #include "runtime/property_table.h"
+#include "support/error_of.h"
 
 namespace {
 
@@ -139,7 +138,8 @@ TEST(PropertyTable, ReadsWritesAndInitialisesInTableOrderWithItsTwoDefaults) {
     g.limit(7);
     g.prefix = "q";  // the read default of Scale is now 2.5
     Gauge::Table().WriteAll(g, bag);
-    EXPECT_EQ(bag.Dump(), "Label = String \"read\"\nFlag = Boolean False\nLevel = Long 200\nLimit = Long 7\n");
+    EXPECT_EQ(bag.Dump(),
+              "Label = String \"read\"\nFlag = Boolean False\nLevel = Long 200\nLimit = Long 7\n");
 
     Gauge h;
     h.prefix = "q";
@@ -148,6 +148,46 @@ TEST(PropertyTable, ReadsWritesAndInitialisesInTableOrderWithItsTwoDefaults) {
     EXPECT_EQ(h.limit(), 7);
     EXPECT_FLOAT_EQ(h.scale, 2.5f) << "absent: the default the object answers";
     EXPECT_EQ(ErrorOf([&] { Gauge::Table().ReadAll(h, rt::PropertyBag{{"Level", 256}}); }), rt::errOverflow);
+}
+
+// A property written only and one kept out of the bag, around an ordinary one.
+struct Keeper {
+    std::string note = "n";
+    std::string owner = "o";
+    int32_t count = 0;
+
+    static const rt::PropertyTable<Keeper>& Table() {
+        static const rt::PropertyTable<Keeper> table{
+            {"Note", &Keeper::note, rt::kNotRead, ""},
+            {"Owner", &Keeper::owner, rt::kNotStored},
+            {"Count", &Keeper::count, 4},
+        };
+        return table;
+    }
+};
+
+TEST(PropertyTable, WrittenOnlyAndUnstoredRows) {
+    Keeper k;
+    Keeper::Table().InitAll(k);
+    EXPECT_EQ(k.note, "n");
+    EXPECT_EQ(k.owner, "");
+    EXPECT_EQ(k.count, 4);
+
+    k.owner = "o";
+    k.count = 9;
+    rt::PropertyBag bag;
+    Keeper::Table().WriteAll(k, bag);
+    EXPECT_EQ(bag.Dump(), "Note = String \"n\"\nCount = Long 9\n");
+    k.note = "";
+    Keeper::Table().WriteAll(k, bag);
+    EXPECT_EQ(bag.Dump(), "Count = Long 9\n") << "a written-only value equal to its default is left out";
+
+    Keeper r;
+    r.note = "kept";
+    Keeper::Table().ReadAll(r, rt::PropertyBag{{"Note", "stored"}, {"Owner", "stored"}, {"Count", 2}});
+    EXPECT_EQ(r.note, "kept");
+    EXPECT_EQ(r.owner, "") << "emptied, whatever the bag holds";
+    EXPECT_EQ(r.count, 2);
 }
 
 }  // namespace

@@ -349,6 +349,141 @@ TEST_F(TileTest, SavedSettingsKeepTheKeyOrderAndComeBack) {
     EXPECT_EQ(copy.FontName(), "Tahoma");
 }
 
+// Every key the tile keeps, in the key order, each with a value other than its defaults: read
+// into a tile and written again, the settings come back as they were, in the same order.
+TEST_F(TileTest, EveryStoredKeyComesBackInTheKeyOrder) {
+    auto picture = [](int width) { return rt::Picture::FromBitmap(CreateBitmap(width, 1, 1, 32, nullptr)); };
+    rt::Font font("Tahoma", 14, true);
+    font.Italic(true);
+    font.Strikethrough(true);
+    using Value = rt::PropertyBag::Value;
+    std::vector<std::pair<std::string, Value>> keys = {
+        {"BackColor", 0xFFC0FFu},
+        {"Enabled", true},
+        {"BackStyle", 1},
+        {"BorderStyle", 2},
+        {"WantMouseEvents", true},
+        {"TextureMode", 3},
+        {"Texture", picture(1)},
+        {"StretchQuality", true},
+        {"Stretch", true},
+        {"SizeFixed", true},
+        {"ShapeText", "text"},
+        {"Shape", 4},
+        {"ShadowOpacity", 5},
+        {"ShadowOffsetY", 6},
+        {"ShadowOffsetX", 7},
+        {"ShadowEnabled", true},
+        {"ShadowDepth", 8},
+        {"ShadowColor", 9},
+        {"SetRedraw", true},
+        {"ScaleWidth", 1.5f},
+        {"ScaleTop", 2.5f},
+        {"ScaleMode", 10},
+        {"ScaleMethod", 11},
+        {"ScaleLeft", 3.5f},
+        {"ScaleHeight", 4.5f},
+        {"Rotation", 12},
+        {"RotateEnabled", true},
+        {"RightToLeft", true},
+        {"PolygonSides", 13},
+        {"PolygonAngle", 5.5f},
+        {"Picture", picture(2)},
+        {"PaletteMode", 14},
+        {"Palette", picture(3)},
+        {"Opacity", 15},
+        {"OLEDropMode", 16},
+        {"MousePointer", 17},
+        {"MouseIcon", picture(4)},
+        {"Mirror", 18},
+        {"MaskUsed", 19},
+        {"MaskPicture", picture(5)},
+        {"MaskColor", 20},
+        {"KeepOriginalFormat", true},
+        {"InversedImage", true},
+        {"IntensityOffset", 6.5f},
+        {"ImageType", 21},
+        {"Image", picture(6)},
+        {"hWnd", 22},
+        {"HitBehavior", 23},
+        {"hDC", 24},
+        {"HasDC", true},
+        {"grayScale", 25},
+        {"GDIplusInitialized", true},
+        {"GDIplusEnabled", true},
+        {"FontUnderline", true},
+        {"FontTransparent", true},
+        {"FillStyle", 58},
+        {"FillColor", 0x00FF00u},
+        {"DrawWidth", 26},
+        {"DrawStyle", 27},
+        {"DrawMode", 28},
+        {"CurrentY", 7.5f},
+        {"CurrentX", 8.5f},
+        {"ContainerHwnd", 29},
+        {"ClipControls", true},
+        {"ClipBehavior", 30},
+        {"BorderWidth", 31},
+        {"BorderTransparency", 32},
+        {"BorderColor", 0xE47A23u},
+        {"BackTransparency", 33},
+        {"AutoSize", true},
+        {"AutoRedraw", true},
+        {"Appearance", 34},
+        {"AlignCenter", true},
+        {"Caption", "Saved"},
+        {"ForeColor", 0x123456u},
+        {"FontName", "Tahoma"},
+        {"FontSize", 14.0f},
+        {"FontBold", true},
+        {"FontItalic", true},
+        {"FontStrikethru", true},
+        {"Font", font},
+        {"Value", 1},
+        {"tot", "tip"},
+    };
+    auto bagOf = [](const std::vector<std::pair<std::string, Value>>& entries) {
+        rt::PropertyBag bag;
+        for (const auto& [name, value] : entries) bag.WriteProperty(name, value);
+        return bag;
+    };
+    rt::ControlArray<win8Metro> loaded{*form, "loaded", std::make_shared<const rt::PropertyBag>(bagOf(keys))};
+    win8Metro& t = loaded[0];
+
+    // "Texture" is never read: the tile writes the one it was given.
+    EXPECT_EQ(t.SaveProperties().Contains("Texture"), false);
+    const rt::Picture texture = picture(7);
+    t.Texture(texture);
+    for (auto& [name, value] : keys)
+        if (name == "Texture") value = texture;
+    const rt::PropertyBag expected = bagOf(keys);
+    const rt::PropertyBag saved = t.SaveProperties();
+    EXPECT_EQ(saved.Dump(), expected.Dump());
+    EXPECT_EQ(saved, expected) << "the same picture objects";
+}
+
+// An empty bag gives every key its read default. Of those, only the caption's font name and size
+// (taken from the ambient font, which replaces the caption's) differ from their write defaults.
+TEST_F(TileTest, AnEmptyBagGivesTheReadDefaults) {
+    rt::ControlArray<win8Metro> plain{*form, "plain", std::make_shared<const rt::PropertyBag>()};
+    win8Metro& t = plain[0];
+    EXPECT_EQ(t.FillColor(), 0xFFu);
+    EXPECT_EQ(t.BackTransparency(), 0);
+    EXPECT_EQ(t.ForeColor(), 0xFFFFFFu);
+    EXPECT_EQ(t.Value(), 0);
+    EXPECT_EQ(t.Picture().Empty(), true);
+
+    const rt::Font& ambient = form->GetFont();
+    rt::PropertyBag expected;
+    expected.WriteProperty("FontName", ambient.Name(), "");
+    expected.WriteProperty("FontSize", ambient.Size(), 0.0f);
+    expected.WriteProperty("FontBold", ambient.Bold(), false);
+    expected.WriteProperty("FontItalic", ambient.Italic(), false);
+    expected.WriteProperty("FontStrikethru", ambient.Strikethrough(), false);
+    ASSERT_GT(expected.Count(), 0u);
+    EXPECT_EQ(t.SaveProperties().Dump(), expected.Dump());
+}
+
 TEST_F(TileTest, WithoutAFontKeyTheCaptionTakesTheAmbientFont) {
     auto bag = std::make_shared<const rt::PropertyBag>(
         rt::PropertyBag{{"FontName", "Tahoma"}, {"FontSize", 20.0f}, {"FontBold", true}});

@@ -37,16 +37,6 @@ rt::Font DesignedCaptionFont() {
     return font;
 }
 
-// Reading and writing one key of the bag.
-template <class T>
-void Read(const rt::PropertyBag& bag, const char* key, T& field, const T& def) {
-    field = bag.ReadProperty(key, def);
-}
-template <class T>
-void Write(rt::PropertyBag& bag, const char* key, const T& value, const T& def) {
-    bag.WriteProperty(key, rt::PropertyBag::Value(value), rt::PropertyBag::Value(def));
-}
-
 }  // namespace
 
 void win8Metro::HiddenCheck::Value(int16_t v) {
@@ -272,189 +262,127 @@ void win8Metro::UserControl_InitProperties() {
     picture_ = palette_ = mouseIcon_ = maskPicture_ = image_ = rt::Picture();
 }
 
-// In the order of the keys; "Texture" and "ShapeObject" are written only. The bag keeps no
-// automation objects, so the object references read back as none.
-void win8Metro::UserControl_ReadProperties(rt::PropertyBag& b) {
+// In the order of the keys. "Texture" is written only; the bag keeps no automation objects, so
+// "ShapeObject" is neither written nor read and the other object references read back as none.
+// The background and caption keys go straight to the constituents, unmarked.
+const rt::PropertyTable<win8Metro>& win8Metro::Properties() {
+    using T = win8Metro;
     const rt::Picture none;
-    AlphaShapeCtl1.BackColor(b.ReadProperty("BackColor", 0xFFFFFFu));
-    Read(b, "Enabled", enabled_, false);
-    Read(b, "BackStyle", backStyle_, int16_t{0});
-    Read(b, "BorderStyle", borderStyle_, int16_t{0});
-    Read(b, "WantMouseEvents", wantMouseEvents_, false);
-    Read(b, "TextureMode", textureMode_, 0);
-    Read(b, "StretchQuality", stretchQuality_, false);
-    Read(b, "Stretch", stretch_, false);
-    Read(b, "SizeFixed", sizeFixed_, false);
-    Read(b, "ShapeText", shapeText_, std::string());
-    Read(b, "Shape", shape_, 0);
-    Read(b, "ShadowOpacity", shadowOpacity_, 0);
-    Read(b, "ShadowOffsetY", shadowOffsetY_, 0);
-    Read(b, "ShadowOffsetX", shadowOffsetX_, 0);
-    Read(b, "ShadowEnabled", shadowEnabled_, false);
-    Read(b, "ShadowDepth", shadowDepth_, 0);
-    Read(b, "ShadowColor", shadowColor_, 0);
-    Read(b, "SetRedraw", setRedraw_, false);
-    Read(b, "ScaleWidth", scaleWidth_, 0.0f);
-    Read(b, "ScaleTop", scaleTop_, 0.0f);
-    Read(b, "ScaleMode", scaleMode_, int16_t{0});
-    Read(b, "ScaleMethod", scaleMethod_, 0);
-    Read(b, "ScaleLeft", scaleLeft_, 0.0f);
-    Read(b, "ScaleHeight", scaleHeight_, 0.0f);
-    Read(b, "Rotation", rotation_, 0);
-    Read(b, "RotateEnabled", rotateEnabled_, false);
-    Read(b, "RightToLeft", rightToLeft_, false);
-    Read(b, "PolygonSides", polygonSides_, 0);
-    Read(b, "PolygonAngle", polygonAngle_, 0.0f);
-    Read(b, "Picture", picture_, none);
-    Read(b, "PaletteMode", paletteMode_, int16_t{0});
-    Read(b, "Palette", palette_, none);
-    Read(b, "Opacity", opacity_, 0);
-    Read(b, "OLEDropMode", oleDropMode_, int16_t{0});
-    Read(b, "MousePointer", mousePointer_, int16_t{0});
-    Read(b, "MouseIcon", mouseIcon_, none);
-    Read(b, "Mirror", mirror_, 0);
-    Read(b, "MaskUsed", maskUsed_, 0);
-    Read(b, "MaskPicture", maskPicture_, none);
-    Read(b, "MaskColor", maskColor_, 0);
-    Read(b, "KeepOriginalFormat", keepOriginalFormat_, false);
-    Read(b, "InversedImage", inversedImage_, false);
-    Read(b, "IntensityOffset", intensityOffset_, 0.0f);
-    Read(b, "ImageType", imageType_, 0);
-    Read(b, "Image", image_, none);
-    hyperLink_ = rt::Object();
-    Read(b, "hWnd", hwnd_, 0);
-    Read(b, "HitBehavior", hitBehavior_, int16_t{0});
-    Read(b, "hDC", hdc_, 0);
-    Read(b, "HasDC", hasDC_, false);
-    Read(b, "grayScale", grayScale_, 0);
-    Read(b, "GDIplusInitialized", gdiplusInitialized_, false);
-    Read(b, "GDIplusEnabled", gdiplusEnabled_, false);
-    Read(b, "FontUnderline", fontUnderline_, false);
-    Read(b, "FontTransparent", fontTransparent_, false);
-    AlphaShapeCtl1.FillStyle(b.ReadProperty("FillStyle", int32_t{57}));
-    AlphaShapeCtl1.FillColor(b.ReadProperty("FillColor", 0xFFu));
-    Read(b, "DrawWidth", drawWidth_, int16_t{0});
-    Read(b, "DrawStyle", drawStyle_, int16_t{0});
-    Read(b, "DrawMode", drawMode_, int16_t{0});
-    dataMembers_ = rt::Object();
-    Read(b, "CurrentY", currentY_, 0.0f);
-    Read(b, "CurrentX", currentX_, 0.0f);
-    controls_ = rt::Object();
-    Read(b, "ContainerHwnd", containerHwnd_, 0);
-    Read(b, "ClipControls", clipControls_, false);
-    Read(b, "ClipBehavior", clipBehavior_, int16_t{0});
-    Read(b, "BorderWidth", borderWidth_, 0);
-    AlphaShapeCtl1.BorderTransparency(b.ReadProperty("BorderTransparency", int32_t{60}));
-    AlphaShapeCtl1.BorderColor(b.ReadProperty("BorderColor", kWindowText));
-    AlphaShapeCtl1.BackTransparency(b.ReadProperty("BackTransparency", int32_t{0}));
-    Read(b, "AutoSize", autoSize_, false);
-    Read(b, "AutoRedraw", autoRedraw_, false);
-    Read(b, "Appearance", appearance_, int16_t{0});
-    Read(b, "AlignCenter", alignCenter_, false);
-    activeControl_ = rt::Object();
-    Label1.Caption(b.ReadProperty("Caption", "Label1"));
-    Label1.ForeColor(b.ReadProperty("ForeColor", 0xFFFFFFu));
-    Label1.GetFont().Name(b.ReadProperty("FontName", "Arial"));
-    Label1.GetFont().Size(b.ReadProperty("FontSize", 10.0f));
-    Label1.GetFont().Bold(b.ReadProperty("FontBold", false));
-    Label1.GetFont().Italic(b.ReadProperty("FontItalic", false));
-    Label1.GetFont().Strikethrough(b.ReadProperty("FontStrikethru", false));
-    Label1.SetFont(b.ReadProperty("Font", Ambient().Font.Clone()));
-    Check1.Value(b.ReadProperty("Value", int16_t{0}));
-    Text1.Text(b.ReadProperty("tot", ""));
+    auto ambientFont = [](T& t) { return t.Ambient().Font; };
+    auto ambientFontCopy = [](T& t) { return t.Ambient().Font.Clone(); };
+    static const rt::PropertyTable<T> table{
+        {"BackColor", [](T& t) { return t.BackColor(); },
+         [](T& t, uint32_t v) { t.AlphaShapeCtl1.BackColor(v); }, 0xFFFFFFu, 0xFFFFFFu},
+        {"Enabled", &T::enabled_, false},
+        {"BackStyle", &T::backStyle_, 0},
+        {"BorderStyle", &T::borderStyle_, 0},
+        {"WantMouseEvents", &T::wantMouseEvents_, false},
+        {"TextureMode", &T::textureMode_, 0},
+        {"Texture", &T::texture_, rt::kNotRead, none},
+        {"StretchQuality", &T::stretchQuality_, false},
+        {"Stretch", &T::stretch_, false},
+        {"SizeFixed", &T::sizeFixed_, false},
+        {"ShapeText", &T::shapeText_, ""},
+        {"Shape", &T::shape_, 0},
+        {"ShadowOpacity", &T::shadowOpacity_, 0},
+        {"ShadowOffsetY", &T::shadowOffsetY_, 0},
+        {"ShadowOffsetX", &T::shadowOffsetX_, 0},
+        {"ShadowEnabled", &T::shadowEnabled_, false},
+        {"ShadowDepth", &T::shadowDepth_, 0},
+        {"ShadowColor", &T::shadowColor_, 0},
+        {"SetRedraw", &T::setRedraw_, false},
+        {"ScaleWidth", &T::scaleWidth_, 0},
+        {"ScaleTop", &T::scaleTop_, 0},
+        {"ScaleMode", &T::scaleMode_, 0},
+        {"ScaleMethod", &T::scaleMethod_, 0},
+        {"ScaleLeft", &T::scaleLeft_, 0},
+        {"ScaleHeight", &T::scaleHeight_, 0},
+        {"Rotation", &T::rotation_, 0},
+        {"RotateEnabled", &T::rotateEnabled_, false},
+        {"RightToLeft", &T::rightToLeft_, false},
+        {"PolygonSides", &T::polygonSides_, 0},
+        {"PolygonAngle", &T::polygonAngle_, 0},
+        {"Picture", &T::picture_, none},
+        {"PaletteMode", &T::paletteMode_, 0},
+        {"Palette", &T::palette_, none},
+        {"Opacity", &T::opacity_, 0},
+        {"OLEDropMode", &T::oleDropMode_, 0},
+        {"MousePointer", &T::mousePointer_, 0},
+        {"MouseIcon", &T::mouseIcon_, none},
+        {"Mirror", &T::mirror_, 0},
+        {"MaskUsed", &T::maskUsed_, 0},
+        {"MaskPicture", &T::maskPicture_, none},
+        {"MaskColor", &T::maskColor_, 0},
+        {"KeepOriginalFormat", &T::keepOriginalFormat_, false},
+        {"InversedImage", &T::inversedImage_, false},
+        {"IntensityOffset", &T::intensityOffset_, 0},
+        {"ImageType", &T::imageType_, 0},
+        {"Image", &T::image_, none},
+        {"HyperLink", &T::hyperLink_, rt::kNotStored},
+        {"hWnd", &T::hwnd_, 0},
+        {"HitBehavior", &T::hitBehavior_, 0},
+        {"hDC", &T::hdc_, 0},
+        {"HasDC", &T::hasDC_, false},
+        {"grayScale", &T::grayScale_, 0},
+        {"GDIplusInitialized", &T::gdiplusInitialized_, false},
+        {"GDIplusEnabled", &T::gdiplusEnabled_, false},
+        {"FontUnderline", &T::fontUnderline_, false},
+        {"FontTransparent", &T::fontTransparent_, false},
+        {"FillStyle", [](T& t) { return t.FillStyle(); },
+         [](T& t, int32_t v) { t.AlphaShapeCtl1.FillStyle(v); }, 57, 57},
+        {"FillColor", [](T& t) { return t.FillColor(); },
+         [](T& t, uint32_t v) { t.AlphaShapeCtl1.FillColor(v); }, 0xFFu, 0xFFu},
+        {"DrawWidth", &T::drawWidth_, 0},
+        {"DrawStyle", &T::drawStyle_, 0},
+        {"DrawMode", &T::drawMode_, 0},
+        {"DataMembers", &T::dataMembers_, rt::kNotStored},
+        {"CurrentY", &T::currentY_, 0},
+        {"CurrentX", &T::currentX_, 0},
+        {"Controls", &T::controls_, rt::kNotStored},
+        {"ContainerHwnd", &T::containerHwnd_, 0},
+        {"ClipControls", &T::clipControls_, false},
+        {"ClipBehavior", &T::clipBehavior_, 0},
+        {"BorderWidth", &T::borderWidth_, 0},
+        {"BorderTransparency", [](T& t) { return t.BorderTransparency(); },
+         [](T& t, int32_t v) { t.AlphaShapeCtl1.BorderTransparency(v); }, 60, 60},
+        {"BorderColor", [](T& t) { return t.BorderColor(); },
+         [](T& t, uint32_t v) { t.AlphaShapeCtl1.BorderColor(v); }, kWindowText, kWindowText},
+        {"BackTransparency", [](T& t) { return t.BackTransparency(); },
+         [](T& t, int32_t v) { t.AlphaShapeCtl1.BackTransparency(v); }, 0, 0},
+        {"AutoSize", &T::autoSize_, false},
+        {"AutoRedraw", &T::autoRedraw_, false},
+        {"Appearance", &T::appearance_, 0},
+        {"AlignCenter", &T::alignCenter_, false},
+        {"ActiveControl", &T::activeControl_, rt::kNotStored},
+        {"Caption", [](T& t) { return t.Caption(); },
+         [](T& t, std::string v) { t.Label1.Caption(std::move(v)); }, "Label1", "Label1"},
+        {"ForeColor", [](T& t) { return t.ForeColor(); }, [](T& t, uint32_t v) { t.Label1.ForeColor(v); },
+         0xFFFFFFu, 0xFFFFFFu},
+        {"FontName", [](T& t) { return t.FontName(); },
+         [](T& t, std::string v) { t.Label1.GetFont().Name(v); }, "Arial", ""},
+        {"FontSize", [](T& t) { return t.FontSize(); }, [](T& t, float v) { t.Label1.GetFont().Size(v); }, 10,
+         0},
+        {"FontBold", [](T& t) { return t.FontBold(); }, [](T& t, bool v) { t.Label1.GetFont().Bold(v); },
+         false, false},
+        {"FontItalic", [](T& t) { return t.FontItalic(); },
+         [](T& t, bool v) { t.Label1.GetFont().Italic(v); }, false, false},
+        {"FontStrikethru", [](T& t) { return t.FontStrikethru(); },
+         [](T& t, bool v) { t.Label1.GetFont().Strikethrough(v); }, false, false},
+        {"Font", [](T& t) -> rt::Font& { return t.Label1.GetFont(); },
+         [](T& t, rt::Font f) { t.Label1.SetFont(std::move(f)); }, ambientFontCopy, ambientFont},
+        {"Value", [](T& t) { return t.Value(); }, [](T& t, int16_t v) { t.Check1.Value(v); }, 0, 0},
+        {"tot", [](T& t) { return t.tot(); }, [](T& t, std::string v) { t.Text1.Text(std::move(v)); }, "",
+         ""},
+    };
+    return table;
 }
 
-// Every key, in order, with its write default.
+void win8Metro::UserControl_ReadProperties(rt::PropertyBag& b) {
+    Properties().ReadAll(*this, b);
+}
+
 void win8Metro::UserControl_WriteProperties(rt::PropertyBag& b) {
-    const rt::Picture none;
-    Write(b, "BackColor", BackColor(), 0xFFFFFFu);
-    Write(b, "Enabled", enabled_, false);
-    Write(b, "BackStyle", backStyle_, int16_t{0});
-    Write(b, "BorderStyle", borderStyle_, int16_t{0});
-    Write(b, "WantMouseEvents", wantMouseEvents_, false);
-    Write(b, "TextureMode", textureMode_, 0);
-    Write(b, "Texture", texture_, none);
-    Write(b, "StretchQuality", stretchQuality_, false);
-    Write(b, "Stretch", stretch_, false);
-    Write(b, "SizeFixed", sizeFixed_, false);
-    Write(b, "ShapeText", shapeText_, std::string());
-    // "ShapeObject": an automation object, which the bag does not keep.
-    Write(b, "Shape", shape_, 0);
-    Write(b, "ShadowOpacity", shadowOpacity_, 0);
-    Write(b, "ShadowOffsetY", shadowOffsetY_, 0);
-    Write(b, "ShadowOffsetX", shadowOffsetX_, 0);
-    Write(b, "ShadowEnabled", shadowEnabled_, false);
-    Write(b, "ShadowDepth", shadowDepth_, 0);
-    Write(b, "ShadowColor", shadowColor_, 0);
-    Write(b, "SetRedraw", setRedraw_, false);
-    Write(b, "ScaleWidth", scaleWidth_, 0.0f);
-    Write(b, "ScaleTop", scaleTop_, 0.0f);
-    Write(b, "ScaleMode", scaleMode_, int16_t{0});
-    Write(b, "ScaleMethod", scaleMethod_, 0);
-    Write(b, "ScaleLeft", scaleLeft_, 0.0f);
-    Write(b, "ScaleHeight", scaleHeight_, 0.0f);
-    Write(b, "Rotation", rotation_, 0);
-    Write(b, "RotateEnabled", rotateEnabled_, false);
-    Write(b, "RightToLeft", rightToLeft_, false);
-    Write(b, "PolygonSides", polygonSides_, 0);
-    Write(b, "PolygonAngle", polygonAngle_, 0.0f);
-    Write(b, "Picture", picture_, none);
-    Write(b, "PaletteMode", paletteMode_, int16_t{0});
-    Write(b, "Palette", palette_, none);
-    Write(b, "Opacity", opacity_, 0);
-    Write(b, "OLEDropMode", oleDropMode_, int16_t{0});
-    Write(b, "MousePointer", mousePointer_, int16_t{0});
-    Write(b, "MouseIcon", mouseIcon_, none);
-    Write(b, "Mirror", mirror_, 0);
-    Write(b, "MaskUsed", maskUsed_, 0);
-    Write(b, "MaskPicture", maskPicture_, none);
-    Write(b, "MaskColor", maskColor_, 0);
-    Write(b, "KeepOriginalFormat", keepOriginalFormat_, false);
-    Write(b, "InversedImage", inversedImage_, false);
-    Write(b, "IntensityOffset", intensityOffset_, 0.0f);
-    Write(b, "ImageType", imageType_, 0);
-    Write(b, "Image", image_, none);
-    // "HyperLink": an automation object.
-    Write(b, "hWnd", hwnd_, 0);
-    Write(b, "HitBehavior", hitBehavior_, int16_t{0});
-    Write(b, "hDC", hdc_, 0);
-    Write(b, "HasDC", hasDC_, false);
-    Write(b, "grayScale", grayScale_, 0);
-    Write(b, "GDIplusInitialized", gdiplusInitialized_, false);
-    Write(b, "GDIplusEnabled", gdiplusEnabled_, false);
-    Write(b, "FontUnderline", fontUnderline_, false);
-    Write(b, "FontTransparent", fontTransparent_, false);
-    Write(b, "FillStyle", FillStyle(), 57);
-    Write(b, "FillColor", FillColor(), 0xFFu);
-    Write(b, "DrawWidth", drawWidth_, int16_t{0});
-    Write(b, "DrawStyle", drawStyle_, int16_t{0});
-    Write(b, "DrawMode", drawMode_, int16_t{0});
-    // "DataMembers": an automation object.
-    Write(b, "CurrentY", currentY_, 0.0f);
-    Write(b, "CurrentX", currentX_, 0.0f);
-    // "Controls": an automation object.
-    Write(b, "ContainerHwnd", containerHwnd_, 0);
-    Write(b, "ClipControls", clipControls_, false);
-    Write(b, "ClipBehavior", clipBehavior_, int16_t{0});
-    Write(b, "BorderWidth", borderWidth_, 0);
-    Write(b, "BorderTransparency", BorderTransparency(), 60);
-    Write(b, "BorderColor", BorderColor(), kWindowText);
-    Write(b, "BackTransparency", BackTransparency(), 0);
-    Write(b, "AutoSize", autoSize_, false);
-    Write(b, "AutoRedraw", autoRedraw_, false);
-    Write(b, "Appearance", appearance_, int16_t{0});
-    Write(b, "AlignCenter", alignCenter_, false);
-    // "ActiveControl": an automation object.
-    Write(b, "Caption", Caption(), std::string("Label1"));
-    Write(b, "ForeColor", ForeColor(), 0xFFFFFFu);
-    Write(b, "FontName", FontName(), std::string());
-    Write(b, "FontSize", FontSize(), 0.0f);
-    Write(b, "FontBold", FontBold(), false);
-    Write(b, "FontItalic", FontItalic(), false);
-    Write(b, "FontStrikethru", FontStrikethru(), false);
-    b.WriteProperty("Font", Label1.GetFont(), Ambient().Font);
-    Write(b, "Value", Value(), int16_t{0});
-    Write(b, "tot", tot(), std::string());
+    Properties().WriteAll(*this, b);
 }
 
 }  // namespace controls

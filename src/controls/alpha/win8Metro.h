@@ -28,6 +28,7 @@
 #include "runtime/font.h"
 #include "runtime/hidden_text.h"
 #include "runtime/picture.h"
+#include "runtime/property_table.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
@@ -238,6 +239,7 @@ private:
         std::function<void()> onClick_;
     };
 
+    static const rt::PropertyTable<win8Metro>& Properties();
     void DesignConstituents();
     void wire();
     // Steps 1 to 5 of ref; on a resize the icon keeps its Left in the side-by-side mode.
