@@ -8,26 +8,31 @@
 #include "runtime/picture.h"
 
 template <class Member>
+void PageBuilder::TextLook(Member m, CharsetOrder order) {
+    // The font's settings reach the control as one change: one font made, one repaint.
+    rt::FontChangeBatch fontChange;
+    step([&] {
+        bool bold = false, italic = false;
+        if (!StyleCode(F(12), bold, italic)) return;
+        m().GetFont().Bold(bold);
+        m().GetFont().Italic(italic);
+    });
+    step([&] { m().ForeColor(static_cast<uint32_t>(rt::TextToInt32(Item(13, 0)))); });
+    step([&] { m().Alignment(rt::TextToInt16(Item(13, 1))); });
+    step([&] { m().GetFont().Size(rt::TextToSingle(Item(14, 0))); });
+    auto charset = [&] { step([&] { m().GetFont().Charset(rt::TextToInt16(Item(14, 3))); }); };
+    if (order == CharsetOrder::BeforeFace) charset();
+    step([&] {
+        const std::string face = Item(14, 1);
+        if (f.chk_fnt(face)) m().GetFont().Name(face);
+    });
+    step([&] { m().GetFont().Underline(rt::TextToBoolean(Item(14, 2))); });
+    if (order == CharsetOrder::AfterFace) charset();
+}
+
+template <class Member>
 void PageBuilder::LabelLikeLook(Member m) {
-    {
-        // The font's settings reach the control as one change: one font made, one repaint.
-        rt::FontChangeBatch fontChange;
-        step([&] {
-            bool bold = false, italic = false;
-            if (!StyleCode(F(12), bold, italic)) return;
-            m().GetFont().Bold(bold);
-            m().GetFont().Italic(italic);
-        });
-        step([&] { m().ForeColor(static_cast<uint32_t>(rt::TextToInt32(Item(13, 0)))); });
-        step([&] { m().Alignment(rt::TextToInt16(Item(13, 1))); });
-        step([&] { m().GetFont().Size(rt::TextToSingle(Item(14, 0))); });
-        step([&] {
-            const std::string face = Item(14, 1);
-            if (f.chk_fnt(face)) m().GetFont().Name(face);
-        });
-        step([&] { m().GetFont().Underline(rt::TextToBoolean(Item(14, 2))); });
-        step([&] { m().GetFont().Charset(rt::TextToInt16(Item(14, 3))); });
-    }
+    TextLook(m, CharsetOrder::AfterFace);
     step([&] { m().ZOrder(0); });
 }
 
@@ -68,24 +73,7 @@ void PageBuilder::txt() {
     }
     step([&] { m().BackColor(static_cast<uint32_t>(rt::TextToInt32(F(11)))); });
     skipMode();
-    // The font's settings reach the box as one change.
-    rt::FontChangeBatch fontChange;
-    step([&] {
-        bool bold = false, italic = false;
-        if (!StyleCode(F(12), bold, italic)) return;
-        m().GetFont().Bold(bold);
-        m().GetFont().Italic(italic);
-    });
-    step([&] { m().ForeColor(static_cast<uint32_t>(rt::TextToInt32(Item(13, 0)))); });
-    step([&] { m().Alignment(rt::TextToInt16(Item(13, 1))); });
-    step([&] { m().GetFont().Size(rt::TextToSingle(Item(14, 0))); });
-    // The text box takes the character set before the face name.
-    step([&] { m().GetFont().Charset(rt::TextToInt16(Item(14, 3))); });
-    step([&] {
-        const std::string face = Item(14, 1);
-        if (f.chk_fnt(face)) m().GetFont().Name(face);
-    });
-    step([&] { m().GetFont().Underline(rt::TextToBoolean(Item(14, 2))); });
+    TextLook(m, CharsetOrder::BeforeFace);
 }
 
 void PageBuilder::opt() {

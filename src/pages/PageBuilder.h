@@ -20,32 +20,32 @@
 // case-sensitively) and the PageBuilder member that builds it, defined in a Form1_records_*.cpp
 // file. A control that brings a kind adds its line here, in its place, and its records file. A
 // record of any other kind is read and passed over.
-#define VANTREL_PAGE_RECORDS(X)   \
-    X("obj1", obj1)               \
-    X("MacBT", MacBT)             \
-    X("obj2", obj2)               \
-    X("txt", txt)                 \
-    X("picture2", picture2)       \
-    X("WMPlayer", WMPlayerRecord) \
-    X("metrodes1", metrodes1Record) \
-    X("ComboBox", ComboBox)       \
-    X("slideshow", slideshowRecord) \
-    X("rt", rtRecord)             \
-    X("web", webRecord)           \
-    X("picture3", picture3)       \
-    X("thumb", thumbRecord)       \
-    X("file", file)               \
-    X("lnk", lnk)                 \
-    X("Aap", Aap)                 \
-    X("Image", Image)             \
-    X("gif", gifRecord)           \
-    X("Shaper1", Shaper1)         \
-    X("opt", opt)                 \
-    X("imageover", imageover)     \
-    X("PDF", PDF)                 \
+#define VANTREL_PAGE_RECORDS(X)             \
+    X("obj1", obj1)                         \
+    X("MacBT", MacBT)                       \
+    X("obj2", obj2)                         \
+    X("txt", txt)                           \
+    X("picture2", picture2)                 \
+    X("WMPlayer", WMPlayerRecord)           \
+    X("metrodes1", metrodes1Record)         \
+    X("ComboBox", ComboBox)                 \
+    X("slideshow", slideshowRecord)         \
+    X("rt", rtRecord)                       \
+    X("web", webRecord)                     \
+    X("picture3", picture3)                 \
+    X("thumb", thumbRecord)                 \
+    X("file", file)                         \
+    X("lnk", lnk)                           \
+    X("Aap", Aap)                           \
+    X("Image", Image)                       \
+    X("gif", gifRecord)                     \
+    X("Shaper1", Shaper1)                   \
+    X("opt", opt)                           \
+    X("imageover", imageover)               \
+    X("PDF", PDF)                           \
     X("bsGradientLabel1", bsGradientLabel1) \
-    X("Scroll1", Scroll1)         \
-    X("Label3", Label3Record)     \
+    X("Scroll1", Scroll1)                   \
+    X("Label3", Label3Record)               \
     X("Form", FormRecord)
 
 class PageBuilder {
@@ -115,6 +115,11 @@ private:
     // The look of a label or option button from F12 to F14, then to the front: one step each.
     template <class Member>
     void LabelLikeLook(Member m);
+    // The style, colour, alignment and font of F12 to F14, one step each, the font's settings as one
+    // change. A text box takes the character set before the face name, the others after.
+    enum class CharsetOrder { AfterFace, BeforeFace };
+    template <class Member>
+    void TextLook(Member m, CharsetOrder order);
 
     template <class Fn>
     bool step(Fn&& fn) {
