@@ -8,16 +8,16 @@
 #include <vector>
 
 #include "actions/Form2.h"
+#include "controls/common/paint.h"
+#include "controls/chrome/Form15.h"
+#include "controls/chrome/Form17.h"
+#include "controls/media/Module4.h"
 #include "pages/PageBuilder.h"
 #include "runtime/files.h"
 #include "runtime/picture.h"
 #include "runtime/textfile.h"
 #include "runtime/ui.h"
 #include "shell/clsTransparency.h"
-#include "controls/common/paint.h"
-#include "controls/chrome/Form15.h"
-#include "controls/chrome/Form17.h"
-#include "controls/media/Module4.h"
 
 void Form1::LoadOpen() {
     ++buildSerial_;
@@ -56,6 +56,8 @@ bool PageBuilder::StyleCode(const std::string& code, bool& bold, bool& italic) {
 }
 
 void PageBuilder::Build() {
+    serial = f.buildSerial_;
+    const bool wasVisible = f.Visible();
     Prologue();
 
     // From the opening of the script on, a failing step ends the build, until a step switches
@@ -63,6 +65,7 @@ void PageBuilder::Build() {
     proc.switchTo(rt::OnError::Stop);
     const std::string script = "sys" + f.page.Text() + " .esr";
     rt::InputFile file;
+    bool stopped = false;
     try {
         step([&] { file.Open(f.pckex(script)); });
         while (!file.AtEnd()) {
@@ -73,13 +76,21 @@ void PageBuilder::Build() {
             RunRecord();
         }
     } catch (const rt::ProcedureStopped&) {
-        // The build ended early. The script is still released and the page still finished, so
-        // the window is shown and can be closed.
+        stopped = true;
     }
     file.Close();
     proc.switchTo(rt::OnError::Skip);
     step([&] { rt::Kill(f.pckex(script)); });
-    Finish();
+    if (!stopped) {
+        Finish();
+        return;
+    }
+    // A page that stopped half-built is not finished: the finishing would act on fields that the
+    // page never set (a jump empties the window style). The window stays as it stands, visible
+    // as it was before the build (a shaped page's record hides it), and a window never shown
+    // yet is shown, so that the program is not left running unseen.
+    f.stoppedBuild_ = serial;
+    if (wasVisible || f.afstme == 0) Show();
 }
 
 void PageBuilder::Prologue() {
@@ -158,13 +169,32 @@ void PageBuilder::RunRecord() {
     if (row != kinds.end()) (this->*row->second)();
 }
 
+void PageBuilder::Show() {
+    const bool firstShowing = f.afstme == 0;
+    if (firstShowing) {
+        // A nudge that makes the platform draw the window's frame on its first showing.
+        step([&] { f.Left(f.Left() + 20); });
+        step([&] { f.Left(f.Left() - 20); });
+        f.afstme = 1;
+    }
+    step([&] { f.Visible(true); });
+    // The border step gives the window its visible style before it was ever shown, so showing
+    // it repaints nothing: the controls with windows of their own would stay unpainted.
+    if (firstShowing)
+        step([&] { RedrawWindow(f.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN); });
+}
+
 void PageBuilder::Finish() {
     step([&] { f.setzde(); });
     if (test([&] { return rt::TextToDouble(f.page.Text()) == 1 && f.frma.Text() != "1"; }))
         step([&] { f.Timer3.Enabled(true); });
     step([&] { f.combogo(); });
     step([&] { f.sldgo(); });
+    // A build started inside this one (a jump from an event while the lists loaded, or from the
+    // open actions) that stopped leaves the window as it stands; this one changes it no more.
+    if (f.stoppedBuild_ > serial) return;
     step([&] { f.Command2_Click(); });
+    if (f.stoppedBuild_ > serial) return;
 
     const std::string background = "bg" + f.page.Text() + ".bmp";
     if (test([&] { return f.pckex(background) != "error"; })) {
@@ -191,18 +221,7 @@ void PageBuilder::Finish() {
         step([&] { f.Left(-900000); });
         step([&] { f.Visible(false); });
     } else {
-        const bool firstShowing = f.afstme == 0;
-        if (firstShowing) {
-            // A nudge that makes the platform draw the window's frame on its first showing.
-            step([&] { f.Left(f.Left() + 20); });
-            step([&] { f.Left(f.Left() - 20); });
-            f.afstme = 1;
-        }
-        step([&] { f.Visible(true); });
-        // The border step gives the window its visible style before it was ever shown, so showing
-        // it repaints nothing: the controls with windows of their own would stay unpainted.
-        if (firstShowing)
-            step([&] { RedrawWindow(f.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN); });
+        Show();
         step([&] { f.v.Text(""); });
     }
 

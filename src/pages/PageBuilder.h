@@ -60,6 +60,8 @@ private:
 
     void Prologue();
     void Finish();
+    // Shows the window; its first showing also sets afstme.
+    void Show();
     void RunRecord();
 
     const std::string& F(int n) const { return r[static_cast<size_t>(n)]; }
@@ -132,6 +134,7 @@ private:
     void skipMode() { proc.switchTo(rt::OnError::Skip); }
 
     Form1& f;
+    uint32_t serial = 0;  // this build's number in buildSerial_
     rt::Procedure proc{rt::OnError::Skip};
     Record r;
 
