@@ -4,16 +4,6 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=${VANTREL_JOBS:-$(nproc)}
 
-# The image tests read PngSuite from the shared test data beside the checkout: without it they
-# could only fail, so say so before anything is built.
-shared=${VANTREL_SHARED_DIR:-$(dirname "$root")/shared}
-if [ ! -d "$shared/testdata/pngsuite" ]; then
-  echo "test.sh: the shared test data is missing: no folder $shared/testdata/pngsuite" >&2
-  echo "  Put the shared folder beside the checkout, or set VANTREL_SHARED_DIR to where it is." >&2
-  exit 1
-fi
-export VANTREL_SHARED_DIR=$(cd "$shared" && pwd)
-
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
 
