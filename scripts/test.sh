@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Set up, build and run every test: the native sanitizer tests, then the Windows tests under Wine.
+# Set up, build and run every test: the native sanitizer tests, a check of the release exe, then the
+# Windows tests under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=${VANTREL_JOBS:-$(nproc)}
@@ -15,6 +16,9 @@ ctest --test-dir "$root/build/linux32" -j "$jobs" --output-on-failure
 
 echo "== fuzz smoke run"
 "$root/scripts/fuzz-smoke.sh"
+
+echo "== release exe"
+"$root/scripts/check-release.sh" win32
 
 source "$root/scripts/wine-env.sh"
 trap wine_env_stop EXIT
