@@ -10,17 +10,11 @@ if(WIN32 OR CMAKE_CROSSCOMPILING)
   target_compile_options(gtest_main PRIVATE -w)
 endif()
 
-# Where tests find the shared test data. Under Wine the Unix root is drive Z:.
-if(NOT EXISTS "${VANTREL_SHARED_DIR}/testdata")
-  message(WARNING "No shared test data in ${VANTREL_SHARED_DIR}: the image tests will fail. "
-                  "Put the shared folder beside the checkout or set VANTREL_SHARED_DIR.")
-endif()
+# Where tests find the checkout (and its test data, tests/data). Under Wine the Unix root is drive Z:.
 if(WIN32)
-  set(VANTREL_TEST_SHARED "Z:${VANTREL_SHARED_DIR}")
   set(VANTREL_TEST_SOURCE "Z:${CMAKE_SOURCE_DIR}")
   set(VANTREL_TEST_BINARY "Z:${CMAKE_BINARY_DIR}")
 else()
-  set(VANTREL_TEST_SHARED "${VANTREL_SHARED_DIR}")
   set(VANTREL_TEST_SOURCE "${CMAKE_SOURCE_DIR}")
   set(VANTREL_TEST_BINARY "${CMAKE_BINARY_DIR}")
 endif()
@@ -46,7 +40,6 @@ function(vantrel_test name)
   endif()
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
-    VANTREL_SHARED_DIR="${VANTREL_TEST_SHARED}"
     VANTREL_SOURCE_DIR="${VANTREL_TEST_SOURCE}"
     VANTREL_BINARY_DIR="${VANTREL_TEST_BINARY}")
   if(NOT TARGET vantrel_test_main)

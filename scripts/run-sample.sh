@@ -1,19 +1,19 @@
 #!/usr/bin/env bash
-# Set up, build and start the sample menu: vantrel.exe beside the packed sample store.
-# With a display it opens there; with none it runs inside Xvfb, and a screenshot is saved.
+# Set up, build and start the sample menu: the exe as shipped beside the packed sample store. Only
+# what that needs is built (the store packer and the release build, scripts/build-release.sh), for
+# the Wine architecture this machine runs. With a display it opens there; with none it runs inside
+# Xvfb, and a screenshot is saved.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${VANTREL_SAMPLE_SECONDS:-8}
 
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh"
-
 arch=$("$root/scripts/wine-arch")
-build="$root/build/$arch"
+"$root/scripts/build-release.sh" "$arch"
+
+build="$root/build/release-$arch"
 sample="$build/sample"
-mkdir -p "$sample"
 cp "$build/src/app/vantrel.exe" "$sample/"
-if [ -f "$build/zlib1.dll" ]; then cp "$build/zlib1.dll" "$sample/"; fi
 
 headless=""
 if [ -z "${DISPLAY:-}" ]; then headless=1; fi

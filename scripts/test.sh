@@ -1,18 +1,9 @@
 #!/usr/bin/env bash
-# Set up, build and run every test: the native sanitizer tests, then the Windows tests under Wine.
+# Set up, build and run every test: the native sanitizer tests, a check of the release exe, then the
+# Windows tests under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=${VANTREL_JOBS:-$(nproc)}
-
-# The image tests read PngSuite from the shared test data beside the checkout: without it they
-# could only fail, so say so before anything is built.
-shared=${VANTREL_SHARED_DIR:-$(dirname "$root")/shared}
-if [ ! -d "$shared/testdata/pngsuite" ]; then
-  echo "test.sh: the shared test data is missing: no folder $shared/testdata/pngsuite" >&2
-  echo "  Put the shared folder beside the checkout, or set VANTREL_SHARED_DIR to where it is." >&2
-  exit 1
-fi
-export VANTREL_SHARED_DIR=$(cd "$shared" && pwd)
 
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
@@ -25,6 +16,9 @@ ctest --test-dir "$root/build/linux32" -j "$jobs" --output-on-failure
 
 echo "== fuzz smoke run"
 "$root/scripts/fuzz-smoke.sh"
+
+echo "== release exe"
+"$root/scripts/check-release.sh" win32
 
 source "$root/scripts/wine-env.sh"
 trap wine_env_stop EXIT

@@ -3,6 +3,7 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 #include "runtime/error.h"
@@ -188,8 +189,8 @@ std::string Str(double value) {
     if (value == 0) return "0";
     if (!std::isfinite(value)) return value != value ? "NaN" : (value < 0 ? "-Inf" : "Inf");
     char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
-    std::string sci(buf, res.ptr);
+    std::snprintf(buf, sizeof buf, "%.14e", value);  // correctly rounded, as to_chars would be
+    std::string sci(buf);
     size_t epos = sci.find('e');
     std::string mant = sci.substr(0, epos);
     int exp10 = std::stoi(sci.substr(epos + 1));

@@ -21,6 +21,7 @@ list(APPEND VANTREL_WIN32_SOURCES
   ${VANTREL_SOURCE_DIR_HERE}/dispatch.cpp
   ${VANTREL_SOURCE_DIR_HERE}/effects.cpp
   ${VANTREL_SOURCE_DIR_HERE}/propertybag.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/propertybag_dump.cpp
   ${VANTREL_SOURCE_DIR_HERE}/usercontrol.cpp
   ${VANTREL_SOURCE_DIR_HERE}/ole_drop.cpp
   ${VANTREL_SOURCE_DIR_HERE}/leave_watch.cpp

@@ -6,7 +6,7 @@
 #include "alpha_fixture.h"
 #include "imaging/gdiplus_service.h"
 #include "support/handle_growth.h"
-#include "support/shared_data.h"
+#include "support/test_data.h"
 
 using namespace alphatest;
 
@@ -85,7 +85,7 @@ TEST_F(Alpha, KeyedMirroredInvertedBitmapIsStoredAsLoadedAndReadsBackTheSame) {
 
 TEST_F(Alpha, PicturesAreStoredByKind) {
     // A PNG kept in its own format is stored byte for byte, and reports its own kind.
-    const std::vector<uint8_t> png = FileBytes(testsupport::SharedPath("testdata/pngsuite/png/basn2c08.png"));
+    const std::vector<uint8_t> png = FileBytes(testsupport::DataPath("pngsuite/png/basn2c08.png"));
     ASSERT_FALSE(png.empty());
     aicAlphaImage& kept = Make(10, 10);
     kept.KeepOriginalFormat(true);

@@ -5,7 +5,7 @@
 
 #include "decoders/fixtures.h"
 #include "imaging/codecs/png_decoder.h"
-#include "support/shared_data.h"
+#include "support/test_data.h"
 
 namespace {
 
@@ -45,11 +45,11 @@ Bytes Pixel(const MemoryDib& dib, int x, int y) {
 }
 
 std::string SuiteFile(const std::string& relative) {
-    return testsupport::SharedPath("testdata/pngsuite/" + relative);
+    return testsupport::DataPath("pngsuite/" + relative);
 }
 
 TEST(PngSuite, EveryFileDecodesOrIsRefusedOnEveryPath) {
-    const std::vector<std::filesystem::path> files = testsupport::SharedFiles("testdata/pngsuite/png");
+    const std::vector<std::filesystem::path> files = testsupport::DataFiles("pngsuite/png");
     ASSERT_GE(files.size(), 170u);
     for (Path path : kAllPaths) {
         const bool crcChecked = path != Path::OwnInflater;

@@ -168,7 +168,7 @@ TEST(PngChain, SuiteFilesDecodeByTheOwnPathWithAndWithoutZlib) {
 
 TEST(PngChain, CorruptSuiteFilesAreRefused) {
     std::vector<std::string> corrupt;
-    for (const auto& file : testsupport::SharedFiles("testdata/pngsuite/png"))
+    for (const auto& file : testsupport::DataFiles("pngsuite/png"))
         if (file.filename().string()[0] == 'x') corrupt.push_back(file.stem().string());
     ASSERT_GE(corrupt.size(), 14u);
     // Their only fault is a checksum, which only a present zlib checks.

@@ -14,14 +14,14 @@
 #include "imaging/c32bppDIB.h"
 #include "imaging/win_support.h"
 #include "imaging/zlib_access.h"
-#include "support/shared_data.h"
+#include "support/test_data.h"
 
 namespace readers_test {
 
 using Bytes = std::vector<uint8_t>;
 
 inline std::string SuitePath(const std::string& name, const char* kind = "png") {
-    return testsupport::SharedPath(std::string("testdata/pngsuite/") + kind + "/" + name + "." + kind);
+    return testsupport::DataPath(std::string("pngsuite/") + kind + "/" + name + "." + kind);
 }
 
 using testsupport::ReadBytes;

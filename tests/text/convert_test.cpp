@@ -217,6 +217,9 @@ TEST(TextHelpers, NumbersToText) {
     EXPECT_EQ(rt::Str(0.0001), "0.0001");
     EXPECT_EQ(rt::Str(0.00001), "1E-05");
     EXPECT_EQ(rt::Str(-2.5e-7), "-2.5E-07");
+    // Rounding to 15 digits carries into the exponent, and so into the other notation.
+    EXPECT_EQ(rt::Str(9999999999999999.0), "1E+16");
+    EXPECT_EQ(rt::Str(0.00009999999999999999), "0.0001");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// The shared test data (PngSuite with its expected pixels) in the folder ../shared beside the
-// checkout, and the readers for it. A missing file or folder fails the test that wanted it with a
-// message naming the expected path, instead of an exception or a row of unrelated mismatches.
+// The test data kept in the repository under tests/data (PngSuite with its expected pixels), and
+// the readers for it. A missing file or folder fails the test that wanted it with a message naming
+// the expected path, instead of an exception or a row of unrelated mismatches.
 // Window-free: the decoder tests also build natively.
 #pragma once
 
@@ -17,19 +17,17 @@
 
 namespace testsupport {
 
-// The full path of a file or folder of the shared data; a test failure when it is not there.
-inline std::string SharedPath(const std::string& relative) {
-    const std::string path = std::string(VANTREL_SHARED_DIR) + "/" + relative;
+// The full path of a file or folder under tests/data; a test failure when it is not there.
+inline std::string DataPath(const std::string& relative) {
+    const std::string path = std::string(VANTREL_SOURCE_DIR) + "/tests/data/" + relative;
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec))
-        ADD_FAILURE() << "missing shared test data: " << path
-                      << " (the folder ../shared beside the checkout, or VANTREL_SHARED_DIR when building)";
+    if (!std::filesystem::exists(path, ec)) ADD_FAILURE() << "missing test data: " << path;
     return path;
 }
 
-// The files of a shared data folder, sorted; none when it is missing (a failure says where).
-inline std::vector<std::filesystem::path> SharedFiles(const std::string& relative) {
-    const std::string folder = SharedPath(relative);
+// The files of a test data folder, sorted; none when it is missing (a failure says where).
+inline std::vector<std::filesystem::path> DataFiles(const std::string& relative) {
+    const std::string folder = DataPath(relative);
     std::vector<std::filesystem::path> files;
     std::error_code ec;
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
