@@ -56,6 +56,15 @@ bool PageBuilder::StyleCode(const std::string& code, bool& bold, bool& italic) {
 }
 
 void PageBuilder::Build() {
+    {
+        // The page's windows take their places once, when the records are read.
+        rt::HeldPlacement held(f);
+        Records();
+    }
+    Finish();
+}
+
+void PageBuilder::Records() {
     Prologue();
 
     // From the opening of the script on, a failing step ends the build, until a step switches
@@ -79,7 +88,6 @@ void PageBuilder::Build() {
     file.Close();
     proc.switchTo(rt::OnError::Skip);
     step([&] { rt::Kill(f.pckex(script)); });
-    Finish();
 }
 
 void PageBuilder::Prologue() {

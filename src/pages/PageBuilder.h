@@ -58,6 +58,7 @@ private:
     // the next, so a short last record still has a kind to compare.
     using Record = std::array<std::string, 15>;
 
+    void Records();  // the prologue and the script's records
     void Prologue();
     void Finish();
     void RunRecord();

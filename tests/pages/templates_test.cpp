@@ -91,3 +91,52 @@ TEST(PageTemplatesTest, APageMakesTheTemplatesOfTheKindsItUsesAsDesigned) {
     EXPECT_GT(Depth(button.hWnd()), Depth(f.txt[1].hWnd()));
     EXPECT_LT(Depth(button.hWnd()), Depth(f.txt[0].hWnd()));  // txt is declared before Command1
 }
+
+// The windows of a page take the places its records give, shown and stacked as the records' steps
+// leave them; a page switch leaves none of the old page's windows showing.
+TEST(PageWindowsTest, EachObjectsWindowEndsWhereItsRecordPutsIt) {
+    const std::string kFont = "9**qk**Tahoma**qk**False**qk**False**qk**False**qk**0";
+    auto button = [&](int i, int left, int top) {
+        return Rec({"obj1", std::to_string(i), "Button", std::to_string(left), std::to_string(top), "360",
+                    "1500", "", "255", "1", kFont, "", "", "0"});
+    };
+    auto option = [](int i, int left, int top) {
+        return Rec({"opt", std::to_string(i), "Option", std::to_string(left), std::to_string(top), "285",
+                    "2100", "", "", "", "16777215", "3", "0**qk**0", "9**qk**Tahoma**qk**False**qk**0"});
+    };
+    AppFolder app;
+    app.Pack({{"sys1 .esr", FormRec("One", 4000, 6000) + Label3Rec("") + TextRec(1, "t") +
+                                button(1, 150, 1500) + option(1, 300, 2400)},
+              {"sys2 .esr",
+               FormRec("Two", 4000, 6000) + Label3Rec("") + option(3, 900, 1200) + button(2, 600, 300)}});
+    ProgramScope program(app);
+    program.Start();
+    Form1& f = Main();
+
+    auto where = [&](const rt::Control& c) {
+        RECT r{};
+        GetWindowRect(c.hWnd(), &r);
+        MapWindowPoints(HWND_DESKTOP, f.hWnd(), reinterpret_cast<POINT*>(&r), 2);
+        return std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    };
+    // Twips of the records, 15 to the pixel.
+    EXPECT_EQ(where(f.txt[1]), (std::vector<LONG>{200, 35, 100, 22}));
+    EXPECT_EQ(where(f.Command1[1]), (std::vector<LONG>{10, 100, 100, 24}));
+    EXPECT_EQ(where(f.o[1]), (std::vector<LONG>{20, 160, 140, 19}));
+    for (const rt::Control* c :
+         {static_cast<rt::Control*>(&f.txt[1]), static_cast<rt::Control*>(&f.Command1[1]),
+          static_cast<rt::Control*>(&f.o[1])})
+        EXPECT_TRUE(IsWindowVisible(c->hWnd())) << c->Name();
+
+    const std::vector<HWND> old = {f.txt[1].hWnd(), f.Command1[1].hWnd(), f.o[1].hWnd()};
+    Jump(f, 2);
+    rt::FlushDeferred();
+    EXPECT_EQ(where(f.Command1[2]), (std::vector<LONG>{40, 20, 100, 24}));
+    EXPECT_EQ(where(f.o[3]), (std::vector<LONG>{60, 80, 140, 19}));
+    EXPECT_TRUE(IsWindowVisible(f.Command1[2].hWnd()));
+    EXPECT_TRUE(IsWindowVisible(f.o[3].hWnd()));
+    // The option button comes to the front in its record; the button made after it comes above it.
+    EXPECT_LT(Depth(f.Command1[2].hWnd()), Depth(f.o[3].hWnd()));
+    // The old page's windows are gone.
+    for (HWND w : old) EXPECT_FALSE(IsWindow(w) && IsWindowVisible(w));
+}

@@ -1,12 +1,15 @@
 // What a control sees while it is placed step by step, as a page build places its objects: the
 // Resize, Show and Hide events in order, each with the values the control reads inside it, and
-// the values read back after every step. Windowed and windowless members of an array alike.
+// the values read back after every step; the same whether its window follows each step or is held
+// until the steps are done. Windowed and windowless members of an array alike.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "runtime/control_array.h"
@@ -96,30 +99,74 @@ std::vector<Sequence> Sequences() {
     };
 }
 
-Log PlaceStepByStep(rt::UserControl::Windowing windowing, const Sequence& s) {
+// The steps on a new member, with the state read back after each; held: inside a HeldPlacement,
+// after which the window itself must stand where the last step put the control.
+Log PlaceStepByStep(rt::UserControl::Windowing windowing, const Sequence& s, bool held) {
     Log log;
     Page page(windowing, &log);
     page.Show();
     Recorder& m = page.objects.Load(1);
     log.clear();  // the events of its creation are not the steps'
-    for (const Step& step : s.steps) {
-        step(m);
-        log.push_back("step " + State(m));
+    {
+        std::optional<rt::HeldPlacement> hold;
+        if (held) hold.emplace(page);
+        for (const Step& step : s.steps) {
+            step(m);
+            log.push_back("step " + State(m));
+        }
+    }
+    if (HWND w = m.hWnd()) {
+        RECT r{};
+        GetWindowRect(w, &r);
+        MapWindowPoints(HWND_DESKTOP, page.hWnd(), reinterpret_cast<POINT*>(&r), 2);
+        const RECT want = m.PixelRect();
+        EXPECT_TRUE(EqualRect(&r, &want));
+        EXPECT_EQ(IsWindowVisible(w) != FALSE, m.Visible());
     }
     return log;
 }
 
-class PlacementEventsTest : public ::testing::TestWithParam<rt::UserControl::Windowing> {};
+using Mode = std::tuple<rt::UserControl::Windowing, bool>;
+class PlacementEventsTest : public ::testing::TestWithParam<Mode> {};
 
 TEST_P(PlacementEventsTest, EventsAndValuesFollowEachStep) {
     for (const Sequence& s : Sequences()) {
         SCOPED_TRACE(s.name);
-        EXPECT_EQ(PlaceStepByStep(GetParam(), s), s.expected);
+        EXPECT_EQ(PlaceStepByStep(std::get<0>(GetParam()), s, std::get<1>(GetParam())), s.expected);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Windowing, PlacementEventsTest,
-                         ::testing::Values(rt::UserControl::Windowing::Windowed,
-                                           rt::UserControl::Windowing::Windowless));
+INSTANTIATE_TEST_SUITE_P(WindowingAndHolding, PlacementEventsTest,
+                         ::testing::Combine(::testing::Values(rt::UserControl::Windowing::Windowed,
+                                                              rt::UserControl::Windowing::Windowless),
+                                            ::testing::Bool()));
+
+// The member indexes of the page's windows from the top of the stack down.
+std::vector<int> Stack(const Page& page) {
+    std::vector<int> out;
+    for (HWND w = GetWindow(page.hWnd(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+        for (int i : page.objects.Indexes())
+            if (page.objects[i].hWnd() == w) out.push_back(i);
+    return out;
+}
+
+// New members come to the top; ZOrder 0 brings one to the top, 1 sends it to the bottom.
+TEST(HeldPlacementTest, WindowsStackAsIfEachStepHadMovedThem) {
+    for (bool held : {false, true}) {
+        SCOPED_TRACE(held ? "held" : "at each step");
+        Log log;
+        Page page(rt::UserControl::Windowing::Windowed, &log);
+        {
+            std::optional<rt::HeldPlacement> hold;
+            if (held) hold.emplace(page);
+            for (int i : {1, 2, 3}) page.objects.Load(i);
+            page.objects[1].ZOrder(0);
+            page.objects[3].ZOrder(1);
+            page.objects.Load(4);
+            page.objects[2].ZOrder(0);
+        }
+        EXPECT_EQ(Stack(page), (std::vector<int>{2, 4, 1, 0, 3}));
+    }
+}
 
 }  // namespace
