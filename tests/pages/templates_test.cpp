@@ -38,24 +38,15 @@ TEST(PageTemplatesTest, APageMakesTheTemplatesOfTheKindsItUsesAsDesigned) {
     EXPECT_TRUE(f.txt.TemplateMade());
     EXPECT_TRUE(f.o.TemplateMade());
     const std::vector<std::pair<const char*, bool>> unused = {
-        {"pic", f.pic.TemplateMade()},
-        {"Picture2", f.Picture2.TemplateMade()},
-        {"File", f.File.TemplateMade()},
-        {"imageover", f.imageover.TemplateMade()},
-        {"combobx1", f.combobx1.TemplateMade()},
-        {"slideshow", f.slideshow.TemplateMade()},
-        {"thumb", f.thumb.TemplateMade()},
-        {"picture3", f.picture3.TemplateMade()},
-        {"Command1", f.Command1.TemplateMade()},
-        {"Macbt", f.Macbt.TemplateMade()},
-        {"lnk", f.lnk.TemplateMade()},
-        {"bsGradientLabel1", f.bsGradientLabel1.TemplateMade()},
-        {"Scroll1", f.Scroll1.TemplateMade()},
-        {"gif", f.gif.TemplateMade()},
-        {"aap", f.aap.TemplateMade()},
-        {"rt", f.rt.TemplateMade()},
-        {"web", f.web.TemplateMade()},
-        {"metrodes1", f.metrodes1.TemplateMade()},
+        {"pic", f.pic.TemplateMade()},           {"Picture2", f.Picture2.TemplateMade()},
+        {"File", f.File.TemplateMade()},         {"imageover", f.imageover.TemplateMade()},
+        {"combobx1", f.combobx1.TemplateMade()}, {"slideshow", f.slideshow.TemplateMade()},
+        {"thumb", f.thumb.TemplateMade()},       {"picture3", f.picture3.TemplateMade()},
+        {"Command1", f.Command1.TemplateMade()}, {"Macbt", f.Macbt.TemplateMade()},
+        {"lnk", f.lnk.TemplateMade()},           {"bsGradientLabel1", f.bsGradientLabel1.TemplateMade()},
+        {"Scroll1", f.Scroll1.TemplateMade()},   {"gif", f.gif.TemplateMade()},
+        {"aap", f.aap.TemplateMade()},           {"rt", f.rt.TemplateMade()},
+        {"web", f.web.TemplateMade()},           {"metrodes1", f.metrodes1.TemplateMade()},
         {"WMPlayer", f.WMPlayer.TemplateMade()},
     };
     for (const auto& [name, made] : unused) EXPECT_FALSE(made) << name;
