@@ -1,6 +1,5 @@
-// Action families whose objects and windows come with the media, window and viewer controls (each
-// accepts its keywords and, until its controls are on the main window, does nothing), and the
-// slideshow, thumbnail and PDF actions.
+// Action families of the media, window and viewer objects: Flash viewers and alpha pictures, media
+// players and web views, slideshows, thumbnail browsers and the PDF viewer.
 #include <algorithm>
 #include <string>
 #include <string_view>

@@ -65,8 +65,7 @@ void JumpAction(Form1& main, const std::string& keyword, const ActionCommand& co
 // clcd, shut, rest.
 void ShellAction(Form1& main, const std::string& keyword, const ActionCommand& command);
 
-// Families that the media, window and viewer controls bring with them; until then they accept
-// their keywords and do nothing.
+// Families of the media, window and viewer objects.
 // Flash viewers and alpha pictures: loadyoutube, loadaap.
 void FlashPictureAction(Form1& main, const std::string& keyword, const ActionCommand& command,
                         const namelist::NameEntry& target);

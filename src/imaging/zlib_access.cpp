@@ -1,5 +1,8 @@
 #include "imaging/zlib_access.h"
 
+#include <cstring>
+#include <vector>
+
 #include "runtime/error.h"
 
 namespace imaging {
@@ -110,6 +113,63 @@ intptr_t cCDECL::CallFunc(const std::string& sFunction, std::initializer_list<in
     const intptr_t result = reinterpret_cast<Fn>(function_)(a[0], a[1], a[2], a[3], a[4]);
     lastError_ = static_cast<int32_t>(GetLastError());
     return result;
+}
+
+namespace {
+
+constexpr size_t kWrapperBytes = 24;
+
+template <class T>
+void Put(std::vector<uint8_t>& code, size_t at, T value) {
+    std::memcpy(code.data() + at, &value, sizeof value);
+}
+
+// The wrapper's code for the routine at `routine`, when it lies at `at`.
+std::vector<uint8_t> WrapperCode(const uint8_t* at, const void* routine, int32_t nParms,
+                                 uintptr_t* keptReturn) {
+#if defined(__i386__) || defined(_M_IX86)
+    std::vector<uint8_t> code = {
+        0x58,                    // pop eax: the caller's return address
+        0xA3, 0,    0, 0, 0,     // mov [keptReturn], eax
+        0xE8, 0,    0, 0, 0,     // call routine, which removes its arguments
+        0x81, 0xEC, 0, 0, 0, 0,  // sub esp, nParms * 4: back where the caller left it
+        0xFF, 0x35, 0, 0, 0, 0,  // push dword [keptReturn]
+        0xC3,                    // ret
+    };
+    Put(code, 2, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(keptReturn)));
+    Put(code, 7,
+        static_cast<int32_t>(reinterpret_cast<intptr_t>(routine) - reinterpret_cast<intptr_t>(at + 11)));
+    Put(code, 13, static_cast<uint32_t>(nParms) * 4u);
+    Put(code, 19, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(keptReturn)));
+#else
+    // One calling convention, in which the caller always removes the arguments: the wrapper only
+    // passes the call on, registers and stack untouched.
+    (void)at;
+    (void)nParms;
+    (void)keptReturn;
+    std::vector<uint8_t> code = {0xFF, 0x25, 0, 0, 0, 0};  // jmp qword [rip]: the address follows
+    code.resize(14);
+    Put(code, 6, reinterpret_cast<uint64_t>(routine));
+#endif
+    return code;
+}
+
+}  // namespace
+
+void* cCDECL::WrapCallback(const void* nModFuncAddr, int32_t nParms) {
+    if (!wrapper_) {
+        wrapper_.reset(VirtualAlloc(nullptr, kWrapperBytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+        if (!wrapper_) rt::Raise(rt::errOutOfMemory, "cCDECL");
+    }
+    auto* at = static_cast<uint8_t*>(wrapper_.get());
+    const std::vector<uint8_t> code = WrapperCode(at, nModFuncAddr, nParms, &wrapperReturn_);
+    // Writable only while it is patched, executable afterwards.
+    DWORD old = 0;
+    VirtualProtect(at, kWrapperBytes, PAGE_READWRITE, &old);
+    std::memcpy(at, code.data(), code.size());
+    VirtualProtect(at, kWrapperBytes, PAGE_EXECUTE_READ, &old);
+    FlushInstructionCache(GetCurrentProcess(), at, kWrapperBytes);
+    return at;
 }
 
 std::unique_ptr<ZlibLibrary> ZlibLibrary::Open() {

@@ -41,6 +41,11 @@ public:
     bool DllLoad(const std::string& sName);
     bool DllUnload();
     int32_t LastError() const { return lastError_; }
+    // The address of this object's callback wrapper, set up for the routine at nModFuncAddr that
+    // removes its own nParms 32-bit arguments: a caller that removes the arguments itself can call
+    // the routine through it. Each call sets the one wrapper up again. While the routine runs the
+    // wrapper keeps its caller's return address, so it must not be entered again before it returned.
+    void* WrapCallback(const void* nModFuncAddr, int32_t nParms);
 
     // How many times an export had to be looked up (tests).
     int Lookups() const { return lookups_; }
@@ -52,6 +57,8 @@ private:
     FARPROC function_ = nullptr;
     std::string lastName_;
     int lookups_ = 0;
+    rt::VirtualMemory wrapper_;    // executable, made by the first WrapCallback
+    uintptr_t wrapperReturn_ = 0;  // the wrapper's kept return address (32-bit x86)
 };
 
 // A found zlib library, loaded for as long as this object lives, and its functions.

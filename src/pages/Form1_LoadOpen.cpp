@@ -8,16 +8,16 @@
 #include <vector>
 
 #include "actions/Form2.h"
+#include "controls/common/paint.h"
+#include "controls/chrome/Form15.h"
+#include "controls/chrome/Form17.h"
+#include "controls/media/Module4.h"
 #include "pages/PageBuilder.h"
 #include "runtime/files.h"
 #include "runtime/picture.h"
 #include "runtime/textfile.h"
 #include "runtime/ui.h"
 #include "shell/clsTransparency.h"
-#include "controls/common/paint.h"
-#include "controls/chrome/Form15.h"
-#include "controls/chrome/Form17.h"
-#include "controls/media/Module4.h"
 
 void Form1::LoadOpen() {
     ++buildSerial_;
@@ -56,15 +56,27 @@ bool PageBuilder::StyleCode(const std::string& code, bool& bold, bool& italic) {
 }
 
 void PageBuilder::Build() {
+    serial = f.buildSerial_;
+    const bool wasVisible = f.Visible();
+    bool stopped = false;
     {
         // The page's windows take their places once, when the records are read.
         rt::HeldPlacement held(f);
-        Records();
+        stopped = Records();
     }
-    Finish();
+    if (!stopped) {
+        Finish();
+        return;
+    }
+    // A page that stopped half-built is not finished: the finishing would act on fields that the
+    // page never set (a jump empties the window style). The window stays as it stands, visible
+    // as it was before the build (a shaped page's record hides it), and a window never shown
+    // yet is shown, so that the program is not left running unseen.
+    f.stoppedBuild_ = serial;
+    if (wasVisible || f.afstme == 0) Show();
 }
 
-void PageBuilder::Records() {
+bool PageBuilder::Records() {
     Prologue();
 
     // From the opening of the script on, a failing step ends the build, until a step switches
@@ -72,6 +84,7 @@ void PageBuilder::Records() {
     proc.switchTo(rt::OnError::Stop);
     const std::string script = "sys" + f.page.Text() + " .esr";
     rt::InputFile file;
+    bool stopped = false;
     try {
         step([&] { file.Open(f.pckex(script)); });
         while (!file.AtEnd()) {
@@ -82,12 +95,12 @@ void PageBuilder::Records() {
             RunRecord();
         }
     } catch (const rt::ProcedureStopped&) {
-        // The build ended early. The script is still released and the page still finished, so
-        // the window is shown and can be closed.
+        stopped = true;
     }
     file.Close();
     proc.switchTo(rt::OnError::Skip);
     step([&] { rt::Kill(f.pckex(script)); });
+    return stopped;
 }
 
 void PageBuilder::Prologue() {
@@ -166,13 +179,32 @@ void PageBuilder::RunRecord() {
     if (row != kinds.end()) (this->*row->second)();
 }
 
+void PageBuilder::Show() {
+    const bool firstShowing = f.afstme == 0;
+    if (firstShowing) {
+        // A nudge that makes the platform draw the window's frame on its first showing.
+        step([&] { f.Left(f.Left() + 20); });
+        step([&] { f.Left(f.Left() - 20); });
+        f.afstme = 1;
+    }
+    step([&] { f.Visible(true); });
+    // The border step gives the window its visible style before it was ever shown, so showing
+    // it repaints nothing: the controls with windows of their own would stay unpainted.
+    if (firstShowing)
+        step([&] { RedrawWindow(f.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN); });
+}
+
 void PageBuilder::Finish() {
     step([&] { f.setzde(); });
     if (test([&] { return rt::TextToDouble(f.page.Text()) == 1 && f.frma.Text() != "1"; }))
         step([&] { f.Timer3.Enabled(true); });
     step([&] { f.combogo(); });
     step([&] { f.sldgo(); });
+    // A build started inside this one (a jump from an event while the lists loaded, or from the
+    // open actions) that stopped leaves the window as it stands; this one changes it no more.
+    if (f.stoppedBuild_ > serial) return;
     step([&] { f.Command2_Click(); });
+    if (f.stoppedBuild_ > serial) return;
 
     const std::string background = "bg" + f.page.Text() + ".bmp";
     if (test([&] { return f.pckex(background) != "error"; })) {
@@ -199,18 +231,7 @@ void PageBuilder::Finish() {
         step([&] { f.Left(-900000); });
         step([&] { f.Visible(false); });
     } else {
-        const bool firstShowing = f.afstme == 0;
-        if (firstShowing) {
-            // A nudge that makes the platform draw the window's frame on its first showing.
-            step([&] { f.Left(f.Left() + 20); });
-            step([&] { f.Left(f.Left() - 20); });
-            f.afstme = 1;
-        }
-        step([&] { f.Visible(true); });
-        // The border step gives the window its visible style before it was ever shown, so showing
-        // it repaints nothing: the controls with windows of their own would stay unpainted.
-        if (firstShowing)
-            step([&] { RedrawWindow(f.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN); });
+        Show();
         step([&] { f.v.Text(""); });
     }
 

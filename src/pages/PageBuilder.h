@@ -58,9 +58,11 @@ private:
     // the next, so a short last record still has a kind to compare.
     using Record = std::array<std::string, 15>;
 
-    void Records();  // the prologue and the script's records
+    bool Records();  // the prologue and the script's records; true when a failing step stopped them
     void Prologue();
     void Finish();
+    // Shows the window; its first showing also sets afstme.
+    void Show();
     void RunRecord();
 
     const std::string& F(int n) const { return r[static_cast<size_t>(n)]; }
@@ -133,6 +135,7 @@ private:
     void skipMode() { proc.switchTo(rt::OnError::Skip); }
 
     Form1& f;
+    uint32_t serial = 0;  // this build's number in buildSerial_
     rt::Procedure proc{rt::OnError::Skip};
     Record r;
 

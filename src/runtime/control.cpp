@@ -752,9 +752,13 @@ HCURSOR Container::WindowlessCursor(WPARAM wp, LPARAM lp) const {
     HWND window = ContainerWindow();
     if (reinterpret_cast<HWND>(wp) != window || LOWORD(lp) != HTCLIENT) return nullptr;
     const POINT pt = CursorIn(window);
-    LookupScope lookup;
-    Control* c = WindowlessAt(pt.x, pt.y);
+    Control* c = WindowlessLookupAt(pt.x, pt.y);
     return c ? c->Cursor() : nullptr;
+}
+
+Control* Container::WindowlessLookupAt(int x, int y) const {
+    LookupScope lookup;
+    return WindowlessAt(x, y);
 }
 
 HWND Container::ToolTipWindow() {

@@ -200,6 +200,8 @@ public:
     const std::vector<Control*>& WindowlessOrder() const noexcept { return windowless_; }
     // The topmost visible windowless control that answers Hit at the point (container pixels).
     Control* WindowlessAt(int x, int y) const;
+    // The same for a look that is no mouse message: hit tests that raise events leave them out.
+    Control* WindowlessLookupAt(int x, int y) const;
     // The controls that have a place in the tab order, in that order (see Control::TabIndex).
     const std::vector<Control*>& TabOrder() const noexcept { return tabOrder_; }
 

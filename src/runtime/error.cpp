@@ -26,6 +26,7 @@ std::string ErrorDescription(int32_t number) {
     case errPathFileAccessError: return "Path/File access error";
     case errPathNotFound: return "Path not found";
     case errObjectVariableNotSet: return "Object variable or With block variable not set";
+    case errResourceNotFound: return "Resource not found";
     case errControlArrayElementMissing: return "Control array element does not exist";
     case errObjectAlreadyLoaded: return "Object already loaded";
     case errCannotUnloadDesignControl: return "Can't unload controls created at design time";

@@ -35,6 +35,7 @@ enum ErrorNumber : int32_t {
     errPathFileAccessError = 75,
     errPathNotFound = 76,
     errObjectVariableNotSet = 91,
+    errResourceNotFound = 326,
     errControlArrayElementMissing = 340,
     errObjectAlreadyLoaded = 360,
     errCannotUnloadDesignControl = 362,

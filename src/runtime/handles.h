@@ -92,6 +92,9 @@ struct EnhMetaFile {
 struct MetaFile {
     static void Close(HMETAFILE h) { DeleteMetaFile(h); }
 };
+struct VirtualMemory {  // VirtualAlloc: the whole reservation goes
+    static void Close(void* p) { VirtualFree(p, 0, MEM_RELEASE); }
+};
 struct Window {  // a window may already be gone with its parent
     static void Close(HWND h) {
         if (IsWindow(h)) DestroyWindow(h);
@@ -118,6 +121,7 @@ using MenuHandle = UniqueHandle<HMENU, closers::Menu>;
 using EnhMetaFileHandle = UniqueHandle<HENHMETAFILE, closers::EnhMetaFile>;
 using MetaFileHandle = UniqueHandle<HMETAFILE, closers::MetaFile>;
 using WindowHandle = UniqueHandle<HWND, closers::Window>;
+using VirtualMemory = UniqueHandle<void*, closers::VirtualMemory>;
 
 // A memory device context compatible with another DC (or the screen).
 class MemoryDC : public CreatedDC {

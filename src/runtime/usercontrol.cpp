@@ -83,10 +83,12 @@ UserControl::UserControl(const UserControl& t, int index)
     canvas_.ForeColor(src.canvas_.ForeColor());
     canvas_.BackColor(src.canvas_.BackColor());
     canvas_.AutoRedraw(src.canvas_.AutoRedraw());
+    if (t.oleDropMode_ == vbOLEDropManual) OLEDropMode(vbOLEDropManual);
 }
 
 UserControl::~UserControl() {
     dying_ = true;
+    drop_.reset();
     ambientFont_ = Font::Subscription();
     DestroyRuntimeControls();
     DestroyToolTip();
@@ -208,6 +210,42 @@ void UserControl::Size(double width, double height) {
 
 void UserControl::SetFocus() {
     if (hwnd_) ::SetFocus(hwnd_);
+}
+
+void UserControl::OLEDropMode(int16_t v) {
+    if (v != vbOLEDropNone && v != vbOLEDropManual) Raise(errInvalidPropertyValue, Name());
+    oleDropMode_ = v;
+    if (v == vbOLEDropNone) {
+        drop_.reset();
+        return;
+    }
+    if (drop_) return;
+    // Windowless controls are dragged over on the window of the nearest container that has one.
+    Container* owner = this;
+    if (Windowless()) {
+        owner = &Parent();
+        for (auto* u = dynamic_cast<UserControl*>(owner); u && u->Windowless();
+             u = dynamic_cast<UserControl*>(owner))
+            owner = &u->Parent();
+    }
+    drop_.Register(ContainerWindow(), *owner, *this);
+}
+
+bool UserControl::TakesDrops() const noexcept {
+    return oleDropMode_ == vbOLEDropManual && created_ && !dying_ && Visible() && Enabled();
+}
+
+void UserControl::OLEDrag(IDataObject* data, int32_t& effect, int16_t button, int16_t shift, POINT local,
+                          int16_t state) {
+    if (!created_ || dying_) return;
+    IDataObject* Data = data;
+    float X = static_cast<float>(canvas_.FromPixelX(local.x));
+    float Y = static_cast<float>(canvas_.FromPixelY(local.y));
+    HandlerScope scope;
+    if (state < 0)
+        UserControl_OLEDragDrop(Data, effect, button, shift, X, Y);
+    else
+        UserControl_OLEDragOver(Data, effect, button, shift, X, Y, state);
 }
 
 void UserControl::PropertyChanged(const std::string& name) {

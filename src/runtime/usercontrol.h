@@ -89,6 +89,7 @@
 #include "runtime/canvas.h"
 #include "runtime/control.h"
 #include "runtime/font.h"
+#include "runtime/ole_drop.h"
 #include "runtime/picture.h"
 #include "runtime/propertybag.h"
 
@@ -160,6 +161,10 @@ public:
     // that tells its own inside from outside proposes vbHitResultOutside and raises it where it hits.
     int ProposedHitResult() const noexcept { return proposedHit_; }
     void ProposedHitResult(int v) noexcept { proposedHit_ = v; }
+    // vbOLEDropManual: the control takes the platform's drag and drop (UserControl_OLEDragOver,
+    // UserControl_OLEDragDrop); vbOLEDropNone: it does not. Other values: 380.
+    int16_t OLEDropMode() const noexcept { return oleDropMode_; }
+    void OLEDropMode(int16_t v);
     // Alt + one of these characters raises AccessKeyPress (case does not matter).
     const std::string& AccessKeys() const noexcept { return accessKeys_; }
     void AccessKeys(std::string keys) { accessKeys_ = std::move(keys); }
@@ -251,12 +256,24 @@ protected:
     virtual void UserControl_KeyDown(int16_t& KeyCode, int16_t Shift) {}
     virtual void UserControl_KeyUp(int16_t& KeyCode, int16_t Shift) {}
     virtual void UserControl_KeyPress(int16_t& KeyAscii) {}
+    // Data dragged over the control (State vbEnter, vbOver, vbLeave) or dropped on it. Effect comes
+    // in as the effects the source allows and goes back as the one the control chose (DROPEFFECT_*);
+    // Button and Shift as in the mouse events, X and Y in ScaleMode units.
+    virtual void UserControl_OLEDragOver(IDataObject*& Data, int32_t& Effect, int16_t& Button, int16_t& Shift,
+                                         float& X, float& Y, int16_t& State) {}
+    virtual void UserControl_OLEDragDrop(IDataObject*& Data, int32_t& Effect, int16_t& Button, int16_t& Shift,
+                                         float& X, float& Y) {}
 
     void Placed() override;
     void WindowlessMouse(MouseAction action, int16_t button, int16_t shift, int x, int y) override;
     void ChildFocus(Control& child, bool gained, HWND other) override;
 
 private:
+    friend class DropSite;
+    bool TakesDrops() const noexcept;
+    // From the window's drop target: at `local` pixels of the control; state below 0 is the drop.
+    void OLEDrag(IDataObject* data, int32_t& effect, int16_t button, int16_t shift, POINT local,
+                 int16_t state);
     bool contains(HWND w) const;
     void resized();
     void mouse(MouseAction action, int16_t button, int16_t shift, int x, int y);
@@ -269,6 +286,8 @@ private:
     std::vector<std::string> changed_;
     std::string accessKeys_;
     int16_t backStyle_ = 1;
+    int16_t oleDropMode_ = vbOLEDropNone;
+    DropRegistration drop_;
     MouseCursor cursor_;
     bool default_ = false;
     bool created_ = false;

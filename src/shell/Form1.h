@@ -267,6 +267,7 @@ private:
     void ApplyWindowState(const std::string& command);
     int32_t MoviePosition() const;
     uint32_t buildSerial_ = 0;  // counts page builds, so a loop can tell that a nested one ran
+    uint32_t stoppedBuild_ = 0;  // the serial of the last build that a failing step stopped
 
     ProjectArchive archive_{pacfile, pagelast, pcfile2};
 

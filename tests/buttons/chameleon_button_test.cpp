@@ -14,6 +14,7 @@
 #include "runtime/error.h"
 #include "runtime/form.h"
 #include "runtime/ui.h"
+#include "support/error_of.h"
 #include "support/handle_counter.h"
 
 namespace {
@@ -445,6 +446,32 @@ TEST_F(ChameleonTest, AccessKeysThroughTheControl) {
     b.Enabled(false);
     rt::RouteAccessKey(*form, 'S');
     EXPECT_EQ(Count("Click"), 1u);
+}
+
+TEST_F(ChameleonTest, AHandPointerThatCannotBeLoadedLeavesThePointerAndTellsTheCaller) {
+    chameleonButton& b = Place();
+    b.MousePointer(2);
+    const HCURSOR before = b.Cursor();
+    const auto icon = b.MouseIcon().Handle();
+    struct NoHand {
+        NoHand() {
+            chameleonButton::HandPointerSource() = [] { return rt::Picture(); };
+        }
+        ~NoHand() { chameleonButton::HandPointerSource() = nullptr; }
+    };
+    {
+        NoHand noHand;
+        b.ClearChangedProperties();
+        EXPECT_EQ(testsupport::ErrorOf([&] { b.HandPointer(true); }), rt::errResourceNotFound);
+        EXPECT_TRUE(b.HandPointer());
+        EXPECT_EQ(b.UserControl::MousePointer(), 2);
+        EXPECT_EQ(b.MouseIcon().Handle(), icon);
+        EXPECT_EQ(b.Cursor(), before);
+        EXPECT_TRUE(b.ChangedProperties().empty());
+    }
+    b.HandPointer(true);
+    EXPECT_EQ(b.UserControl::MousePointer(), 99);
+    EXPECT_FALSE(b.MouseIcon().Empty());
 }
 
 TEST_F(ChameleonTest, StoredSettingsInTheirOrder) {

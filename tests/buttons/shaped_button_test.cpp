@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <vector>
+
 #include "runtime/control_array.h"
 #include "runtime/form.h"
 #include "runtime/ui.h"
@@ -107,6 +109,62 @@ TEST_F(ShapedButtonTest, PicturesShapeTheButtonAndFollowThePointer) {
     EXPECT_EQ(leaves, 1);
     Pump();
     EXPECT_EQ(leaves, 1);
+}
+
+// No normal picture: nothing of the button shows but its caption, from the first paint on and
+// before the pointer ever came near.
+TEST_F(ShapedButtonTest, WithoutANormalPictureOnlyTheCaptionShows) {
+    ShapedForm& f = rt::Load<ShapedForm>();
+    controls::ShapedButton& b = f.button.Load(1);
+    b.Move(0, 0, rt::ToTwipsX(80), rt::ToTwipsY(40));
+    b.Caption("Go");
+    b.ForeColor(0x0000FF);
+    b.MaskColor(0xFF00FF);
+    b.PictureOnMouseMove(StatePicture(RGB(0, 255, 0)));
+    b.PictureOnMouseDown(StatePicture(RGB(0, 0, 255)));
+    const HWND h = b.hWnd();
+    const RECT caption = b.lblCaption.PixelRect();
+    ASSERT_FALSE(IsRectEmpty(&caption));
+    ASSERT_TRUE(caption.left > 0 && caption.right < 80 && caption.top > 0 && caption.bottom < 40);
+
+    rt::Region outline(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_EQ(GetWindowRgn(h, outline.get()), COMPLEXREGION) << "the caption's text has a shape";
+    RECT box{};
+    GetRgnBox(outline.get(), &box);
+    EXPECT_GE(box.left, caption.left);
+    EXPECT_GE(box.top, caption.top);
+    EXPECT_LE(box.right, caption.right);
+    EXPECT_LE(box.bottom, caption.bottom);
+
+    b.Visible(true);
+    f.Show();
+    rt::DoEvents();
+    // The button's rectangle as the screen shows it, read in one go.
+    const POINT corner = Screen(h, 0, 0);
+    rt::ScreenDC screen;
+    rt::MemoryDC copy(screen.get());
+    rt::Bitmap shot(CreateCompatibleBitmap(screen.get(), 80, 40));
+    {
+        rt::SelectGuard sel(copy.get(), shot.get());
+        BitBlt(copy.get(), 0, 0, 80, 40, screen.get(), corner.x, corner.y, SRCCOPY);
+    }
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof bi.bmiHeader, 80, -40, 1, 32, BI_RGB};
+    std::vector<uint32_t> pixels(80 * 40);
+    ASSERT_EQ(GetDIBits(copy.get(), shot.get(), 0, 40, pixels.data(), &bi, DIB_RGB_COLORS), 40);
+    int text = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 80; ++x) {
+            const uint32_t bgr = pixels[y * 80 + x];
+            const COLORREF c = RGB(GetBValue(bgr), GetGValue(bgr), GetRValue(bgr));
+            const POINT p{x, y};
+            if (!PtInRect(&caption, p))
+                ASSERT_EQ(c, RGB(128, 128, 128)) << x << "," << y;
+            else if (c == RGB(255, 0, 0))
+                ++text;
+        }
+    EXPECT_GT(text, 0);
+    EXPECT_NE(WindowFromPoint(Screen(h, 5, 5)), h);
 }
 
 TEST_F(ShapedButtonTest, HoverAndCreateCyclesLeaveNoHandle) {

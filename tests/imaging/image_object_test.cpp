@@ -349,6 +349,52 @@ TEST(Zlib, CdeclBridgeCallsAndErrors) {
     EXPECT_TRUE(bridge.DllUnload());
 }
 
+namespace {
+// Routines that remove their own arguments, where the processor has such a convention.
+#if defined(__i386__)
+#define CALLEE_CLEANS __stdcall
+#else
+#define CALLEE_CLEANS
+#endif
+int32_t CALLEE_CLEANS Weigh(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e) {
+    return a + 2 * b + 3 * c + 4 * d + 5 * e;
+}
+int32_t CALLEE_CLEANS Twice(int32_t a) {
+    return 2 * a;
+}
+#if defined(__i386__)
+int32_t CALLEE_CLEANS Three(int32_t a, intptr_t b, int32_t c) {
+    return a + c + (b != 0);
+}
+#endif
+}  // namespace
+
+TEST(Zlib, CallbackWrapperLetsTheCallerRemoveTheArguments) {
+    using Five = int32_t(__cdecl*)(int32_t, int32_t, int32_t, int32_t, int32_t);
+    using One = int32_t(__cdecl*)(int32_t);
+    cCDECL bridge;
+    void* wrapper = bridge.WrapCallback(reinterpret_cast<const void*>(&Weigh), 5);
+    ASSERT_NE(wrapper, nullptr);
+    // Again and again through one wrapper: a stack left unbalanced would not survive the loop.
+    int32_t sum = 0;
+    for (int32_t i = 0; i < 100; ++i) sum += reinterpret_cast<Five>(wrapper)(i, 1, 1, 1, 1);
+    EXPECT_EQ(sum, 4950 + 100 * 14);
+#if defined(__i386__)
+    // What the caller finds still on the stack after a three-argument call: its own arguments.
+    EXPECT_TRUE(CallerCleansUp(reinterpret_cast<FARPROC>(bridge.WrapCallback(reinterpret_cast<const void*>(&Three), 3))));
+    EXPECT_FALSE(CallerCleansUp(reinterpret_cast<FARPROC>(&Three)));
+#endif
+    // Set up again for another routine: the same wrapper now reaches that one.
+    EXPECT_EQ(bridge.WrapCallback(reinterpret_cast<const void*>(&Twice), 1), wrapper);
+    EXPECT_EQ(reinterpret_cast<One>(wrapper)(21), 42);
+    // Each object has its own wrapper.
+    cCDECL other;
+    void* second = other.WrapCallback(reinterpret_cast<const void*>(&Weigh), 5);
+    EXPECT_NE(second, wrapper);
+    EXPECT_EQ(reinterpret_cast<Five>(second)(1, 1, 1, 1, 1), 15);
+    EXPECT_EQ(reinterpret_cast<One>(wrapper)(5), 10);
+}
+
 TEST(Zlib, StdcallLibraryIsCalledDirectly) {
 #if defined(__i386__)
     // The tests build a stdcall "zlib.dll" beside the program (32-bit builds only).

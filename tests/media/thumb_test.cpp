@@ -22,7 +22,9 @@ using namespace mediatest;
 
 namespace {
 
-constexpr int W = 417, H = 300;  // the scroll bar's Left is 417 - 16 - 1 = 400
+// Inside the default border (a pixel on each side) 417 x 300: the scroll bar's Left is
+// 417 - 16 - 1 = 400.
+constexpr int W = 419, H = 302;
 
 std::function<void()> g_duringGeneration;
 void CALLBACK RunDuringGeneration(HWND, UINT, UINT_PTR id, DWORD) {
@@ -209,4 +211,47 @@ TEST_F(ThumbTest, RebuildsLeaveNoHandlesNorImages) {
     EXPECT_EQ(counter.GdiObjects(), 0u) << counter.Report();
     EXPECT_EQ(counter.DeviceContexts(), 0u) << counter.Report();
     EXPECT_EQ(controls::GdipImage::Live(), live);
+}
+
+// Fixed single, the default: a line round the control and the surface inside it. None: the
+// surface covers the whole control.
+TEST_F(ThumbTest, TheBorderStyleFramesTheControl) {
+    controls::thumb& t = T();
+    const HWND form = stage->hWnd();
+    auto screenPixel = [form](int x, int y) {
+        POINT p{x, y};
+        ClientToScreen(form, &p);
+        rt::ScreenDC screen;
+        return GetPixel(screen.get(), p.x, p.y) & 0xFFFFFF;
+    };
+    auto screenRect = [](HWND h) {
+        RECT r{};
+        GetWindowRect(h, &r);
+        return r;
+    };
+    ASSERT_EQ(t.BorderStyle(), 1);
+    rt::DoEvents();
+    RECT outer = screenRect(t.hWnd()), inner = screenRect(t.picDraw.hWnd());
+    InflateRect(&outer, -1, -1);
+    EXPECT_TRUE(EqualRect(&outer, &inner));
+    const COLORREF line = screenPixel(0, 0), surface = screenPixel(1, 1);
+    EXPECT_NE(line, surface);
+    const POINT edge[] = {{W / 2, 0}, {0, H / 2}, {W - 1, H / 2}, {W / 2, H - 1}, {W - 1, H - 1}};
+    for (POINT p : edge) EXPECT_EQ(screenPixel(p.x, p.y), line) << p.x << "," << p.y;
+
+    t.BorderStyle(0);
+    rt::DoEvents();
+    outer = screenRect(t.hWnd());
+    inner = screenRect(t.picDraw.hWnd());
+    EXPECT_TRUE(EqualRect(&outer, &inner));
+    EXPECT_EQ(t.vs.PixelRect().left, W - 16 - 1);
+    for (POINT p : edge)  // the scroll bar now reaches the right edge
+        if (p.x < W - 1 || p.y == H - 1) EXPECT_EQ(screenPixel(p.x, p.y), surface) << p.x << "," << p.y;
+
+    EXPECT_THROW(t.BorderStyle(2), rt::RuntimeError);
+    EXPECT_EQ(t.BorderStyle(), 0);
+    t.BorderStyle(1);
+    rt::DoEvents();
+    EXPECT_EQ(t.vs.PixelRect().left, 400);
+    EXPECT_EQ(screenPixel(W - 1, H - 1), line);
 }

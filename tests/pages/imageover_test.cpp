@@ -80,6 +80,16 @@ TEST(ImageoverRecordTest, BuildsTheButtonFromTheStoreAndRunsItsActions) {
     EXPECT_EQ(b2.PictureOnMouseLeave().Handle(), 0u);
     EXPECT_NE(b2.PictureOnMouseMove().Handle(), 0u);
     EXPECT_TRUE(b2.MouseIcon().Empty());
+    // No normal picture: before the pointer ever came, nothing of it but the caption is there.
+    rt::Region none(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(b2.hWnd(), none.get()), ERROR);
+    const RECT caption = b2.lblCaption.PixelRect();
+    RECT box{};
+    GetRgnBox(none.get(), &box);
+    EXPECT_FALSE(IsRectEmpty(&box));
+    EXPECT_TRUE(box.left >= caption.left && box.top >= caption.top && box.right <= caption.right &&
+                box.bottom <= caption.bottom);
+    EXPECT_FALSE(PtInRegion(none.get(), 60, 20));
     // Without actions: no sound, and the about label takes the tooltip all the same.
     program.recorder.calls.clear();
     {

@@ -88,13 +88,14 @@ TEST(PageBuildTest, SettingThePageRebuildsTheWindowFromItsScript) {
         EXPECT_FALSE(Has(left, name)) << name;
 }
 
-TEST(PageBuildTest, StopModeEndsTheBuildButTheWindowIsStillFinishedAndShown) {
+TEST(PageBuildTest, StopModeEndsTheBuildAndTheFirstBuildShowsTheWindowAsItStands) {
     // The label record's background style 2 fails before the label switches to skip mode.
     const std::string bad = Rec({"obj2", "2", "bad", "120", "420", "285", "2000", "", "2", "", "16777215",
                                  "1", "0**qk**0", "10**qk**Arial**qk**False**qk**0"});
     AppFolder app;
-    app.Pack({{"sys1 .esr", FormRec("Stopped", 3000, 4500, "0") + bad + LabelRec(3, "after")},
-              {"sys2 .esr", TextRec(1, "skip on") + bad + LabelRec(3, "after")}});
+    app.Pack(
+        {{"sys1 .esr", FormRec("Stopped", 3000, 4500, "0", "", "0", 0x3366CC) + bad + LabelRec(3, "after")},
+         {"sys2 .esr", TextRec(1, "skip on") + bad + LabelRec(3, "after")}});
     ProgramScope program(app);
     program.Start();
     Form1& main = Main();
@@ -104,11 +105,21 @@ TEST(PageBuildTest, StopModeEndsTheBuildButTheWindowIsStillFinishedAndShown) {
     EXPECT_EQ(Members(main.Label1), (std::vector<int>{2}));
     EXPECT_FALSE(main.Label1[2].Visible());
     EXPECT_EQ(main.Label1[2].Caption(), "bad");
-    // ...yet the page was finished: borderless at the record's size, shown, script released.
+    // ...and the page is not finished. A window never shown before is shown as the records left
+    // it: the design's fixed-dialog frame and size (not the page's borderless one), centred by
+    // the "Form" record, its page area in the record's colour. The script is released.
     EXPECT_TRUE(main.Visible());
-    RECT r = WindowRect(main);
-    EXPECT_EQ(r.right - r.left, 4500 / 15);
-    EXPECT_EQ(r.bottom - r.top, 3000 / 15);
+    EXPECT_TRUE(IsWindowVisible(main.hWnd()));
+    const LONG_PTR style = GetWindowLongPtrA(main.hWnd(), GWL_STYLE);
+    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_TRUE(GetWindowLongPtrA(main.hWnd(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+    const RECT r = WindowRect(main);
+    EXPECT_NEAR(r.left, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2, 1);
+    RECT client{};
+    GetClientRect(main.hWnd(), &client);
+    PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(ScreenPixel(main, client.right / 2, client.bottom / 2), RGB(0xCC, 0x66, 0x33));
     EXPECT_FALSE(Has(CopiesLeft(), "sys1 .esr"));
 
     // Skip: the text box switched the build; the bad step alone is skipped.

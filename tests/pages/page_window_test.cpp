@@ -120,3 +120,50 @@ TEST(PageWindowTest, WindowStateCommandOfThePage) {
     EXPECT_FALSE(IsZoomed(main.hWnd()));
     EXPECT_EQ(main.Text1.Text(), "7");
 }
+
+TEST(PageWindowTest, ABuildThatStopsAfterAJumpLeavesTheWindowAsItStands) {
+    const uint32_t back = 0x3366CC;
+    // Background style 2 fails before the label switches to skip mode.
+    const std::string bad = LabelRec(2, "bad", "", "2");
+    for (const char* pageStyle : {"0", "1"}) {
+        SCOPED_TRACE(pageStyle);
+        AppFolder app;
+        app.Pack({{"sys1 .esr", FormRec("One", 3000, 4500, pageStyle, "", "0", back) +
+                                    Label3Rec("jump***Sepa***2") + LabelRec(1, "one")},
+                  {"sys2 .esr", bad + LabelRec(3, "after")},
+                  {"sys3 .esr", FormRec("Shaped", 3000, 4500, "3", "", "0", back) + bad}});
+        ProgramScope program(app);
+        program.Start();
+        Form1& main = Main();
+        const LONG_PTR style = Style(main), exStyle = ExStyle(main);
+        const RECT before = WindowRect(main);
+
+        // The jump empties the window style; a build that stopped must not read it.
+        auto expectAsItStood = [&] {
+            EXPECT_EQ(Members(main.Label1), (std::vector<int>{2}));
+            EXPECT_TRUE(IsWindowVisible(main.hWnd()));
+            EXPECT_EQ(Style(main), style);
+            EXPECT_EQ(ExStyle(main), exStyle);
+            const RECT r = WindowRect(main);
+            EXPECT_TRUE(EqualRect(&r, &before));
+            EXPECT_EQ(main.Caption(), "One");
+            rt::Region region(CreateRectRgn(0, 0, 0, 0));
+            EXPECT_EQ(GetWindowRgn(main.hWnd(), region.get()), ERROR);
+            PumpUntil([] { return false; }, 200);
+            EXPECT_EQ(ScreenPixel(main, Px(4500) / 2, Px(3000) / 2), RGB(0xCC, 0x66, 0x33));
+        };
+        // Page 1's open actions jump from the one-shot timer.
+        ASSERT_TRUE(PumpUntil([&] { return main.page.Text() == "2"; }, 5000));
+        expectAsItStood();
+        // Back on page 1 they run inside its build: the rest of that build changes the window no
+        // more once the build it started has stopped.
+        Jump(main, 1);
+        EXPECT_EQ(main.page.Text(), "2");
+        expectAsItStood();
+
+        // The "Form" record of a shaped page hides the window; the stopped build shows it again.
+        Jump(main, 3);
+        EXPECT_EQ(main.Caption(), "Shaped");
+        EXPECT_TRUE(IsWindowVisible(main.hWnd()));
+    }
+}

@@ -101,4 +101,14 @@ inline RECT WindowRect(const rt::Form& f) {
     return r;
 }
 
+// A pixel of the window's client area as the screen shows it, region and frame included.
+inline COLORREF ScreenPixel(const rt::Form& f, int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(f.hWnd(), &p);
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
 }  // namespace pagestest

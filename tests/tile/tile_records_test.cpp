@@ -99,13 +99,13 @@ TEST_F(TileRecordsTest, TheRecordBuildsATileWithItsIconAndRunsItsActionsOnAClick
     // The icon, beside the caption; its copy stays in the temporary folder.
     EXPECT_NE(t.IconImage().ImageType(), 0);
     EXPECT_EQ(t.Value(), 0);
-    // The icon's own AutoSize fits it to the square picture drawn in 105 x 89 pixels, and the
-    // caption follows the width the icon took.
+    // The icon keeps the 1575 x 1335 twips the layout gives it, whatever the picture's size, and
+    // the caption starts 100 twips right of it.
     EXPECT_DOUBLE_EQ(t.IconImage().Left(), 240);
     EXPECT_DOUBLE_EQ(t.IconImage().Height(), 1335);
-    EXPECT_DOUBLE_EQ(t.IconImage().Width(), 1335);
+    EXPECT_DOUBLE_EQ(t.IconImage().Width(), 1575);
     EXPECT_DOUBLE_EQ(t.IconImage().Top(), 120);
-    EXPECT_NEAR(t.CaptionLabel().Left(), 240 + 1335 + 100, 15);
+    EXPECT_NEAR(t.CaptionLabel().Left(), 1915, 15);
     EXPECT_TRUE(HasCopy("1metro1.pic"));
 
     // The click runs the actions: page 2 replaces the tile.

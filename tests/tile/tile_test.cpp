@@ -203,6 +203,28 @@ TEST_F(TileTest, TheLayoutModePlacesIconAndCaption) {
     EXPECT_EQ(t.Value(), 2);
 }
 
+// A small icon picture does not shrink the icon's place: the caption stays where the layout puts it.
+TEST_F(TileTest, TheIconKeepsTheSizeTheLayoutGivesIt) {
+    win8Metro& t = NewTile();
+    rt::Picture icon = [] {
+        rt::ScreenDC screen;
+        return rt::Picture::FromBitmap(CreateCompatibleBitmap(screen.get(), 32, 32));
+    }();
+    ASSERT_TRUE(t.LoadImage_FromStdPicture(icon));
+    t.Caption("Tile");
+    t.ref();
+    const aicAlphaImage& i = t.IconImage();
+    EXPECT_DOUBLE_EQ(i.Left(), 240);
+    EXPECT_DOUBLE_EQ(i.Width(), 1575);
+    EXPECT_DOUBLE_EQ(i.Height(), 1335);
+    EXPECT_DOUBLE_EQ(i.Top(), 120);
+    EXPECT_NEAR(t.CaptionLabel().Left(), 1915, 15);
+    t.Height(1200);
+    EXPECT_DOUBLE_EQ(i.Width(), 1575);
+    EXPECT_DOUBLE_EQ(i.Height(), 1335);
+    EXPECT_NEAR(t.CaptionLabel().Left(), 1915, 15);
+}
+
 TEST_F(TileTest, ALowNarrowTileKeepsTheIconCentredAndTheCaptionWhole) {
     win8Metro& t = NewTile();
     t.Caption("A caption far wider than the tile");

@@ -181,7 +181,7 @@ void aicAlphaImage::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
     rotation_ = PropBag.ReadProperty("Angle", int32_t{0});
     Control::Enabled(PropBag.ReadProperty("Enabled", true));
     UserControl::MousePointer(PropBag.ReadProperty("MPointer", int16_t{0}));
-    oleDropMode_ = PropBag.ReadProperty("OLEdrop", int16_t{0});
+    UserControl::OLEDropMode(PropBag.ReadProperty("OLEdrop", int16_t{0}));
     rt::Picture icon = PropBag.ReadProperty("MIcon", rt::Picture());
     if (!icon.Empty()) UserControl::MouseIcon(std::move(icon));
     grayScaleFormula_ = PropBag.ReadProperty("GrayScale", int32_t{-1});
@@ -277,7 +277,7 @@ void aicAlphaImage::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
     PropBag.WriteProperty("Angle", rotation_);
     PropBag.WriteProperty("Enabled", Control::Enabled());
     PropBag.WriteProperty("MPointer", UserControl::MousePointer());
-    PropBag.WriteProperty("OLEdrop", static_cast<int16_t>(oleDropMode_));
+    PropBag.WriteProperty("OLEdrop", UserControl::OLEDropMode());
     PropBag.WriteProperty("MIcon", UserControl::MouseIcon());
     PropBag.WriteProperty("GrayScale", grayScaleFormula_);
     PropBag.WriteProperty("HitTest", hitTest_);
@@ -769,7 +769,7 @@ void aicAlphaImage::MouseIcon(rt::Picture p) {
 }
 
 void aicAlphaImage::OLEDropMode(int32_t v) {
-    oleDropMode_ = v;
+    rt::Try([&] { UserControl::OLEDropMode(static_cast<int16_t>(v)); });
     PropertyChanged("OLEDropMode");
 }
 

@@ -122,7 +122,7 @@ public:
     void MousePointer(int32_t v);
     const rt::Picture& MouseIcon() const noexcept { return rt::UserControl::MouseIcon(); }
     void MouseIcon(rt::Picture p);
-    int32_t OLEDropMode() const noexcept { return oleDropMode_; }
+    int32_t OLEDropMode() const noexcept { return UserControl::OLEDropMode(); }
     void OLEDropMode(int32_t v);
     // Shadow offsets without a change notice; repaints while the shadow is on.
     void OffsetShadow(int32_t x, int32_t y);
@@ -212,6 +212,10 @@ protected:
     void UserControl_KeyDown(int16_t& KeyCode, int16_t Shift) override;
     void UserControl_KeyUp(int16_t& KeyCode, int16_t Shift) override;
     void UserControl_KeyPress(int16_t& KeyAscii) override;
+    void UserControl_OLEDragOver(IDataObject*& Data, int32_t& Effect, int16_t& Button, int16_t& Shift,
+                                 float& X, float& Y, int16_t& State) override;
+    void UserControl_OLEDragDrop(IDataObject*& Data, int32_t& Effect, int16_t& Button, int16_t& Shift,
+                                 float& X, float& Y) override;
     void PropertyRefresh() override { Repaint(); }
 
 private:
@@ -282,7 +286,6 @@ private:
     int32_t shadowOffsetX_ = 2, shadowOffsetY_ = 2;
     int32_t shadowDepth_ = 2;
     int32_t shadowOpacity_ = 50;
-    int32_t oleDropMode_ = 0;
     // Pointer tracking and fading.
     HWND timerWindow_ = nullptr;
     bool exitPollRunning_ = false;

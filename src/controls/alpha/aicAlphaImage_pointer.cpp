@@ -271,6 +271,19 @@ void aicAlphaImage::UserControl_KeyPress(int16_t& KeyAscii) {
     RaiseEvent(KeyPress, KeyAscii);
 }
 
+// Dragged data: the position in the container's unit, the rest as it came.
+void aicAlphaImage::UserControl_OLEDragOver(IDataObject*& Data, int32_t& Effect, int16_t& Button,
+                                            int16_t& Shift, float& X, float& Y, int16_t& State) {
+    float x = ToContainerX(X), y = ToContainerY(Y);
+    RaiseEvent(OLEDragOver, Data, Effect, Button, Shift, x, y, State);
+}
+
+void aicAlphaImage::UserControl_OLEDragDrop(IDataObject*& Data, int32_t& Effect, int16_t& Button,
+                                            int16_t& Shift, float& X, float& Y) {
+    float x = ToContainerX(X), y = ToContainerY(Y);
+    RaiseEvent(OLEDragDrop, Data, Effect, Button, Shift, x, y);
+}
+
 // ---- fading
 
 void aicAlphaImage::StopFade() {

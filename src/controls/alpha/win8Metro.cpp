@@ -69,6 +69,9 @@ void win8Metro::DesignConstituents() {
     UserControl::BackColor(kWindowColour);
     AlphaShapeCtl1.Move(0, 0, 4695, 1335);
     aicAlphaImage1.Caption("");
+    // The icon keeps the size the layout gives it: as a designed part it has its stored settings,
+    // where AutoSize is off, not those of a control new on a form.
+    aicAlphaImage1.AutoSize(false);
     aicAlphaImage1.Move(240, 120, 1215, 1095);
     Label1.Caption("Label1");
     Label1.ForeColor(0xFFFFFF);

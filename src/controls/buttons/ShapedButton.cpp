@@ -91,12 +91,47 @@ void ShapedButton::centerCaption() {
     const float left = static_cast<float>(ScaleWidth()) / 2 - static_cast<float>(lblCaption.Width()) / 2;
     const float top = static_cast<float>(ScaleHeight()) / 2 - static_cast<float>(lblCaption.Height()) / 2;
     lblCaption.Move(left, top);
+    reshape();
 }
 
 void ShapedButton::clearFace() {
     face_.reset();
     Invalidate();
 }
+
+namespace {
+
+// A top-down 32-bit section of w x h pixels filled with one colour, drawn on by draw(dc): the
+// runs of the pixels that drawing left in another colour, moved to the corner at. The section
+// goes to keep when one is given.
+template <class Draw>
+std::vector<ShapedRun> DrawnRuns(int w, int h, COLORREF back, POINT at, rt::Bitmap* keep, Draw draw) {
+    std::vector<ShapedRun> runs;
+    if (w <= 0 || h <= 0) return runs;
+    const BITMAPINFO bi = DibHeader(w, h, 32);
+    void* bits = nullptr;
+    rt::ScreenDC screen;
+    rt::Bitmap section(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!section || !bits) return runs;
+    {
+        rt::MemoryDC dc(screen.get());
+        rt::SelectGuard sel(dc.get(), section.get());
+        SolidFill(dc.get(), RECT{0, 0, w, h}, back);
+        draw(dc.get());
+        GdiFlush();
+    }
+    runs = ShapedOpaqueRuns(static_cast<const uint8_t*>(bits), w, h, back);
+    for (ShapedRun& r : runs) {
+        r.left += at.x;
+        r.right += at.x;
+        r.top += at.y;
+        r.bottom += at.y;
+    }
+    if (keep) *keep = std::move(section);
+    return runs;
+}
+
+}  // namespace
 
 void ShapedButton::show(const rt::Picture& p, bool force) {
     HWND h = hWnd();
@@ -109,49 +144,46 @@ void ShapedButton::show(const rt::Picture& p, bool force) {
     shownW_ = w;
     shownH_ = ht;
     shownMask_ = mask;
-    centerCaption();
 
-    // The stretched picture, top-down 32-bit, so its pixels can be read for the outline.
+    // The stretched picture over the mask colour: its other pixels are the button's shape.
     rt::Bitmap stretched;
-    std::vector<ShapedRun> runs;
-    if (p.Handle() && w > 0 && ht > 0) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -ht;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        rt::ScreenDC screen;
-        stretched.reset(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (stretched && bits) {
-            rt::MemoryDC dc(screen.get());
-            rt::SelectGuard sel(dc.get(), stretched.get());
-            rt::Brush back(CreateSolidBrush(mask));
-            FillRect(dc.get(), &client, back.get());
-            SetStretchBltMode(dc.get(), COLORONCOLOR);
-            p.Render(dc.get(), 0, 0, w, ht);
-            GdiFlush();
-            runs = ShapedOpaqueRuns(static_cast<const uint8_t*>(bits), w, ht, mask);
-        }
+    maskRuns_.clear();
+    if (p.Handle())
+        maskRuns_ = DrawnRuns(w, ht, mask, POINT{0, 0}, &stretched, [&](HDC dc) {
+            SetStretchBltMode(dc, COLORONCOLOR);
+            p.Render(dc, 0, 0, w, ht);
+        });
+    if (showPicture_)
+        face_ = std::move(stretched);
+    else
+        face_.reset();
+    centerCaption();
+    Invalidate();
+}
+
+// The window takes the shape of the picture applied as mask and of the caption's text; without
+// a picture only the caption shows, the page showing through everywhere else.
+void ShapedButton::reshape() {
+    HWND h = hWnd();
+    if (!h) return;
+    std::vector<ShapedRun> runs = maskRuns_;
+    if (!lblCaption.Caption().empty() && lblCaption.Visible()) {
+        const RECT c = lblCaption.PixelRect();
+        // A colour the text is not drawn in, so every pixel of it stands out.
+        const COLORREF back = TranslateOleColor(lblCaption.ForeColor()) ^ 0xFFFFFF;
+        const std::vector<ShapedRun> text =
+            DrawnRuns(c.right - c.left, c.bottom - c.top, back, POINT{c.left, c.top}, nullptr, [&](HDC dc) {
+                SetViewportOrgEx(dc, -c.left, -c.top, nullptr);
+                lblCaption.Paint(dc);
+            });
+        runs.insert(runs.end(), text.begin(), text.end());
     }
-    // The outline: the picture's opaque pixels and the caption.
     rt::Region outline(CreateRectRgn(0, 0, 0, 0));
     for (const ShapedRun& r : runs) {
         rt::Region part(CreateRectRgn(r.left, r.top, r.right, r.bottom));
         CombineRgn(outline.get(), outline.get(), part.get(), RGN_OR);
     }
-    if (!lblCaption.Caption().empty()) {
-        RECT c = lblCaption.PixelRect();
-        rt::Region part(CreateRectRgnIndirect(&c));
-        CombineRgn(outline.get(), outline.get(), part.get(), RGN_OR);
-    }
     if (SetWindowRgn(h, outline.get(), TRUE)) outline.release();  // the window owns it now
-    if (showPicture_)
-        face_ = std::move(stretched);
-    else
-        face_.reset();
-    Invalidate();
 }
 
 void ShapedButton::UserControl_Paint() {

@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "controls/buttons/shaped_region.h"
 #include "runtime/controls.h"
 #include "runtime/handles.h"
 #include "runtime/property_table.h"
@@ -62,7 +64,8 @@ protected:
 
 private:
     static const rt::PropertyTable<ShapedButton>& Properties();
-    void centerCaption();
+    void centerCaption();  // and shapes the window anew
+    void reshape();
     // Stretches the picture over the control, shapes the window by it and, with ShowPicture, makes
     // it the face. The poll passes force = false: the same picture, size and mask shape nothing.
     void show(const rt::Picture& p, bool force);
@@ -73,6 +76,7 @@ private:
     bool showPicture_ = true;
     bool pressed_ = false;
     uint32_t maskColor_ = 0;
+    std::vector<ShapedRun> maskRuns_;  // the opaque pixels of the picture applied as mask
     rt::Bitmap face_;  // the stretched picture shown as the face; none: the back colour
     const void* shown_ = nullptr;
     int shownW_ = -1, shownH_ = -1;

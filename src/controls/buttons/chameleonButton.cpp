@@ -254,10 +254,20 @@ void chameleonButton::MouseIcon(rt::Picture p) {
     PropertyChanged("MICON");
 }
 
+std::function<rt::Picture()>& chameleonButton::HandPointerSource() {
+    static std::function<rt::Picture()> source;
+    return source;
+}
+
 void chameleonButton::HandPointer(bool v) {
     handPointer_ = v;
     if (v) {
-        UserControl::MouseIcon(HandPointerPicture());  // in place of a cursor resource of our own
+        // The platform's hand in place of a cursor resource of our own. When there is none the
+        // caller hears of it and the pointer stays as it was; the flag keeps the value given.
+        const auto& source = HandPointerSource();
+        rt::Picture hand = source ? source() : HandPointerPicture();
+        if (hand.Empty()) rt::Raise(rt::errResourceNotFound, Name());
+        UserControl::MouseIcon(std::move(hand));
         UserControl::MousePointer(kCustom);
     } else {
         UserControl::MouseIcon(rt::Picture());

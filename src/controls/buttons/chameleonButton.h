@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -69,6 +70,9 @@ public:
     void MouseIcon(rt::Picture p);
     bool HandPointer() const noexcept { return handPointer_; }
     void HandPointer(bool v);
+    // Where HandPointer takes its pointer picture from (empty: the platform's hand). Tests put a
+    // source here; an empty picture is a pointer that cannot be loaded.
+    static std::function<rt::Picture()>& HandPointerSource();
     HWND hwnd() const noexcept { return hWnd(); }
     bool SoftBevel() const noexcept { return softBevel_; }
     void SoftBevel(bool v);

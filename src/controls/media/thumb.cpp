@@ -101,6 +101,7 @@ void thumb::UserControl_InitProperties() {
     fontBold_ = fontItalic_ = false;
     fontName_.clear();
     fontSize_ = 0;
+    ApplyBorderStyle();
 }
 
 void thumb::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
@@ -116,6 +117,7 @@ void thumb::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
     fontName_ = PropBag.ReadProperty("FontName", std::string());
     fontSize_ = PropBag.ReadProperty("FontSize", 0.0f);
     borderStyle_ = PropBag.ReadProperty("BorderStyle", int16_t{1});
+    ApplyBorderStyle();
 }
 
 void thumb::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
@@ -133,14 +135,25 @@ void thumb::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
     PropBag.WriteProperty("BorderStyle", borderStyle_, int16_t{1});
 }
 
-// The surface fills the control; the scroll bar stands at its right edge. No new layout.
+// The surface fills the control inside its border; the scroll bar stands at its right edge. No
+// new layout.
 void thumb::UserControl_Resize() {
-    rt::Try([&] { picDraw.Move(0, 0, ScaleWidth(), ScaleHeight()); });
+    RECT inner{};
+    if (hWnd()) inner = rt::ClientRectOf(hWnd());
+    rt::Try([&] { picDraw.Move(0, 0, rt::ToTwipsX(inner.right), rt::ToTwipsY(inner.bottom)); });
     const RECT r = picDraw.PixelRect();
     const int w = r.right - r.left, h = r.bottom - r.top;
     rt::Try([&] {
         vs.Move(rt::ToTwipsX(w - kVsWidth - 1), 0, rt::ToTwipsX(kVsWidth), rt::ToTwipsY(std::max(h - 1, 0)));
     });
+}
+
+// Fixed single: a one-pixel line round the control, taken from its area.
+void thumb::ApplyBorderStyle() {
+    const bool framed = hWnd() && (GetWindowLongPtrA(hWnd(), GWL_STYLE) & WS_BORDER);
+    if (framed == (borderStyle_ == 1)) return;
+    SetStyleBits(WS_BORDER, borderStyle_ == 1 ? WS_BORDER : 0);
+    UserControl_Resize();
 }
 
 SIZE thumb::Surface() const {
@@ -160,6 +173,7 @@ void thumb::BackStyle(int16_t v) {
 void thumb::BorderStyle(int16_t v) {
     if (v != 0 && v != 1) rt::Raise(rt::errInvalidPropertyValue, Name());
     Store(borderStyle_, v, "BorderStyle");
+    ApplyBorderStyle();
 }
 void thumb::Text(const std::string& v) {
     Text1 = v;

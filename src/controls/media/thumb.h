@@ -43,7 +43,7 @@ public:
     int16_t BackStyle() const noexcept { return backStyle_; }
     void BackStyle(int16_t v);
     int16_t BorderStyle() const noexcept { return borderStyle_; }
-    void BorderStyle(int16_t v);  // 0 or 1, else 380
+    void BorderStyle(int16_t v);  // 0 none, 1 fixed single, else 380
     void Refresh() {}
     // The zoom level as text; a value that is no number from 1 to 5 is refused (13 or 380).
     const std::string& Text() const noexcept { return Text1; }
@@ -99,6 +99,7 @@ protected:
 
 private:
     void wire();
+    void ApplyBorderStyle();
     void Text1_Change();
     void GenerateThumbnails();
     void LayoutThumbnails(int box);
