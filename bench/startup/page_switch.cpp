@@ -9,6 +9,10 @@
 // With VANTREL_BENCH_PROFILE=start (or =switch) the start (or the switches) are sampled and a
 // profile goes to standard error (x86-64 builds; see sampler.h). VANTREL_BENCH_SYMS names a file
 // of "nm" output for the program, so that its own functions are named.
+//
+// Each measured build is bracketed by marks in Wine's server trace (wineserver -d1): an atom named
+// "vantrel-bench:<phase>:begin", then ":end", is added and deleted, so that a script can count the
+// requests of this thread between them (phases "start" and "switch").
 #include <windows.h>
 
 #include <algorithm>
@@ -102,10 +106,17 @@ size_t DistinctLiveFonts() {
     return live.size();
 }
 
+// A mark in the server trace: one add_atom request with the name, then the atom goes again.
+void Mark(const char* phase, const char* edge) {
+    const std::string name = std::string("vantrel-bench:") + phase + ":" + edge;
+    if (ATOM atom = GlobalAddAtomA(name.c_str())) GlobalDeleteAtom(atom);
+}
+
 template <class Work>
-Build Measure(testsupport::HandleCounter& counter, Work work) {
+Build Measure(testsupport::HandleCounter& counter, const char* phase, Work work) {
     Build b;
     Pump();
+    Mark(phase, "begin");
     counter.Start();
     Fonts().created = 0;
     Fonts().counting = true;
@@ -114,6 +125,7 @@ Build Measure(testsupport::HandleCounter& counter, Work work) {
     b.ms = Now() - start;
     Pump();
     b.paintedMs = Now() - start;
+    Mark(phase, "end");
     Fonts().counting = false;
     b.fonts = Fonts().created;
     b.distinctFonts = DistinctLiveFonts();
@@ -153,7 +165,7 @@ int main(int argc, char** argv) {
     const std::string profile = profileWhat ? profileWhat : "";
     bench::Sampler sampler(GetCurrentThreadId());
     if (profile == "start") sampler.Start();
-    const Build first = Measure(counter, [] {
+    const Build first = Measure(counter, "start", [] {
         rt::HandlerScope keep;
         shell::StartProgram();
     });
@@ -172,7 +184,7 @@ int main(int argc, char** argv) {
     std::vector<Build> builds;
     for (int i = 0; i < switches; ++i) {
         const int page = i % 2 == 0 ? 2 : 1;
-        builds.push_back(Measure(counter, [&] {
+        builds.push_back(Measure(counter, "switch", [&] {
             rt::HandlerScope scope;
             main->ExecuteTag("jump***Sepa***" + std::to_string(page));
         }));

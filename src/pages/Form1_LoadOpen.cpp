@@ -58,6 +58,25 @@ bool PageBuilder::StyleCode(const std::string& code, bool& bold, bool& italic) {
 void PageBuilder::Build() {
     serial = f.buildSerial_;
     const bool wasVisible = f.Visible();
+    bool stopped = false;
+    {
+        // The page's windows take their places once, when the records are read.
+        rt::HeldPlacement held(f);
+        stopped = Records();
+    }
+    if (!stopped) {
+        Finish();
+        return;
+    }
+    // A page that stopped half-built is not finished: the finishing would act on fields that the
+    // page never set (a jump empties the window style). The window stays as it stands, visible
+    // as it was before the build (a shaped page's record hides it), and a window never shown
+    // yet is shown, so that the program is not left running unseen.
+    f.stoppedBuild_ = serial;
+    if (wasVisible || f.afstme == 0) Show();
+}
+
+bool PageBuilder::Records() {
     Prologue();
 
     // From the opening of the script on, a failing step ends the build, until a step switches
@@ -81,16 +100,7 @@ void PageBuilder::Build() {
     file.Close();
     proc.switchTo(rt::OnError::Skip);
     step([&] { rt::Kill(f.pckex(script)); });
-    if (!stopped) {
-        Finish();
-        return;
-    }
-    // A page that stopped half-built is not finished: the finishing would act on fields that the
-    // page never set (a jump empties the window style). The window stays as it stands, visible
-    // as it was before the build (a shaped page's record hides it), and a window never shown
-    // yet is shown, so that the program is not left running unseen.
-    f.stoppedBuild_ = serial;
-    if (wasVisible || f.afstme == 0) Show();
+    return stopped;
 }
 
 void PageBuilder::Prologue() {

@@ -58,6 +58,7 @@ private:
     // the next, so a short last record still has a kind to compare.
     using Record = std::array<std::string, 15>;
 
+    bool Records();  // the prologue and the script's records; true when a failing step stopped them
     void Prologue();
     void Finish();
     // Shows the window; its first showing also sets afstme.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "runtime/control.h"
 #include "runtime/error.h"
 
 namespace rt {
@@ -62,8 +63,7 @@ void Canvas::paintBackground(HDC dc, const RECT& area) {
 
 void Canvas::ensureImage() {
     if (!hwnd_) return;
-    RECT cr;
-    GetClientRect(hwnd_, &cr);
+    const RECT cr = ClientRectOf(hwnd_);
     SIZE want{std::max<LONG>(cr.right, 1), std::max<LONG>(cr.bottom, 1)};
     if (imageDC_.get() && want.cx <= imageSize_.cx && want.cy <= imageSize_.cy) return;
     // The image only grows, so what was drawn stays when the surface shrinks and grows again.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
 
 #include "runtime/error.h"
 #include "runtime/form.h"
@@ -56,6 +57,10 @@ Control::Control(const Control& t, int index)
 }
 
 Control::~Control() {
+    if (held_) {
+        std::vector<Control*>& held = parent_->held_;
+        held.erase(std::remove(held.begin(), held.end(), this), held.end());
+    }
     if (!toolTip_.empty()) {
         toolTip_.clear();
         updateToolTip();
@@ -82,8 +87,16 @@ void Control::CreateChild(const char* cls, DWORD style, DWORD exStyle, const cha
     if (!hwnd_) Raise(errOutOfMemory, name_);
     WindowMap()[hwnd_] = this;
     rt::SubclassWindow(hwnd_, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
-    // New controls come in front of their siblings, as windowless ones do.
-    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // New controls come in front of their siblings, as windowless ones do; one made in a reserved
+    // place goes below the windows made after that place.
+    const HWND after = parent_->windowAfter(slot_);
+    if (!after && holding()) {
+        hold();
+        heldZ_ = 0;
+        heldTurn_ = ++parent_->heldTurns_;
+    } else {
+        SetWindowPos(hwnd_, after ? after : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     kind_ = Kind::Windowed;
     if (!toolTip_.empty()) updateToolTip();
 }
@@ -104,12 +117,18 @@ void Control::ReplaceChild(const char* cls, DWORD style, DWORD exStyle, const ch
         rt::UnsubclassWindow(old, SubclassProc, 1);
         hwnd_ = nullptr;
     }
+    // The new window takes the old one's place among its siblings: a stacking change still to come
+    // stays the control's.
+    const int heldZ = heldZ_;
+    const unsigned long heldTurn = heldTurn_;
     try {
         CreateChild(cls, style, exStyle, text);
     } catch (...) {
         if (old) DestroyWindow(old);
         throw;
     }
+    heldZ_ = heldZ;
+    heldTurn_ = heldTurn;
     if (old) {
         // Right below the old window, which then leaves: the new one takes its place.
         SetWindowPos(hwnd_, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -128,7 +147,7 @@ void Control::SetStyleBits(DWORD mask, DWORD bits) {
 }
 
 RECT Control::PixelRect() const {
-    if (!hwnd_) return rect_;
+    if (!hwnd_ || held_) return rect_;
     RECT r;
     GetWindowRect(hwnd_, &r);
     MapWindowPoints(HWND_DESKTOP, parent_->ContainerWindow(), reinterpret_cast<POINT*>(&r), 2);
@@ -143,8 +162,21 @@ RECT InWindow(const Container& c, RECT r) {
 }
 }  // namespace
 
+bool Control::holding() const noexcept {
+    return hwnd_ && parent_->holding_;
+}
+
+void Control::hold() {
+    if (held_) return;
+    rect_ = PixelRect();
+    held_ = true;
+    parent_->held_.push_back(this);
+}
+
 void Control::setPixelRect(RECT r) {
-    if (hwnd_) {
+    if (holding()) {
+        hold();
+    } else if (hwnd_) {
         MoveWindow(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     } else {
         if (visible_ && kind_ == Kind::Windowless) Invalidate();
@@ -207,9 +239,12 @@ void Control::Visible(bool v) {
     if (kind_ == Kind::Hidden) return;
     if (v == visible_) return;
     visible_ = v;
-    if (hwnd_)
+    if (holding() && !unloaded_) {
+        hold();  // the window shows or hides when the container's windows take their state
+    } else if (hwnd_) {
+        // An unloaded control leaves the screen (and the focus) at once, held or not.
         ShowWindow(hwnd_, v ? SW_SHOWNA : SW_HIDE);
-    else {
+    } else if (!parent_->holding_) {
         RECT r = InWindow(*parent_, rect_);
         InvalidateRect(parent_->ContainerWindow(), &r, TRUE);
     }
@@ -251,7 +286,11 @@ void Control::updateToolTip() {
 
 void Control::ZOrder(int position) {
     if (position != 0 && position != 1) Raise(errInvalidPropertyValue, name_);
-    if (hwnd_) {
+    if (holding()) {
+        hold();
+        heldZ_ = position;
+        heldTurn_ = ++parent_->heldTurns_;
+    } else if (hwnd_) {
         SetWindowPos(hwnd_, position == 0 ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     } else if (kind_ == Kind::Windowless) {
@@ -279,6 +318,8 @@ void Control::TabIndex(int16_t position) {
 }
 
 void Control::Invalidate() {
+    // A held container is painted whole when its windows take their state.
+    if (parent_->holding_) return;
     if (hwnd_) {
         InvalidateRect(hwnd_, nullptr, TRUE);
     } else if (kind_ == Kind::Windowless) {
@@ -462,14 +503,82 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
     return rt::CallNextSubclass(hwnd, msg, wp, lp);
 }
 
+// ---- Held placement
+
+HeldPlacement::HeldPlacement(Container& container) : container_(container), outer_(!container.holding_) {
+    container.holding_ = true;
+}
+
+HeldPlacement::~HeldPlacement() {
+    if (!outer_) return;
+    Container& c = container_;
+    c.holding_ = false;
+    std::vector<Control*> held = std::move(c.held_);
+    c.held_.clear();
+    // The stacking changes in the order they were asked; a window's last change stands for all of
+    // its own, which gives the same order as all of them one after another.
+    auto turn = [](const Control* x) { return x->heldZ_ >= 0 ? x->heldTurn_ : 0; };
+    std::stable_sort(held.begin(), held.end(), [&](Control* a, Control* b) { return turn(a) < turn(b); });
+    for (Control* x : held) {
+        x->held_ = false;
+        const int z = std::exchange(x->heldZ_, -1);
+        if (!x->hwnd_) continue;
+        UINT flags = SWP_NOACTIVATE | SWP_NOREDRAW;
+        const RECT now = x->PixelRect(), r = x->rect_;
+        if (EqualRect(&now, &r)) flags |= SWP_NOMOVE | SWP_NOSIZE;
+        const bool shown = (GetWindowLongPtrA(x->hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+        if (shown != x->visible_) flags |= x->visible_ ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+        if (z < 0) flags |= SWP_NOZORDER;
+        constexpr UINT kStill = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER;
+        if ((flags & kStill) == kStill && !(flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))) continue;
+        SetWindowPos(x->hwnd_, z == 1 ? HWND_BOTTOM : HWND_TOP, r.left, r.top, r.right - r.left,
+                     r.bottom - r.top, flags);
+    }
+    HWND window = c.ContainerWindow();
+    if (window && IsWindowVisible(window))
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+RECT ClientRectOf(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    const Control* c = ControlFromWindow(window);
+    if (!c || !c->held_) return client;
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    const LONG frameX = (outer.right - outer.left) - client.right,
+               frameY = (outer.bottom - outer.top) - client.bottom;
+    const RECT& r = c->rect_;
+    return RECT{0, 0, std::max<LONG>(0, r.right - r.left - frameX),
+                std::max<LONG>(0, r.bottom - r.top - frameY)};
+}
+
 // ---- Container
 
 Container::~Container() = default;
 
 void Container::add(Control* c) {
-    controls_.push_back(c);
-    if (c->kind_ == Control::Kind::Windowless) windowless_.push_back(c);
-    if (c->kind_ != Control::Kind::Hidden) tabOrder_.push_back(c);
+    if (pendingSlot_ >= 0) {
+        c->slot_ = pendingSlot_;
+        pendingSlot_ = -1;
+    } else {
+        c->slot_ = nextSlot_++;
+    }
+    // Before the first control made after it: at the end, unless it fills a reserved place.
+    auto place = [c](std::vector<Control*>& list) {
+        auto later = std::find_if(list.begin(), list.end(), [c](Control* o) { return o->slot_ > c->slot_; });
+        list.insert(later, c);
+    };
+    place(controls_);
+    if (c->kind_ == Control::Kind::Windowless) place(windowless_);
+    if (c->kind_ != Control::Kind::Hidden) place(tabOrder_);
+}
+
+HWND Container::windowAfter(int slot) const {
+    const Control* first = nullptr;
+    for (const Control* o : controls_)
+        if (o->slot_ > slot && o->hwnd_ && (!first || o->slot_ < first->slot_)) first = o;
+    return first ? first->hwnd_ : nullptr;
 }
 
 void Container::remove(Control* c) {

@@ -152,6 +152,8 @@ protected:
 
 private:
     friend class Container;
+    friend class HeldPlacement;
+    friend RECT ClientRectOf(HWND window);
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     void setPixelRect(RECT r);
     void updateToolTip();
@@ -168,6 +170,15 @@ private:
     int32_t spare_ = 0;
     bool unloaded_ = false;
     bool tabStop_ = true;
+    int slot_ = 0;  // place in the container's creation order
+    // While the container holds its windows still (HeldPlacement): rect_ and visible_ are the
+    // control's state, not yet its window's; heldZ_ is the last ZOrder asked (-1: none), heldTurn_
+    // its turn among the container's.
+    bool held_ = false;
+    int heldZ_ = -1;
+    unsigned long heldTurn_ = 0;
+    void hold();
+    bool holding() const noexcept;
 };
 
 // A window that holds controls: forms and user controls.
@@ -193,6 +204,22 @@ public:
     Control* WindowlessLookupAt(int x, int y) const;
     // The controls that have a place in the tab order, in that order (see Control::TabIndex).
     const std::vector<Control*>& TabOrder() const noexcept { return tabOrder_; }
+
+    // A place in the creation order for a control made later (a control array's template): made
+    // inside a SlotScope, the control takes that place in the collections above and among the
+    // windows, as though it had been made when the place was reserved.
+    int ReserveSlot() noexcept { return nextSlot_++; }
+    class SlotScope {
+    public:
+        SlotScope(Container& c, int slot) : c_(c), saved_(c.pendingSlot_) { c.pendingSlot_ = slot; }
+        ~SlotScope() { c_.pendingSlot_ = saved_; }
+        SlotScope(const SlotScope&) = delete;
+        SlotScope& operator=(const SlotScope&) = delete;
+
+    private:
+        Container& c_;
+        int saved_;
+    };
 
 protected:
     Container() = default;
@@ -224,7 +251,16 @@ private:
     void toFront(Control* c);
     void toBack(Control* c);
 
+    // The window of the first windowed control made after a slot (nullptr: none).
+    HWND windowAfter(int slot) const;
+    friend class HeldPlacement;
+    bool holding_ = false;
+    unsigned long heldTurns_ = 0;
+    std::vector<Control*> held_;  // controls whose windows wait for their state
+
     std::vector<Control*> controls_;
+    int nextSlot_ = 0;
+    int pendingSlot_ = -1;
     std::vector<Control*> windowless_;
     std::vector<Control*> tabOrder_;
     Control* captured_ = nullptr;  // windowless control that took the mouse with a button press
@@ -232,6 +268,26 @@ private:
     HWND tooltip_ = nullptr;
     std::vector<std::unique_ptr<Control>> runtime_;  // controls added at run time, owned here
 };
+
+// While a page is built on a container, the windows of its controls keep still: each control keeps
+// the position, size, visibility and stacking that the steps set, answers reads from them and
+// raises its events from them at the step that sets them. When the scope ends, each window takes
+// its final state in one change, and the container's window is painted once.
+class HeldPlacement {
+public:
+    explicit HeldPlacement(Container& container);
+    ~HeldPlacement();
+    HeldPlacement(const HeldPlacement&) = delete;
+    HeldPlacement& operator=(const HeldPlacement&) = delete;
+
+private:
+    Container& container_;
+    bool outer_;
+};
+
+// The client rectangle of a window, as its control has it while its window is held (see
+// HeldPlacement); GetClientRect for any other window.
+RECT ClientRectOf(HWND window);
 
 // Offers Alt+key to the controls of the form; true when one took it as its access key.
 bool RouteAccessKey(Form& form, unsigned char key);

@@ -436,14 +436,10 @@ void PictureBox::Placed() {
     RaiseEvent(Resize);
 }
 double PictureBox::ScaleWidth() const {
-    RECT r;
-    GetClientRect(hwnd_, &r);
-    return canvas_.FromPixelX(r.right);
+    return canvas_.FromPixelX(ClientRectOf(hwnd_).right);
 }
 double PictureBox::ScaleHeight() const {
-    RECT r;
-    GetClientRect(hwnd_, &r);
-    return canvas_.FromPixelY(r.bottom);
+    return canvas_.FromPixelY(ClientRectOf(hwnd_).bottom);
 }
 
 bool PictureBox::OnAccessKey(unsigned char key) {

@@ -7,18 +7,14 @@
 
 #include "runtime/error.h"
 #include "runtime/font_batch.h"
+#include "runtime/screen_metrics.h"
 
 namespace rt {
 
 namespace {
 
-// The screen's vertical resolution does not change while the program runs.
 int ScreenDpi() {
-    static const int dpi = [] {
-        ScreenDC dc;
-        return dc ? GetDeviceCaps(dc.get(), LOGPIXELSY) : 96;
-    }();
-    return dpi;
+    return ScreenMetrics::Get().dpiY;
 }
 
 using FontKey = std::tuple<std::string, LONG, LONG, BYTE, BYTE, BYTE, BYTE>;

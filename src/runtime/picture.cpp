@@ -2,6 +2,7 @@
 
 #include "runtime/error.h"
 #include "runtime/files.h"
+#include "runtime/screen_metrics.h"
 
 namespace rt {
 
@@ -72,17 +73,15 @@ long Picture::Height() const {
     return h;
 }
 namespace {
-int HimetricToPixels(long v, int axis) {
-    ScreenDC dc;
-    int dpi = dc ? GetDeviceCaps(dc.get(), axis) : 96;
+int HimetricToPixels(long v, int dpi) {
     return MulDiv(static_cast<int>(v), dpi, 2540);
 }
 }  // namespace
 int Picture::PixelWidth() const {
-    return HimetricToPixels(Width(), LOGPIXELSX);
+    return HimetricToPixels(Width(), ScreenMetrics::Get().dpiX);
 }
 int Picture::PixelHeight() const {
-    return HimetricToPixels(Height(), LOGPIXELSY);
+    return HimetricToPixels(Height(), ScreenMetrics::Get().dpiY);
 }
 
 void Picture::Render(HDC dc, int x, int y, int cx, int cy) const {

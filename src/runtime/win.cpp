@@ -2,6 +2,8 @@
 
 #include <olectl.h>
 
+#include "runtime/screen_metrics.h"
+
 namespace rt {
 
 void EnsureOle() {
@@ -12,24 +14,28 @@ void EnsureOle() {
     started = SUCCEEDED(hr) || hr == RPC_E_CHANGED_MODE;
 }
 
-namespace {
-int ScreenDpi(int index) {
-    static int dpi[2] = {0, 0};
-    int& v = dpi[index == LOGPIXELSX ? 0 : 1];
-    if (v == 0) {
+const ScreenMetrics& ScreenMetrics::Get() {
+    static const ScreenMetrics metrics = [] {
+        ScreenMetrics m;
         ScreenDC dc;
-        v = dc ? GetDeviceCaps(dc.get(), index) : 96;
-        if (v <= 0) v = 96;
-    }
-    return v;
+        if (!dc) return m;
+        auto ask = [&](int index, int& into) {
+            const int v = GetDeviceCaps(dc.get(), index);
+            if (v > 0) into = v;
+        };
+        ask(LOGPIXELSX, m.dpiX);
+        ask(LOGPIXELSY, m.dpiY);
+        ask(BITSPIXEL, m.bitsPerPixel);
+        return m;
+    }();
+    return metrics;
 }
-}  // namespace
 
 int TwipsPerPixelX() {
-    return 1440 / ScreenDpi(LOGPIXELSX);
+    return 1440 / ScreenMetrics::Get().dpiX;
 }
 int TwipsPerPixelY() {
-    return 1440 / ScreenDpi(LOGPIXELSY);
+    return 1440 / ScreenMetrics::Get().dpiY;
 }
 
 int RoundEven(double v) {

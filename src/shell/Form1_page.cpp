@@ -30,11 +30,13 @@ void Form1::pat_Change() {
 // The page object templates as the window was designed. They matter only to page builds, and
 // the first one follows this at once.
 void Form1::DesignPageTemplates() {
-    rt::Procedure proc(rt::OnError::Skip);
-    proc.step([&] { txt[0].MultiLine(true); });
-    proc.step([&] { txt[0].ScrollBars(2); });
-    proc.step([&] { Label1[0].MousePointer(rt::vbCustom); });
-    proc.step([&] { WMPlayer[0].Visible(false); });
+    txt.Design([](rt::TextBox& t) {
+        rt::Procedure proc(rt::OnError::Skip);
+        proc.step([&] { t.MultiLine(true); });
+        proc.step([&] { t.ScrollBars(2); });
+    });
+    Label1.Design([](rt::Label& t) { rt::Try([&] { t.MousePointer(rt::vbCustom); }); });
+    WMPlayer.Design([](rt::MediaPlayer& t) { rt::Try([&] { t.Visible(false); }); });
 }
 
 namespace {

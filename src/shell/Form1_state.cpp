@@ -25,10 +25,11 @@ Form1::Form1() : Form("Form1") {
              &bac,      &mb})
         c->Visible(false);
     // The templates of the page object arrays show only when a page configures them.
-    for (rt::Control* c :
-         std::initializer_list<rt::Control*>{&Label1[0], &txt[0], &o[0], &pic[0], &Picture2[0], &File[0],
-                                             &picture3[0], &Command1[0], &Macbt[0]})
-        c->Visible(false);
+    auto hidden = [](auto&... arrays) { (arrays.Design([](rt::Control& t) { t.Visible(false); }), ...); };
+    hidden(Label1, txt, o, pic, Picture2, File, picture3, Command1, Macbt);
+    // The vector shapes' template comes with the window, the one made before a page needs it: it
+    // keeps GDI+ running for the window's life, so that page builds do not start it again.
+    (void)Shaper1[0];
     // The page transition's boxes keep what is drawn on them and take the size of their picture.
     for (rt::PictureBox* box : {&Picture5, &Picture6, &Picture7}) {
         box->BorderStyle(0);

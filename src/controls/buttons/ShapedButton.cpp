@@ -136,8 +136,7 @@ std::vector<ShapedRun> DrawnRuns(int w, int h, COLORREF back, POINT at, rt::Bitm
 void ShapedButton::show(const rt::Picture& p, bool force) {
     HWND h = hWnd();
     if (!h) return;
-    RECT client{};
-    GetClientRect(h, &client);
+    const RECT client = rt::ClientRectOf(h);
     const int w = client.right, ht = client.bottom;
     const uint32_t mask = TranslateOleColor(maskColor_);
     if (!force && shown_ == p.get() && shownW_ == w && shownH_ == ht && shownMask_ == mask) return;

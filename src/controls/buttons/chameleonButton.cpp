@@ -385,7 +385,7 @@ void chameleonButton::UserControl_Resize() {
 void chameleonButton::ResizeStep() {
     if (copying_) return;
     RECT client{};
-    if (hWnd()) GetClientRect(hWnd(), &client);
+    if (hWnd()) client = rt::ClientRectOf(hWnd());
     W = client.right;
     H = client.bottom;
     focusRect_ = client;

@@ -145,8 +145,7 @@ void vxbutton::SetOwnBackColor(uint32_t c) {
 void vxbutton::VxMakeRegion() {
     HWND wnd = hWnd();
     if (!wnd) return;
-    RECT r{};
-    GetClientRect(wnd, &r);
+    const RECT r = rt::ClientRectOf(wnd);
     const int w = r.right, h = r.bottom;
     // The region is the same as long as the look and the size are: setting it again would only
     // ask for another paint, which comes back here.

@@ -114,8 +114,7 @@ void QuendelActiveMovie::UserControl_Initialize() {
 
 void QuendelActiveMovie::UserControl_Resize() {
     // A video window that is open keeps its size; the next open sizes it.
-    RECT client{};
-    GetClientRect(hWnd(), &client);
+    const RECT client = rt::ClientRectOf(hWnd());
     rt::Try([&] { Video.Move(0, 0, rt::ToTwipsX(client.right), rt::ToTwipsY(client.bottom)); });
 }
 

@@ -139,7 +139,7 @@ void thumb::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
 // new layout.
 void thumb::UserControl_Resize() {
     RECT inner{};
-    if (hWnd()) GetClientRect(hWnd(), &inner);
+    if (hWnd()) inner = rt::ClientRectOf(hWnd());
     rt::Try([&] { picDraw.Move(0, 0, rt::ToTwipsX(inner.right), rt::ToTwipsY(inner.bottom)); });
     const RECT r = picDraw.PixelRect();
     const int w = r.right - r.left, h = r.bottom - r.top;
