@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "imaging/c32bppDIB.h"
+#include "imaging/gdiplus_owner.h"
 #include "imaging/parsers_win.h"
 #include "imaging/pixels/image_math.h"
 #include "imaging/pixels/soft_render.h"
@@ -13,31 +14,6 @@
 namespace imaging {
 
 namespace {
-
-// Owners of the flat API's objects for one operation.
-struct ImageHolder {
-    const GdiplusApi* api;
-    gdip::GpImage* p = nullptr;
-    ~ImageHolder() {
-        if (p) api->GdipDisposeImage(p);
-    }
-};
-struct GraphicsHolder {
-    const GdiplusApi* api;
-    gdip::GpGraphics* p = nullptr;
-    ~GraphicsHolder() {
-        if (p) api->GdipDeleteGraphics(p);
-    }
-};
-struct AttributesHolder {
-    const GdiplusApi* api;
-    gdip::GpImageAttributes* p = nullptr;
-    ~AttributesHolder() { reset(); }
-    void reset() {
-        if (p) api->GdipDisposeImageAttributes(p);
-        p = nullptr;
-    }
-};
 
 // A GDI+ bitmap over bottom-up pixels that GDI+ sees upright (a negative stride), so the
 // image object's memory is never turned.
@@ -115,9 +91,9 @@ bool cGDIPlus::BytesFromStream(IStream* stream, std::vector<uint8_t>& bytes) {
 }
 
 bool cGDIPlus::RenderWithGdiPlus(c32bppDIB& image, HDC dc, float angle, int32_t opacity, int32_t DestX,
-                                 int32_t DestY, int32_t DestWidth, int32_t DestHeight, int32_t SrcX, int32_t SrcY,
-                                 int32_t SrcWidth, int32_t SrcHeight, bool highQuality, int32_t grayScale,
-                                 ULONG_PTR token, float lightness) {
+                                 int32_t DestY, int32_t DestWidth, int32_t DestHeight, int32_t SrcX,
+                                 int32_t SrcY, int32_t SrcWidth, int32_t SrcHeight, bool highQuality,
+                                 int32_t grayScale, ULONG_PTR token, float lightness) {
     if (opacity == 0) return true;
     if (!image.Handle() || !dc) return false;
     GdiplusSession session(token);
@@ -137,12 +113,12 @@ bool cGDIPlus::RenderWithGdiPlus(c32bppDIB& image, HDC dc, float angle, int32_t 
     const int32_t w = DestWidth < 0 ? -DestWidth : DestWidth;
     const int32_t h = DestHeight < 0 ? -DestHeight : DestHeight;
 
-    ImageHolder bitmap{&api};
-    if (BitmapOver(api, source, &bitmap.p) != gdip::Ok) return false;
-    GraphicsHolder graphics{&api};
-    if (api.GdipCreateFromHDC(dc, &graphics.p) != gdip::Ok) return false;
-    api.GdipSetInterpolationMode(graphics.p, highQuality ? gdip::InterpolationModeHighQualityBicubic
-                                                         : gdip::InterpolationModeNearestNeighbor);
+    GdipImage bitmap(&api);
+    if (BitmapOver(api, source, bitmap.put()) != gdip::Ok) return false;
+    GdipGraphics graphics(&api);
+    if (api.GdipCreateFromHDC(dc, graphics.put()) != gdip::Ok) return false;
+    api.GdipSetInterpolationMode(graphics.get(), highQuality ? gdip::InterpolationModeHighQualityBicubic
+                                                             : gdip::InterpolationModeNearestNeighbor);
 
     gdip::ColorMatrix matrix{};
     auto baseMatrix = [&] {
@@ -162,25 +138,26 @@ bool cGDIPlus::RenderWithGdiPlus(c32bppDIB& image, HDC dc, float angle, int32_t 
         matrix.m[4][4] = 1;
         if (lightness != 0) matrix.m[4][0] = matrix.m[4][1] = matrix.m[4][2] = lightness / 100.0f;
     };
-    AttributesHolder attributes{&api};
+    GdipImageAttributes attributes(&api);
     auto setMatrix = [&] {
-        return api.GdipSetImageAttributesColorMatrix(attributes.p, gdip::ColorAdjustTypeBitmap, TRUE, &matrix,
-                                                     &matrix, 0) == gdip::Ok;
+        return api.GdipSetImageAttributesColorMatrix(attributes.get(), gdip::ColorAdjustTypeBitmap, TRUE,
+                                                     &matrix, &matrix, 0) == gdip::Ok;
     };
     if (grayScale != -1 || lightness != 0) {
-        if (api.GdipCreateImageAttributes(&attributes.p) == gdip::Ok) {
+        if (api.GdipCreateImageAttributes(attributes.put()) == gdip::Ok) {
             baseMatrix();
             if (!setMatrix()) attributes.reset();  // draws on without grey scale and lightness
         }
     }
     auto draw = [&](INT dx, INT dy, INT dw, INT dh) {
-        return api.GdipDrawImageRectRectI(graphics.p, bitmap.p, dx, dy, dw, dh, SrcX, SrcY, SrcWidth, SrcHeight,
-                                          gdip::UnitPixel, attributes.p, nullptr, nullptr) == gdip::Ok;
+        return api.GdipDrawImageRectRectI(graphics.get(), bitmap.get(), dx, dy, dw, dh, SrcX, SrcY, SrcWidth,
+                                          SrcHeight, gdip::UnitPixel, attributes.get(), nullptr,
+                                          nullptr) == gdip::Ok;
     };
     if (angle == 0 && opacity == 100) return draw(DestX, DestY, w, h);
 
-    if (!attributes.p) {
-        if (api.GdipCreateImageAttributes(&attributes.p) != gdip::Ok) return false;
+    if (!attributes.get()) {
+        if (api.GdipCreateImageAttributes(attributes.put()) != gdip::Ok) return false;
         baseMatrix();
     }
     matrix.m[3][3] = static_cast<float>(opacity) / 100.0f;
@@ -188,55 +165,56 @@ bool cGDIPlus::RenderWithGdiPlus(c32bppDIB& image, HDC dc, float angle, int32_t 
     if (angle == 0) return draw(DestX, DestY, w, h);
 
     const int32_t sx = DestWidth < 0 ? -1 : 1, sy = DestHeight < 0 ? -1 : 1;
-    if (api.GdipRotateWorldTransform(graphics.p, angle + 180.0f, gdip::MatrixOrderPrepend) == gdip::Ok)
-        api.GdipTranslateWorldTransform(graphics.p, static_cast<float>(DestX + sx * (w / 2)),
+    if (api.GdipRotateWorldTransform(graphics.get(), angle + 180.0f, gdip::MatrixOrderPrepend) == gdip::Ok)
+        api.GdipTranslateWorldTransform(graphics.get(), static_cast<float>(DestX + sx * (w / 2)),
                                         static_cast<float>(DestY + sy * (h / 2)), gdip::MatrixOrderAppend);
     return draw(w / 2, h / 2, -w, -h);
 }
 
-bool cGDIPlus::LoadWithGdiPlus(const std::string& fileName, const uint8_t* data, size_t length, c32bppDIB& image,
-                               ULONG_PTR token) {
+bool cGDIPlus::LoadWithGdiPlus(const std::string& fileName, const uint8_t* data, size_t length,
+                               c32bppDIB& image, ULONG_PTR token) {
     GdiplusSession session(token);
     if (!session) return false;
     const GdiplusApi& api = *session.api();
 
-    ImageHolder picture{&api};
+    GdipImage picture(&api);
     if (!fileName.empty()) {
         const std::wstring wide = Widen(fileName);
-        if (api.GdipLoadImageFromFile(wide.c_str(), &picture.p) != gdip::Ok) return false;
+        if (api.GdipLoadImageFromFile(wide.c_str(), picture.put()) != gdip::Ok) return false;
     } else {
         ComPtr<IStream> stream = StreamFromBytes(data, length);
         if (!stream || !data || length == 0) return false;
-        if (api.GdipLoadImageFromStream(stream.get(), &picture.p) != gdip::Ok) return false;
+        if (api.GdipLoadImageFromStream(stream.get(), picture.put()) != gdip::Ok) return false;
     }
-    if (!picture.p) return false;
+    if (!picture.get()) return false;
 
     gdip::RectF bounds{};
     INT unit = 0;
     const bool drawn = [&] {
-        if (api.GdipGetImageBounds(picture.p, &bounds, &unit) != gdip::Ok) return false;
+        if (api.GdipGetImageBounds(picture.get(), &bounds, &unit) != gdip::Ok) return false;
         const int32_t w = static_cast<int32_t>(std::nearbyint(bounds.Width));
         const int32_t h = static_cast<int32_t>(std::nearbyint(bounds.Height));
         if (!image.InitializeDIB(w, h)) return false;
         // Drawn into a GDI+ bitmap over the section's own pixels, so the alpha channel arrives
         // premultiplied and exact.
-        ImageHolder target{&api};
-        if (BitmapOver(api, image.View(), &target.p) != gdip::Ok) return false;
-        GraphicsHolder graphics{&api};
-        if (api.GdipGetImageGraphicsContext(target.p, &graphics.p) != gdip::Ok) return false;
-        api.GdipSetCompositingMode(graphics.p, gdip::CompositingModeSourceCopy);
-        api.GdipSetInterpolationMode(graphics.p, gdip::InterpolationModeNearestNeighbor);
-        api.GdipSetPixelOffsetMode(graphics.p, gdip::PixelOffsetModeHalf);
-        return api.GdipDrawImageRectRect(graphics.p, picture.p, 0, 0, static_cast<float>(w), static_cast<float>(h),
-                                         bounds.X, bounds.Y, bounds.Width, bounds.Height, gdip::UnitPixel, nullptr,
-                                         nullptr, nullptr) == gdip::Ok;
+        GdipImage target(&api);
+        if (BitmapOver(api, image.View(), target.put()) != gdip::Ok) return false;
+        GdipGraphics graphics(&api);
+        if (api.GdipGetImageGraphicsContext(target.get(), graphics.put()) != gdip::Ok) return false;
+        api.GdipSetCompositingMode(graphics.get(), gdip::CompositingModeSourceCopy);
+        api.GdipSetInterpolationMode(graphics.get(), gdip::InterpolationModeNearestNeighbor);
+        api.GdipSetPixelOffsetMode(graphics.get(), gdip::PixelOffsetModeHalf);
+        return api.GdipDrawImageRectRect(graphics.get(), picture.get(), 0, 0, static_cast<float>(w),
+                                         static_cast<float>(h), bounds.X, bounds.Y, bounds.Width,
+                                         bounds.Height, gdip::UnitPixel, nullptr, nullptr,
+                                         nullptr) == gdip::Ok;
     }();
     if (!drawn) {
         image.DestroyDIB();
         return false;
     }
     INT format = 0;
-    api.GdipGetImagePixelFormat(picture.p, &format);
+    api.GdipGetImagePixelFormat(picture.get(), &format);
     image.SetAlpha(format == gdip::PixelFormat32bppARGB || format == gdip::PixelFormat32bppPARGB);
     image.SetImageType(imgPNG);
     return true;
@@ -248,18 +226,18 @@ bool cGDIPlus::SaveToPNG(const std::string& Filename, std::vector<uint8_t>& outS
     GdiplusSession session(GlobalToken);
     if (!session) return false;
     const GdiplusApi& api = *session.api();
-    ImageHolder bitmap{&api};
-    if (BitmapOver(api, cHost.View(), &bitmap.p) != gdip::Ok) return false;
+    GdipImage bitmap(&api);
+    if (BitmapOver(api, cHost.View(), bitmap.put()) != gdip::Ok) return false;
     CLSID encoder{};
     if (FindEncoderClsid(api, L"image/png", encoder) < 0) return false;
     if (!Filename.empty()) {
         const std::wstring wide = Widen(Filename);
-        return api.GdipSaveImageToFile(bitmap.p, wide.c_str(), &encoder, nullptr) == gdip::Ok;
+        return api.GdipSaveImageToFile(bitmap.get(), wide.c_str(), &encoder, nullptr) == gdip::Ok;
     }
     outStream.clear();
     ComPtr<IStream> stream = StreamFromBytes(nullptr, 0);
     if (!stream) return false;
-    if (api.GdipSaveImageToStream(bitmap.p, stream.get(), &encoder, nullptr) != gdip::Ok) return false;
+    if (api.GdipSaveImageToStream(bitmap.get(), stream.get(), &encoder, nullptr) != gdip::Ok) return false;
     // Bytes that could not be copied out are no saved picture.
     return BytesFromStream(stream.get(), outStream);
 }

@@ -130,11 +130,13 @@ public:
     explicit MemoryDC(HDC compatibleWith) : CreatedDC(CreateCompatibleDC(compatibleWith)) {}
 };
 
-// A DC from GetDC, released to its window (GetDC/ReleaseDC). Empty when default-made.
+// A DC from GetDC, released to its window (GetDC/ReleaseDC); with wholeWindow, GetWindowDC's DC of
+// the window with its frame. Empty when default-made.
 class WindowDC {
 public:
     WindowDC() = default;
-    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), h_(GetDC(hwnd)) {}
+    explicit WindowDC(HWND hwnd, bool wholeWindow = false)
+        : hwnd_(hwnd), h_(wholeWindow ? GetWindowDC(hwnd) : GetDC(hwnd)) {}
     WindowDC(WindowDC&& o) noexcept : hwnd_(o.hwnd_), h_(std::exchange(o.h_, nullptr)) {}
     WindowDC& operator=(WindowDC&& o) noexcept {
         if (this != &o) {

@@ -35,6 +35,7 @@ list(APPEND VANTREL_WIN32_SOURCES
   ${VANTREL_SOURCE_DIR_HERE}/usercontrol.cpp
   ${VANTREL_SOURCE_DIR_HERE}/ole_drop.cpp
   ${VANTREL_SOURCE_DIR_HERE}/leave_watch.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/callback_timer.cpp
   ${VANTREL_SOURCE_DIR_HERE}/activex.cpp
   ${VANTREL_SOURCE_DIR_HERE}/folderlists.cpp
   ${VANTREL_SOURCE_DIR_HERE}/inputbox.cpp

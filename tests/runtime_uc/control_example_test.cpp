@@ -10,6 +10,8 @@
 
 #include "runtime/controls.h"
 #include "runtime/form.h"
+#include "runtime/handles.h"
+#include "runtime/input.h"
 #include "runtime/leave_watch.h"
 #include "runtime/property_table.h"
 #include "runtime/usercontrol.h"
@@ -221,6 +223,40 @@ TEST_F(ControlExample, TheLeaveWatchCallsBackOnceForWindowedAndWindowlessControl
         PumpFor(80);
         EXPECT_EQ(calls, 1);
     }
+}
+
+TEST_F(ControlExample, AShapeInsideTestEndsTheWatchInTheRectanglesCorner) {
+    // An oval over the box's rectangle: its corner is in the rectangle but off the shape.
+    rt::PictureBox box(*form, "Box");
+    box.Move(rt::ToTwipsX(100), rt::ToTwipsY(10), rt::ToTwipsX(60), rt::ToTwipsY(40));
+    box.Visible(true);
+    rt::Region oval(CreateEllipticRgn(100, 10, 160, 50));
+    ASSERT_TRUE(oval);
+    int calls = 0;
+    rt::LeaveWatch watch(
+        box, 15,
+        [&] {
+            const POINT p = rt::CursorIn(form->hWnd());
+            return PtInRegion(oval.get(), p.x, p.y) != FALSE;
+        },
+        [&] { ++calls; });
+    rt::LeaveWatch rectangle(box, 15, [] {});
+
+    PointerAt(*form, 130, 30);  // the middle
+    watch.Start();
+    rectangle.Start();
+    PumpFor(80);
+    EXPECT_EQ(calls, 0);
+    EXPECT_TRUE(watch.Watching());
+
+    PointerAt(*form, 102, 12);  // the corner
+    EXPECT_TRUE(rectangle.PointerInside());
+    EXPECT_FALSE(watch.PointerInside());
+    EXPECT_TRUE(testutil::PumpUntil([&] { return calls > 0; }, 2000));
+    PumpFor(60);
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(watch.Watching());
+    EXPECT_TRUE(rectangle.Watching()) << "still in the rectangle";
 }
 
 }  // namespace

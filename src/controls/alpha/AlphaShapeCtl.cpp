@@ -46,25 +46,13 @@ std::wstring Widen(const std::string& s) {
     return w;
 }
 
-// A GDI+ matrix for one fitting, deleted when it goes.
-class Matrix {
-public:
-    Matrix(const imaging::GdiplusShapeApi* api, float m11, float m12, float m21, float m22, float dx,
-           float dy)
-        : api_(api) {
-        if (api_ && api_->GdipCreateMatrix2(m11, m12, m21, m22, dx, dy, &m_) != gdip::Ok) m_ = nullptr;
-    }
-    Matrix(const Matrix&) = delete;
-    Matrix& operator=(const Matrix&) = delete;
-    ~Matrix() {
-        if (m_) api_->GdipDeleteMatrix(m_);
-    }
-    gdip::GpMatrix* get() const noexcept { return m_; }
-
-private:
-    const imaging::GdiplusShapeApi* api_;
-    gdip::GpMatrix* m_ = nullptr;
-};
+// A GDI+ matrix for one fitting; none without GDI+ or when GDI+ refuses it.
+imaging::GdipMatrix FittingMatrix(const imaging::GdiplusShapeApi* api, float m11, float m12, float m21,
+                                  float m22, float dx, float dy) {
+    imaging::GdipMatrix m(api);
+    if (api && api->GdipCreateMatrix2(m11, m12, m21, m22, dx, dy, m.put()) != gdip::Ok) m.release();
+    return m;
+}
 
 }  // namespace
 
@@ -422,8 +410,8 @@ void AlphaShapeCtl::ShapeObject(const GDIpShape* obj) {
     SetBits(7, 0, 5);
     DeleteCustomPath();
     const imaging::GdiplusShapeApi* api = Shapes();
-    if (!api || api->GdipClonePath(obj->Handle(), &customPath_) != gdip::Ok) {
-        customPath_ = nullptr;
+    if (!api || api->GdipClonePath(obj->Handle(), customPath_.put(api)) != gdip::Ok) {
+        customPath_.release();
         return;
     }
     if (SetRedraw()) {
@@ -438,9 +426,7 @@ void AlphaShapeCtl::ShapeObject(const GDIpShape* obj) {
 }
 
 void AlphaShapeCtl::DeleteCustomPath() {
-    if (!customPath_) return;
-    if (const imaging::GdiplusShapeApi* api = Shapes()) api->GdipDeletePath(customPath_);
-    customPath_ = nullptr;
+    customPath_.reset();
 }
 
 std::wstring AlphaShapeCtl::ShapeText() const {
@@ -560,7 +546,7 @@ void AlphaShapeCtl::BuildShapePath(bool repaint) {
     };
     auto fit = [&](float m11, float m22, float dx, float dy) {
         if (!api || !m_Shape->Handle()) return;
-        Matrix m(api, m11, 0, 0, m22, dx, dy);
+        const imaging::GdipMatrix m = FittingMatrix(api, m11, 0, 0, m22, dx, dy);
         if (m.get()) api->GdipTransformPath(m_Shape->Handle(), m.get());
     };
 
@@ -619,7 +605,7 @@ void AlphaShapeCtl::BuildShapePath(bool repaint) {
         }
     } else if (shape == -1 && customPath_) {
         m_Shape->Reset(1);
-        m_Shape->AppendPathToPath(customPath_, false);
+        m_Shape->AppendPathToPath(customPath_.get(), false);
         const gdip::RectF B = bounds();
         // A straight line has no extent to scale: it stays as handed in.
         if (B.Width != 0 && B.Height != 0) {
@@ -718,14 +704,13 @@ void AlphaShapeCtl::BuildTextureBrush() {
     } else {
         penBrush_->DestroyBrush();
         if (T > 0 && images) {
-            gdip::GpImageAttributes* attributes = nullptr;
-            if (images->GdipCreateImageAttributes(&attributes) == gdip::Ok && attributes) {
+            imaging::GdipImageAttributes attributes(images);
+            if (images->GdipCreateImageAttributes(attributes.put()) == gdip::Ok && attributes) {
                 gdip::ColorMatrix m{};
                 m.m[0][0] = m.m[1][1] = m.m[2][2] = m.m[4][4] = 1.0f;
                 m.m[3][3] = static_cast<float>(100 - T) / 100.0f;
-                images->GdipSetImageAttributesColorMatrix(attributes, 0, TRUE, &m, nullptr, 0);
-                penBrush_->CreateTextureBrushStdPicture(texture_, wrap, attributes);
-                images->GdipDisposeImageAttributes(attributes);
+                images->GdipSetImageAttributesColorMatrix(attributes.get(), 0, TRUE, &m, nullptr, 0);
+                penBrush_->CreateTextureBrushStdPicture(texture_, wrap, attributes.get());
             }
         }
         if (!penBrush_->BrushHandle()) penBrush_->CreateTextureBrushStdPicture(texture_, wrap);
@@ -736,19 +721,20 @@ void AlphaShapeCtl::BuildTextureBrush() {
         api->GdipGetPathWorldBounds(m_Shape->Handle(), &B, nullptr, nullptr);
         if (mode == 5) {
             // One copy of the picture stretched over the figure's bounds.
-            if (gdip::GpImage* image = penBrush_->TextureBrushImage()) {
+            if (imaging::GdipImage image(images, penBrush_->TextureBrushImage()); image) {
                 gdip::RectF r{0, 0, 0, 0};
                 int unit = 0;
-                const bool sized = images && images->GdipGetImageBounds(image, &r, &unit) == gdip::Ok;
-                if (images) images->GdipDisposeImage(image);
+                const bool sized = images && images->GdipGetImageBounds(image.get(), &r, &unit) == gdip::Ok;
+                image.reset();
                 if (sized && r.Width > 0 && r.Height > 0) {
-                    Matrix m(api, B.Width / r.Width, 0, 0, B.Height / r.Height, B.X, B.Y);
+                    const imaging::GdipMatrix m =
+                        FittingMatrix(api, B.Width / r.Width, 0, 0, B.Height / r.Height, B.X, B.Y);
                     if (m.get()) penBrush_->SetTextureBrushTransformation(m.get());
                 }
             }
         } else if (Nearest(B.X) != 0 || Nearest(B.Y) != 0) {
             // The tiling starts at the figure's top-left corner.
-            Matrix m(api, 1, 0, 0, 1, B.X, B.Y);
+            const imaging::GdipMatrix m = FittingMatrix(api, 1, 0, 0, 1, B.X, B.Y);
             if (m.get()) penBrush_->SetTextureBrushTransformation(m.get());
         }
     }

@@ -181,7 +181,7 @@ private:
     std::wstring shapeText_;
     float polygonAngle_ = 0;
     uint32_t stateFlags_ = 0;
-    GpPath* customPath_ = nullptr;
+    imaging::GdipPath customPath_;
     rt::Picture texture_;
     float fCx_ = 0, fCy_ = 0;
     float hitBounds_[4] = {0, 0, 0, 0};

@@ -32,10 +32,9 @@ std::vector<BYTE> BitmapFileBytes(HBITMAP bitmap) {
     const size_t pixelBytes = static_cast<size_t>(bm.bmWidth) * static_cast<size_t>(bm.bmHeight) * 4;
     const size_t offset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
     std::vector<BYTE> file(offset + pixelBytes);
-    HDC screen = GetDC(nullptr);
-    const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(bm.bmHeight), file.data() + offset,
+    const rt::ScreenDC screen;
+    const int lines = GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(bm.bmHeight), file.data() + offset,
                                 reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
     if (lines != bm.bmHeight) return {};
     info.biSizeImage = static_cast<DWORD>(pixelBytes);
     BITMAPFILEHEADER header{};
@@ -63,7 +62,7 @@ const imaging::GdiplusShapeApi* GDIpPenBrush::shapes() const {
 int32_t GDIpPenBrush::BrushType() const {
     auto* api = shapes();
     INT type = -1;
-    if (!api || !brush_ || api->GdipGetBrushType(brush_, &type) != gdip::Ok) return -1;
+    if (!api || !brush_ || api->GdipGetBrushType(brush_.get(), &type) != gdip::Ok) return -1;
     return type;
 }
 
@@ -71,7 +70,7 @@ GDIpPenBrush::GpImage* GDIpPenBrush::TextureBrushImage() const {
     auto* api = shapes();
     if (!api || BrushType() != BrushTexture) return nullptr;
     GpImage* image = nullptr;
-    if (api->GdipGetTextureImage(brush_, &image) != gdip::Ok) return nullptr;
+    if (api->GdipGetTextureImage(brush_.get(), &image) != gdip::Ok) return nullptr;
     return image;
 }
 
@@ -81,27 +80,27 @@ GDIpPenBrush::GpBrush* GDIpPenBrush::SetBrushColors(uint32_t Color1, uint32_t Co
     gdip::Status status = gdip::Ok;
     switch (BrushType()) {
         case BrushSolid:
-            status = api->GdipSetSolidFillColor(brush_, Color1);
+            status = api->GdipSetSolidFillColor(brush_.get(), Color1);
             break;
         case BrushHatch: {
             INT style = 0;
-            if (api->GdipGetHatchStyle(brush_, &style) != gdip::Ok) return nullptr;
+            if (api->GdipGetHatchStyle(brush_.get(), &style) != gdip::Ok) return nullptr;
             return CreateHatchBrush(style, Color1, Color2);
         }
         case BrushPathGradient: {
-            status = api->GdipSetPathGradientCenterColor(brush_, Color1);
+            status = api->GdipSetPathGradientCenterColor(brush_.get(), Color1);
             INT count = 1;
             if (status == gdip::Ok)
-                status = api->GdipSetPathGradientSurroundColorsWithCount(brush_, &Color2, &count);
+                status = api->GdipSetPathGradientSurroundColorsWithCount(brush_.get(), &Color2, &count);
             break;
         }
         case BrushLinearGradient:
-            status = api->GdipSetLineColors(brush_, Color1, Color2);
+            status = api->GdipSetLineColors(brush_.get(), Color1, Color2);
             break;
         default:
             return nullptr;
     }
-    return status == gdip::Ok ? brush_ : nullptr;
+    return status == gdip::Ok ? brush_.get() : nullptr;
 }
 
 GDIpPenBrush::GpBrush* GDIpPenBrush::SetBrushWrapMode(int32_t WrapMode) {
@@ -110,43 +109,43 @@ GDIpPenBrush::GpBrush* GDIpPenBrush::SetBrushWrapMode(int32_t WrapMode) {
     gdip::Status status;
     switch (BrushType()) {
         case BrushTexture:
-            status = api->GdipSetTextureWrapMode(brush_, WrapMode);
+            status = api->GdipSetTextureWrapMode(brush_.get(), WrapMode);
             break;
         case BrushPathGradient:
-            status = api->GdipSetPathGradientWrapMode(brush_, WrapMode);
+            status = api->GdipSetPathGradientWrapMode(brush_.get(), WrapMode);
             break;
         case BrushLinearGradient:
-            status = api->GdipSetLineWrapMode(brush_, WrapMode);
+            status = api->GdipSetLineWrapMode(brush_.get(), WrapMode);
             break;
         default:
             return nullptr;
     }
-    return status == gdip::Ok ? brush_ : nullptr;
+    return status == gdip::Ok ? brush_.get() : nullptr;
 }
 
 GDIpPenBrush::GpPen* GDIpPenBrush::SetPenColor(uint32_t Color) {
     auto* api = shapes();
     if (!api || !pen_) return nullptr;
-    return api->GdipSetPenColor(pen_, Color) == gdip::Ok ? pen_ : nullptr;
+    return api->GdipSetPenColor(pen_.get(), Color) == gdip::Ok ? pen_.get() : nullptr;
 }
 
 GDIpPenBrush::GpPen* GDIpPenBrush::SetPenStyle(int32_t Style) {
     auto* api = shapes();
     if (!api || !pen_ || !ValidDashStyle(Style)) return nullptr;
-    return api->GdipSetPenDashStyle(pen_, Style) == gdip::Ok ? pen_ : nullptr;
+    return api->GdipSetPenDashStyle(pen_.get(), Style) == gdip::Ok ? pen_.get() : nullptr;
 }
 
 GDIpPenBrush::GpPen* GDIpPenBrush::SetPenWidth(float Width) {
     auto* api = shapes();
     if (!api || !pen_) return nullptr;
-    return api->GdipSetPenWidth(pen_, Width) == gdip::Ok ? pen_ : nullptr;
+    return api->GdipSetPenWidth(pen_.get(), Width) == gdip::Ok ? pen_.get() : nullptr;
 }
 
 bool GDIpPenBrush::SetTextureBrushTransformation(GpMatrix* MatrixGDIp) {
     auto* api = shapes();
     if (!api || BrushType() != BrushTexture) return false;
-    const gdip::Status status = MatrixGDIp ? api->GdipSetTextureTransform(brush_, MatrixGDIp)
-                                           : api->GdipResetTextureTransform(brush_);
+    const gdip::Status status = MatrixGDIp ? api->GdipSetTextureTransform(brush_.get(), MatrixGDIp)
+                                           : api->GdipResetTextureTransform(brush_.get());
     return status == gdip::Ok;
 }
 
@@ -154,20 +153,20 @@ GDIpPenBrush::GpPen* GDIpPenBrush::CreatePen(int32_t Width, int32_t Style, uint3
     auto* api = shapes();
     if (!api || Width == 0 || !ValidDashStyle(Style)) return nullptr;
     DestroyPen();
-    if (api->GdipCreatePen1(Color, static_cast<float>(Width), gdip::UnitPixel, &pen_) != gdip::Ok) {
-        pen_ = nullptr;
+    if (api->GdipCreatePen1(Color, static_cast<float>(Width), gdip::UnitPixel, pen_.put(api)) != gdip::Ok) {
+        pen_.release();
         return nullptr;
     }
-    api->GdipSetPenDashStyle(pen_, Style);
-    return pen_;
+    api->GdipSetPenDashStyle(pen_.get(), Style);
+    return pen_.get();
 }
 
 GDIpPenBrush::GpBrush* GDIpPenBrush::CreateHatchBrush(int32_t Style, uint32_t ForeColor, uint32_t BackColor) {
     auto* api = shapes();
     if (!api || Style < 0 || Style > 54) return nullptr;
     DestroyBrush();
-    if (api->GdipCreateHatchBrush(Style, ForeColor, BackColor, &brush_) != gdip::Ok) brush_ = nullptr;
-    return brush_;
+    if (api->GdipCreateHatchBrush(Style, ForeColor, BackColor, brush_.put(api)) != gdip::Ok) brush_.release();
+    return brush_.get();
 }
 
 GDIpPenBrush::GpBrush* GDIpPenBrush::TextureFromImage(GpImage* image, const gdip::RectF& bounds,
@@ -181,15 +180,15 @@ GDIpPenBrush::GpBrush* GDIpPenBrush::TextureFromImage(GpImage* image, const gdip
     const float w = SrcWidth.value_or(bounds.Width), h = SrcHeight.value_or(bounds.Height);
     gdip::Status status;
     if (attributes) {
-        status = api->GdipCreateTextureIA(image, attributes, x, y, w, h, &brush_);
-        if (status == gdip::Ok && brush_) api->GdipSetTextureWrapMode(brush_, WrapMode);
+        status = api->GdipCreateTextureIA(image, attributes, x, y, w, h, brush_.put(api));
+        if (status == gdip::Ok && brush_) api->GdipSetTextureWrapMode(brush_.get(), WrapMode);
     } else if (SrcX || SrcY || SrcWidth || SrcHeight) {
-        status = api->GdipCreateTexture2(image, WrapMode, x, y, w, h, &brush_);
+        status = api->GdipCreateTexture2(image, WrapMode, x, y, w, h, brush_.put(api));
     } else {
-        status = api->GdipCreateTexture(image, WrapMode, &brush_);
+        status = api->GdipCreateTexture(image, WrapMode, brush_.put(api));
     }
-    if (status != gdip::Ok) brush_ = nullptr;
-    return brush_;
+    if (status != gdip::Ok) brush_.release();
+    return brush_.get();
 }
 
 GDIpPenBrush::GpBrush* GDIpPenBrush::CreateTextureBrushHImage(
@@ -211,15 +210,12 @@ GDIpPenBrush::GpBrush* GDIpPenBrush::CreateTextureBrushStdPicture(
     if (!shapes() || !images || !ValidWrapMode(WrapMode) || Picture.Empty()) return nullptr;
     rt::ComPtr<IStream> stream = PictureToStream(Picture);
     if (!stream) return nullptr;
-    GpImage* image = nullptr;
-    if (images->GdipLoadImageFromStream(stream.get(), &image) != gdip::Ok || !image) return nullptr;
-    GpBrush* made = nullptr;
+    imaging::GdipImage image(images);  // the brush holds its own copy
+    if (images->GdipLoadImageFromStream(stream.get(), image.put()) != gdip::Ok || !image) return nullptr;
     gdip::RectF bounds{};
     INT unit = 0;
-    if (images->GdipGetImageBounds(image, &bounds, &unit) == gdip::Ok)
-        made = TextureFromImage(image, bounds, WrapMode, hAttributesGDIp, SrcX, SrcY, SrcWidth, SrcHeight);
-    images->GdipDisposeImage(image);  // the brush holds its own copy
-    return made;
+    if (images->GdipGetImageBounds(image.get(), &bounds, &unit) != gdip::Ok) return nullptr;
+    return TextureFromImage(image.get(), bounds, WrapMode, hAttributesGDIp, SrcX, SrcY, SrcWidth, SrcHeight);
 }
 
 GDIpPenBrush::GpBrush* GDIpPenBrush::CreateGradientBrushRect(float x, float y, float Width, float Height,
@@ -232,9 +228,9 @@ GDIpPenBrush::GpBrush* GDIpPenBrush::CreateGradientBrushRect(float x, float y, f
     DestroyBrush();
     const gdip::RectF rect{x, y, Width, Height};
     if (api->GdipCreateLineBrushFromRect(&rect, GradientStartColor, GradientStopColor, Style, WrapMode,
-                                         &brush_) != gdip::Ok)
-        brush_ = nullptr;
-    return brush_;
+                                         brush_.put(api)) != gdip::Ok)
+        brush_.release();
+    return brush_.get();
 }
 
 GDIpPenBrush::GpBrush* GDIpPenBrush::CreateGradientBrushLine(float X1, float Y1, float X2, float Y2,
@@ -245,10 +241,10 @@ GDIpPenBrush::GpBrush* GDIpPenBrush::CreateGradientBrushLine(float X1, float Y1,
     if (!api || Style < 0 || Style > 3 || !ValidWrapMode(WrapMode)) return nullptr;
     DestroyBrush();
     const gdip::PointF from{X1, Y1}, to{X2, Y2};
-    if (api->GdipCreateLineBrush(&from, &to, GradientStartColor, GradientStopColor, WrapMode, &brush_) !=
-        gdip::Ok)
-        brush_ = nullptr;
-    return brush_;
+    if (api->GdipCreateLineBrush(&from, &to, GradientStartColor, GradientStopColor, WrapMode,
+                                 brush_.put(api)) != gdip::Ok)
+        brush_.release();
+    return brush_.get();
 }
 
 GDIpPenBrush::GpBrush* GDIpPenBrush::CreateGradientRadialPath(GpPath* hPathGDIp, float RadialCenterX,
@@ -258,17 +254,17 @@ GDIpPenBrush::GpBrush* GDIpPenBrush::CreateGradientRadialPath(GpPath* hPathGDIp,
     auto* api = shapes();
     if (!api || !hPathGDIp || !ValidWrapMode(WrapMode)) return nullptr;
     DestroyBrush();
-    if (api->GdipCreatePathGradientFromPath(hPathGDIp, &brush_) != gdip::Ok) {
-        brush_ = nullptr;
+    if (api->GdipCreatePathGradientFromPath(hPathGDIp, brush_.put(api)) != gdip::Ok) {
+        brush_.release();
         return nullptr;
     }
-    api->GdipSetPathGradientCenterColor(brush_, GradientStartColor);
+    api->GdipSetPathGradientCenterColor(brush_.get(), GradientStartColor);
     INT count = 1;
-    api->GdipSetPathGradientSurroundColorsWithCount(brush_, &GradientStopColor, &count);
+    api->GdipSetPathGradientSurroundColorsWithCount(brush_.get(), &GradientStopColor, &count);
     const gdip::PointF centre{RadialCenterX, RadialCenterY};
-    api->GdipSetPathGradientCenterPoint(brush_, &centre);
-    api->GdipSetPathGradientWrapMode(brush_, WrapMode);
-    return brush_;
+    api->GdipSetPathGradientCenterPoint(brush_.get(), &centre);
+    api->GdipSetPathGradientWrapMode(brush_.get(), WrapMode);
+    return brush_.get();
 }
 
 GDIpPenBrush::GpBrush* GDIpPenBrush::CreateGradientRadialRect(float Left, float Top, float Width,
@@ -281,24 +277,24 @@ GDIpPenBrush::GpBrush* GDIpPenBrush::CreateGradientRadialRect(float Left, float 
     const float right = Left + Width, bottom = Top + Height;
     const gdip::PointF corners[4] = {{Left, Top}, {right, Top}, {right, bottom}, {Left, bottom}};
     DestroyBrush();
-    if (api->GdipCreatePathGradient(corners, 4, WrapMode, &brush_) != gdip::Ok) {
-        brush_ = nullptr;
+    if (api->GdipCreatePathGradient(corners, 4, WrapMode, brush_.put(api)) != gdip::Ok) {
+        brush_.release();
         return nullptr;
     }
-    api->GdipSetPathGradientCenterColor(brush_, GradientStartColor);
+    api->GdipSetPathGradientCenterColor(brush_.get(), GradientStartColor);
     INT count = 1;
-    api->GdipSetPathGradientSurroundColorsWithCount(brush_, &GradientStopColor, &count);
+    api->GdipSetPathGradientSurroundColorsWithCount(brush_.get(), &GradientStopColor, &count);
     const gdip::PointF centre{RadialCenterX, RadialCenterY};
-    api->GdipSetPathGradientCenterPoint(brush_, &centre);
-    return brush_;
+    api->GdipSetPathGradientCenterPoint(brush_.get(), &centre);
+    return brush_.get();
 }
 
 GDIpPenBrush::GpBrush* GDIpPenBrush::CreateSolidBrush(uint32_t Color) {
     auto* api = shapes();
     if (!api) return nullptr;
     DestroyBrush();
-    if (api->GdipCreateSolidFill(Color, &brush_) != gdip::Ok) brush_ = nullptr;
-    return brush_;
+    if (api->GdipCreateSolidFill(Color, brush_.put(api)) != gdip::Ok) brush_.release();
+    return brush_.get();
 }
 
 uint32_t GDIpPenBrush::ConvertColorToGDIplusColor(int32_t Color, int32_t Opacity) {
@@ -310,15 +306,11 @@ uint32_t GDIpPenBrush::ConvertColorToGDIplusColor(int32_t Color, int32_t Opacity
 }
 
 void GDIpPenBrush::DestroyPen() {
-    if (!pen_) return;
-    if (auto* api = shapes()) api->GdipDeletePen(pen_);
-    pen_ = nullptr;
+    pen_.reset();
 }
 
 void GDIpPenBrush::DestroyBrush() {
-    if (!brush_) return;
-    if (auto* api = shapes()) api->GdipDeleteBrush(brush_);
-    brush_ = nullptr;
+    brush_.reset();
 }
 
 rt::ComPtr<IStream> GDIpPenBrush::BytesToStream(const void* data, size_t length) {

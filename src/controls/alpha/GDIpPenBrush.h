@@ -15,7 +15,7 @@
 #include <optional>
 
 #include "controls/alpha/cGDIpToken.h"
-#include "imaging/gdiplus_service.h"
+#include "imaging/gdiplus_owner.h"
 #include "runtime/picture.h"
 #include "runtime/win.h"
 
@@ -44,8 +44,8 @@ public:
     GDIpPenBrush(const GDIpPenBrush&) = delete;
     GDIpPenBrush& operator=(const GDIpPenBrush&) = delete;
 
-    GpPen* PenHandle() const noexcept { return pen_; }
-    GpBrush* BrushHandle() const noexcept { return brush_; }
+    GpPen* PenHandle() const noexcept { return pen_.get(); }
+    GpBrush* BrushHandle() const noexcept { return brush_.get(); }
     // The brush's GDI+ type; -1 without a brush.
     int32_t BrushType() const;
     // A texture brush's image as a new GDI+ image the caller disposes of; nullptr for other brushes.
@@ -102,9 +102,9 @@ private:
                               std::optional<float> SrcY, std::optional<float> SrcWidth,
                               std::optional<float> SrcHeight);
 
-    GpPen* pen_ = nullptr;
-    GpBrush* brush_ = nullptr;
-    GdipTokenRef token_;
+    GdipTokenRef token_;  // held until the pen and the brush have gone
+    imaging::GdipPen pen_;
+    imaging::GdipBrush brush_;
 };
 
 }  // namespace controls

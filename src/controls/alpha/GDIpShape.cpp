@@ -18,43 +18,13 @@ long Nint(float v) {
     return std::lrint(v);
 }
 
-// A GDI+ matrix owned for the length of one call.
-class MatrixHold {
-public:
-    explicit MatrixHold(const imaging::GdiplusShapeApi* api) : api_(api) {}
-    ~MatrixHold() {
-        if (m_) api_->GdipDeleteMatrix(m_);
-    }
-    MatrixHold(const MatrixHold&) = delete;
-    MatrixHold& operator=(const MatrixHold&) = delete;
-    // A copy of source, or the identity without one.
-    bool Make(gdip::GpMatrix* source) {
-        const gdip::Status s = source ? api_->GdipCloneMatrix(source, &m_) : api_->GdipCreateMatrix(&m_);
-        if (s != gdip::Ok) m_ = nullptr;
-        return m_ != nullptr;
-    }
-    gdip::GpMatrix* get() const { return m_; }
-
-private:
-    const imaging::GdiplusShapeApi* api_;
-    gdip::GpMatrix* m_ = nullptr;
-};
-
-class PathHold {
-public:
-    explicit PathHold(const imaging::GdiplusShapeApi* api) : api_(api) {}
-    ~PathHold() {
-        if (p_) api_->GdipDeletePath(p_);
-    }
-    PathHold(const PathHold&) = delete;
-    PathHold& operator=(const PathHold&) = delete;
-    gdip::GpPath** put() { return &p_; }
-    gdip::GpPath* get() const { return p_; }
-
-private:
-    const imaging::GdiplusShapeApi* api_;
-    gdip::GpPath* p_ = nullptr;
-};
+// A copy of source, or the identity without one.
+bool MakeMatrix(const imaging::GdiplusShapeApi* api, imaging::GdipMatrix& m, gdip::GpMatrix* source) {
+    const gdip::Status s =
+        source ? api->GdipCloneMatrix(source, m.put(api)) : api->GdipCreateMatrix(m.put(api));
+    if (s != gdip::Ok) m.release();
+    return m.get() != nullptr;
+}
 
 }  // namespace
 
@@ -115,12 +85,7 @@ std::vector<gdip::PointF> WavePoints(int32_t X1, int32_t Y1, int32_t X2, int32_t
 
 GDIpShape::GDIpShape() = default;
 
-GDIpShape::~GDIpShape() {
-    if (path_) {
-        if (auto* api = shapes()) api->GdipDeletePath(path_);
-        path_ = nullptr;
-    }
-}
+GDIpShape::~GDIpShape() = default;
 
 const imaging::GdiplusShapeApi* GDIpShape::shapes() const {
     return token_->Shapes();
@@ -144,7 +109,7 @@ const imaging::GdiplusShapeApi* GDIpShape::BeginBuilder() {
 
 bool GDIpShape::EndBuilder(const imaging::GdiplusShapeApi* api, gdip::Status status, bool AppendMarker) {
     const bool ok = status == gdip::Ok && path_;
-    if (ok && AppendMarker) api->GdipSetPathMarker(path_);
+    if (ok && AppendMarker) api->GdipSetPathMarker(path_.get());
     RaiseChanged();
     return ok;
 }
@@ -158,10 +123,10 @@ void GDIpShape::Reset(int32_t FillType) {
     if (!api) return;
     const INT mode = FillType == 0 ? gdip::FillModeAlternate : gdip::FillModeWinding;
     if (path_) {
-        api->GdipResetPath(path_);
-        api->GdipSetPathFillMode(path_, mode);
-    } else if (api->GdipCreatePath(mode, &path_) != gdip::Ok) {
-        path_ = nullptr;
+        api->GdipResetPath(path_.get());
+        api->GdipSetPathFillMode(path_.get(), mode);
+    } else if (api->GdipCreatePath(mode, path_.put(api)) != gdip::Ok) {
+        path_.release();
     }
     RaiseChanged();
 }
@@ -171,7 +136,8 @@ bool GDIpShape::AppendArcToPath(float x, float y, float arcWidth, float arcHeigh
     auto* api = BeginBuilder();
     if (!api) return false;
     return EndBuilder(
-        api, path_ ? api->GdipAddPathArc(path_, x, y, arcWidth, arcHeight, StartAngle, ArcAngle) : kNoPath,
+        api,
+        path_ ? api->GdipAddPathArc(path_.get(), x, y, arcWidth, arcHeight, StartAngle, ArcAngle) : kNoPath,
         AppendMarker);
 }
 
@@ -181,7 +147,7 @@ bool GDIpShape::AppendBezierToPath(float X1, float Y1, float CtrlPtX1, float Ctr
     if (!api) return false;
     return EndBuilder(
         api,
-        path_ ? api->GdipAddPathBezier(path_, X1, Y1, CtrlPtX1, CtrlPtY1, CtrlPtX2, CtrlPtY2, X2, Y2)
+        path_ ? api->GdipAddPathBezier(path_.get(), X1, Y1, CtrlPtX1, CtrlPtY1, CtrlPtX2, CtrlPtY2, X2, Y2)
               : kNoPath,
         AppendMarker);
 }
@@ -189,7 +155,7 @@ bool GDIpShape::AppendBezierToPath(float X1, float Y1, float CtrlPtX1, float Ctr
 bool GDIpShape::AppendBeziersToPath(const PointF* PointsBuffer, int32_t PointsCount, bool AppendMarker) {
     if (!shapes() || !PointsBuffer || PointsCount <= 0) return false;
     auto* api = BeginBuilder();
-    return EndBuilder(api, path_ ? api->GdipAddPathBeziers(path_, PointsBuffer, PointsCount) : kNoPath,
+    return EndBuilder(api, path_ ? api->GdipAddPathBeziers(path_.get(), PointsBuffer, PointsCount) : kNoPath,
                       AppendMarker);
 }
 
@@ -197,28 +163,28 @@ bool GDIpShape::AppendCurvesToPath(const PointF* PointsBuffer, int32_t PointsCou
                                    bool AppendMarker) {
     if (!shapes() || !PointsBuffer || PointsCount <= 0) return false;
     auto* api = BeginBuilder();
-    return EndBuilder(api,
-                      path_ ? api->GdipAddPathCurve2(path_, PointsBuffer, PointsCount, Tension) : kNoPath,
-                      AppendMarker);
+    return EndBuilder(
+        api, path_ ? api->GdipAddPathCurve2(path_.get(), PointsBuffer, PointsCount, Tension) : kNoPath,
+        AppendMarker);
 }
 
 bool GDIpShape::AppendLineToPath(float X1, float Y1, float X2, float Y2, bool AppendMarker) {
     auto* api = BeginBuilder();
     if (!api) return false;
-    return EndBuilder(api, path_ ? api->GdipAddPathLine(path_, X1, Y1, X2, Y2) : kNoPath, AppendMarker);
+    return EndBuilder(api, path_ ? api->GdipAddPathLine(path_.get(), X1, Y1, X2, Y2) : kNoPath, AppendMarker);
 }
 
 bool GDIpShape::AppendLinesToPath(const PointF* PointsBuffer, int32_t PointsCount, bool AppendMarker) {
     if (!shapes() || !PointsBuffer || PointsCount <= 0) return false;
     auto* api = BeginBuilder();
-    return EndBuilder(api, path_ ? api->GdipAddPathLine2(path_, PointsBuffer, PointsCount) : kNoPath,
+    return EndBuilder(api, path_ ? api->GdipAddPathLine2(path_.get(), PointsBuffer, PointsCount) : kNoPath,
                       AppendMarker);
 }
 
 bool GDIpShape::AppendEllipseToPath(int32_t x, int32_t y, int32_t Width, int32_t Height, bool AppendMarker) {
     auto* api = BeginBuilder();
     if (!api) return false;
-    return EndBuilder(api, path_ ? api->GdipAddPathEllipseI(path_, x, y, Width, Height) : kNoPath,
+    return EndBuilder(api, path_ ? api->GdipAddPathEllipseI(path_.get(), x, y, Width, Height) : kNoPath,
                       AppendMarker);
 }
 
@@ -232,15 +198,15 @@ bool GDIpShape::AppendPathToPath(GpPath* gdiPlus_Path, bool ConnectToAnyExisting
         return false;
     }
     BeginBuilder();
-    return EndBuilder(api,
-                      path_ ? api->GdipAddPathPath(path_, gdiPlus_Path, ConnectToAnyExistingPath) : kNoPath,
-                      AppendMarker);
+    return EndBuilder(
+        api, path_ ? api->GdipAddPathPath(path_.get(), gdiPlus_Path, ConnectToAnyExistingPath) : kNoPath,
+        AppendMarker);
 }
 
 bool GDIpShape::AppendRectangleToPath(float x, float y, float Width, float Height, bool AppendMarker) {
     auto* api = BeginBuilder();
     if (!api) return false;
-    return EndBuilder(api, path_ ? api->GdipAddPathRectangle(path_, x, y, Width, Height) : kNoPath,
+    return EndBuilder(api, path_ ? api->GdipAddPathRectangle(path_.get(), x, y, Width, Height) : kNoPath,
                       AppendMarker);
 }
 
@@ -262,8 +228,8 @@ bool GDIpShape::AddSlantedQuad(float x, float y, float Width, float Height, bool
         p[3] = trapezoid ? PointF{x, y + Height} : PointF{x, y + Height - s};
     }
     p[4] = p[0];
-    gdip::Status status = path_ ? api->GdipAddPathLine2(path_, p, 5) : kNoPath;
-    if (status == gdip::Ok) status = api->GdipClosePathFigure(path_);
+    gdip::Status status = path_ ? api->GdipAddPathLine2(path_.get(), p, 5) : kNoPath;
+    if (status == gdip::Ok) status = api->GdipClosePathFigure(path_.get());
     return EndBuilder(api, status, AppendMarker);
 }
 
@@ -281,15 +247,15 @@ bool GDIpShape::AppendPieToPath(float x, float y, float Width, float Height, flo
                                 bool AppendMarker) {
     auto* api = BeginBuilder();
     if (!api) return false;
-    return EndBuilder(api,
-                      path_ ? api->GdipAddPathPie(path_, x, y, Width, Height, StartAngle, ArcAngle) : kNoPath,
-                      AppendMarker);
+    return EndBuilder(
+        api, path_ ? api->GdipAddPathPie(path_.get(), x, y, Width, Height, StartAngle, ArcAngle) : kNoPath,
+        AppendMarker);
 }
 
 bool GDIpShape::AppendPolygonsToPath(const PointF* PointsBuffer, int32_t PointsCount, bool AppendMarker) {
     if (!shapes() || !PointsBuffer || PointsCount <= 0) return false;
     auto* api = BeginBuilder();
-    return EndBuilder(api, path_ ? api->GdipAddPathPolygon(path_, PointsBuffer, PointsCount) : kNoPath,
+    return EndBuilder(api, path_ ? api->GdipAddPathPolygon(path_.get(), PointsBuffer, PointsCount) : kNoPath,
                       AppendMarker);
 }
 
@@ -300,8 +266,8 @@ bool GDIpShape::AppendPrimitivePolygonToPath(float x, float y, int32_t PolygonSi
     const std::vector<PointF> p =
         PrimitivePolygonPoints(x, y, PolygonSideCount, Width, Height, StartingAngle);
     gdip::Status status =
-        path_ ? api->GdipAddPathLine2(path_, p.data(), static_cast<INT>(p.size())) : kNoPath;
-    if (status == gdip::Ok) status = api->GdipClosePathFigure(path_);
+        path_ ? api->GdipAddPathLine2(path_.get(), p.data(), static_cast<INT>(p.size())) : kNoPath;
+    if (status == gdip::Ok) status = api->GdipClosePathFigure(path_.get());
     return EndBuilder(api, status, AppendMarker);
 }
 
@@ -316,13 +282,13 @@ bool GDIpShape::AppendRoundRectangleToPath(float x, float y, float Width, float 
         {x, y, 180}, {x + Width - w, y, 270}, {x + Width - w, y + Height - h, 0}, {x, y + Height - h, 90}};
     for (int i = 0; i < 4; ++i) {
         const gdip::Status s =
-            path_ ? api->GdipAddPathArc(path_, arcs[i].x, arcs[i].y, w, h, arcs[i].start, 90) : kNoPath;
+            path_ ? api->GdipAddPathArc(path_.get(), arcs[i].x, arcs[i].y, w, h, arcs[i].start, 90) : kNoPath;
         if (s != gdip::Ok && i < 3) {
             Reset(1);  // a partial outline would be worse than none
             return false;
         }
     }
-    return EndBuilder(api, api->GdipClosePathFigure(path_), AppendMarker);
+    return EndBuilder(api, api->GdipClosePathFigure(path_.get()), AppendMarker);
 }
 
 bool GDIpShape::AppendWaveToPath(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t CrestHeight,
@@ -330,9 +296,9 @@ bool GDIpShape::AppendWaveToPath(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2,
     if (!shapes() || WaveCount < 1) return false;
     auto* api = BeginBuilder();
     const std::vector<PointF> p = WavePoints(X1, Y1, X2, Y2, CrestHeight, WaveCount);
-    return EndBuilder(api,
-                      path_ ? api->GdipAddPathBeziers(path_, p.data(), static_cast<INT>(p.size())) : kNoPath,
-                      AppendMarker);
+    return EndBuilder(
+        api, path_ ? api->GdipAddPathBeziers(path_.get(), p.data(), static_cast<INT>(p.size())) : kNoPath,
+        AppendMarker);
 }
 
 bool GDIpShape::AppendStringToPath(float x, float y, const std::wstring& theString,
@@ -343,10 +309,10 @@ bool GDIpShape::AppendStringToPath(float x, float y, const std::wstring& theStri
         RaiseChanged();
         return false;
     }
-    gdip::GpFontFamily* family = nullptr;
-    if (api->GdipCreateFontFamilyFromName(FontName.c_str(), nullptr, &family) != gdip::Ok || !family) {
-        family = nullptr;
-        if (api->GdipGetGenericFontFamilySerif(&family) != gdip::Ok || !family) return false;
+    imaging::GdipFontFamily family(api);
+    if (api->GdipCreateFontFamilyFromName(FontName.c_str(), nullptr, family.put()) != gdip::Ok || !family) {
+        family.release();
+        if (api->GdipGetGenericFontFamilySerif(family.put()) != gdip::Ok || !family) return false;
     }
     BeginBuilder();
     gdip::Status status = kNoPath;
@@ -355,10 +321,10 @@ bool GDIpShape::AppendStringToPath(float x, float y, const std::wstring& theStri
         gdip::GpStringFormat* format = nullptr;
         api->GdipStringFormatGetGenericDefault(&format);
         const gdip::RectF layout{x, y, 0, 0};
-        status = api->GdipAddPathString(path_, theString.c_str(), static_cast<INT>(theString.size()), family,
-                                        fontStyle & 15, FontSize, &layout, format);
+        status = api->GdipAddPathString(path_.get(), theString.c_str(), static_cast<INT>(theString.size()),
+                                        family.get(), fontStyle & 15, FontSize, &layout, format);
     }
-    api->GdipDeleteFontFamily(family);
+    family.reset();
     return EndBuilder(api, status, false);
 }
 
@@ -367,7 +333,7 @@ bool GDIpShape::BoundsSimple(float& Left, float& Top, float& Width, float& Heigh
     auto* api = shapes();
     if (!api || !path_) return false;
     gdip::RectF r{};
-    if (api->GdipGetPathWorldBounds(path_, &r, matrix, pen) != gdip::Ok) r = {};
+    if (api->GdipGetPathWorldBounds(path_.get(), &r, matrix, pen) != gdip::Ok) r = {};
     Left = r.X;
     Top = r.Y;
     Width = r.Width;
@@ -378,11 +344,11 @@ bool GDIpShape::BoundsSimple(float& Left, float& Top, float& Width, float& Heigh
 bool GDIpShape::GetPathPoints(std::vector<PointF>& points, std::vector<uint8_t>& types) const {
     auto* api = shapes();
     INT count = 0;
-    if (!api || !path_ || api->GdipGetPointCount(path_, &count) != gdip::Ok || count < 2) return false;
+    if (!api || !path_ || api->GdipGetPointCount(path_.get(), &count) != gdip::Ok || count < 2) return false;
     points.assign(static_cast<size_t>(count), PointF{});
     types.assign(static_cast<size_t>(count), 0);
-    return api->GdipGetPathPoints(path_, points.data(), count) == gdip::Ok &&
-           api->GdipGetPathTypes(path_, types.data(), count) == gdip::Ok;
+    return api->GdipGetPathPoints(path_.get(), points.data(), count) == gdip::Ok &&
+           api->GdipGetPathTypes(path_.get(), types.data(), count) == gdip::Ok;
 }
 
 bool GDIpShape::BoundsSnug(float& Left, float& Top, float& Width, float& Height, GpMatrix* matrix,
@@ -404,7 +370,7 @@ bool GDIpShape::BoundsSnug(float& Left, float& Top, float& Width, float& Height,
         types[i] = static_cast<uint8_t>(types[i] & ~kPointClose);
     }
     types[last] = static_cast<uint8_t>(types[last] | kPointClose);
-    PathHold joined(api);
+    imaging::GdipPath joined(api);
     if (api->GdipCreatePath2(points.data(), types.data(), static_cast<INT>(points.size()),
                              gdip::FillModeWinding, joined.put()) != gdip::Ok ||
         !joined.get())
@@ -423,43 +389,43 @@ bool GDIpShape::BoundsSnug(float& Left, float& Top, float& Width, float& Height,
 
 void GDIpShape::ClearMarkers() {
     auto* api = shapes();
-    if (api && path_) api->GdipClearPathMarkers(path_);
+    if (api && path_) api->GdipClearPathMarkers(path_.get());
 }
 
 bool GDIpShape::ClonePath(GDIpShape* PathObject) const {
     if (!PathObject) return false;
-    return PathObject->AppendPathToPath(path_, true, false);
+    return PathObject->AppendPathToPath(path_.get(), true, false);
 }
 
 bool GDIpShape::ClosePath(bool CloseAllPaths) {
     auto* api = shapes();
     if (!api || !path_) return false;
-    return (CloseAllPaths ? api->GdipClosePathFigures(path_) : api->GdipClosePathFigure(path_)) == gdip::Ok;
+    return (CloseAllPaths ? api->GdipClosePathFigures(path_.get()) : api->GdipClosePathFigure(path_.get())) ==
+           gdip::Ok;
 }
 
 HRGN GDIpShape::ConvertPathToRegionGDI(float PathOffsetX, float PathOffsetY,
                                        GpMatrix* TransformMatrix) const {
     auto* api = shapes();
     if (!api || !path_) return nullptr;
-    PathHold copy(api);
-    gdip::GpPath* use = path_;
+    imaging::GdipPath copy(api);
+    gdip::GpPath* use = path_.get();
     if (Nint(PathOffsetX) != 0 || Nint(PathOffsetY) != 0) {
-        MatrixHold m(api);
-        if (!m.Make(TransformMatrix)) return nullptr;
+        imaging::GdipMatrix m(api);
+        if (!MakeMatrix(api, m, TransformMatrix)) return nullptr;
         api->GdipTranslateMatrix(m.get(), PathOffsetX, PathOffsetY, gdip::MatrixOrderPrepend);
-        if (api->GdipClonePath(path_, copy.put()) != gdip::Ok || !copy.get()) return nullptr;
+        if (api->GdipClonePath(path_.get(), copy.put()) != gdip::Ok || !copy.get()) return nullptr;
         api->GdipTransformPath(copy.get(), m.get());
         use = copy.get();
     } else if (TransformMatrix) {
-        if (api->GdipClonePath(path_, copy.put()) != gdip::Ok || !copy.get()) return nullptr;
+        if (api->GdipClonePath(path_.get(), copy.put()) != gdip::Ok || !copy.get()) return nullptr;
         api->GdipTransformPath(copy.get(), TransformMatrix);
         use = copy.get();
     }
-    gdip::GpRegion* region = nullptr;
-    if (api->GdipCreateRegionPath(use, &region) != gdip::Ok || !region) return nullptr;
+    imaging::GdipRegion region(api);
+    if (api->GdipCreateRegionPath(use, region.put()) != gdip::Ok || !region) return nullptr;
     HRGN result = nullptr;
-    if (api->GdipGetRegionHRgn(region, nullptr, &result) != gdip::Ok) result = nullptr;
-    api->GdipDeleteRegion(region);
+    if (api->GdipGetRegionHRgn(region.get(), nullptr, &result) != gdip::Ok) result = nullptr;
     return result;
 }
 
@@ -467,10 +433,10 @@ bool GDIpShape::MouseOverPath(float x, float y, float PathOffsetX, float PathOff
                               GpMatrix* TransformationMatrix) const {
     auto* api = shapes();
     if (!api || !path_) return false;
-    PathHold copy(api);
-    gdip::GpPath* use = path_;
+    imaging::GdipPath copy(api);
+    gdip::GpPath* use = path_.get();
     if (TransformationMatrix) {
-        if (api->GdipClonePath(path_, copy.put()) != gdip::Ok || !copy.get()) return false;
+        if (api->GdipClonePath(path_.get(), copy.put()) != gdip::Ok || !copy.get()) return false;
         api->GdipTransformPath(copy.get(), TransformationMatrix);
         use = copy.get();
     }
@@ -486,20 +452,12 @@ void GDIpShape::Render(HDC hdc, GpPen* OutlinePen, GpBrush* FillBrush, float Pat
     auto* api = shapes();
     auto* img = images();
     if (!api || !img || !path_ || (!OutlinePen && !FillBrush)) return;
+    imaging::GdipGraphics own(img);
     GpGraphics* g = GDIplusHGraphicsHandle;
-    bool own = false;
     if (!g) {
-        if (!hdc || img->GdipCreateFromHDC(hdc, &g) != gdip::Ok || !g) return;
-        own = true;
+        if (!hdc || img->GdipCreateFromHDC(hdc, own.put()) != gdip::Ok || !own) return;
+        g = own.get();
     }
-    struct GraphicsHold {
-        const imaging::GdiplusApi* api;
-        GpGraphics* g;
-        bool own;
-        ~GraphicsHold() {
-            if (own) api->GdipDeleteGraphics(g);
-        }
-    } graphicsHold{img, g, own};
 
     if (Interpolation < 0 || Interpolation > 5) Interpolation = 0;
     if (Interpolation == 0) {
@@ -509,13 +467,13 @@ void GDIpShape::Render(HDC hdc, GpPen* OutlinePen, GpBrush* FillBrush, float Pat
     }
     img->GdipSetInterpolationMode(g, Interpolation + 2);
 
-    MatrixHold m(api);
+    imaging::GdipMatrix m(api);
     if (Nint(PathOffsetX) != 0 || Nint(PathOffsetY) != 0) {
-        if (!m.Make(GDIplusTransformMatrix)) return;
+        if (!MakeMatrix(api, m, GDIplusTransformMatrix)) return;
         api->GdipTranslateMatrix(m.get(), PathOffsetX, PathOffsetY, gdip::MatrixOrderAppend);
     }
     if (Nint(PathWidth) != 0 || Nint(PathHeight) != 0) {
-        if (!m.get() && !m.Make(GDIplusTransformMatrix)) return;
+        if (!m.get() && !MakeMatrix(api, m, GDIplusTransformMatrix)) return;
         float l = 0, t = 0, w = 0, h = 0;
         BoundsSimple(l, t, w, h);
         if (w == 0 || h == 0) return;  // nothing to scale to a size
@@ -525,8 +483,8 @@ void GDIpShape::Render(HDC hdc, GpPen* OutlinePen, GpBrush* FillBrush, float Pat
         api->GdipSetWorldTransform(g, m.get());
     else if (GDIplusTransformMatrix)
         api->GdipSetWorldTransform(g, GDIplusTransformMatrix);
-    if (FillBrush) api->GdipFillPath(g, FillBrush, path_);
-    if (OutlinePen) api->GdipDrawPath(g, OutlinePen, path_);
+    if (FillBrush) api->GdipFillPath(g, FillBrush, path_.get());
+    if (OutlinePen) api->GdipDrawPath(g, OutlinePen, path_.get());
 }
 
 }  // namespace controls

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "controls/alpha/cGDIpToken.h"
-#include "imaging/gdiplus_service.h"
+#include "imaging/gdiplus_owner.h"
 
 namespace controls {
 
@@ -77,7 +77,7 @@ public:
     // A GDI region of the path moved by the offsets, then transformed; the caller deletes it.
     HRGN ConvertPathToRegionGDI(float PathOffsetX, float PathOffsetY,
                                 GpMatrix* TransformMatrix = nullptr) const;
-    GpPath* Handle() const noexcept { return path_; }
+    GpPath* Handle() const noexcept { return path_.get(); }
     bool MouseOverPath(float x, float y, float PathOffsetX = 0, float PathOffsetY = 0,
                        GpMatrix* TransformationMatrix = nullptr) const;
     // FillType 0: alternate; any other value: winding.
@@ -101,8 +101,8 @@ private:
     bool AddSlantedQuad(float x, float y, float Width, float Height, bool Vertical, bool trapezoid,
                         bool AppendMarker);
 
-    GpPath* path_ = nullptr;
-    GdipTokenRef token_;
+    GdipTokenRef token_;  // held until the path has gone
+    imaging::GdipPath path_;
 };
 
 // The slant of the parallelogram and the trapezoid: halved from the starting side while not below

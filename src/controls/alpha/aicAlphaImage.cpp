@@ -93,8 +93,7 @@ aicAlphaImage::~aicAlphaImage() {
     ReleaseTimers();
     if (crossComm_) crossComm_->RemoveRef(Identity());
     crossComm_.reset();
-    if (hitRegion_) DeleteObject(hitRegion_);
-    hitRegion_ = nullptr;
+    hitRegion_.reset();
 }
 
 void aicAlphaImage::wire() {

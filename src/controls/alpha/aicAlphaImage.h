@@ -25,8 +25,10 @@
 
 #include "controls/alpha/cCrossComm.h"
 #include "imaging/c32bppDIB.h"
+#include "runtime/callback_timer.h"
 #include "runtime/controls.h"
 #include "runtime/font.h"
+#include "runtime/handles.h"
 #include "runtime/picture.h"
 #include "runtime/usercontrol.h"
 
@@ -170,7 +172,7 @@ public:
     int32_t DrawHeight() const noexcept { return drawHeight_; }
     // The hit area now: the region's box with a region, else the hit rectangle.
     RECT HitArea() const;
-    bool HasHitRegion() const noexcept { return hitRegion_ != nullptr; }
+    bool HasHitRegion() const noexcept { return static_cast<bool>(hitRegion_); }
     bool HasRedrawBuffer() const noexcept { return static_cast<bool>(RedrawBuffer); }
     bool HasShadowImage() const noexcept { return static_cast<bool>(ShadowImage); }
     int32_t PropsFlags() const noexcept { return props_; }
@@ -247,10 +249,9 @@ private:
     void StopPoll();
     void StopFade();
     void ReleaseTimers();
-    void MouseExitTimerProc(HWND hwnd, UINT msg, UINT_PTR id, DWORD time);
-    void FadeTimerProc(HWND hwnd, UINT msg, UINT_PTR id, DWORD time);
-    static void CALLBACK ExitThunk(HWND hwnd, UINT msg, UINT_PTR id, DWORD time);
-    static void CALLBACK FadeThunk(HWND hwnd, UINT msg, UINT_PTR id, DWORD time);
+    // One tick of the leave poll; one step of the fade, on the fade's window.
+    void MouseExitTick();
+    void FadeStep(HWND hwnd);
     float ToContainerX(float pixels) const;
     float ToContainerY(float pixels) const;
     void ReadContainerScaleMode();
@@ -262,7 +263,7 @@ private:
     std::unique_ptr<imaging::c32bppDIB> ShadowImage;
     std::shared_ptr<cCrossComm> crossComm_;
     int32_t props_ = 1;
-    HRGN hitRegion_ = nullptr;
+    rt::Region hitRegion_;
     RECT hitRect_{};
     int32_t grayScaleFormula_ = -1;
     int32_t containerScaleMode_ = 9;
@@ -293,4 +294,7 @@ private:
     int32_t fadeStep_ = 0, fadeTarget_ = 0, fadeInterval_ = 10;
     int16_t buttonState_ = 0;
     int32_t containerOffsetX_ = 0, containerOffsetY_ = 0;
+    // Both on the container's window (timerWindow_).
+    rt::CallbackTimer exitPoll_{[this] { MouseExitTick(); }};
+    rt::CallbackTimer fade_{[this] { FadeStep(fade_.Window()); }};
 };

@@ -174,30 +174,24 @@ void aicAlphaImage::BuildShadowImage() {
 
 void aicAlphaImage::BuildHitRegion() {
     const bool runs = !DesignMode();
-    if (hitRegion_) {
-        DeleteObject(hitRegion_);
-        hitRegion_ = nullptr;
-    }
+    hitRegion_.reset();
     if (Enabled() && runs && SourceImage->HasPicture() && hitTest_ != 0) {
-        HRGN region = nullptr;
+        rt::Region region;
         if (RedrawBuffer) {
-            region = RedrawBuffer->CreateRegion(hitTest_ - 1, 0, 0);
+            region.reset(RedrawBuffer->CreateRegion(hitTest_ - 1, 0, 0));
         } else {
             // A buffer for the moment, only to read the drawn pixels from.
             props_ |= kBufferFlag;
             RenderAutoRedrawBuffer(true, false);
-            if (RedrawBuffer) region = RedrawBuffer->CreateRegion(hitTest_ - 1, 0, 0);
+            if (RedrawBuffer) region.reset(RedrawBuffer->CreateRegion(hitTest_ - 1, 0, 0));
             props_ &= ~kBufferFlag;
             RedrawBuffer.reset();
         }
         if (hitTest_ == 1 || !region) {
             hitRect_ = RECT{0, 0, 0, 0};
-            if (region) {
-                GetRgnBox(region, &hitRect_);
-                DeleteObject(region);
-            }
+            if (region) GetRgnBox(region.get(), &hitRect_);
         } else {
-            hitRegion_ = region;
+            hitRegion_ = std::move(region);
         }
         return;
     }
@@ -205,14 +199,14 @@ void aicAlphaImage::BuildHitRegion() {
 }
 
 bool aicAlphaImage::InsideHitArea(int32_t x, int32_t y) const {
-    if (hitRegion_) return PtInRegion(hitRegion_, x, y) != FALSE;
+    if (hitRegion_) return PtInRegion(hitRegion_.get(), x, y) != FALSE;
     const POINT p{x, y};
     return PtInRect(&hitRect_, p) != FALSE;
 }
 
 RECT aicAlphaImage::HitArea() const {
     RECT r = hitRect_;
-    if (hitRegion_) GetRgnBox(hitRegion_, &r);
+    if (hitRegion_) GetRgnBox(hitRegion_.get(), &r);
     return r;
 }
 

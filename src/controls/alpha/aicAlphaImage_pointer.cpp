@@ -1,7 +1,6 @@
 // The alpha picture's pointer side: joining the container's coordinator, the hit test with its
 // enter and exit events, the leave poll, the mouse and key events, offsets and fading.
 #include <cmath>
-#include <map>
 
 #include "controls/alpha/aicAlphaImage.h"
 #include "runtime/error.h"
@@ -15,28 +14,11 @@ int32_t nint(double v) {
     return static_cast<int32_t>(std::nearbyint(v));
 }
 
-// The live pictures by their timers' identifiers: the identity for the leave poll, its negation
-// for the fade. Both timers of a picture belong to its container's window.
-std::map<UINT_PTR, aicAlphaImage*>& TimerOwners() {
-    static std::map<UINT_PTR, aicAlphaImage*> owners;
-    return owners;
-}
-
-UINT_PTR PollId(intptr_t identity) {
-    return static_cast<UINT_PTR>(identity);
-}
-UINT_PTR FadeId(intptr_t identity) {
-    return static_cast<UINT_PTR>(-identity);
-}
-
 }  // namespace
 
 void aicAlphaImage::ReleaseTimers() {
     StopPoll();
     StopFade();
-    auto& owners = TimerOwners();
-    owners.erase(PollId(Identity()));
-    owners.erase(FadeId(Identity()));
 }
 
 // ---- the coordinator
@@ -56,10 +38,7 @@ void aicAlphaImage::JoinCrossComm() {
     }
     GiveToken();
     crossComm_->AddRef(Identity());
-    if (!DesignMode()) {
-        TimerOwners()[PollId(Identity())] = this;
-        timerWindow_ = ContainerHwnd();
-    }
+    if (!DesignMode()) timerWindow_ = ContainerHwnd();
 }
 
 void aicAlphaImage::GiveToken() {
@@ -109,13 +88,12 @@ void aicAlphaImage::UserControl_HitTest(float X, float Y, int& HitResult) {
 
 void aicAlphaImage::StartPoll() {
     if (!timerWindow_) return;
-    if (SetTimer(timerWindow_, PollId(Identity()), kPollMs, &aicAlphaImage::ExitThunk))
-        exitPollRunning_ = true;
+    if (exitPoll_.Start(timerWindow_, kPollMs)) exitPollRunning_ = true;
 }
 
 void aicAlphaImage::StopPoll() {
     if (!exitPollRunning_) return;
-    KillTimer(timerWindow_, PollId(Identity()));
+    exitPoll_.Stop();
     exitPollRunning_ = false;
 }
 
@@ -124,28 +102,9 @@ void aicAlphaImage::ReleaseMouseCapture() {
     RaiseEvent(MouseExit);
 }
 
-void CALLBACK aicAlphaImage::ExitThunk(HWND hwnd, UINT msg, UINT_PTR id, DWORD time) {
-    auto& owners = TimerOwners();
-    auto it = owners.find(id);
-    if (it == owners.end()) {
-        KillTimer(hwnd, id);
-        return;
-    }
-    it->second->MouseExitTimerProc(hwnd, msg, id, time);
-}
-
-void CALLBACK aicAlphaImage::FadeThunk(HWND hwnd, UINT msg, UINT_PTR id, DWORD time) {
-    auto& owners = TimerOwners();
-    auto it = owners.find(id);
-    if (it == owners.end()) {
-        KillTimer(hwnd, id);
-        return;
-    }
-    it->second->FadeTimerProc(hwnd, msg, id, time);
-}
-
-void aicAlphaImage::MouseExitTimerProc(HWND hwnd, UINT, UINT_PTR id, DWORD) {
-    KillTimer(hwnd, id);
+void aicAlphaImage::MouseExitTick() {
+    const HWND hwnd = exitPoll_.Window();
+    exitPoll_.Stop();
     if (!crossComm_ || crossComm_->CapturedControl() != Identity()) {
         exitPollRunning_ = false;
         return;
@@ -160,7 +119,7 @@ void aicAlphaImage::MouseExitTimerProc(HWND hwnd, UINT, UINT_PTR id, DWORD) {
             InsideHitArea(cursor.x - origin.x - containerOffsetX_, cursor.y - origin.y - containerOffsetY_);
     }
     if (inside) {
-        SetTimer(hwnd, id, kPollMs, &aicAlphaImage::ExitThunk);
+        exitPoll_.Start(hwnd, kPollMs);
         return;
     }
     crossComm_->CapturedControl(0);  // ReleaseMouseCapture: the poll ends and MouseExit is raised
@@ -198,8 +157,8 @@ void aicAlphaImage::OffsetImage(bool SetOffsets, int32_t& x, int32_t& y, int32_t
     if (ShadowX != 0) shadowOffsetX_ = ShadowX;
     if (ShadowY != 0) shadowOffsetY_ = ShadowY;
     if (hitRegion_) {
-        OffsetRgn(hitRegion_, dx, dy);
-        GetRgnBox(hitRegion_, &hitRect_);
+        OffsetRgn(hitRegion_.get(), dx, dy);
+        GetRgnBox(hitRegion_.get(), &hitRect_);
     } else {
         OffsetRect(&hitRect_, dx, dy);
         if (x == 1 && y == 1) {
@@ -288,7 +247,7 @@ void aicAlphaImage::UserControl_OLEDragDrop(IDataObject*& Data, int32_t& Effect,
 
 void aicAlphaImage::StopFade() {
     if (fadeStep_ == 0) return;
-    KillTimer(timerWindow_, FadeId(Identity()));
+    fade_.Stop();
     fadeStep_ = 0;
 }
 
@@ -300,24 +259,21 @@ void aicAlphaImage::FadeInOut(int32_t FinalOpacity, int32_t FadeStepPercent, int
     int32_t step = std::abs(FadeStepPercent);
     if (FinalOpacity < opacity_) step = -step;
     if (!timerWindow_) timerWindow_ = ContainerHwnd();
-    TimerOwners()[FadeId(Identity())] = this;
     fadeStep_ = step;
     fadeTarget_ = FinalOpacity;
     fadeInterval_ = FadeDelayInterval > kMinFadeMs - 1 ? FadeDelayInterval : kMinFadeMs;
-    FadeTimerProc(timerWindow_, WM_TIMER, FadeId(Identity()), 0);
+    FadeStep(timerWindow_);
 }
 
-void aicAlphaImage::FadeTimerProc(HWND hwnd, UINT, UINT_PTR id, DWORD) {
-    KillTimer(hwnd, id);
+void aicAlphaImage::FadeStep(HWND hwnd) {
+    fade_.Stop();
     if (fadeStep_ == 0) return;  // stopped meanwhile
     const int32_t next = opacity_ + fadeStep_;
     if ((fadeStep_ < 0 && next <= fadeTarget_) || (fadeStep_ > 0 && next >= fadeTarget_)) fadeStep_ = 0;
     if (fadeStep_ != 0) {
         Opacity(next);
         // The change's handlers may have stopped the fade.
-        if (fadeStep_ != 0 &&
-            !SetTimer(hwnd, id, static_cast<UINT>(fadeInterval_), &aicAlphaImage::FadeThunk))
-            fadeStep_ = 0;
+        if (fadeStep_ != 0 && !fade_.Start(hwnd, static_cast<UINT>(fadeInterval_))) fadeStep_ = 0;
         return;
     }
     Opacity(fadeTarget_);

@@ -1,8 +1,12 @@
 #include "controls/alpha/cCrossComm.h"
 
-#include <map>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "imaging/gdiplus_service.h"
+#include "runtime/callback_timer.h"
+#include "runtime/handles.h"
 
 namespace {
 
@@ -10,44 +14,44 @@ constexpr char kKeeperClass[] = "Static";
 constexpr char kKeeperTitle[] = "GDI+Safe Patch";
 constexpr UINT kKeeperDelayMs = 50;
 
-// What a keeper window owns: made with the window, freed by its own timer after the window died.
+struct Keeper;
+void Forget(const Keeper* keeper);
+
+// What a keeper window owns: made with the window, given up by its own timer after the window died.
 struct Keeper {
-    HWND window = nullptr;
+    HWND window = nullptr;  // none once the window died
     int nesting = 0;
     bool destroyed = false;
     WNDPROC previous = nullptr;
     ULONG_PTR token = 0;
-    HMODULE library = nullptr;  // an extra load reference, so GDI+ stays loaded until the shut-down
-    UINT_PTR timer = 0;
+    rt::Library library;  // an extra load reference, so GDI+ stays loaded until the shut-down
+    rt::CallbackTimer release{[this] { Forget(this); }};
+
+    Keeper() = default;
+    Keeper(const Keeper&) = delete;
+    Keeper& operator=(const Keeper&) = delete;
+    ~Keeper() { imaging::GdiplusService::Instance().Stop(token); }
 };
 
-std::map<HWND, Keeper*>& KeepersByWindow() {
-    static std::map<HWND, Keeper*> keepers;
-    return keepers;
+// The keepers. Never destroyed: what keepers remain at the program's end keep GDI+ to the end.
+std::vector<std::unique_ptr<Keeper>>& Keepers() {
+    static auto* keepers = new std::vector<std::unique_ptr<Keeper>>;
+    return *keepers;
 }
 
-std::map<UINT_PTR, Keeper*>& KeepersByTimer() {
-    static std::map<UINT_PTR, Keeper*> keepers;
-    return keepers;
+Keeper* KeeperOf(HWND window) {
+    for (const auto& k : Keepers())
+        if (window && k->window == window) return k.get();
+    return nullptr;
 }
 
-void CALLBACK KeeperTimer(HWND, UINT, UINT_PTR id, DWORD) {
-    auto& timers = KeepersByTimer();
-    auto it = timers.find(id);
-    KillTimer(nullptr, id);
-    if (it == timers.end()) return;
-    Keeper* k = it->second;
-    timers.erase(it);
-    imaging::GdiplusService::Instance().Stop(k->token);
-    if (k->library) FreeLibrary(k->library);
-    delete k;
+void Forget(const Keeper* keeper) {
+    std::erase_if(Keepers(), [keeper](const std::unique_ptr<Keeper>& k) { return k.get() == keeper; });
 }
 
 LRESULT CALLBACK KeeperProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto& windows = KeepersByWindow();
-    auto it = windows.find(hwnd);
-    if (it == windows.end()) return DefWindowProcA(hwnd, msg, wp, lp);
-    Keeper* k = it->second;
+    Keeper* k = KeeperOf(hwnd);
+    if (!k) return DefWindowProcA(hwnd, msg, wp, lp);
     ++k->nesting;
     LRESULT result = CallWindowProcA(k->previous, hwnd, msg, wp, lp);
     --k->nesting;
@@ -56,17 +60,8 @@ LRESULT CALLBACK KeeperProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         // The window's own procedure goes back; the start is given back once every handler of the
         // dying top window has returned.
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(k->previous));
-        windows.erase(hwnd);
         k->window = nullptr;
-        k->timer = SetTimer(nullptr, 0, kKeeperDelayMs, KeeperTimer);
-        if (k->timer) {
-            KeepersByTimer()[k->timer] = k;
-        } else {
-            // No timer: give the start back now.
-            imaging::GdiplusService::Instance().Stop(k->token);
-            if (k->library) FreeLibrary(k->library);
-            delete k;
-        }
+        if (!k->release.Start(nullptr, kKeeperDelayMs)) Forget(k);  // no timer: given back now
     }
     return result;
 }
@@ -135,8 +130,8 @@ void cCrossComm::ManageGDIToken(HWND ContainerHwnd) {
     HWND top = TopWindowOf(ContainerHwnd);
     if (HWND existing = KeeperWindow(top)) {
         gdiToken_ = -1;
-        auto it = KeepersByWindow().find(existing);
-        imageToken_ = it != KeepersByWindow().end() ? it->second->token : 0;
+        const Keeper* k = KeeperOf(existing);
+        imageToken_ = k ? k->token : 0;
         return;
     }
     imaging::GdiplusService& service = imaging::GdiplusService::Instance();
@@ -148,17 +143,13 @@ void cCrossComm::ManageGDIToken(HWND ContainerHwnd) {
     }
     gdiToken_ = static_cast<intptr_t>(token);
     imageToken_ = token;
-    auto* k = new Keeper;
-    k->window = CreateWindowExA(0, kKeeperClass, kKeeperTitle, WS_CHILD, 0, 0, 0, 0, top, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-    if (!k->window) {
-        // No keeper: the start stays with the program.
-        delete k;
-        return;
-    }
-    k->token = token;
-    k->library = LoadLibraryA(service.LibraryName().c_str());
-    KeepersByWindow()[k->window] = k;
+    auto made = std::make_unique<Keeper>();
+    made->window = CreateWindowExA(0, kKeeperClass, kKeeperTitle, WS_CHILD, 0, 0, 0, 0, top, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
+    if (!made->window) return;  // no keeper: the start stays with the program
+    made->token = token;
+    made->library.reset(LoadLibraryA(service.LibraryName().c_str()));
+    Keeper* k = Keepers().emplace_back(std::move(made)).get();
     k->previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(k->window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&KeeperProc)));
 }

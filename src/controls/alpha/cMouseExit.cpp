@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <map>
 
 #include "runtime/lifetime.h"
 
@@ -12,11 +11,8 @@ namespace {
 
 constexpr UINT kTrackInterval = 200;
 
-// The bindings of the platform callbacks to their instances. Namespace-scope, so they outlive
-// every tracker (the shared one included) at the end of the program.
-UINT_PTR gNextTimerId = 0x4D450000;
-std::map<UINT_PTR, std::weak_ptr<cMouseExit>> gTimers;
-
+// The bindings of the hook procedure to its instances. Namespace-scope, so they outlive every
+// tracker (the shared one included) at the end of the program.
 struct HookEntry {
     HHOOK hook;
     uint64_t order;  // installation order: later hooks are called first
@@ -37,16 +33,6 @@ void Raise(const std::function<void(A...)>& event, B&&... args) {
 }  // namespace
 
 struct MouseExitCallbacks {
-    static void CALLBACK TrackerTimerProc(HWND hwnd, UINT, UINT_PTR id, DWORD) {
-        const auto found = gTimers.find(id);
-        std::shared_ptr<cMouseExit> tracker = found != gTimers.end() ? found->second.lock() : nullptr;
-        if (!tracker || tracker->Owner() == 0) {
-            KillTimer(hwnd, id);
-            return;
-        }
-        tracker->MouseInControl();  // the reference keeps it alive while its handlers run
-    }
-
     // The hook chain calls the newest hook first, and each step passes the message on with
     // CallNextHookEx inside it: so a nested call belongs to the next older hook of ours.
     static LRESULT CALLBACK TrackerMouseHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
@@ -64,30 +50,43 @@ struct MouseExitCallbacks {
 };
 
 std::shared_ptr<cMouseExit> cMouseExit::New() {
-    auto tracker = std::make_shared<cMouseExit>(Key{});
-    gTimers[tracker->timerId_] = tracker;
-    return tracker;
+    return std::make_shared<cMouseExit>(Key{});
 }
 
-cMouseExit::cMouseExit(Key) : timerId_(gNextTimerId++) {}
+cMouseExit::cMouseExit(Key) {}
 
 cMouseExit::~cMouseExit() {
-    // Everything this instance started ends with it, on whatever window it ran.
-    for (HWND window : timerWindows_) KillTimer(window, timerId_);
+    // Everything this instance started ends with it: the timers on whatever window they ran go
+    // with their owners.
     if (hook_) {
         UnhookWindowsHookEx(hook_);
         std::erase_if(gHooks, [&](const HookEntry& e) { return e.hook == hook_; });
     }
-    gTimers.erase(timerId_);
+}
+
+rt::CallbackTimer& cMouseExit::TimerOn(HWND window) {
+    for (const auto& [on, timer] : timers_)
+        if (on == window) return *timer;
+    timers_.emplace_back(window, std::make_unique<rt::CallbackTimer>([this, window] { TimerTick(window); }));
+    return *timers_.back().second;
+}
+
+void cMouseExit::TimerTick(HWND window) {
+    if (owner_ == 0) {
+        TimerOn(window).Stop();
+        return;
+    }
+    const std::shared_ptr<cMouseExit> self = shared_from_this();  // alive while its handlers run
+    MouseInControl();
 }
 
 void cMouseExit::Iniitate(HWND ContainerHwnd, int32_t, int32_t, intptr_t ptrOwner) {
     tracked_ = ContainerHwnd;
     owner_ = ptrOwner;
     if (!tracked_) return;
-    SetTimer(tracked_, timerId_, kTrackInterval, &MouseExitCallbacks::TrackerTimerProc);
-    if (std::find(timerWindows_.begin(), timerWindows_.end(), tracked_) == timerWindows_.end())
-        timerWindows_.push_back(tracked_);
+    rt::CallbackTimer& timer = TimerOn(tracked_);
+    timer.Start(tracked_, kTrackInterval);
+    timerId_ = timer.Id();
     if (!hook_) {
         hook_ = SetWindowsHookExA(WH_MOUSE, &MouseExitCallbacks::TrackerMouseHookProc, nullptr,
                                   GetCurrentThreadId());
@@ -98,8 +97,7 @@ void cMouseExit::Iniitate(HWND ContainerHwnd, int32_t, int32_t, intptr_t ptrOwne
 void cMouseExit::CancelNoEvent(intptr_t Owner) {
     if (Owner != owner_) return;
     if (tracked_) {
-        KillTimer(tracked_, timerId_);
-        std::erase(timerWindows_, tracked_);
+        TimerOn(tracked_).Stop();
         tracked_ = nullptr;
     }
     if (hook_) {

@@ -15,7 +15,10 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
+
+#include "runtime/callback_timer.h"
 
 namespace controls {
 
@@ -49,18 +52,23 @@ public:
     // What the instance has running (for tests): the tracked window and the installed hook.
     HWND TrackedWindow() const noexcept { return tracked_; }
     HHOOK HookHandle() const noexcept { return hook_; }
-    // The timer identifier of this instance, unique among the live instances.
+    // The identifier of this instance's timer on the window tracked last, unique among the live
+    // timers; 0 before the first tracking.
     UINT_PTR TimerId() const noexcept { return timerId_; }
 
 private:
     friend struct MouseExitCallbacks;
     void Exit();
+    // The timer of this instance on a window, made on first use; a tick on a window.
+    rt::CallbackTimer& TimerOn(HWND window);
+    void TimerTick(HWND window);
 
     HWND tracked_ = nullptr;
     intptr_t owner_ = 0;
     HHOOK hook_ = nullptr;
     UINT_PTR timerId_ = 0;
-    std::vector<HWND> timerWindows_;  // every window a timer of this instance was set on
+    std::vector<std::pair<HWND, std::unique_ptr<rt::CallbackTimer>>>
+        timers_;  // one on every window it tracked
 };
 
 }  // namespace controls

@@ -26,9 +26,6 @@ void ShapedButton::UserControl_Initialize() {
     lblCaption.BackStyle(0);
     lblCaption.AutoSize(true);
     lblCaption.Caption("");
-    tmrMousePos.Enabled(false);
-    tmrMousePos.Interval(1);
-    tmrMousePos.TimerEvent = [this](int) { rt::Try([&] { poll(); }); };
     lblCaption.MouseMove = [this](int, int16_t b, int16_t s, float x, float y) {
         RaiseEvent(MouseMove, b, s, x, y);
     };
@@ -216,11 +213,11 @@ void ShapedButton::UserControl_MouseUp(int16_t Button, int16_t Shift, float X, f
 }
 
 void ShapedButton::UserControl_MouseMove(int16_t Button, int16_t Shift, float X, float Y) {
-    if (!tmrMousePos.Enabled()) tmrMousePos.Enabled(true);
+    if (!leave_.Watching()) leave_.Start();
     RaiseEvent(MouseMove, Button, Shift, X, Y);
 }
 
-void ShapedButton::poll() {
+bool ShapedButton::pointerStays() {
     POINT cursor{};
     GetCursorPos(&cursor);
     RECT r{};
@@ -229,16 +226,21 @@ void ShapedButton::poll() {
     ClientToScreen(hWnd(), &tl);
     ClientToScreen(hWnd(), &br);
     SetRect(&r, tl.x, tl.y, br.x, br.y);
-    if (PtInRect(&r, cursor)) {
+    if (!PtInRect(&r, cursor)) return false;
+    rt::Try([&] {
         if (pressed_ && down_.Handle())
             show(down_, false);
         else if (hover_.Handle())
             show(hover_, false);
-        return;
-    }
-    show(normal_, false);
-    tmrMousePos.Enabled(false);
-    RaiseEvent(MouseLeave);
+    });
+    return true;
+}
+
+void ShapedButton::pointerLeft() {
+    rt::Try([&] {
+        show(normal_, false);
+        RaiseEvent(MouseLeave);
+    });
 }
 
 void ShapedButton::ShowPicture(bool v) {

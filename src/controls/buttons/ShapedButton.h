@@ -11,6 +11,7 @@
 #include "controls/buttons/shaped_region.h"
 #include "runtime/controls.h"
 #include "runtime/handles.h"
+#include "runtime/leave_watch.h"
 #include "runtime/property_table.h"
 #include "runtime/usercontrol.h"
 
@@ -70,17 +71,21 @@ private:
     // it the face. The poll passes force = false: the same picture, size and mask shape nothing.
     void show(const rt::Picture& p, bool force);
     void clearFace();
-    void poll();
+    // The pointer over the client area; while it stays there the face follows the pressed and
+    // hover state, at every tick of the watch.
+    bool pointerStays();
+    void pointerLeft();
 
     rt::Picture normal_, hover_, down_;
     bool showPicture_ = true;
     bool pressed_ = false;
     uint32_t maskColor_ = 0;
     std::vector<ShapedRun> maskRuns_;  // the opaque pixels of the picture applied as mask
-    rt::Bitmap face_;  // the stretched picture shown as the face; none: the back colour
+    rt::Bitmap face_;                  // the stretched picture shown as the face; none: the back colour
     const void* shown_ = nullptr;
     int shownW_ = -1, shownH_ = -1;
     uint32_t shownMask_ = 0;
+    rt::LeaveWatch leave_{tmrMousePos, 1, [this] { return pointerStays(); }, [this] { pointerLeft(); }};
 };
 
 }  // namespace controls

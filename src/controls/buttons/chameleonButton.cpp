@@ -53,10 +53,6 @@ chameleonButton::~chameleonButton() {
 void chameleonButton::UserControl_Initialize() {
     Surface().ScaleMode(rt::vbPixels);
     Surface().AutoRedraw(true);
-    OverTimer.Interval(3);
-    OverTimer.Enabled(false);
-    // A failure in the poll ends at the control: nothing escapes the timer's message.
-    OverTimer.TimerEvent = [this](int) { rt::Try([&] { Poll(); }); };
 }
 
 // ---- Property bag
@@ -547,12 +543,13 @@ bool chameleonButton::ChameleonCursorOver() const {
     return WindowFromPoint(p) == hWnd();
 }
 
-void chameleonButton::Poll() {
-    if (ChameleonCursorOver()) return;
-    OverTimer.Enabled(false);
-    hot_ = false;
-    ChameleonRedraw(0, true);
-    RaiseEvent(MouseOut);
+// A failure here ends at the control: nothing escapes the timer's message.
+void chameleonButton::PointerLeft() {
+    rt::Try([&] {
+        hot_ = false;
+        ChameleonRedraw(0, true);
+        RaiseEvent(MouseOut);
+    });
 }
 
 void chameleonButton::PressStep(int16_t& Button, int16_t& Shift, float& X, float& Y) {
@@ -576,7 +573,7 @@ void chameleonButton::UserControl_MouseMove(int16_t Button, int16_t Shift, float
         if (!ChameleonCursorOver()) {
             ChameleonRedraw(0, false);
         } else if (Button == 0 && !hot_) {
-            OverTimer.Enabled(true);
+            leave_.Start();
             hot_ = true;
             ChameleonRedraw(0, true);
             RaiseEvent(MouseOver);

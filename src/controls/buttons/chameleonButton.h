@@ -6,7 +6,7 @@
 // A windowed user control keeping its drawing in the surface's persistent image; every redraw
 // paints the whole control there. Its window carries the outline of its look, so the clickable
 // area follows cut corners and the oval. The hover look starts on a pointer move and ends when the
-// OverTimer poll finds the pointer over another window.
+// leave watch on OverTimer finds the pointer over another window.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +18,7 @@
 #include "runtime/controls.h"
 #include "runtime/font.h"
 #include "runtime/handles.h"
+#include "runtime/leave_watch.h"
 #include "runtime/picture.h"
 #include "runtime/property_table.h"
 #include "runtime/propertybag.h"
@@ -161,7 +162,7 @@ private:
     // Input.
     void PressStep(int16_t& Button, int16_t& Shift, float& X, float& Y);
     void ClickStep();
-    void Poll();
+    void PointerLeft();
 
     // Painting (chameleon_paint.cpp), on the surface of the redraw under way.
     void PaintLook(int state);
@@ -211,6 +212,8 @@ private:
     rt::Bitmap backgroundBitmap_;
     HGDIOBJ backgroundOld_ = nullptr;
     HDC dc_ = nullptr;  // the surface of the redraw under way
+    // The hover ends when the pointer is over another window.
+    rt::LeaveWatch leave_{OverTimer, 3, [this] { return ChameleonCursorOver(); }, [this] { PointerLeft(); }};
 };
 
 }  // namespace controls

@@ -8,6 +8,7 @@
 #include "controls/buttons/vx_math.h"
 #include "controls/buttons/vxbutton.h"
 #include "runtime/error.h"
+#include "runtime/handles.h"
 
 namespace controls {
 
@@ -15,8 +16,8 @@ namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint32_t kBlack = 0;
-constexpr uint32_t kWorkspace = 0x8000000Cu;  // system colour 12
-constexpr uint32_t kGrayText = 0x80000011u;   // 17
+constexpr uint32_t kWorkspace = 0x8000000Cu;   // system colour 12
+constexpr uint32_t kGrayText = 0x80000011u;    // 17
 constexpr uint32_t kButtonText = 0x80000012u;  // 18
 
 uint32_t S(uint32_t c, float f) {
@@ -150,10 +151,11 @@ void vxbutton::VxMakeRegion() {
     // The region is the same as long as the look and the size are: setting it again would only
     // ask for another paint, which comes back here.
     if (regionStyle_ == buttonStyle_ && regionW_ == w && regionH_ == h) return;
-    HRGN region = RoundedLook(buttonStyle_) ? CreateRoundRectRgn(0, 0, w + 1, h + 1, 3, 3) : CreateRectRgn(0, 0, w, h);
+    rt::Region region(RoundedLook(buttonStyle_) ? CreateRoundRectRgn(0, 0, w + 1, h + 1, 3, 3)
+                                                : CreateRectRgn(0, 0, w, h));
     if (!region) return;
     regionStyle_ = buttonStyle_, regionW_ = w, regionH_ = h;
-    if (!SetWindowRgn(wnd, region, TRUE)) DeleteObject(region);  // else the window owns it
+    if (SetWindowRgn(wnd, region.get(), TRUE)) region.release();  // the window owns it
 }
 
 void vxbutton::VxLine(int x1, int y1, int x2, int y2, uint32_t color) {

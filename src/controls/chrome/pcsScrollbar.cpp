@@ -97,7 +97,6 @@ pcsScrollbar::~pcsScrollbar() = default;
 
 void pcsScrollbar::wire() {
     tmrDey.TimerEvent = [this](int) { tmrDey_Timer(); };
-    tmrOver.TimerEvent = [this](int) { tmrOver_Timer(); };
     cb.Click = [this](int) { cb_Click(); };
     cb.Change = [this](int) { cb_Click(); };
 }
@@ -111,8 +110,6 @@ void pcsScrollbar::UserControl_Initialize() {
     pic.SetPicture(ScrollbarSkin());
     tmrDey.Interval(10);
     tmrDey.Enabled(false);
-    tmrOver.Interval(3);
-    tmrOver.Enabled(false);
     // Outside the visible strip: it is there only to hold the keyboard focus.
     cb.Style(2);
     cb.Move(rt::ToTwipsX(kWidth + 8), 0, rt::ToTwipsX(60));
@@ -266,7 +263,7 @@ void pcsScrollbar::UserControl_MouseUp(int16_t, int16_t, float X, float Y) {
 }
 
 void pcsScrollbar::MoveHandling(int16_t Button, float x, float y) {
-    tmrOver.Enabled(true);
+    leave_.Start();
     const double h = rt::RoundEven(UserControl::ScaleHeight());
     if (hit_ == Dragging) {
         const double travel = h - 2 * kArrow - thumb_.bottom;
@@ -310,11 +307,13 @@ void pcsScrollbar::tmrDey_Timer() {
     }
 }
 
-void pcsScrollbar::tmrOver_Timer() {
-    if (IsCursorOver() || hit_ == Dragging) return;
+bool pcsScrollbar::PointerStays() const {
+    return IsCursorOver() || hit_ == Dragging;
+}
+
+void pcsScrollbar::PointerLeft() {
     hit_ = Idle;
     PaintScrollbar();
-    tmrOver.Enabled(false);
 }
 
 void pcsScrollbar::cb_Click() {

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "runtime/controls.h"
+#include "runtime/leave_watch.h"
 #include "runtime/picture.h"
 #include "runtime/property_table.h"
 #include "runtime/usercontrol.h"
@@ -50,9 +51,8 @@ public:
     // (0, thumb top, 16, thumb length) as x, y, width, height.
     RECT ThumbBox() const noexcept { return thumb_; }
 
-    // The auto-repeat (every 10 ms) and the leave polling (every 3 ms).
+    // The auto-repeat (every 10 ms); tmrOver watches for the pointer to leave (every 3 ms).
     void tmrDey_Timer();
-    void tmrOver_Timer();
 
     rt::PictureBox pic{*this, "pic"};
     rt::ComboBox cb{*this, "cb"};
@@ -76,6 +76,9 @@ private:
     void wire();
     void PaintScrollbar();
     bool IsCursorOver() const;
+    // A drag holds the hover look wherever the pointer goes.
+    bool PointerStays() const;
+    void PointerLeft();
     void MoveHandling(int16_t Button, float x, float y);
     void LoadSkin();
     void cb_Click();
@@ -90,6 +93,7 @@ private:
     float grab_ = 0;
     std::unique_ptr<SkinCopy> skin_;
     int16_t repeat_ = 0;
+    rt::LeaveWatch leave_{tmrOver, 3, [this] { return PointerStays(); }, [this] { PointerLeft(); }};
 };
 
 }  // namespace controls

@@ -33,40 +33,36 @@ HPALETTE SystemPalette(HDC source) {
 }  // namespace
 
 rt::Picture PictureFromBitmapHandle(HBITMAP bitmap, HPALETTE palette) {
-    try {
-        rt::Picture p = rt::Picture::FromBitmap(bitmap, true, palette);
-        if (!p.Empty()) return p;
-    } catch (...) {
-        if (bitmap) DeleteObject(bitmap);
-        if (palette) DeleteObject(palette);
-        throw;
-    }
-    if (palette) DeleteObject(palette);
-    return {};
+    rt::Bitmap ownedBitmap(bitmap);
+    rt::GdiObject<HPALETTE> ownedPalette(palette);
+    rt::Picture p = rt::Picture::FromBitmap(bitmap, true, palette);
+    if (p.Empty()) return {};
+    ownedBitmap.release();
+    ownedPalette.release();
+    return p;
 }
 
 rt::Picture GrabWindowImage(HWND hWnd, bool clientArea, int left, int top, int width, int height) {
-    HDC source = clientArea ? GetDC(hWnd) : GetWindowDC(hWnd);
-    HBITMAP bitmap = nullptr;
-    HPALETTE palette = nullptr;
+    rt::Bitmap bitmap;
+    rt::GdiObject<HPALETTE> palette;
     {
-        rt::MemoryDC memory(source);
-        bitmap = CreateCompatibleBitmap(source, width, height);
-        HGDIOBJ oldBitmap = SelectObject(memory.get(), bitmap);
+        const rt::WindowDC source(hWnd, !clientArea);
+        rt::MemoryDC memory(source.get());
+        bitmap.reset(CreateCompatibleBitmap(source.get(), width, height));
+        HGDIOBJ oldBitmap = SelectObject(memory.get(), bitmap.get());
         HPALETTE oldPalette = nullptr;
-        const bool paletteDevice =
-            (GetDeviceCaps(source, RASTERCAPS) & kPaletteDevice) && GetDeviceCaps(source, SIZEPALETTE) == 256;
+        const bool paletteDevice = (GetDeviceCaps(source.get(), RASTERCAPS) & kPaletteDevice) &&
+                                   GetDeviceCaps(source.get(), SIZEPALETTE) == 256;
         if (paletteDevice) {
-            palette = SystemPalette(source);
-            oldPalette = SelectPalette(memory.get(), palette, FALSE);
+            palette.reset(SystemPalette(source.get()));
+            oldPalette = SelectPalette(memory.get(), palette.get(), FALSE);
             RealizePalette(memory.get());
         }
-        BitBlt(memory.get(), 0, 0, width, height, source, left, top, SRCCOPY);
+        BitBlt(memory.get(), 0, 0, width, height, source.get(), left, top, SRCCOPY);
         SelectObject(memory.get(), oldBitmap);
         if (paletteDevice) SelectPalette(memory.get(), oldPalette, FALSE);
     }
-    ReleaseDC(hWnd, source);
-    return PictureFromBitmapHandle(bitmap, palette);
+    return PictureFromBitmapHandle(bitmap.release(), palette.release());
 }
 
 rt::Picture GrabFormImage(rt::Form& form) {

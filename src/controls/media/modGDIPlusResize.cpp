@@ -57,23 +57,22 @@ rt::Bitmap CreateFilledBitmap(HDC memory, uint32_t backColor, int width, int hei
 
 void DrawImageFitted(const GdiplusApi& api, gdip::GpImage* image, HDC memory, int width, int height,
                      bool keepAspect) {
-    gdip::GpGraphics* graphics = nullptr;
-    api.GdipCreateFromHDC(memory, &graphics);
+    imaging::GdipGraphics graphics(&api);
+    api.GdipCreateFromHDC(memory, graphics.put());
     if (!graphics) return;
-    api.GdipSetInterpolationMode(graphics, gdip::InterpolationModeHighQualityBicubic);
+    api.GdipSetInterpolationMode(graphics.get(), gdip::InterpolationModeHighQualityBicubic);
     if (!keepAspect) {
-        api.GdipDrawImageRectI(graphics, image, 0, 0, width, height);
+        api.GdipDrawImageRectI(graphics.get(), image, 0, 0, width, height);
     } else {
         UINT iw = 0, ih = 0;
         api.GdipGetImageWidth(image, &iw);
         api.GdipGetImageHeight(image, &ih);
         const RECT r = FittedRect(iw, ih, width, height);
         if (r.right > r.left && r.bottom > r.top)
-            api.GdipDrawImageRectRectI(graphics, image, r.left, r.top, r.right - r.left, r.bottom - r.top, 0,
-                                       0, static_cast<INT>(iw), static_cast<INT>(ih), gdip::UnitPixel,
-                                       nullptr, nullptr, nullptr);
+            api.GdipDrawImageRectRectI(graphics.get(), image, r.left, r.top, r.right - r.left,
+                                       r.bottom - r.top, 0, 0, static_cast<INT>(iw), static_cast<INT>(ih),
+                                       gdip::UnitPixel, nullptr, nullptr, nullptr);
     }
-    api.GdipDeleteGraphics(graphics);
 }
 
 }  // namespace

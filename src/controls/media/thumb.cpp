@@ -320,8 +320,8 @@ void thumb::DrawThumbnails() {
     HDC dc = picDraw.hDC();
     if (!dc) return;
     const imaging::GdiplusApi* api = imaging::GdiplusService::Instance().Api(token_);
-    gdip::GpGraphics* graphics = nullptr;
-    if (api) api->GdipCreateFromHDC(dc, &graphics);
+    imaging::GdipGraphics graphics(api);
+    if (api) api->GdipCreateFromHDC(dc, graphics.put());
     const RECT bar = vs.PixelRect();
     const int columns = (surface.cx - (bar.right - bar.left)) / cell;
     int first = 0;
@@ -347,13 +347,13 @@ void thumb::DrawThumbnails() {
         FillRectColour(dc, x + dx - 3, y + dy - 3, w + 6, h + 6, kFrameWhite);
         FillRectColour(dc, x + dx - 1, y + dy - 1, w + 2, h + 2, kFrameGrey);
         if (graphics && e.thumbnail)
-            api->GdipDrawImageRect(graphics, e.thumbnail.get(), static_cast<float>(x + dx),
+            api->GdipDrawImageRect(graphics.get(), e.thumbnail.get(), static_cast<float>(x + dx),
                                    static_cast<float>(y + dy), static_cast<float>(w), static_cast<float>(h));
         RECT text{x, y + cell - 15, x + cell, y + cell};
         const std::string name = flImg.List(static_cast<int>(i));
         DrawTextA(dc, name.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
     }
-    if (graphics) api->GdipDeleteGraphics(graphics);
+    graphics.reset();
     picDraw.Refresh();
 }
 
