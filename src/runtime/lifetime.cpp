@@ -38,11 +38,6 @@ LRESULT CALLBACK RuntimeWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (depth == 0) DestroyNow();
         return 0;
     }
-    if (msg == WM_TIMER) {
-        MessageScope scope;
-        detail::OnTimerMessage(static_cast<uintptr_t>(wp));
-        return 0;
-    }
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 }  // namespace

@@ -57,10 +57,8 @@ public:
 };
 
 namespace detail {
-// The runtime's hidden message window: timers tick on it, deferred destruction is posted to it.
+// The runtime's hidden message window: the runtime's timers tick on it, deferred destruction is posted to it.
 void* RuntimeWindow();
-// Timer messages of that window go to the timers (controls.cpp).
-void OnTimerMessage(uintptr_t id);
 }  // namespace detail
 
 }  // namespace rt

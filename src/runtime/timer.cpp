@@ -1,7 +1,5 @@
 #include "runtime/timer.h"
 
-#include <unordered_map>
-
 #include "runtime/controls_shared.h"
 #include "runtime/convert.h"
 #include "runtime/error.h"
@@ -9,43 +7,17 @@
 
 namespace rt {
 
-namespace {
-std::unordered_map<UINT_PTR, Timer*>& Timers() {
-    static std::unordered_map<UINT_PTR, Timer*> m;
-    return m;
-}
-UINT_PTR nextTimerId = 1;
-}  // namespace
-
-void detail::OnTimerMessage(uintptr_t id) {
-    auto it = Timers().find(static_cast<UINT_PTR>(id));
-    if (it != Timers().end()) it->second->tick();
-}
-
 Timer::Timer(Container& c, std::string name, int index)
     : Control(c, std::move(name), index, Kind::Hidden), interval_(0), on_(true) {}
 Timer::Timer(const Timer& t, int index)
     : Control(t, index), TimerEvent(t.TimerEvent), interval_(t.interval_), on_(t.on_) {
     arm();
 }
-Timer::~Timer() {
-    if (id_) {
-        KillTimer(static_cast<HWND>(detail::RuntimeWindow()), id_);
-        Timers().erase(id_);
-    }
-}
+Timer::~Timer() = default;
 
 void Timer::arm() {
-    HWND w = static_cast<HWND>(detail::RuntimeWindow());
-    if (id_) {
-        KillTimer(w, id_);
-        Timers().erase(id_);
-        id_ = 0;
-    }
-    if (!on_ || interval_ == 0) return;
-    id_ = nextTimerId++;
-    Timers()[id_] = this;
-    SetTimer(w, id_, interval_, nullptr);
+    platform_.Stop();
+    if (on_ && interval_ != 0) platform_.Start(static_cast<HWND>(detail::RuntimeWindow()), interval_);
 }
 
 void Timer::Interval(int64_t ms) {

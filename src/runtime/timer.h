@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "runtime/callback_timer.h"
 #include "runtime/control.h"
+#include "runtime/lifetime.h"
 
 namespace rt {
 
@@ -24,14 +26,18 @@ public:
     bool Running() const noexcept { return running_; }
 
 public:
-    void tick();  // from the runtime window's timer message
+    void tick();  // from the message loop
 
 private:
     void arm();
     uint32_t interval_;
     bool on_;
     bool running_ = false;
-    UINT_PTR id_ = 0;
+    // On the runtime's window; destruction asked for inside the handler waits until it returns.
+    CallbackTimer platform_{[this] {
+        MessageScope scope;
+        tick();
+    }};
 };
 
 }  // namespace rt
