@@ -67,9 +67,10 @@ protected:
             if (c.bag) bag = std::make_shared<const rt::PropertyBag>(c.bag());
             const rt::PropertyBag saved = Make<C>(bag)->SaveProperties();
             EXPECT_EQ(Shown(saved.Dump()), c.expected);
-            if (c.stable)
+            if (c.stable) {
                 EXPECT_EQ(Make<C>(std::make_shared<const rt::PropertyBag>(saved))->SaveProperties().Dump(),
                           saved.Dump());
+            }
         }
     }
     SettingsHost* host = nullptr;
@@ -184,7 +185,8 @@ TEST_F(StoredSettings, AlphaPicture) {
         {"unusual",
          [] {
              return rt::PropertyBag{
-                 {"Image", alphatest::Bmp(4, 3, [](int x, int) { return x < 2 ? RGB(255, 0, 0) : RGB(0, 0, 255); })},
+                 {"Image",
+                  alphatest::Bmp(4, 3, [](int x, int) { return x < 2 ? RGB(255, 0, 0) : RGB(0, 0, 255); })},
                  {"Scaler", int32_t{4}},
                  {"Opacity", int32_t{60}},
                  {"Mirror", int32_t{1}},
@@ -230,7 +232,9 @@ TEST_F(StoredSettings, AlphaPicture) {
          conditionsOff},
         {"a caption setting that fails",
          [] {
-             return rt::PropertyBag{{"Caption", "Still"}, {"ForeColor", rt::Picture()}, {"FontSize", "big"},
+             return rt::PropertyBag{{"Caption", "Still"},
+                                    {"ForeColor", rt::Picture()},
+                                    {"FontSize", "big"},
                                     {"FontItalic", true}};
          },
          badCaption},
@@ -291,10 +295,11 @@ TEST_F(StoredSettings, ThumbnailBrowser) {
          "Font = Font \"MS Sans Serif\" 8.25 weight 400 charset 1\n"},
         {"unusual",
          [] {
-             return rt::PropertyBag{{"Enabled", true},       {"BackStyle", int16_t{1}}, {"BorderStyle", int16_t{2}},
-                                    {"Text", "4"},           {"BackColor", 0x112233u},  {"ForeColor", 0x445566u},
-                                    {"Font", Courier()},     {"FontBold", true},        {"FontItalic", true},
-                                    {"FontName", "Verdana"}, {"FontSize", 10.5f}};
+             return rt::PropertyBag{
+                 {"Enabled", true},       {"BackStyle", int16_t{1}}, {"BorderStyle", int16_t{2}},
+                 {"Text", "4"},           {"BackColor", 0x112233u},  {"ForeColor", 0x445566u},
+                 {"Font", Courier()},     {"FontBold", true},        {"FontItalic", true},
+                 {"FontName", "Verdana"}, {"FontSize", 10.5f}};
          },
          "Enabled = Boolean True\n"
          "BackStyle = Long 1\n"
@@ -309,9 +314,17 @@ TEST_F(StoredSettings, ThumbnailBrowser) {
          "FontSize = Double 10.5\n",
          true},
         // BorderStyle is stored twice with two defaults: 0 is left out by the first, written by the second.
-        {"no border", [] { return rt::PropertyBag{{"BorderStyle", int16_t{0}}}; }, "BorderStyle = Long 0\n"},
+        {"no border",
+         [] {
+             return rt::PropertyBag{{"BorderStyle", int16_t{0}}};
+         },
+         "BorderStyle = Long 0\n"},
         // A zoom text that does not convert is passed over.
-        {"a text that fails", [] { return rt::PropertyBag{{"Text", rt::Picture()}, {"FontBold", true}}; }, "FontBold = Boolean True\n"},
+        {"a text that fails",
+         [] {
+             return rt::PropertyBag{{"Text", rt::Picture()}, {"FontBold", true}};
+         },
+         "FontBold = Boolean True\n"},
     });
 }
 
@@ -320,9 +333,10 @@ TEST_F(StoredSettings, ListBox) {
         {"new", nullptr, "Textn = String \"\"\nFont = Font \"MS Sans Serif\" 8.25 weight 400 charset 1\n"},
         {"unusual",
          [] {
-             return rt::PropertyBag{{"Enabled", true},     {"BackStyle", int16_t{1}}, {"BorderStyle", int16_t{1}},
-                                    {"Textn", "Pick"},     {"BackColor", 0x112233u},  {"ForeColor", 0x445566u},
-                                    {"Font", Courier()},   {"liston", true}};
+             return rt::PropertyBag{{"Enabled", true},           {"BackStyle", int16_t{1}},
+                                    {"BorderStyle", int16_t{1}}, {"Textn", "Pick"},
+                                    {"BackColor", 0x112233u},    {"ForeColor", 0x445566u},
+                                    {"Font", Courier()},         {"liston", true}};
          },
          "Enabled = Boolean True\n"
          "BackStyle = Long 1\n"

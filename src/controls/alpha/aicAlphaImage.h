@@ -28,6 +28,7 @@
 #include "runtime/controls.h"
 #include "runtime/font.h"
 #include "runtime/picture.h"
+#include "runtime/property_table.h"
 #include "runtime/usercontrol.h"
 
 class aicAlphaImage : public rt::UserControl, public ICrossComm {
@@ -219,6 +220,8 @@ protected:
     void PropertyRefresh() override { Repaint(); }
 
 private:
+    static const rt::PropertyTable<aicAlphaImage>& Properties();
+    static const rt::PropertyTable<aicAlphaImage>& CaptionProperties();
     void wire();
     void Repaint();
     // Loading and the steps after it.
