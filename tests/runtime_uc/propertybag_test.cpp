@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cmath>
 #include <functional>
 #include <string>
 
@@ -188,6 +190,207 @@ TEST(PropertyTable, WrittenOnlyAndUnstoredRows) {
     EXPECT_EQ(r.note, "kept");
     EXPECT_EQ(r.owner, "") << "emptied, whatever the bag holds";
     EXPECT_EQ(r.count, 2);
+}
+
+// Rows read and written only while a condition holds, and one written only while it holds.
+struct Dial {
+    bool zoomed = false;
+    int32_t scale = 7;
+    std::string note = "n";
+
+    static const rt::PropertyTable<Dial>& Table() {
+        static const rt::PropertyTable<Dial> table{
+            {"Zoomed", &Dial::zoomed, false},
+            {"Scale", &Dial::scale, int32_t{1}, rt::OnlyWhen([](Dial& d) { return d.zoomed; })},
+            {"Note", &Dial::note, "", rt::kAlwaysWritten,
+             rt::WrittenOnlyWhen([](Dial& d) { return !d.note.empty(); })},
+        };
+        return table;
+    }
+};
+
+TEST(PropertyTable, ConditionalRowsAskTheirConditionAfterTheRowsAbove) {
+    Dial d;
+    Dial::Table().InitAll(d);
+    EXPECT_EQ(d.scale, 1) << "a new control takes the default whatever the condition";
+    EXPECT_EQ(d.note, "");
+
+    rt::PropertyBag bag;
+    Dial::Table().WriteAll(d, bag);
+    EXPECT_EQ(bag.Dump(), "") << "neither condition holds";
+    d.zoomed = true;
+    d.note = "x";
+    Dial::Table().WriteAll(d, bag);
+    EXPECT_EQ(bag.Dump(), "Zoomed = Boolean True\nNote = String \"x\"\n") << "Scale equals its default";
+    d.scale = 3;
+    d.zoomed = false;
+    Dial::Table().WriteAll(d, bag);
+    EXPECT_EQ(bag.Dump(), "Note = String \"x\"\n") << "not zoomed: no Scale";
+
+    const rt::PropertyBag stored{{"Zoomed", true}, {"Scale", 5}, {"Note", "s"}};
+    Dial on;
+    Dial::Table().ReadAll(on, stored);
+    EXPECT_EQ(on.scale, 5) << "Zoomed is read first, so Scale is read";
+    EXPECT_EQ(on.note, "s");
+    Dial off;
+    Dial::Table().ReadAll(off, rt::PropertyBag{{"Scale", 5}});
+    EXPECT_EQ(off.scale, 7) << "not zoomed: Scale is not read and keeps its value";
+    EXPECT_EQ(off.note, "") << "written only when set, read always";
+}
+
+// One stored value read into two places, only the first writing it.
+struct Face {
+    uint32_t colour = 0;
+    uint32_t rim = 0;
+
+    static const rt::PropertyTable<Face>& Table() {
+        static const rt::PropertyTable<Face> table{
+            {"Colour", &Face::colour, 0xFFu},
+            {"Colour", &Face::rim, 0xFFu, rt::kNotWritten},
+        };
+        return table;
+    }
+};
+
+TEST(PropertyTable, AReadOnlyRowReadsButNeverWrites) {
+    Face f;
+    Face::Table().InitAll(f);
+    EXPECT_EQ(f.rim, 0xFFu);
+    f.rim = 9;
+    rt::PropertyBag bag;
+    Face::Table().WriteAll(f, bag);
+    EXPECT_EQ(bag.Dump(), "");
+    f.colour = 5;
+    Face::Table().WriteAll(f, bag);
+    EXPECT_EQ(bag.Dump(), "Colour = Long 5\n");
+
+    Face r;
+    Face::Table().ReadAll(r, bag);
+    EXPECT_EQ(r.colour, 5u);
+    EXPECT_EQ(r.rim, 5u);
+    Face::Table().ReadAll(r, rt::PropertyBag{});
+    EXPECT_EQ(r.rim, 0xFFu);
+}
+
+// Held in tenths as a whole number, stored as a number with a fraction; a label with its own
+// setter stored in capitals.
+struct Ruler {
+    int16_t tenths = 0;
+    std::string label;
+    std::string Label() const { return label; }
+    void Label(std::string v) { label = "set " + v; }
+
+    static const rt::PropertyTable<Ruler>& Table() {
+        auto toStored = [](int16_t t) { return t / 10.0f; };
+        auto toHeld = [](float v) { return static_cast<int16_t>(std::lround(v * 10)); };
+        auto upper = [](std::string s) {
+            for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            return s;
+        };
+        auto lower = [](std::string s) {
+            for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            return s;
+        };
+        static const rt::PropertyTable<Ruler> table{
+            {"Step", &Ruler::tenths, 1.5f, rt::StoredAs(toStored, toHeld)},
+            {"Label", &Ruler::Label, &Ruler::Label, "A", "A", rt::StoredAs(upper, lower)},
+        };
+        return table;
+    }
+};
+
+TEST(PropertyTable, ConvertedRowsStoreOneFormAndHoldTheOther) {
+    Ruler r;
+    Ruler::Table().InitAll(r);
+    EXPECT_EQ(r.tenths, 15) << "defaults are in the stored form";
+    EXPECT_EQ(r.label, "set a");
+
+    rt::PropertyBag bag;
+    r.label = "a";
+    Ruler::Table().WriteAll(r, bag);
+    EXPECT_EQ(bag.Dump(), "") << "both equal their defaults once converted";
+    r.tenths = 25;
+    r.label = "Mixed";
+    Ruler::Table().WriteAll(r, bag);
+    EXPECT_EQ(bag.Dump(), "Step = Double 2.5\nLabel = String \"MIXED\"\n");
+
+    Ruler back;
+    Ruler::Table().ReadAll(back, bag);
+    EXPECT_EQ(back.tenths, 25);
+    EXPECT_EQ(back.label, "set mixed");
+    Ruler::Table().ReadAll(back, rt::PropertyBag{{"Step", "0.7"}});
+    EXPECT_EQ(back.tenths, 7) << "the bag's conversions first, then the row's";
+    EXPECT_EQ(back.label, "set a");
+}
+
+// Defaults for new controls: a value, one asked of the object, and none (kept as it is).
+struct Lens {
+    int32_t flags = 0;
+    int32_t base = 4;
+    int32_t size = 0;
+    std::string label = "mine";
+
+    static const rt::PropertyTable<Lens>& Table() {
+        static const rt::PropertyTable<Lens> table{
+            {"Flags", &Lens::flags, int32_t{1}, rt::ForNew(int32_t{5})},
+            {"Size", &Lens::size, int32_t{2}, rt::ForNew([](Lens& l) { return l.base * 2; })},
+            {"Label", &Lens::label, "read", rt::ForNew(rt::kKept)},
+        };
+        return table;
+    }
+};
+
+TEST(PropertyTable, NewControlsTakeTheirOwnDefaults) {
+    Lens l;
+    Lens::Table().InitAll(l);
+    EXPECT_EQ(l.flags, 5);
+    EXPECT_EQ(l.size, 8);
+    EXPECT_EQ(l.label, "mine");
+
+    rt::PropertyBag bag;
+    Lens::Table().WriteAll(l, bag);
+    EXPECT_EQ(bag.Dump(), "Flags = Long 5\nSize = Long 8\nLabel = String \"mine\"\n")
+        << "the write defaults stay the read defaults";
+
+    Lens r;
+    Lens::Table().ReadAll(r, rt::PropertyBag{});
+    EXPECT_EQ(r.flags, 1);
+    EXPECT_EQ(r.size, 2);
+    EXPECT_EQ(r.label, "read");
+    Lens::Table().ReadAll(r, bag);
+    EXPECT_EQ(r.flags, 5);
+    EXPECT_EQ(r.label, "mine");
+}
+
+// A read that fails is passed over where the row says so, and stops the reading elsewhere.
+struct Meter {
+    int32_t count = 3;
+    int32_t limit = 3;
+    bool last = false;
+
+    static const rt::PropertyTable<Meter>& Table() {
+        static const rt::PropertyTable<Meter> table{
+            {"Count", &Meter::count, int32_t{0}, rt::kPassedOver},
+            {"Limit", &Meter::limit, int32_t{0}},
+            {"Last", &Meter::last, false},
+        };
+        return table;
+    }
+};
+
+TEST(PropertyTable, PassedOverReadsKeepTheValueAndGoOn) {
+    Meter m;
+    Meter::Table().ReadAll(m, rt::PropertyBag{{"Count", "many"}, {"Limit", 9}, {"Last", true}});
+    EXPECT_EQ(m.count, 3) << "kept";
+    EXPECT_EQ(m.limit, 9);
+    EXPECT_TRUE(m.last);
+
+    Meter n;
+    EXPECT_EQ(ErrorOf([&] {
+                  Meter::Table().ReadAll(n, rt::PropertyBag{{"Limit", "many"}, {"Last", true}});
+              }),
+              rt::errTypeMismatch);
+    EXPECT_FALSE(n.last) << "the rows after a failing one are not read";
 }
 
 }  // namespace

@@ -38,6 +38,24 @@ bool IsInitialFont(const rt::Font& f) {
            !f.Strikethrough() && f.Charset() == initial.Charset();
 }
 
+// Text as stored: two bytes a code unit, low byte first; an odd last byte is the low byte of a
+// last character.
+rt::PropertyBag::Bytes TextBytes(const std::wstring& text) {
+    rt::PropertyBag::Bytes bytes(text.size() * 2);
+    for (size_t i = 0; i < text.size(); ++i) {
+        bytes[2 * i] = static_cast<uint8_t>(text[i] & 0xFF);
+        bytes[2 * i + 1] = static_cast<uint8_t>((text[i] >> 8) & 0xFF);
+    }
+    return bytes;
+}
+std::wstring BytesText(const rt::PropertyBag::Bytes& bytes) {
+    if (bytes.empty()) return {};
+    std::wstring text((bytes.size() - 1) / 2 + 1, L'\0');
+    for (size_t i = 0; i < bytes.size(); ++i)
+        text[i / 2] = static_cast<wchar_t>(text[i / 2] | (bytes[i] << (8 * (i % 2))));
+    return text;
+}
+
 std::wstring Widen(const std::string& s) {
     if (s.empty()) return {};
     const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
@@ -102,37 +120,55 @@ const imaging::GdiplusApi* AlphaShapeCtl::Images() const {
 // ---- persistence
 
 void AlphaShapeCtl::UserControl_InitProperties() {
-    settings_ = kDefaultSettings;
+    Properties().InitAll(*this);
     WatchFont();
     BuildShapePath(false);
     BuildBorderPen(false);
 }
 
+const rt::PropertyTable<AlphaShapeCtl>& AlphaShapeCtl::Properties() {
+    using A = AlphaShapeCtl;
+    const auto kept = rt::ForNew(rt::kKept);
+    const auto sizeFixed = rt::OnlyWhen([](A& a) { return a.SizeFixed(); });
+    auto font = [](A& a) -> rt::Font& { return a.Surface().GetFont(); };
+    static const rt::PropertyTable<A> table{
+        // A host path does not survive saving: the control comes back as a rectangle.
+        {"Settings", [](A& a) { return a.settings_; },
+         [](A& a, uint32_t v) { a.settings_ = (v & 7) > 4 ? v & ~7u : v; }, kDefaultSettings,
+         kDefaultSettings},
+        {"BdrColor", [](A& a) { return a.UserControl::ForeColor(); },
+         [](A& a, uint32_t c) { a.UserControl::ForeColor(c); }, kDefaultLineColor, kDefaultLineColor, kept},
+        {"FillColor", &A::fillColor_, kDefaultLineColor},
+        {"BkColor", [](A& a) { return a.UserControl::BackColor(); },
+         [](A& a, uint32_t c) { a.UserControl::BackColor(c); }, kDefaultBackColor, kDefaultBackColor, kept},
+        // A disabled control stores the disabled bit; reading clears it once all is read.
+        {"TransColors", [](A& a) { return a.transColors_ | (a.Enabled() ? 0u : kDisabledBit); },
+         [](A& a, uint32_t v) { a.transColors_ = v; }, 0u, 0u},
+        {"Angle", &A::polygonAngle_, 0.0f},
+        {"MouseIco", [](A& a) { return a.UserControl::MouseIcon(); },
+         [](A& a, rt::Picture p) { a.UserControl::MouseIcon(std::move(p)); }, rt::Picture(), rt::Picture(),
+         kept},
+        {"MousePtr", [](A& a) { return a.UserControl::MousePointer(); },
+         [](A& a, int16_t v) { a.UserControl::MousePointer(v); }, int16_t{0}, int16_t{0}, kept},
+        {"Image", &A::texture_, rt::Picture()},
+        // Little-endian code units; no text keeps the control's.
+        {"Text", [](A& a) { return a.shapeText_; },
+         [](A& a, std::wstring text) {
+             if (!text.empty()) a.shapeText_ = std::move(text);
+         },
+         rt::PropertyBag::Bytes{}, rt::PropertyBag::Bytes{}, rt::StoredAs(TextBytes, BytesText)},
+        {"fCx", &A::fCx_, 0.0f, sizeFixed},
+        {"fCy", &A::fCy_, 0.0f, sizeFixed},
+        {"Font", font, [](A& a, rt::Font f) { a.Surface().GetFont() = std::move(f); }, font,
+         rt::kAlwaysWritten, rt::WrittenOnlyWhen([](A& a) { return !IsInitialFont(a.Surface().GetFont()); }),
+         kept},
+    };
+    return table;
+}
+
 void AlphaShapeCtl::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
-    settings_ = PropBag.ReadProperty("Settings", kDefaultSettings);
-    // A host path does not survive saving: the control comes back as a rectangle.
-    if ((settings_ & 7) > 4) settings_ &= ~7u;
-    polygonAngle_ = PropBag.ReadProperty("Angle", 0.0f);
-    transColors_ = PropBag.ReadProperty("TransColors", 0u);
-    UserControl::BackColor(PropBag.ReadProperty("BkColor", kDefaultBackColor));
-    UserControl::ForeColor(PropBag.ReadProperty("BdrColor", kDefaultLineColor));
-    fillColor_ = PropBag.ReadProperty("FillColor", kDefaultLineColor);
-    UserControl::MouseIcon(PropBag.ReadProperty("MouseIco", rt::Picture()));
-    UserControl::MousePointer(PropBag.ReadProperty("MousePtr", int16_t{0}));
-    texture_ = PropBag.ReadProperty("Image", rt::Picture());
-    Surface().GetFont() = PropBag.ReadProperty("Font", Surface().GetFont());
+    Properties().ReadAll(*this, PropBag);
     WatchFont();
-    const rt::PropertyBag::Bytes text = PropBag.ReadProperty("Text", rt::PropertyBag::Bytes{});
-    if (!text.empty()) {
-        // Little-endian code units; an odd last byte is the low byte of a last character.
-        shapeText_.assign((text.size() - 1) / 2 + 1, L'\0');
-        for (size_t i = 0; i < text.size(); ++i)
-            shapeText_[i / 2] = static_cast<wchar_t>(shapeText_[i / 2] | (text[i] << (8 * (i % 2))));
-    }
-    if (SizeFixed()) {
-        fCx_ = PropBag.ReadProperty("fCx", 0.0f);
-        fCy_ = PropBag.ReadProperty("fCy", 0.0f);
-    }
     if (transColors_ & kDisabledBit) {
         transColors_ &= ~kDisabledBit;
         Control::Enabled(false);
@@ -143,30 +179,7 @@ void AlphaShapeCtl::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
 }
 
 void AlphaShapeCtl::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
-    if (!Enabled()) transColors_ |= kDisabledBit;
-    PropBag.WriteProperty("Settings", settings_, kDefaultSettings);
-    PropBag.WriteProperty("BdrColor", UserControl::ForeColor(), kDefaultLineColor);
-    PropBag.WriteProperty("FillColor", fillColor_, kDefaultLineColor);
-    PropBag.WriteProperty("BkColor", UserControl::BackColor(), kDefaultBackColor);
-    PropBag.WriteProperty("TransColors", transColors_, 0u);
-    PropBag.WriteProperty("Angle", polygonAngle_, 0.0f);
-    PropBag.WriteProperty("MouseIco", UserControl::MouseIcon(), rt::Picture());
-    PropBag.WriteProperty("MousePtr", UserControl::MousePointer(), int16_t{0});
-    PropBag.WriteProperty("Image", texture_, rt::Picture());
-    if (!shapeText_.empty()) {
-        rt::PropertyBag::Bytes bytes(shapeText_.size() * 2);
-        for (size_t i = 0; i < shapeText_.size(); ++i) {
-            bytes[2 * i] = static_cast<uint8_t>(shapeText_[i] & 0xFF);
-            bytes[2 * i + 1] = static_cast<uint8_t>((shapeText_[i] >> 8) & 0xFF);
-        }
-        PropBag.WriteProperty("Text", std::move(bytes));
-    }
-    if (SizeFixed()) {
-        PropBag.WriteProperty("fCx", fCx_, 0.0f);
-        PropBag.WriteProperty("fCy", fCy_, 0.0f);
-    }
-    if (!IsInitialFont(Surface().GetFont())) PropBag.WriteProperty("Font", Surface().GetFont());
-    transColors_ &= ~kDisabledBit;
+    Properties().WriteAll(*this, PropBag);
 }
 
 // ---- properties

@@ -21,6 +21,7 @@
 #include "controls/alpha/GDIpShape.h"
 #include "runtime/font.h"
 #include "runtime/picture.h"
+#include "runtime/property_table.h"
 #include "runtime/propertybag.h"
 #include "runtime/usercontrol.h"
 
@@ -156,6 +157,7 @@ protected:
     void UserControl_DblClick() override;
 
 private:
+    static const rt::PropertyTable<AlphaShapeCtl>& Properties();
     void BuildShapePath(bool repaint);
     void BuildFillBrush(bool repaint);
     void BuildBorderPen(bool repaint);

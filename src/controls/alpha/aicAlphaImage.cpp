@@ -149,57 +149,93 @@ void aicAlphaImage::ReadContainerScaleMode() {
 
 void aicAlphaImage::UserControl_InitProperties() {
     JoinCrossComm();
-    opacity_ = 100;
-    grayScaleFormula_ = -1;
-    scaleMethod_ = 0;
-    maskColor_ = 0x8000000F;
-    props_ = kStretchQuality | kAutoSize;
-    shadowColor_ = 0x404040;
-    shadowDepth_ = 2;
-    shadowOffsetX_ = 2;
-    shadowOffsetY_ = 2;
-    shadowOpacity_ = 50;
-    rotation_ = 0;
-    hitTest_ = 0;
-    mirror_ = 0;
-    intensity_ = 0;
-    maskApplied_ = false;
-    maskSource_ = 0;
-    maskKeyColor_ = 0;
-    drawWidth_ = drawHeight_ = 0;
+    Properties().InitAll(*this);
     SourceImage->HighQualityInterpolation(true);
     ReadContainerScaleMode();
+}
+
+// The picture's settings, all written whatever their values. The picture itself is stored ahead
+// of them, by hand.
+const rt::PropertyTable<aicAlphaImage>& aicAlphaImage::Properties() {
+    using A = aicAlphaImage;
+    const auto always = rt::kAlwaysWritten;
+    const auto kept = rt::ForNew(rt::kKept);
+    const auto scaledToSize = rt::OnlyWhen([](A& a) { return a.scaleMethod_ == 4; });
+    auto withoutBuffer = [](int32_t props) { return props & ~kBufferFlag; };
+    static const rt::PropertyTable<A> table{
+        {"Scaler", &A::scaleMethod_, int32_t{0}, always},
+        {"Opacity", &A::opacity_, int32_t{100}, always},
+        {"Mirror", &A::mirror_, int32_t{0}, always},
+        {"Angle", &A::rotation_, int32_t{0}, always},
+        {"Enabled", [](A& a) { return a.Control::Enabled(); }, [](A& a, bool v) { a.Control::Enabled(v); },
+         true, always, kept},
+        {"MPointer", [](A& a) { return a.UserControl::MousePointer(); },
+         [](A& a, int16_t v) { a.UserControl::MousePointer(v); }, int16_t{0}, always, kept},
+        {"OLEdrop", [](A& a) { return a.UserControl::OLEDropMode(); },
+         [](A& a, int16_t v) { a.UserControl::OLEDropMode(v); }, int16_t{0}, always, kept},
+        // No stored icon leaves the control's.
+        {"MIcon", [](A& a) { return a.UserControl::MouseIcon(); },
+         [](A& a, rt::Picture icon) {
+             if (!icon.Empty()) a.UserControl::MouseIcon(std::move(icon));
+         },
+         rt::Picture(), always},
+        {"GrayScale", &A::grayScaleFormula_, int32_t{-1}, always},
+        {"HitTest", &A::hitTest_, int32_t{0}, always},
+        {"Props", &A::props_, int32_t{1}, always, rt::StoredAs(withoutBuffer, withoutBuffer),
+         rt::ForNew(kStretchQuality | kAutoSize)},
+        {"MaskUsed", &A::maskApplied_, false, always},
+        {"MaskColor", &A::maskColor_, 0x8000000Fu, always},
+        {"MaskSource", &A::maskSource_, int32_t{0}, always},
+        {"Mask", &A::maskKeyColor_, 0x8000000Fu, always, rt::OnlyWhen([](A& a) { return a.maskApplied_; }),
+         rt::ForNew(0u)},
+        {"ShadowColor", &A::shadowColor_, 0x404040u, always},
+        {"ShadowDepth", &A::shadowDepth_, int32_t{2}, always},
+        {"ShadowX", &A::shadowOffsetX_, int32_t{2}, always},
+        {"ShadowY", &A::shadowOffsetY_, int32_t{2}, always},
+        {"ShadowOpacity", &A::shadowOpacity_, int32_t{50}, always},
+        {"Intensity", &A::intensity_, 0.0f, always},
+        {"ScaleCx", &A::drawWidth_, int32_t{0}, always, scaledToSize},
+        {"ScaleCy", &A::drawHeight_, int32_t{0}, always, scaledToSize},
+    };
+    return table;
+}
+
+// The caption's settings, read once the picture is laid out, each passed over when it fails. A
+// new control keeps the caption it starts with.
+const rt::PropertyTable<aicAlphaImage>& aicAlphaImage::CaptionProperties() {
+    using A = aicAlphaImage;
+    const auto always = rt::kAlwaysWritten;
+    const auto pass = rt::kPassedOver;
+    auto font = [](A& a) -> rt::Font& { return a.Label1.GetFont(); };
+    static const rt::PropertyTable<A> table{
+        {"Caption", [](A& a) { return a.Label1.Caption(); },
+         [](A& a, std::string s) { a.Label1.Caption(std::move(s)); }, "Text", always, pass},
+        {"ForeColor", [](A& a) { return a.Label1.ForeColor(); },
+         [](A& a, uint32_t c) { a.Label1.ForeColor(c); }, 0x80000012u, always, pass},
+        // No stored name leaves the font's.
+        {"FontName", [font](A& a) { return font(a).Name(); },
+         [font](A& a, std::string name) {
+             if (!name.empty()) font(a).Name(name);
+         },
+         std::string(), always, pass},
+        {"FontSize", [font](A& a) { return font(a).Size(); }, [font](A& a, float v) { font(a).Size(v); },
+         0.0f, always, pass},
+        {"FontBold", [font](A& a) { return font(a).Bold(); }, [font](A& a, bool v) { font(a).Bold(v); },
+         false, always, pass},
+        {"Font", font, [](A& a, rt::Font f) { a.Label1.SetFont(std::move(f)); },
+         [](A& a) { return a.Ambient().Font.Clone(); }, always, pass},
+        {"FontItalic", [font](A& a) { return font(a).Italic(); }, [font](A& a, bool v) { font(a).Italic(v); },
+         false, always, pass},
+        {"FontStrikethru", [font](A& a) { return font(a).Strikethrough(); },
+         [font](A& a, bool v) { font(a).Strikethrough(v); }, false, always, pass},
+    };
+    return table;
 }
 
 void aicAlphaImage::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
     JoinCrossComm();
     const std::vector<uint8_t> image = PropBag.ReadProperty("Image", rt::PropertyBag::Bytes{});
-    scaleMethod_ = PropBag.ReadProperty("Scaler", int32_t{0});
-    opacity_ = PropBag.ReadProperty("Opacity", int32_t{100});
-    mirror_ = PropBag.ReadProperty("Mirror", int32_t{0});
-    rotation_ = PropBag.ReadProperty("Angle", int32_t{0});
-    Control::Enabled(PropBag.ReadProperty("Enabled", true));
-    UserControl::MousePointer(PropBag.ReadProperty("MPointer", int16_t{0}));
-    UserControl::OLEDropMode(PropBag.ReadProperty("OLEdrop", int16_t{0}));
-    rt::Picture icon = PropBag.ReadProperty("MIcon", rt::Picture());
-    if (!icon.Empty()) UserControl::MouseIcon(std::move(icon));
-    grayScaleFormula_ = PropBag.ReadProperty("GrayScale", int32_t{-1});
-    hitTest_ = PropBag.ReadProperty("HitTest", int32_t{0});
-    props_ = PropBag.ReadProperty("Props", int32_t{1}) & ~kBufferFlag;
-    maskApplied_ = PropBag.ReadProperty("MaskUsed", false);
-    maskColor_ = PropBag.ReadProperty("MaskColor", 0x8000000Fu);
-    maskSource_ = PropBag.ReadProperty("MaskSource", int32_t{0});
-    if (maskApplied_) maskKeyColor_ = PropBag.ReadProperty("Mask", 0x8000000Fu);
-    shadowColor_ = PropBag.ReadProperty("ShadowColor", 0x404040u);
-    shadowDepth_ = PropBag.ReadProperty("ShadowDepth", int32_t{2});
-    shadowOffsetX_ = PropBag.ReadProperty("ShadowX", int32_t{2});
-    shadowOffsetY_ = PropBag.ReadProperty("ShadowY", int32_t{2});
-    shadowOpacity_ = PropBag.ReadProperty("ShadowOpacity", int32_t{50});
-    intensity_ = PropBag.ReadProperty("Intensity", 0.0f);
-    if (scaleMethod_ == 4) {
-        drawWidth_ = PropBag.ReadProperty("ScaleCx", int32_t{0});
-        drawHeight_ = PropBag.ReadProperty("ScaleCy", int32_t{0});
-    }
+    Properties().ReadAll(*this, PropBag);
 
     // From here on a failing step is passed over.
     ReadContainerScaleMode();
@@ -231,18 +267,7 @@ void aicAlphaImage::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
         if (ShadowEnabled()) rt::Try([&] { BuildShadowImage(); });
     }
     rt::Try([&] { Layout(); });
-
-    rt::Try([&] { Label1.Caption(PropBag.ReadProperty("Caption", std::string("Text"))); });
-    rt::Try([&] { Label1.ForeColor(PropBag.ReadProperty("ForeColor", 0x80000012u)); });
-    rt::Try([&] {
-        std::string name = PropBag.ReadProperty("FontName", std::string());
-        if (!name.empty()) Label1.GetFont().Name(name);
-    });
-    rt::Try([&] { Label1.GetFont().Size(PropBag.ReadProperty("FontSize", 0.0f)); });
-    rt::Try([&] { Label1.GetFont().Bold(PropBag.ReadProperty("FontBold", false)); });
-    rt::Try([&] { Label1.SetFont(PropBag.ReadProperty("Font", Ambient().Font.Clone())); });
-    rt::Try([&] { Label1.GetFont().Italic(PropBag.ReadProperty("FontItalic", false)); });
-    rt::Try([&] { Label1.GetFont().Strikethrough(PropBag.ReadProperty("FontStrikethru", false)); });
+    CaptionProperties().ReadAll(*this, PropBag);
     CentreLabel();
 }
 
@@ -270,39 +295,8 @@ void aicAlphaImage::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
         SourceImage->GetOrginalFormat(bytes);
     }
     PropBag.WriteProperty("Image", rt::PropertyBag::Value(std::move(bytes)));
-    PropBag.WriteProperty("Scaler", scaleMethod_);
-    PropBag.WriteProperty("Opacity", opacity_);
-    PropBag.WriteProperty("Mirror", mirror_);
-    PropBag.WriteProperty("Angle", rotation_);
-    PropBag.WriteProperty("Enabled", Control::Enabled());
-    PropBag.WriteProperty("MPointer", UserControl::MousePointer());
-    PropBag.WriteProperty("OLEdrop", UserControl::OLEDropMode());
-    PropBag.WriteProperty("MIcon", UserControl::MouseIcon());
-    PropBag.WriteProperty("GrayScale", grayScaleFormula_);
-    PropBag.WriteProperty("HitTest", hitTest_);
-    PropBag.WriteProperty("Props", props_ & ~kBufferFlag);
-    PropBag.WriteProperty("MaskUsed", maskApplied_);
-    PropBag.WriteProperty("MaskColor", maskColor_);
-    PropBag.WriteProperty("MaskSource", maskSource_);
-    if (maskApplied_) PropBag.WriteProperty("Mask", maskKeyColor_);
-    PropBag.WriteProperty("ShadowColor", shadowColor_);
-    PropBag.WriteProperty("ShadowDepth", shadowDepth_);
-    PropBag.WriteProperty("ShadowX", shadowOffsetX_);
-    PropBag.WriteProperty("ShadowY", shadowOffsetY_);
-    PropBag.WriteProperty("ShadowOpacity", shadowOpacity_);
-    PropBag.WriteProperty("Intensity", intensity_);
-    if (scaleMethod_ == 4) {
-        PropBag.WriteProperty("ScaleCx", drawWidth_);
-        PropBag.WriteProperty("ScaleCy", drawHeight_);
-    }
-    PropBag.WriteProperty("Caption", Label1.Caption());
-    PropBag.WriteProperty("ForeColor", Label1.ForeColor());
-    PropBag.WriteProperty("FontName", Label1.GetFont().Name());
-    PropBag.WriteProperty("FontSize", Label1.GetFont().Size());
-    PropBag.WriteProperty("FontBold", Label1.GetFont().Bold());
-    PropBag.WriteProperty("Font", rt::PropertyBag::Value(Label1.GetFont()));
-    PropBag.WriteProperty("FontItalic", Label1.GetFont().Italic());
-    PropBag.WriteProperty("FontStrikethru", Label1.GetFont().Strikethrough());
+    Properties().WriteAll(*this, PropBag);
+    CaptionProperties().WriteAll(*this, PropBag);
 }
 
 // ---- loading

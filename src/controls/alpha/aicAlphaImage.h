@@ -30,6 +30,7 @@
 #include "runtime/font.h"
 #include "runtime/handles.h"
 #include "runtime/picture.h"
+#include "runtime/property_table.h"
 #include "runtime/usercontrol.h"
 
 class aicAlphaImage : public rt::UserControl, public ICrossComm {
@@ -221,6 +222,8 @@ protected:
     void PropertyRefresh() override { Repaint(); }
 
 private:
+    static const rt::PropertyTable<aicAlphaImage>& Properties();
+    static const rt::PropertyTable<aicAlphaImage>& CaptionProperties();
     void wire();
     void Repaint();
     // Loading and the steps after it.

@@ -41,36 +41,44 @@ void combobx::UserControl_Initialize() {
 }
 
 void combobx::UserControl_InitProperties() {
-    enabled_ = false;
-    backStyle_ = 0;
-    borderStyle_ = 0;
-    liston_ = false;
+    Properties().InitAll(*this);
     Layout();
 }
 
+const rt::PropertyTable<combobx>& combobx::Properties() {
+    using B = combobx;
+    auto ambientFont = [](B& b) { return b.Ambient().Font; };
+    const auto kept = rt::ForNew(rt::kKept);
+    static const rt::PropertyTable<B> table{
+        {"Enabled", &B::enabled_, false},
+        {"BackStyle", &B::backStyle_, int16_t{0}},
+        {"BorderStyle", &B::borderStyle_, int16_t{0}},
+        {"Textn", [](B& b) { return b.Combo1.Text(); }, [](B& b, std::string t) { b.Combo1.Text(t); },
+         "Combo1", "Combo1", kept},
+        {"BackColor", [](B& b) { return b.Combo1.BackColor(); },
+         [](B& b, uint32_t c) { b.Combo1.BackColor(c); }, kWindowBackground, kWindowBackground, kept},
+        {"ForeColor", [](B& b) { return b.Combo1.ForeColor(); },
+         [](B& b, uint32_t c) { b.Combo1.ForeColor(c); }, kWindowText, kWindowText, kept},
+        {"Font", [](B& b) -> rt::Font& { return b.Combo1.GetFont(); },
+         [](B& b, rt::Font f) { b.Combo1.SetFont(std::move(f)); }, ambientFont, ambientFont, kept},
+        {"liston", &B::liston_, false},
+        // The list takes the box's colours and font again.
+        {"BackColor", [](B& b) { return b.List2.BackColor(); },
+         [](B& b, uint32_t c) { b.List2.BackColor(c); }, kWindowBackground, rt::kNotWritten, kept},
+        {"ForeColor", [](B& b) { return b.List2.ForeColor(); },
+         [](B& b, uint32_t c) { b.List2.ForeColor(c); }, kWindowText, rt::kNotWritten, kept},
+        {"Font", [](B& b) -> rt::Font& { return b.List2.GetFont(); },
+         [](B& b, rt::Font f) { b.List2.SetFont(std::move(f)); }, ambientFont, rt::kNotWritten, kept},
+    };
+    return table;
+}
+
 void combobx::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
-    enabled_ = PropBag.ReadProperty("Enabled", false);
-    backStyle_ = PropBag.ReadProperty("BackStyle", int16_t{0});
-    borderStyle_ = PropBag.ReadProperty("BorderStyle", int16_t{0});
-    Combo1.Text(PropBag.ReadProperty("Textn", "Combo1"));
-    Combo1.BackColor(PropBag.ReadProperty("BackColor", kWindowBackground));
-    Combo1.ForeColor(PropBag.ReadProperty("ForeColor", kWindowText));
-    Combo1.SetFont(PropBag.ReadProperty("Font", Ambient().Font));
-    liston_ = PropBag.ReadProperty("liston", false);
-    List2.BackColor(PropBag.ReadProperty("BackColor", kWindowBackground));
-    List2.ForeColor(PropBag.ReadProperty("ForeColor", kWindowText));
-    List2.SetFont(PropBag.ReadProperty("Font", Ambient().Font));
+    Properties().ReadAll(*this, PropBag);
 }
 
 void combobx::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
-    PropBag.WriteProperty("Enabled", enabled_, false);
-    PropBag.WriteProperty("BackStyle", backStyle_, int16_t{0});
-    PropBag.WriteProperty("BorderStyle", borderStyle_, int16_t{0});
-    PropBag.WriteProperty("Textn", Combo1.Text(), "Combo1");
-    PropBag.WriteProperty("BackColor", Combo1.BackColor(), kWindowBackground);
-    PropBag.WriteProperty("ForeColor", Combo1.ForeColor(), kWindowText);
-    PropBag.WriteProperty("Font", Combo1.GetFont(), Ambient().Font);
-    PropBag.WriteProperty("liston", liston_, false);
+    Properties().WriteAll(*this, PropBag);
 }
 
 void combobx::UserControl_Resize() {

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "runtime/controls.h"
+#include "runtime/property_table.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
@@ -73,6 +74,7 @@ protected:
     void UserControl_Resize() override;
 
 private:
+    static const rt::PropertyTable<combobx>& Properties();
     void wire();
     void Layout();
     // The action list at a position of the lists, piece by piece, through the main window.

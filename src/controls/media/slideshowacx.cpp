@@ -74,23 +74,34 @@ void slideshowacx::UserControl_Initialize() {
 
 void slideshowacx::UserControl_InitProperties() {}
 
+const rt::PropertyTable<slideshowacx>& slideshowacx::Properties() {
+    using S = slideshowacx;
+    static const rt::PropertyTable<S> table{
+        {"StartPlay", [](S& s) { return s.Timer1.Enabled(); }, [](S& s, bool on) { s.Timer1.Enabled(on); },
+         false, false},
+        {"Interval", [](S& s) { return s.Timer1.Interval(); },
+         [](S& s, int32_t ms) { s.Timer1.Interval(ms); }, kDesignInterval, kDesignInterval,
+         rt::StoredAs([](uint32_t ms) { return static_cast<int32_t>(ms); }, TimerInterval)},
+        {"trnsname", &S::Text2, std::string("wd")},
+        {"BackColor", [](S& s) { return s.clr; },
+         [](S& s, uint32_t c) {
+             s.clr = c;
+             s.UserControl::BackColor(c);
+             s.Picture7.Surface().BackColor(c);
+         },
+         0x8000000Fu, 0x8000000Fu},
+        {"FPath", &S::pth, std::string()},
+    };
+    return table;
+}
+
 void slideshowacx::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
-    Timer1.Enabled(PropBag.ReadProperty("StartPlay", false));
-    Timer1.Interval(TimerInterval(PropBag.ReadProperty("Interval", kDesignInterval)));
-    Text2 = PropBag.ReadProperty("trnsname", std::string("wd"));
-    clr = PropBag.ReadProperty("BackColor", 0x8000000Fu);
-    UserControl::BackColor(clr);
-    Picture7.Surface().BackColor(clr);
-    pth = PropBag.ReadProperty("FPath", std::string());
+    Properties().ReadAll(*this, PropBag);
     ListFolderAtLoad();
 }
 
 void slideshowacx::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
-    PropBag.WriteProperty("StartPlay", Timer1.Enabled(), false);
-    PropBag.WriteProperty("Interval", static_cast<int32_t>(Timer1.Interval()), kDesignInterval);
-    PropBag.WriteProperty("trnsname", Text2, std::string("wd"));
-    PropBag.WriteProperty("BackColor", clr, 0x8000000Fu);
-    PropBag.WriteProperty("FPath", pth, std::string());
+    Properties().WriteAll(*this, PropBag);
 }
 
 void slideshowacx::UserControl_Resize() {

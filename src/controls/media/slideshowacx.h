@@ -12,6 +12,7 @@
 #include <string>
 
 #include "runtime/controls.h"
+#include "runtime/property_table.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
@@ -80,6 +81,7 @@ protected:
     void UserControl_Resize() override;
 
 private:
+    static const rt::PropertyTable<slideshowacx>& Properties();
     enum class Step { Timer, Next, Back };
     void wire();
     std::string PictureFolder() const;

@@ -96,43 +96,43 @@ void thumb::UserControl_Initialize() {
 }
 
 void thumb::UserControl_InitProperties() {
-    enabled_ = false;
-    backStyle_ = 0;
-    fontBold_ = fontItalic_ = false;
-    fontName_.clear();
-    fontSize_ = 0;
+    Properties().InitAll(*this);
     ApplyBorderStyle();
 }
 
+// BorderStyle is stored twice: first as read back unchanged, then as the border drawn.
+const rt::PropertyTable<thumb>& thumb::Properties() {
+    using T = thumb;
+    auto ambientFont = [](T& t) { return t.Ambient().Font; };
+    const auto kept = rt::ForNew(rt::kKept);
+    static const rt::PropertyTable<T> table{
+        {"Enabled", &T::enabled_, false},
+        {"BackStyle", &T::backStyle_, int16_t{0}},
+        {"BorderStyle", &T::borderCopy_, int16_t{0}},
+        {"Text", [](T& t) { return t.Text1; }, [](T& t, std::string v) { t.Text(v); }, "3", "3", kept,
+         rt::kPassedOver},
+        {"BackColor", [](T& t) { return t.picDraw.Surface().BackColor(); },
+         [](T& t, uint32_t c) { t.picDraw.Surface().BackColor(c); }, 0x80000005u, 0x80000005u, kept},
+        {"ForeColor", [](T& t) { return t.picDraw.Surface().ForeColor(); },
+         [](T& t, uint32_t c) { t.picDraw.Surface().ForeColor(c); }, 0x80000008u, 0x80000008u, kept},
+        {"Font", [](T& t) -> rt::Font& { return t.picDraw.GetFont(); },
+         [](T& t, rt::Font f) { t.picDraw.SetFont(std::move(f)); }, ambientFont, ambientFont, kept},
+        {"FontBold", &T::fontBold_, false},
+        {"FontItalic", &T::fontItalic_, false},
+        {"FontName", &T::fontName_, std::string()},
+        {"FontSize", &T::fontSize_, 0.0f},
+        {"BorderStyle", &T::borderStyle_, int16_t{1}},
+    };
+    return table;
+}
+
 void thumb::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
-    enabled_ = PropBag.ReadProperty("Enabled", false);
-    backStyle_ = PropBag.ReadProperty("BackStyle", int16_t{0});
-    borderCopy_ = PropBag.ReadProperty("BorderStyle", int16_t{0});
-    rt::Try([&] { Text(PropBag.ReadProperty("Text", std::string("3"))); });
-    picDraw.Surface().BackColor(PropBag.ReadProperty("BackColor", 0x80000005u));
-    picDraw.Surface().ForeColor(PropBag.ReadProperty("ForeColor", 0x80000008u));
-    picDraw.SetFont(PropBag.ReadProperty("Font", Ambient().Font));
-    fontBold_ = PropBag.ReadProperty("FontBold", false);
-    fontItalic_ = PropBag.ReadProperty("FontItalic", false);
-    fontName_ = PropBag.ReadProperty("FontName", std::string());
-    fontSize_ = PropBag.ReadProperty("FontSize", 0.0f);
-    borderStyle_ = PropBag.ReadProperty("BorderStyle", int16_t{1});
+    Properties().ReadAll(*this, PropBag);
     ApplyBorderStyle();
 }
 
 void thumb::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
-    PropBag.WriteProperty("Enabled", enabled_, false);
-    PropBag.WriteProperty("BackStyle", backStyle_, int16_t{0});
-    PropBag.WriteProperty("BorderStyle", borderCopy_, int16_t{0});
-    PropBag.WriteProperty("Text", Text1, std::string("3"));
-    PropBag.WriteProperty("BackColor", picDraw.Surface().BackColor(), 0x80000005u);
-    PropBag.WriteProperty("ForeColor", picDraw.Surface().ForeColor(), 0x80000008u);
-    PropBag.WriteProperty("Font", picDraw.GetFont(), Ambient().Font);
-    PropBag.WriteProperty("FontBold", fontBold_, false);
-    PropBag.WriteProperty("FontItalic", fontItalic_, false);
-    PropBag.WriteProperty("FontName", fontName_, std::string());
-    PropBag.WriteProperty("FontSize", fontSize_, 0.0f);
-    PropBag.WriteProperty("BorderStyle", borderStyle_, int16_t{1});
+    Properties().WriteAll(*this, PropBag);
 }
 
 // The surface fills the control inside its border; the scroll bar stands at its right edge. No

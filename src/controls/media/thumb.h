@@ -16,6 +16,7 @@
 #include "controls/chrome/pcsScrollbar.h"
 #include "controls/media/gdip_image.h"
 #include "runtime/controls.h"
+#include "runtime/property_table.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
@@ -98,6 +99,7 @@ protected:
     void UserControl_Resize() override;
 
 private:
+    static const rt::PropertyTable<thumb>& Properties();
     void wire();
     void ApplyBorderStyle();
     void Text1_Change();
