@@ -38,10 +38,10 @@
 //           row's getter and setter are callables, and the control writes the public getter.
 // After the type and the name come the defaults as in a PropertyTable::Row: one, or a read and a
 // write default. A callable in a line takes the control as `auto&` (the fields' struct does not
-// know the control). Fields live in one struct, the control's member `settings_`, which the paint code
-// reads; a field starts at its read default when that is a value (a default asked of the control
-// leaves it empty until the control reads its properties). A getter answers scalars by value and
-// anything else by const reference; a setter takes its value by value.
+// know the control) and keeps its commas inside parentheses: a line is a macro's arguments.
+// Fields live in one struct, the control's member `settings_`, which the paint code reads; a field
+// starts at its read default when that is a value (a default asked of the control leaves it empty
+// until the control reads its properties). A getter answers a scalar by value, others by reference.
 #pragma once
 
 #include <type_traits>
