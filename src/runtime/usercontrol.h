@@ -2,6 +2,7 @@
 // A whole control, windowless, with painting, a click, a hover look that ends when the pointer
 // leaves, two stored properties and a timer:
 //
+//   #define LAMP_PROPERTIES(X) X(Set, uint32_t, Colour, 0x00FF00u) X(Set, bool, Lit, false)
 //   class Lamp : public rt::UserControl {  // a click switches it; it blinks while lit
 //   public:
 //       Lamp(rt::Container& c, std::string name, std::shared_ptr<const rt::PropertyBag> stored = nullptr)
@@ -11,10 +12,8 @@
 //           blink_.TimerEvent = [this](int) { Redraw(hover_, !bright_); };
 //           Create();  // always the last statement of a constructor
 //       }
-//       uint32_t Colour() const { return colour_; }
-//       void Colour(uint32_t v) { Set(colour_, v, "Colour"); }  // stores, marks changed, repaints
-//       bool Lit() const { return lit_; }
-//       void Lit(bool v) { Set(lit_, v, "Lit"); }
+//       // Colour() and Lit(), and their setters: each stores, marks changed, repaints.
+//       VANTREL_PROPERTY_ACCESSORS(LAMP_PROPERTIES)
 //       bool Hover() const { return hover_; }
 //
 //   protected:
@@ -23,7 +22,8 @@
 //       void UserControl_WriteProperties(rt::PropertyBag& b) override { Properties().WriteAll(*this, b); }
 //       void UserControl_Paint() override {  // on hDC(), origin at the control's corner
 //           RECT r{0, 0, static_cast<int>(ScaleWidth()), static_cast<int>(ScaleHeight())};
-//           rt::Brush fill(CreateSolidBrush(lit_ && bright_ ? rt::ToColorRef(colour_) : RGB(0, 0, 0)));
+//           const bool on = settings_.Lit && bright_;
+//           rt::Brush fill(CreateSolidBrush(on ? rt::ToColorRef(settings_.Colour) : RGB(0, 0, 0)));
 //           FillRect(hDC(), &r, fill.get());
 //           if (hover_) FrameRect(hDC(), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 //       }
@@ -32,29 +32,29 @@
 //           Redraw(true, bright_);
 //       }
 //       void UserControl_Click() override {
-//           Lit(!lit_);
+//           Lit(!Lit());
 //           RaiseEvent(Click);
 //       }
 //
 //   private:
-//       static const rt::PropertyTable<Lamp>& Properties() {
-//           static const rt::PropertyTable<Lamp> table{{"Colour", &Lamp::colour_, 0x00FF00u},
-//                                                      {"Lit", &Lamp::lit_, false}};
-//           return table;
-//       }
+//       static const rt::PropertyTable<Lamp>& Properties();
+//       struct Settings {  // the stored values, one field a line of the list
+//           VANTREL_PROPERTY_FIELDS(LAMP_PROPERTIES)
+//       } settings_;
 //       void Redraw(bool hover, bool bright) {
 //           hover_ = hover;
 //           bright_ = bright;
 //           Refresh();
 //       }
-//       uint32_t colour_ = 0;
-//       bool lit_ = false, bright_ = true, hover_ = false;
+//       bool bright_ = true, hover_ = false;
 //       rt::Timer blink_{*this, "Blink"};  // a constituent: ticks from the message loop
 //       rt::LeaveWatch leave_{*this, 20, [this] { Redraw(false, bright_); }};
 //   };
+//   VANTREL_PROPERTY_TABLE(Lamp, LAMP_PROPERTIES)  // Properties(): the rows, in the .cpp
 //
-// It includes runtime/controls.h (the timer), runtime/leave_watch.h and runtime/property_table.h;
-// tests/runtime_uc/control_example_test.cpp holds it with its test.
+// It includes runtime/controls.h (the timer), runtime/leave_watch.h and runtime/property_list.h
+// (the list, its kinds of line and the table); tests/runtime_uc/control_example_test.cpp holds it
+// with its test.
 //
 // An event to the container with an argument by reference is an Event member raised with
 // RaiseEvent; the value is read back after the handler ran:

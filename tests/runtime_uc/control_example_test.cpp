@@ -13,7 +13,7 @@
 #include "runtime/handles.h"
 #include "runtime/input.h"
 #include "runtime/leave_watch.h"
-#include "runtime/property_table.h"
+#include "runtime/property_list.h"
 #include "runtime/usercontrol.h"
 #include "runtime_win/helpers.h"
 
@@ -21,6 +21,7 @@ namespace {
 
 // ---- The control, as in the header
 
+#define LAMP_PROPERTIES(X) X(Set, uint32_t, Colour, 0x00FF00u) X(Set, bool, Lit, false)
 class Lamp : public rt::UserControl {  // a click switches it; it blinks while lit
 public:
     Lamp(rt::Container& c, std::string name, std::shared_ptr<const rt::PropertyBag> stored = nullptr)
@@ -30,10 +31,8 @@ public:
         blink_.TimerEvent = [this](int) { Redraw(hover_, !bright_); };
         Create();  // always the last statement of a constructor
     }
-    uint32_t Colour() const { return colour_; }
-    void Colour(uint32_t v) { Set(colour_, v, "Colour"); }  // stores, marks changed, repaints
-    bool Lit() const { return lit_; }
-    void Lit(bool v) { Set(lit_, v, "Lit"); }
+    // Colour() and Lit(), and their setters: each stores, marks changed, repaints.
+    VANTREL_PROPERTY_ACCESSORS(LAMP_PROPERTIES)
     bool Hover() const { return hover_; }
 
 protected:
@@ -42,7 +41,8 @@ protected:
     void UserControl_WriteProperties(rt::PropertyBag& b) override { Properties().WriteAll(*this, b); }
     void UserControl_Paint() override {  // on hDC(), origin at the control's corner
         RECT r{0, 0, static_cast<int>(ScaleWidth()), static_cast<int>(ScaleHeight())};
-        rt::Brush fill(CreateSolidBrush(lit_ && bright_ ? rt::ToColorRef(colour_) : RGB(0, 0, 0)));
+        const bool on = settings_.Lit && bright_;
+        rt::Brush fill(CreateSolidBrush(on ? rt::ToColorRef(settings_.Colour) : RGB(0, 0, 0)));
         FillRect(hDC(), &r, fill.get());
         if (hover_) FrameRect(hDC(), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     }
@@ -51,26 +51,25 @@ protected:
         Redraw(true, bright_);
     }
     void UserControl_Click() override {
-        Lit(!lit_);
+        Lit(!Lit());
         RaiseEvent(Click);
     }
 
 private:
-    static const rt::PropertyTable<Lamp>& Properties() {
-        static const rt::PropertyTable<Lamp> table{{"Colour", &Lamp::colour_, 0x00FF00u},
-                                                   {"Lit", &Lamp::lit_, false}};
-        return table;
-    }
+    static const rt::PropertyTable<Lamp>& Properties();
+    struct Settings {  // the stored values, one field a line of the list
+        VANTREL_PROPERTY_FIELDS(LAMP_PROPERTIES)
+    } settings_;
     void Redraw(bool hover, bool bright) {
         hover_ = hover;
         bright_ = bright;
         Refresh();
     }
-    uint32_t colour_ = 0;
-    bool lit_ = false, bright_ = true, hover_ = false;
+    bool bright_ = true, hover_ = false;
     rt::Timer blink_{*this, "Blink"};  // a constituent: ticks from the message loop
     rt::LeaveWatch leave_{*this, 20, [this] { Redraw(false, bright_); }};
 };
+VANTREL_PROPERTY_TABLE(Lamp, LAMP_PROPERTIES)  // Properties(): the rows, in the .cpp
 
 // ---- Its container
 

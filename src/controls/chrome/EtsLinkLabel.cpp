@@ -19,9 +19,6 @@ namespace {
 
 constexpr const char* kSource = "VudevIdori";
 constexpr const char* kIllegalValue = "Illegal Property Value";
-constexpr const char* kPlaceholderURL = "http://www.example.com/";
-constexpr uint32_t kButtonFace = 0x8000000Fu;
-constexpr uint32_t kButtonText = 0x80000012u;
 constexpr int16_t kHourglass = 11;
 constexpr int16_t kCustom = 99;
 
@@ -84,43 +81,15 @@ void EtsLinkLabel::UserControl_Initialize() {
     Image1.SetPicture(designIcon_);
 }
 
-// In the order the settings are written.
-const rt::PropertyTable<EtsLinkLabel>& EtsLinkLabel::Properties() {
-    using T = EtsLinkLabel;
-    using UC = rt::UserControl;
-    auto displayName = [](T& t) { return t.Ambient().DisplayName; };
-    auto ambientFont = [](T& t) { return t.Ambient().Font.Clone(); };
-    static const rt::PropertyTable<T> table{
-        {"Caption", [](T& t) -> const std::string& { return t.Label1.Caption(); },
-         [](T& t, std::string v) { t.Label1.Caption(std::move(v)); }, displayName, displayName},
-        {"Font", [](T& t) -> rt::Font& { return t.Label1.GetFont(); },
-         [](T& t, rt::Font f) { t.Label1.SetFont(std::move(f)); }, ambientFont, ambientFont},
-        // A stored style other than 0 and 1 leaves the control's own.
-        {"BackStyle", [](T& t) { return t.UC::BackStyle(); },
-         [](T& t, int16_t v) { rt::Try([&] { t.UC::BackStyle(v); }); }, int16_t{1}, int16_t{1}},
-        {"Enabled", [](T& t) { return t.Control::Enabled(); }, [](T& t, bool v) { t.Control::Enabled(v); },
-         true, true},
-        {"BackColor", &UC::BackColor, &UC::BackColor, kButtonFace, kButtonFace},
-        {"ForeColor", &T::foreColor_, kButtonText},
-        {"DropColor", &T::dropColor_, 0xFFFFFFu},
-        {"DropColorAngleLeft", &T::dropColorAngleLeft_, int16_t{0}},
-        {"DropColorAngleTop", &T::dropColorAngleTop_, int16_t{0}},
-        {"Hover", &T::hover_, true},
-        {"LinkColor", &T::linkColor_, 0xFF0000u},
-        {"Style", &T::style_, int32_t{0}},
-        {"Picture", &T::picture_, rt::Picture()},
-        {"URL", &T::url_, kPlaceholderURL},
-    };
-    return table;
-}
+VANTREL_PROPERTY_TABLE(EtsLinkLabel, VANTREL_LINKLABEL_PROPERTIES)
 
 void EtsLinkLabel::UserControl_InitProperties() {
     busy_ = true;
     Properties().InitAll(*this);
     // A new control's angles differ from the stored defaults.
-    dropColorAngleLeft_ = 15;
-    dropColorAngleTop_ = 15;
-    Label1.ForeColor(foreColor_);
+    settings_.DropColorAngleLeft = 15;
+    settings_.DropColorAngleTop = 15;
+    Label1.ForeColor(settings_.ForeColor);
     busy_ = false;
     ArrangeLink();
 }
@@ -130,8 +99,8 @@ void EtsLinkLabel::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
     busy_ = true;
     Properties().ReadAll(*this, PropBag);
     busy_ = false;
-    if (!picture_.Empty()) Image1.SetPicture(picture_);
-    Image1.Visible(style_ == 1);
+    if (!settings_.Picture.Empty()) Image1.SetPicture(settings_.Picture);
+    Image1.Visible(settings_.Style == 1);
     ArrangeLink();
 }
 
@@ -158,36 +127,18 @@ void EtsLinkLabel::ArrangeLink() {
 
 // ---- properties
 
-void EtsLinkLabel::BackColor(uint32_t v) {
-    UserControl::BackColor(v);
-    PropertyChanged("BackColor");
-}
-
 void EtsLinkLabel::BackStyle(int32_t v) {
     if (v != 0 && v != 1) Illegal("BackStyle");
     UserControl::BackStyle(static_cast<int16_t>(v));
     PropertyChanged("BackStyle");
 }
 
-void EtsLinkLabel::Caption(std::string v) {
-    Label1.Caption(std::move(v));
-    PropertyChanged("Caption");
-}
-
-void EtsLinkLabel::ForeColor(uint32_t v) {
-    Set(foreColor_, v, "ForeColor");
-}
-
-void EtsLinkLabel::DropColor(uint32_t v) {
-    Set(dropColor_, v, "DropColor");
-}
-
 void EtsLinkLabel::DropColorAngleLeft(int16_t v) {
-    Set(dropColorAngleLeft_, std::clamp<int16_t>(v, -50, 50), "DropColorAngleLeft");
+    Set(settings_.DropColorAngleLeft, std::clamp<int16_t>(v, -50, 50), "DropColorAngleLeft");
 }
 
 void EtsLinkLabel::DropColorAngleTop(int16_t v) {
-    Set(dropColorAngleTop_, std::clamp<int16_t>(v, -50, 50), "DropColorAngleTop");
+    Set(settings_.DropColorAngleTop, std::clamp<int16_t>(v, -50, 50), "DropColorAngleTop");
 }
 
 void EtsLinkLabel::Enabled(bool v) {
@@ -202,18 +153,10 @@ void EtsLinkLabel::Font(rt::Font v) {
     PropertyChanged("Font");
 }
 
-void EtsLinkLabel::Hover(bool v) {
-    Set(hover_, v, "Hover");
-}
-
-void EtsLinkLabel::LinkColor(uint32_t v) {
-    Set(linkColor_, v, "LinkColor");
-}
-
 void EtsLinkLabel::Picture(rt::Picture v) {
-    picture_ = std::move(v);
-    Image1.SetPicture(picture_.Empty() ? designIcon_ : picture_);
-    if (style_ == 1) {
+    settings_.Picture = std::move(v);
+    Image1.SetPicture(settings_.Picture.Empty() ? designIcon_ : settings_.Picture);
+    if (settings_.Style == 1) {
         ArrangeLink();
         RaiseEvent(Change);
     }
@@ -222,20 +165,16 @@ void EtsLinkLabel::Picture(rt::Picture v) {
 
 void EtsLinkLabel::Style(int32_t v) {
     if (v != 0 && v != 1) Illegal("Style");
-    if (v != style_) {
-        style_ = v;
+    if (v != settings_.Style) {
+        settings_.Style = v;
         leave_.Stop();
         hovered_ = false;
         // The picture shows in its own style only.
-        Image1.Visible(style_ == 1);
+        Image1.Visible(settings_.Style == 1);
         ArrangeLink();
         Refresh();
     }
     PropertyChanged("Style");
-}
-
-void EtsLinkLabel::URL(std::string v) {
-    Store(url_, std::move(v), "URL");
 }
 
 int32_t EtsLinkLabel::ScaleHeight() const {
@@ -257,9 +196,9 @@ int32_t EtsLinkLabel::HyperJump(const std::string& URL) {
 }
 
 void EtsLinkLabel::Refresh() {
-    if (style_ == 0) {
-        const bool link = !hover_ || hovered_;
-        const uint32_t colour = link ? linkColor_ : foreColor_;
+    if (settings_.Style == 0) {
+        const bool link = !settings_.Hover || hovered_;
+        const uint32_t colour = link ? settings_.LinkColor : settings_.ForeColor;
         if (Label1.ForeColor() != colour) Label1.ForeColor(colour);
         if (Label1.GetFont().Underline() != link) Label1.GetFont().Underline(link);
         busy_ = true;
@@ -276,7 +215,7 @@ void EtsLinkLabel::LinkClick() {
     busy_ = true;
     bool cancel = false;
     RaiseEvent(BeforeJump, cancel);
-    if (!cancel) HyperJump(url_);
+    if (!cancel) HyperJump(settings_.URL);
     busy_ = false;
     RaiseEvent(Click);
     // A click ends the link look; the next move over the text starts it again.
@@ -284,7 +223,7 @@ void EtsLinkLabel::LinkClick() {
 }
 
 void EtsLinkLabel::Label1_MouseMove() {
-    if (!busy_ && hover_ && !url_.empty()) {
+    if (!busy_ && settings_.Hover && !settings_.URL.empty()) {
         // While the link look lasts, moves are not news: the sound played when it began.
         if (hovered_) return;
         hovered_ = true;
@@ -301,7 +240,7 @@ void EtsLinkLabel::EndHover() {
 }
 
 void EtsLinkLabel::Label1_Change() {
-    if (style_ != 0) return;
+    if (settings_.Style != 0) return;
     ArrangeLink();
     RaiseEvent(Change);
 }

@@ -17,10 +17,37 @@
 #include "runtime/font.h"
 #include "runtime/leave_watch.h"
 #include "runtime/picture.h"
-#include "runtime/property_table.h"
+#include "runtime/property_list.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
+
+// The stored properties, in their stored order (see runtime/property_list.h).
+// clang-format off
+#define VANTREL_LINKLABEL_PROPERTIES(X)                                                                       \
+    X(Relay, std::string, Caption, [](auto& t) -> const std::string& { return t.Label1.Caption(); },          \
+      [](auto& t, std::string v) { t.Label1.Caption(std::move(v)); },                                         \
+      [](auto& t) { return t.Ambient().DisplayName; }, [](auto& t) { return t.Ambient().DisplayName; })       \
+    X(Via, rt::Font, Font, [](auto& t) -> rt::Font& { return t.Label1.GetFont(); },                           \
+      [](auto& t, rt::Font f) { t.Label1.SetFont(std::move(f)); },                                            \
+      [](auto& t) { return t.Ambient().Font.Clone(); }, [](auto& t) { return t.Ambient().Font.Clone(); })     \
+    /* A stored style other than 0 and 1 leaves the control's own. */                                         \
+    X(Via, int16_t, BackStyle, [](auto& t) { return t.rt::UserControl::BackStyle(); },                        \
+      [](auto& t, int16_t v) { rt::Try([&] { t.rt::UserControl::BackStyle(v); }); }, int16_t{1}, int16_t{1})  \
+    X(Via, bool, Enabled, [](auto& t) { return t.rt::Control::Enabled(); },                                   \
+      [](auto& t, bool v) { t.rt::Control::Enabled(v); }, true, true)                                         \
+    X(Relay, uint32_t, BackColor, [](auto& t) { return t.rt::UserControl::BackColor(); },                     \
+      [](auto& t, uint32_t v) { t.rt::UserControl::BackColor(v); }, 0x8000000Fu, 0x8000000Fu)                 \
+    X(Set, uint32_t, ForeColor, 0x80000012u)                                                                  \
+    X(Set, uint32_t, DropColor, 0xFFFFFFu)                                                                    \
+    X(Custom, int16_t, DropColorAngleLeft, int16_t{0}) /* a new control's: 15 */                              \
+    X(Custom, int16_t, DropColorAngleTop, int16_t{0})                                                         \
+    X(Set, bool, Hover, true)                                                                                 \
+    X(Set, uint32_t, LinkColor, 0xFF0000u)                                                                    \
+    X(Custom, int32_t, Style, int32_t{0})                                                                     \
+    X(Custom, rt::Picture, Picture, rt::Picture())                                                            \
+    X(Store, std::string, URL, "http://www.example.com/")
+// clang-format on
 
 class EtsLinkLabel : public rt::UserControl {
 public:
@@ -28,39 +55,24 @@ public:
                  std::shared_ptr<const rt::PropertyBag> stored = nullptr);
     EtsLinkLabel(const EtsLinkLabel& templ, int index);
 
+    VANTREL_PROPERTY_ACCESSORS(VANTREL_LINKLABEL_PROPERTIES)
     uint32_t BackColor() const { return UserControl::BackColor(); }
-    void BackColor(uint32_t v);
     // 0 transparent, 1 opaque; anything else raises 380 and changes nothing.
     int32_t BackStyle() const noexcept { return UserControl::BackStyle(); }
     void BackStyle(int32_t v);
     const std::string& Caption() const noexcept { return Label1.Caption(); }
-    void Caption(std::string v);
     std::string Caption2() const { return {}; }
-    uint32_t ForeColor() const noexcept { return foreColor_; }
-    void ForeColor(uint32_t v);
-    uint32_t DropColor() const noexcept { return dropColor_; }
-    void DropColor(uint32_t v);
     // Both clamped to -50..50.
-    int16_t DropColorAngleLeft() const noexcept { return dropColorAngleLeft_; }
     void DropColorAngleLeft(int16_t v);
-    int16_t DropColorAngleTop() const noexcept { return dropColorAngleTop_; }
     void DropColorAngleTop(int16_t v);
     using Control::Enabled;
     void Enabled(bool v) override;
     // The inner label's own font object: changes made through it show at once.
     rt::Font& Font() noexcept { return Label1.GetFont(); }
     void Font(rt::Font v);
-    bool Hover() const noexcept { return hover_; }
-    void Hover(bool v);
-    uint32_t LinkColor() const noexcept { return linkColor_; }
-    void LinkColor(uint32_t v);
-    const rt::Picture& Picture() const noexcept { return picture_; }
     void Picture(rt::Picture v);
     // 0 text, 1 picture; anything else raises 380 and changes nothing.
-    int32_t Style() const noexcept { return style_; }
     void Style(int32_t v);
-    const std::string& URL() const noexcept { return url_; }
-    void URL(std::string v);
     int32_t ScaleHeight() const;
     int32_t ScaleWidth() const;
 
@@ -102,13 +114,9 @@ private:
 
     bool busy_ = false;
     bool hovered_ = false;
-    uint32_t foreColor_ = 0x80000012;
-    uint32_t dropColor_ = 0xFFFFFF;
-    int16_t dropColorAngleLeft_ = 15, dropColorAngleTop_ = 15;
-    bool hover_ = true;
-    uint32_t linkColor_ = 0xFF0000;
-    int32_t style_ = 0;
-    rt::Picture picture_;
+    struct Settings {
+        VANTREL_PROPERTY_FIELDS(VANTREL_LINKLABEL_PROPERTIES)
+    } settings_;
     rt::Picture designIcon_;
     std::string url_;
     rt::LeaveWatch leave_{*this, 25, [this] { EndHover(); }};

@@ -74,46 +74,7 @@ void Scroll::UserControl_Initialize() {
     UserControl_Resize();
 }
 
-// Read and written in this order: the direction before the caption, so the text is put on its
-// start line first; the single font keys after the font object, so they win over its attributes.
-const rt::PropertyTable<Scroll>& Scroll::Properties() {
-    using T = Scroll;
-    auto font = [](T& t) -> rt::Font& { return t.Label1.GetFont(); };
-    auto ambientFont = [](T& t) { return t.Ambient().Font.Clone(); };
-    static const rt::PropertyTable<T> table{
-        {"Enabled", [](T& t) { return t.Control::Enabled(); }, [](T& t, bool v) { t.Control::Enabled(v); },
-         false, false},
-        {"BackStyle", &T::backStyle_, int16_t{0}},
-        {"BorderStyle", &T::borderStyle_, int16_t{0}},
-        {"Text", [](T& t) -> const std::string& { return t.t.Text(); },
-         [](T& t, std::string v) { t.t.Text(std::move(v)); }, "0", "0"},
-        {"Interval", [](T& t) { return static_cast<int32_t>(t.Timer1.Interval()); },
-         [](T& t, int32_t v) { t.Timer1.Interval(TimerInterval(v)); }, int32_t{0}, int32_t{0}},
-        {"Caption", [](T& t) -> const std::string& { return t.Label1.Caption(); },
-         [](T& t, std::string v) { t.Label1.Caption(std::move(v)); }, DesignText(), DesignText()},
-        {"ForeColor", [](T& t) { return t.Label1.ForeColor(); },
-         [](T& t, uint32_t v) { t.Label1.ForeColor(v); }, 0xFFu, 0xFFu},
-        {"Font", font, [](T& t, rt::Font f) { t.Label1.SetFont(std::move(f)); }, ambientFont, ambientFont},
-        {"FontUnderline", [=](T& t) { return font(t).Underline(); },
-         [=](T& t, bool v) { font(t).Underline(v); }, false, false},
-        {"FontTransparent", &T::fontTransparent_, false},
-        {"FontStrikethru", [=](T& t) { return font(t).Strikethrough(); },
-         [=](T& t, bool v) { font(t).Strikethrough(v); }, false, false},
-        {"FontSize", [=](T& t) { return font(t).Size(); }, [=](T& t, float v) { font(t).Size(v); }, 8.0f,
-         8.0f},
-        {"FontName", [=](T& t) -> const std::string& { return font(t).Name(); },
-         [=](T& t, std::string v) { font(t).Name(v); }, "Arial", "Arial"},
-        {"FontItalic", [=](T& t) { return font(t).Italic(); }, [=](T& t, bool v) { font(t).Italic(v); },
-         false, false},
-        {"FontBold", [=](T& t) { return font(t).Bold(); }, [=](T& t, bool v) { font(t).Bold(v); }, false,
-         false},
-        {"Picture", [](T& t) -> const rt::Picture& { return t.Picture1.GetPicture(); },
-         [](T& t, rt::Picture p) { t.Picture1.SetPicture(std::move(p)); }, rt::Picture(), rt::Picture()},
-        {"BackColor", [](T& t) { return t.Picture1.BackColor(); }, [](T& t, uint32_t v) { t.PaintBox(v); },
-         kButtonFace, kButtonFace},
-    };
-    return table;
-}
+VANTREL_PROPERTY_TABLE(Scroll, VANTREL_SCROLL_PROPERTIES)
 
 // A new marquee: the four stored fields False and 0, the rest as designed.
 void Scroll::UserControl_InitProperties() {
@@ -171,81 +132,9 @@ void Scroll::Enabled(bool v) {
     PropertyChanged("Enabled");
 }
 
-void Scroll::BackStyle(int16_t v) {
-    Store(backStyle_, v, "BackStyle");
-}
-
-void Scroll::BorderStyle(int16_t v) {
-    Store(borderStyle_, v, "BorderStyle");
-}
-
-void Scroll::Text(const std::string& v) {
-    t.Text(v);
-    PropertyChanged("Text");
-}
-
 void Scroll::Interval(int32_t v) {
     Timer1.Interval(TimerInterval(v));
     PropertyChanged("Interval");
-}
-
-void Scroll::Caption(std::string v) {
-    Label1.Caption(std::move(v));
-    PropertyChanged("Caption");
-}
-
-void Scroll::ForeColor(uint32_t v) {
-    Label1.ForeColor(v);
-    PropertyChanged("ForeColor");
-}
-
-void Scroll::Font(rt::Font v) {
-    Label1.SetFont(std::move(v));
-    PropertyChanged("Font");
-}
-
-void Scroll::FontUnderline(bool v) {
-    Label1.GetFont().Underline(v);
-    PropertyChanged("FontUnderline");
-}
-
-void Scroll::FontTransparent(bool v) {
-    Store(fontTransparent_, v, "FontTransparent");
-}
-
-void Scroll::FontStrikethru(bool v) {
-    Label1.GetFont().Strikethrough(v);
-    PropertyChanged("FontStrikethru");
-}
-
-void Scroll::FontSize(float v) {
-    Label1.GetFont().Size(v);
-    PropertyChanged("FontSize");
-}
-
-void Scroll::FontName(const std::string& v) {
-    Label1.GetFont().Name(v);
-    PropertyChanged("FontName");
-}
-
-void Scroll::FontItalic(bool v) {
-    Label1.GetFont().Italic(v);
-    PropertyChanged("FontItalic");
-}
-
-void Scroll::FontBold(bool v) {
-    Label1.GetFont().Bold(v);
-    PropertyChanged("FontBold");
-}
-
-void Scroll::Picture(rt::Picture v) {
-    Picture1.SetPicture(std::move(v));
-    PropertyChanged("Picture");
-}
-
-void Scroll::BackColor(uint32_t v) {
-    PaintBox(v);
-    PropertyChanged("BackColor");
 }
 
 }  // namespace controls

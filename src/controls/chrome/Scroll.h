@@ -15,10 +15,50 @@
 #include "runtime/controls.h"
 #include "runtime/font.h"
 #include "runtime/picture.h"
-#include "runtime/property_table.h"
+#include "runtime/property_list.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
+
+// The stored properties, in the order they are read and written (see runtime/property_list.h):
+// the direction before the caption, so the text is put on its start line first; the single font
+// keys after the font object, so they win over its attributes.
+// clang-format off
+#define VANTREL_SCROLL_PROPERTIES(X)                                                                       \
+    X(Via, bool, Enabled, [](auto& s) { return s.rt::Control::Enabled(); },                                \
+      [](auto& s, bool v) { s.rt::Control::Enabled(v); }, false, false)                                    \
+    X(Store, int16_t, BackStyle, int16_t{0})                                                               \
+    X(Store, int16_t, BorderStyle, int16_t{0})                                                             \
+    X(Relay, const std::string&, Text, [](auto& s) -> const std::string& { return s.t.Text(); },           \
+      [](auto& s, std::string v) { s.t.Text(std::move(v)); }, "0", "0")                                    \
+    X(Via, int32_t, Interval, [](auto& s) { return static_cast<int32_t>(s.Timer1.Interval()); },           \
+      [](auto& s, int32_t v) { s.Timer1.Interval(TimerInterval(v)); }, int32_t{0}, int32_t{0})             \
+    X(Relay, std::string, Caption, [](auto& s) -> const std::string& { return s.Label1.Caption(); },       \
+      [](auto& s, std::string v) { s.Label1.Caption(std::move(v)); }, DesignText(), DesignText())          \
+    X(Relay, uint32_t, ForeColor, [](auto& s) { return s.Label1.ForeColor(); },                            \
+      [](auto& s, uint32_t v) { s.Label1.ForeColor(v); }, 0xFFu, 0xFFu)                                    \
+    X(Relay, rt::Font, Font, [](auto& s) -> rt::Font& { return s.Label1.GetFont(); },                      \
+      [](auto& s, rt::Font f) { s.Label1.SetFont(std::move(f)); },                                         \
+      [](auto& s) { return s.Ambient().Font.Clone(); }, [](auto& s) { return s.Ambient().Font.Clone(); })  \
+    X(Relay, bool, FontUnderline, [](auto& s) { return s.Label1.GetFont().Underline(); },                  \
+      [](auto& s, bool v) { s.Label1.GetFont().Underline(v); }, false, false)                              \
+    X(Store, bool, FontTransparent, false)                                                                 \
+    X(Relay, bool, FontStrikethru, [](auto& s) { return s.Label1.GetFont().Strikethrough(); },             \
+      [](auto& s, bool v) { s.Label1.GetFont().Strikethrough(v); }, false, false)                          \
+    X(Relay, float, FontSize, [](auto& s) { return s.Label1.GetFont().Size(); },                           \
+      [](auto& s, float v) { s.Label1.GetFont().Size(v); }, 8.0f, 8.0f)                                    \
+    X(Relay, const std::string&, FontName,                                                                 \
+      [](auto& s) -> const std::string& { return s.Label1.GetFont().Name(); },                             \
+      [](auto& s, std::string v) { s.Label1.GetFont().Name(v); }, "Arial", "Arial")                        \
+    X(Relay, bool, FontItalic, [](auto& s) { return s.Label1.GetFont().Italic(); },                        \
+      [](auto& s, bool v) { s.Label1.GetFont().Italic(v); }, false, false)                                 \
+    X(Relay, bool, FontBold, [](auto& s) { return s.Label1.GetFont().Bold(); },                            \
+      [](auto& s, bool v) { s.Label1.GetFont().Bold(v); }, false, false)                                   \
+    X(Relay, rt::Picture, Picture, [](auto& s) -> const rt::Picture& { return s.Picture1.GetPicture(); },  \
+      [](auto& s, rt::Picture p) { s.Picture1.SetPicture(std::move(p)); }, rt::Picture(), rt::Picture())   \
+    X(Relay, uint32_t, BackColor, [](auto& s) { return s.Picture1.BackColor(); },                          \
+      [](auto& s, uint32_t v) { s.PaintBox(v); }, kButtonFace, kButtonFace)
+// clang-format on
 
 class Scroll : public rt::UserControl {
 public:
@@ -26,45 +66,30 @@ public:
            std::shared_ptr<const rt::PropertyBag> stored = nullptr);
     Scroll(const Scroll& templ, int index);
 
-    // Kept and stored; they change nothing else.
+    // From the list: BackStyle, BorderStyle and FontTransparent, kept and stored (they change
+    // nothing else), and the setters of the others but Enabled and Interval.
+    VANTREL_PROPERTY_ACCESSORS(VANTREL_SCROLL_PROPERTIES)
+    // Kept and stored; it changes nothing else.
     using Control::Enabled;
     void Enabled(bool v) override;
-    int16_t BackStyle() const noexcept { return backStyle_; }
-    void BackStyle(int16_t v);
-    int16_t BorderStyle() const noexcept { return borderStyle_; }
-    void BorderStyle(int16_t v);
     void Refresh() {}
     // The direction code; a change puts the text on its direction's start line.
     std::string Text() const { return t.Text(); }
-    void Text(const std::string& v);
     // Milliseconds per step; 0 stops the text where it is. Held to the timer's 0 to 65535.
     int32_t Interval() const noexcept { return static_cast<int32_t>(Timer1.Interval()); }
     void Interval(int32_t v);
     const std::string& Caption() const noexcept { return Label1.Caption(); }
-    void Caption(std::string v);
     uint32_t ForeColor() const noexcept { return Label1.ForeColor(); }
-    void ForeColor(uint32_t v);
     // The moving text's own font object: changes made through it show at once.
     rt::Font& Font() noexcept { return Label1.GetFont(); }
-    void Font(rt::Font v);
     bool FontUnderline() { return Label1.GetFont().Underline(); }
-    void FontUnderline(bool v);
-    bool FontTransparent() const noexcept { return fontTransparent_; }
-    void FontTransparent(bool v);
     bool FontStrikethru() { return Label1.GetFont().Strikethrough(); }
-    void FontStrikethru(bool v);
     float FontSize() { return Label1.GetFont().Size(); }
-    void FontSize(float v);
     std::string FontName() { return Label1.GetFont().Name(); }
-    void FontName(const std::string& v);
     bool FontItalic() { return Label1.GetFont().Italic(); }
-    void FontItalic(bool v);
     bool FontBold() { return Label1.GetFont().Bold(); }
-    void FontBold(bool v);
     const rt::Picture& Picture() const { return Picture1.GetPicture(); }
-    void Picture(rt::Picture v);
     uint32_t BackColor() const noexcept { return Picture1.BackColor(); }
-    void BackColor(uint32_t v);
 
     // One step of the movement (Timer1's tick).
     void Timer1_Timer();
@@ -90,9 +115,9 @@ private:
     void t_Change();
     void PaintBox(uint32_t colour);
 
-    int16_t backStyle_ = 0;
-    int16_t borderStyle_ = 0;
-    bool fontTransparent_ = false;
+    struct Settings {
+        VANTREL_PROPERTY_FIELDS(VANTREL_SCROLL_PROPERTIES)
+    } settings_;
 };
 
 }  // namespace controls

@@ -25,68 +25,17 @@ TitelBar::TitelBar(rt::Container& parent, std::string name, std::shared_ptr<cons
 
 // ---- Stored properties
 
-const rt::PropertyTable<TitelBar>& TitelBar::Properties() {
-    using T = TitelBar;
-    using UC = rt::UserControl;
-    auto font = [](T& t) -> rt::Font& { return t.Surface().GetFont(); };
-    auto setFont = [](T& t, rt::Font f) { t.Surface().GetFont() = std::move(f); };
-    auto ambientFont = [](T& t) { return t.Ambient().Font; };
-    auto picture = [](T& t) -> const rt::Picture& { return t.Surface().GetPicture(); };
-    auto setPicture = [](T& t, rt::Picture p) { t.Surface().SetPicture(std::move(p)); };
-    // Read straight into the values, without the checks of the setters.
-    static const rt::PropertyTable<T> table{
-        {"AutoRedraw", &T::autoRedraw_, false},
-        {"DashBack", &T::dashBack_, false},
-        {"Style", &T::style_, int16_t{8}},
-        {"BackColor", &UC::BackColor, &UC::BackColor, 0xE6E6E6u, 0x8000000Fu},
-        {"BackColorCover", &T::backColorCover_, 0.0f},
-        {"BackColorV2Begin", &T::backColorV2Begin_, 0x8C6E5Au},
-        {"BackColorV2End", &T::backColorV2End_, 0x4F3026u},
-        {"BackColorV1Begin", &T::backColorV1Begin_, 0xE6E6E6u},
-        {"BackColorV1End", &T::backColorV1End_, 0x8C6E5Au},
-        {"BorderColorHighLight", &T::borderColorHighLight_, 0xFFFFFFu},
-        {"BorderColorDarkLight", &T::borderColorDarkLight_, 0u},
-        {"ForeColor", &UC::ForeColor, &UC::ForeColor, 0x80000012u, 0x80000012u},
-        {"CaptionColorBack", &T::captionColorBack_, 0x3C3C3Cu},
-        {"CaptionColor", &T::captionColor_, 0xFFFFFFu},
-        {"CaptionBorderColor", &T::captionBorderColor_, 0u},
-        {"CaptionShadowColor", &T::captionShadowColor_, 0x3C3C3Cu},
-        {"CaptionBorder", &T::captionBorder_, false},
-        {"Caption3DWidth", &T::caption3DWidth_, 2},
-        {"Caption3DTop", &T::caption3DTop_, false},
-        {"Caption3DBottom", &T::caption3DBottom_, true},
-        {"Caption3DLeft", &T::caption3DLeft_, false},
-        {"Caption3DRight", &T::caption3DRight_, true},
-        {"ShowClose", &T::showClose_, true},
-        {"ShowMinimized", &T::showMinimized_, true},
-        {"ShowMaximized", &T::showMaximized_, false},
-        {"ShowCloseEnabled", &T::showCloseEnabled_, true},
-        {"ShowMinimizedEnabled", &T::showMinimizedEnabled_, true},
-        {"ShowMaximizedEnabled", &T::showMaximizedEnabled_, false},
-        {"Font", font, setFont, ambientFont, ambientFont},
-        {"ToolTipText", &T::toolTipText_, ""},
-        {"Caption", &T::caption_, "TitelBar"},
-        {"CaptionPosX", &T::captionPosX_, 0},
-        {"CaptionPosY", &T::captionPosY_, 2},
-        {"BorderNormal", &T::borderNormal_, 0},
-        {"IconStyle", &T::iconStyle_, 0},
-        {"Picture", picture, setPicture, rt::Picture(), rt::Picture()},
-        {"PictureButton", &T::pictureButton_, rt::Picture()},
-        {"PicturePosMode", &T::picturePosMode_, 0},
-        {"PicturePosX", &T::picturePosX_, int16_t{6}},
-        {"PicturePosY", &T::picturePosY_, int16_t{4}},
-    };
-    return table;
-}
+// Read straight into the values, without the checks of the setters.
+VANTREL_PROPERTY_TABLE(TitelBar, VANTREL_TITLEBAR_PROPERTIES)
 
 void TitelBar::UserControl_InitProperties() {
     Properties().InitAll(*this);
     UserControl::BackColor(0x4F3026);
     UserControl::ForeColor(0xFFFFFF);
     Surface().GetFont() = rt::Font("Tahoma", 14.25f);
-    backColorCover_ = 3.0f;
-    showMaximizedEnabled_ = true;
-    borderNormal_ = 2;
+    settings_.BackColorCover = 3.0f;
+    settings_.ShowMaximizedEnabled = true;
+    settings_.BorderNormal = 2;
     // A new bar lies along its container's top edge, 31 pixels high.
     RECT area{};
     GetClientRect(ContainerHwnd(), &area);
@@ -123,7 +72,7 @@ void TitelBar::ForeColor(uint32_t v) {
 }
 void TitelBar::CaptionColor(uint32_t v) {
     UserControl::ForeColor(v);
-    Set(captionColor_, v, "CaptionColor");
+    Set(settings_.CaptionColor, v, "CaptionColor");
 }
 void TitelBar::SetPicture(rt::Picture pic) {
     // The new background goes into the image, and the icon over it; no full repaint.
@@ -142,45 +91,25 @@ const rt::Picture& TitelBar::ButtonPicture(Which which, int index) const {
 // ---- Drawing
 
 TitleBarLook TitelBar::Look() {
-    TitleBarLook k;
+    TitleBarLook k{settings_};  // the settings as they stand, and what is measured of the bar
     k.ScaleWidth = ScaleWidth();
     k.ScaleHeight = ScaleHeight();
-    k.Style = style_;
-    k.BackColorCover = backColorCover_;
-    k.BorderNormal = borderNormal_;
-    k.DashBack = dashBack_;
-    k.Caption = caption_;
-    k.ShowClose = showClose_;
-    k.ShowMinimized = showMinimized_;
-    k.BorderColorHighLight = borderColorHighLight_;
-    k.BorderColorDarkLight = borderColorDarkLight_;
     auto box = [](const ButtonElement& b) {
         return ButtonBox{b.Left, b.Top, double(b.Width), double(b.Height)};
     };
     k.TBAR_ = box(buttons_[Minimise]);
     k.TBARX = box(buttons_[Close]);
     rt::Font& font = Surface().GetFont();
-    if (dashBack_ && Surface().ImageDC()) {
+    if (settings_.DashBack && Surface().ImageDC()) {
         HDC image = Surface().ImageDC();
         rt::SelectGuard sel(image, font.Handle());
         SIZE s{};
-        GetTextExtentPoint32A(image, caption_.c_str(), static_cast<int>(caption_.size()), &s);
+        GetTextExtentPoint32A(image, settings_.Caption.c_str(), static_cast<int>(settings_.Caption.size()),
+                              &s);
         k.CaptionTextWidth = s.cx;
     }
-    k.Caption3DWidth = caption3DWidth_;
-    k.Caption3DTop = caption3DTop_;
-    k.Caption3DBottom = caption3DBottom_;
-    k.Caption3DLeft = caption3DLeft_;
-    k.Caption3DRight = caption3DRight_;
-    k.CaptionColorBack = captionColorBack_;
-    k.CaptionShadowColor = captionShadowColor_;
-    k.CaptionBorder = captionBorder_;
-    k.CaptionBorderColor = captionBorderColor_;
-    k.CaptionPosX = captionPosX_;
-    k.CaptionPosY = captionPosY_;
-    k.PicturePosX = picturePosX_;
-    k.IconHeld = !pictureButton_.Empty() && pictureButton_.Handle() != 0;
-    k.IconWidth = k.IconHeld ? pictureButton_.PixelWidth() : 0;
+    k.IconHeld = !settings_.PictureButton.Empty() && settings_.PictureButton.Handle() != 0;
+    k.IconWidth = k.IconHeld ? settings_.PictureButton.PixelWidth() : 0;
     k.ForeColor = ForeColor();
     k.FontName = font.Name();
     k.FontSize = font.Size();
@@ -194,13 +123,14 @@ void TitelBar::Refresh() {
     rt::Canvas& surface = Surface();
     surface.AutoRedraw(true);
     surface.Cls();
-    surface.ForeColor(captionColor_);
+    surface.ForeColor(settings_.CaptionColor);
     SetTBX_();
     HDC image = surface.hDC();
-    SetVerlauf(image, Look(), backColorV1Begin_, backColorV1End_, backColorV2Begin_, backColorV2End_);
+    SetVerlauf(image, Look(), settings_.BackColorV1Begin, settings_.BackColorV1End,
+               settings_.BackColorV2Begin, settings_.BackColorV2End);
     SetImageI();
     Shadow(image, Look(), *text_);
-    BSetBorder(image, Look(), borderNormal_);
+    BSetBorder(image, Look(), settings_.BorderNormal);
     // The drawing stays as the background the window is painted from.
     surface.AutoRedraw(false);
 }
@@ -218,38 +148,39 @@ void TitelBar::ShowPicture(Which which, int index) {
 
 void TitelBar::SetTBX_() {
     double m = 3, t = 0;
-    if (style_ == 13) {
+    if (settings_.Style == 13) {
         m = buttons_[Close].Width;
         t = 2;
-    } else if (style_ == 14) {
+    } else if (settings_.Style == 14) {
         m = 6;
         t = 2;
     }
-    buttons_[Close].Visible = showClose_;
-    buttons_[Minimise].Visible = showMinimized_;
-    buttons_[Maximise].Visible = showMaximized_;
-    const bool enabled[3] = {showMinimizedEnabled_, showMaximizedEnabled_, showCloseEnabled_};
+    buttons_[Close].Visible = settings_.ShowClose;
+    buttons_[Minimise].Visible = settings_.ShowMinimized;
+    buttons_[Maximise].Visible = settings_.ShowMaximized;
+    const bool enabled[3] = {settings_.ShowMinimizedEnabled, settings_.ShowMaximizedEnabled,
+                             settings_.ShowCloseEnabled};
     for (Which w : {Close, Maximise, Minimise}) {
-        int want = iconStyle_ * 10 + (enabled[w] ? 2 : 3);
+        int want = settings_.IconStyle * 10 + (enabled[w] ? 2 : 3);
         if (buttons_[w].PictureIndex != want) ShowPicture(w, want);
     }
     const double SH = static_cast<float>(ScaleHeight());
     double x = rt::RoundEven(static_cast<float>(ScaleWidth()));
     auto top = [&](const ButtonElement& b) { return static_cast<float>((SH - b.Height) / 2 + t); };
-    if (showClose_) {
+    if (settings_.ShowClose) {
         ButtonElement& b = buttons_[Close];
         b.Left = static_cast<float>(x - b.Width - 3 - m);
         b.Top = top(b);
         x = rt::RoundEven(b.Left);
         m = 3;
     }
-    if (showMaximized_) {
+    if (settings_.ShowMaximized) {
         ButtonElement& b = buttons_[Maximise];
         b.Left = static_cast<float>(x - b.Width - 3 - m);
         b.Top = top(b);
         x = rt::RoundEven(b.Left);
     }
-    if (showMinimized_) {
+    if (settings_.ShowMinimized) {
         ButtonElement& b = buttons_[Minimise];
         b.Left = static_cast<float>(x - b.Width - 6);
         b.Top = top(b);
@@ -258,19 +189,19 @@ void TitelBar::SetTBX_() {
 }
 
 void TitelBar::SetImageI() {
-    const rt::Picture& held = pictureButton_;  // the holder Image1
+    const rt::Picture& held = settings_.PictureButton;  // the holder Image1
     if (held.Empty() || held.Handle() == 0) return;
     const int w = held.PixelWidth(), h = held.PixelHeight();
-    if (picturePosMode_ == 1 || picturePosMode_ == 3)
-        picturePosX_ = rt::NumberToInt16(rt::RoundEven((ScaleWidth() - w) / 2));
-    if (picturePosMode_ == 2 || picturePosMode_ == 3)
-        picturePosY_ = rt::NumberToInt16(rt::RoundEven((ScaleHeight() - h) / 2));
+    if (settings_.PicturePosMode == 1 || settings_.PicturePosMode == 3)
+        settings_.PicturePosX = rt::NumberToInt16(rt::RoundEven((ScaleWidth() - w) / 2));
+    if (settings_.PicturePosMode == 2 || settings_.PicturePosMode == 3)
+        settings_.PicturePosY = rt::NumberToInt16(rt::RoundEven((ScaleHeight() - h) / 2));
     // Into the persistent image, the background the window is painted from.
     HDC image = Surface().AutoRedraw() ? Surface().hDC() : Surface().ImageDC();
     if (!image) return;
     const bool icon = held.Type() == rt::vbPicTypeIcon;
-    DrawStateA(image, nullptr, nullptr, static_cast<LPARAM>(held.Handle()), 0, picturePosX_, picturePosY_, w,
-               h, (icon ? DST_ICON : DST_BITMAP) | DSS_NORMAL);
+    DrawStateA(image, nullptr, nullptr, static_cast<LPARAM>(held.Handle()), 0, settings_.PicturePosX,
+               settings_.PicturePosY, w, h, (icon ? DST_ICON : DST_BITMAP) | DSS_NORMAL);
 }
 
 void TitelBar::PaintButtons(HDC dc) {
@@ -322,9 +253,10 @@ void TitelBar::SurfaceMove(int16_t button, int16_t shift, float x, float y) {
             return;
         }
     }
-    const bool enabled[3] = {showMinimizedEnabled_, showMaximizedEnabled_, showCloseEnabled_};
+    const bool enabled[3] = {settings_.ShowMinimizedEnabled, settings_.ShowMaximizedEnabled,
+                             settings_.ShowCloseEnabled};
     for (Which w : {Close, Maximise, Minimise}) {
-        int normal = iconStyle_ * 10 + 2;
+        int normal = settings_.IconStyle * 10 + 2;
         if (enabled[w] && buttons_[w].PictureIndex != normal) ShowPicture(w, normal);
     }
     if (tracking_ == 255 && leave_.PointerInside()) {
@@ -350,8 +282,9 @@ void TitelBar::ButtonMove(Which which) {
     leave_.Stop();
     ReleaseIfHeld(hwnd_);
     ToIdle();
-    const bool enabled[3] = {showMinimizedEnabled_, showMaximizedEnabled_, showCloseEnabled_};
-    int hover = iconStyle_ * 10 + 1;
+    const bool enabled[3] = {settings_.ShowMinimizedEnabled, settings_.ShowMaximizedEnabled,
+                             settings_.ShowCloseEnabled};
+    int hover = settings_.IconStyle * 10 + 1;
     if (enabled[which] && buttons_[which].PictureIndex != hover) ShowPicture(which, hover);
 }
 

@@ -14,10 +14,36 @@
 #include <utility>
 
 #include "runtime/font.h"
-#include "runtime/property_table.h"
+#include "runtime/property_list.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
+
+// The stored properties, in their stored order (see runtime/property_list.h).
+// clang-format off
+#define VANTREL_GRADIENTLABEL_PROPERTIES(X)                                                           \
+    X(Set, int32_t, GradientType, int32_t{0})                                                         \
+    X(Set, std::string, Caption, [](auto& t) { return t.Name(); }, [](auto& t) { return t.Name(); })  \
+    X(Field, rt::Font, Fount, [](auto& t) { return t.Ambient().Font.Clone(); },                       \
+      [](auto& t) { return t.Ambient().Font.Clone(); })                                               \
+    X(Set, uint32_t, CaptionColour, 0xFFFFFFu)                                                        \
+    X(Set, uint32_t, Colour1, 0u)                                                                     \
+    X(Set, uint32_t, Colour2, 0xFF0000u)                                                              \
+    X(Set, uint32_t, Colour3, 0xFFFFu)                                                                \
+    X(Set, uint32_t, Colour4, 0xFFu)                                                                  \
+    X(Set, int32_t, LabelType, int32_t{0})                                                            \
+    X(Set, int32_t, CaptionAlignment, int32_t{0})                                                     \
+    X(Set, int32_t, BorderStyle, int32_t{0})                                                          \
+    X(Set, uint32_t, HighlightColour, 0x80000014u)                                                    \
+    X(Set, uint32_t, HighlightDKColour, 0x80000016u)                                                  \
+    X(Set, uint32_t, ShadowColour, 0x80000010u)                                                       \
+    X(Set, uint32_t, ShadowDKColour, 0x80000015u)                                                     \
+    X(Set, uint32_t, FlatBorderColour, 0u)                                                            \
+    X(Set, uint32_t, TextShadowColour, 0u)                                                            \
+    X(Set, bool, TextShadow, false)                                                                   \
+    X(Set, int16_t, TextShadowYOffset, int16_t{2})                                                    \
+    X(Set, int16_t, TextShadowXOffset, int16_t{2})
+// clang-format on
 
 class bsGradientLabel : public rt::UserControl {
 public:
@@ -30,47 +56,10 @@ public:
     // The RGB value of an OLE colour; 0 when it has none.
     int32_t TranslateColour(int32_t lColour) const;
 
-    int32_t GradientType() const noexcept { return gradientType_; }
-    void GradientType(int32_t v) { Set(gradientType_, v, "GradientType"); }
-    const std::string& Caption() const noexcept { return caption_; }
-    void Caption(std::string v) { Set(caption_, std::move(v), "Caption"); }
+    VANTREL_PROPERTY_ACCESSORS(VANTREL_GRADIENTLABEL_PROPERTIES)
     // The label's own font object: a change made through it shows at the next paint.
-    rt::Font& Fount() noexcept { return fount_; }
-    void Fount(rt::Font v) { Set(fount_, std::move(v), "Fount"); }
-    uint32_t CaptionColour() const noexcept { return captionColour_; }
-    void CaptionColour(uint32_t v) { Set(captionColour_, v, "CaptionColour"); }
-    uint32_t Colour1() const noexcept { return colour1_; }
-    void Colour1(uint32_t v) { Set(colour1_, v, "Colour1"); }
-    uint32_t Colour2() const noexcept { return colour2_; }
-    void Colour2(uint32_t v) { Set(colour2_, v, "Colour2"); }
-    uint32_t Colour3() const noexcept { return colour3_; }
-    void Colour3(uint32_t v) { Set(colour3_, v, "Colour3"); }
-    uint32_t Colour4() const noexcept { return colour4_; }
-    void Colour4(uint32_t v) { Set(colour4_, v, "Colour4"); }
-    int32_t LabelType() const noexcept { return labelType_; }
-    void LabelType(int32_t v) { Set(labelType_, v, "LabelType"); }
-    int32_t CaptionAlignment() const noexcept { return captionAlignment_; }
-    void CaptionAlignment(int32_t v) { Set(captionAlignment_, v, "CaptionAlignment"); }
-    int32_t BorderStyle() const noexcept { return borderStyle_; }
-    void BorderStyle(int32_t v) { Set(borderStyle_, v, "BorderStyle"); }
-    uint32_t HighlightColour() const noexcept { return highlightColour_; }
-    void HighlightColour(uint32_t v) { Set(highlightColour_, v, "HighlightColour"); }
-    uint32_t HighlightDKColour() const noexcept { return highlightDKColour_; }
-    void HighlightDKColour(uint32_t v) { Set(highlightDKColour_, v, "HighlightDKColour"); }
-    uint32_t ShadowColour() const noexcept { return shadowColour_; }
-    void ShadowColour(uint32_t v) { Set(shadowColour_, v, "ShadowColour"); }
-    uint32_t ShadowDKColour() const noexcept { return shadowDKColour_; }
-    void ShadowDKColour(uint32_t v) { Set(shadowDKColour_, v, "ShadowDKColour"); }
-    uint32_t FlatBorderColour() const noexcept { return flatBorderColour_; }
-    void FlatBorderColour(uint32_t v) { Set(flatBorderColour_, v, "FlatBorderColour"); }
-    uint32_t TextShadowColour() const noexcept { return textShadowColour_; }
-    void TextShadowColour(uint32_t v) { Set(textShadowColour_, v, "TextShadowColour"); }
-    bool TextShadow() const noexcept { return textShadow_; }
-    void TextShadow(bool v) { Set(textShadow_, v, "TextShadow"); }
-    int16_t TextShadowYOffset() const noexcept { return textShadowYOffset_; }
-    void TextShadowYOffset(int16_t v) { Set(textShadowYOffset_, v, "TextShadowYOffset"); }
-    int16_t TextShadowXOffset() const noexcept { return textShadowXOffset_; }
-    void TextShadowXOffset(int16_t v) { Set(textShadowXOffset_, v, "TextShadowXOffset"); }
+    rt::Font& Fount() noexcept { return settings_.Fount; }
+    void Fount(rt::Font v) { Set(settings_.Fount, std::move(v), "Fount"); }
 
     // Events: Click, DblClick and MouseDown (pixels once the label has painted) of rt::Control.
 
@@ -91,17 +80,9 @@ private:
     void PaintGradientLabel();
     void DrawGradientCaption(int16_t Angle);
 
-    int32_t gradientType_ = 0;
-    std::string caption_;
-    rt::Font fount_;
-    uint32_t captionColour_ = 0xFFFFFF;
-    uint32_t colour1_ = 0, colour2_ = 0xFF0000, colour3_ = 0xFFFF, colour4_ = 0xFF;
-    int32_t labelType_ = 0, captionAlignment_ = 0, borderStyle_ = 0;
-    uint32_t highlightColour_ = 0x80000014, highlightDKColour_ = 0x80000016;
-    uint32_t shadowColour_ = 0x80000010, shadowDKColour_ = 0x80000015;
-    uint32_t flatBorderColour_ = 0, textShadowColour_ = 0;
-    bool textShadow_ = false;
-    int16_t textShadowYOffset_ = 2, textShadowXOffset_ = 2;
+    struct Settings {
+        VANTREL_PROPERTY_FIELDS(VANTREL_GRADIENTLABEL_PROPERTIES)
+    } settings_;
 };
 
 }  // namespace controls

@@ -125,16 +125,7 @@ void pcsScrollbar::UserControl_InitProperties() {
 
 // Max and Value go straight into the fields, without the setters' limits; both are written
 // against 0, a new bar's Max of 100 included.
-const rt::PropertyTable<pcsScrollbar>& pcsScrollbar::Properties() {
-    using T = pcsScrollbar;
-    static const rt::PropertyTable<T> table{
-        {"Max", &T::max_, 0.0},
-        {"Value", &T::value_, 0.0},
-        {"Enabled", [](T& t) { return t.Control::Enabled(); }, [](T& t, bool v) { t.Control::Enabled(v); },
-         true, true},
-    };
-    return table;
-}
+VANTREL_PROPERTY_TABLE(pcsScrollbar, VANTREL_PCSSCROLLBAR_PROPERTIES)
 
 void pcsScrollbar::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
     rt::Try([&] { Properties().ReadAll(*this, PropBag); });
@@ -172,16 +163,16 @@ void pcsScrollbar::LoadSkin() {
 
 void pcsScrollbar::Max(double v) {
     if (!(v >= 1)) v = 1;
-    if (value_ > v) Value(v);
-    max_ = v;
+    if (settings_.Value > v) Value(v);
+    settings_.Max = v;
     PaintScrollbar();
     PropertyChanged("Max");
 }
 
 void pcsScrollbar::Value(double v) {
     if (!(v >= 0)) v = 0;
-    if (v > max_) v = max_;
-    value_ = v;
+    if (v > settings_.Max) v = settings_.Max;
+    settings_.Value = v;
     RaiseEvent(Change);
     PaintScrollbar();
     PropertyChanged("Value");
@@ -201,7 +192,7 @@ void pcsScrollbar::PaintScrollbar() {
     const double max = ScaleMax();
     const int track = h - 2 * kArrow;
     const int length = std::max(rt::RoundEven(track / max), kMinThumb);
-    int top = rt::RoundEven(value_ / max * (track - length) + kArrow);
+    int top = rt::RoundEven(settings_.Value / max * (track - length) + kArrow);
     top = std::max(top, kArrow);
     top = std::min(top, h - kArrow - length);  // applied last: in a short bar it wins
     thumb_ = RECT{0, top, kWidth, length};
@@ -270,7 +261,7 @@ void pcsScrollbar::MoveHandling(int16_t Button, float x, float y) {
         // A track no longer than the thumb leaves nowhere to drag to.
         double v = travel > 0 ? (y - (grab_ + kArrow)) / travel * ScaleMax() : 0;
         v = std::nearbyint(v * 1e5) / 1e5;
-        v = std::clamp(v, 0.0, std::max(max_, 0.0));
+        v = std::clamp(v, 0.0, std::max(settings_.Max, 0.0));
         Value(v);
     } else {
         if (x >= 0 && x <= kWidth) {
@@ -285,8 +276,8 @@ void pcsScrollbar::MoveHandling(int16_t Button, float x, float y) {
         if (!IsCursorOver()) hit_ = Idle;
     }
     if (!tmrDey.Enabled()) {
-        if (hit_ == UpPressed) Value(value_ - kStep);
-        if (hit_ == DownPressed) Value(value_ + kStep);
+        if (hit_ == UpPressed) Value(settings_.Value - kStep);
+        if (hit_ == DownPressed) Value(settings_.Value + kStep);
         tmrDey.Enabled(true);
     }
     if (IsCursorOver()) rt::Try([&] { ::SetFocus(cb.hWnd()); });
@@ -302,8 +293,8 @@ void pcsScrollbar::tmrDey_Timer() {
     }
     if (repeat_ < kRepeatDelay) repeat_ = static_cast<int16_t>(repeat_ + 50);
     if (repeat_ >= kRepeatDelay) {
-        if (hit_ == UpPressed) Value(value_ - kStep);
-        if (hit_ == DownPressed) Value(value_ + kStep);
+        if (hit_ == UpPressed) Value(settings_.Value - kStep);
+        if (hit_ == DownPressed) Value(settings_.Value + kStep);
     }
 }
 
@@ -318,8 +309,8 @@ void pcsScrollbar::PointerLeft() {
 
 void pcsScrollbar::cb_Click() {
     const int chosen = cb.ListIndex();
-    if (chosen == kUpItem) Value(value_ - kStep);
-    if (chosen == kDownItem) Value(value_ + kStep);
+    if (chosen == kUpItem) Value(settings_.Value - kStep);
+    if (chosen == kDownItem) Value(settings_.Value + kStep);
     if (chosen != kIdleItem) cb.ListIndex(kIdleItem);
 }
 

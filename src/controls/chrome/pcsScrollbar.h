@@ -17,7 +17,7 @@
 #include "runtime/controls.h"
 #include "runtime/leave_watch.h"
 #include "runtime/picture.h"
-#include "runtime/property_table.h"
+#include "runtime/property_list.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
@@ -25,6 +25,15 @@ namespace controls {
 // The bar's skin, drawn here: light grey boxes with a grey outline, the arrows with a blue
 // chevron, hover lighter, pressed darker with a dark blue chevron; the track a grey gradient.
 rt::Picture ScrollbarSkin();
+
+// The stored properties, in their stored order (see runtime/property_list.h).
+// clang-format off
+#define VANTREL_PCSSCROLLBAR_PROPERTIES(X)                                   \
+    X(Custom, double, Max, 0.0)                                              \
+    X(Custom, double, Value, 0.0)                                            \
+    X(Via, bool, Enabled, [](auto& t) { return t.rt::Control::Enabled(); },  \
+      [](auto& t, bool v) { t.rt::Control::Enabled(v); }, true, true)
+// clang-format on
 
 class pcsScrollbar : public rt::UserControl {
 public:
@@ -37,10 +46,9 @@ public:
     ~pcsScrollbar() override;
 
     // At least 1 (NaN too gives 1); a Value above it is first brought down to it.
-    double Max() const noexcept { return max_; }
+    VANTREL_PROPERTY_ACCESSORS(VANTREL_PCSSCROLLBAR_PROPERTIES)
     void Max(double v);
     // Held to [0, Max] (NaN gives 0); every setting raises Change, also an unchanged one.
-    double Value() const noexcept { return value_; }
     void Value(double v);
     using Control::Enabled;
     void Enabled(bool v) override;
@@ -83,13 +91,14 @@ private:
     void LoadSkin();
     void cb_Click();
     // Max as painting and dragging use it: a stored Max below 1 counts as 1.
-    double ScaleMax() const noexcept { return max_ >= 1 ? max_ : 1; }
+    double ScaleMax() const noexcept { return settings_.Max >= 1 ? settings_.Max : 1; }
 
     RECT downBox_{0, 0, 16, 24};
     RECT thumb_{0, 24, 16, 30};
     int32_t hit_ = Idle;
-    double max_ = 0;
-    double value_ = 0;
+    struct Settings {
+        VANTREL_PROPERTY_FIELDS(VANTREL_PCSSCROLLBAR_PROPERTIES)
+    } settings_;
     float grab_ = 0;
     std::unique_ptr<SkinCopy> skin_;
     int16_t repeat_ = 0;

@@ -9,6 +9,8 @@
 #include <string>
 
 #include "controls/common/paint.h"
+#include "runtime/picture.h"
+#include "runtime/property_list.h"
 
 namespace controls {
 
@@ -30,26 +32,67 @@ struct ButtonBox {
     double Left = 0, Top = 0, Width = 16, Height = 16;
 };
 
-// What the painting steps read of the bar.
-struct TitleBarLook {
+// The bar's stored properties in their stored order, one line each (see runtime/property_list.h):
+// TitleBarSettings holds the values, TitelBar the accessors and the table.
+// clang-format off
+#define VANTREL_TITLEBAR_PROPERTIES(X)                                                                     \
+    X(Store, bool, AutoRedraw, false)                                                                      \
+    X(Set, bool, DashBack, false)                                                                          \
+    X(Custom, int16_t, Style, int16_t{8})                                                                  \
+    X(Via, uint32_t, BackColor, &rt::UserControl::BackColor, &rt::UserControl::BackColor, 0xE6E6E6u,       \
+      0x8000000Fu)                                                                                         \
+    X(Custom, float, BackColorCover, 0.0f)                                                                 \
+    X(Set, uint32_t, BackColorV2Begin, 0x8C6E5Au)                                                          \
+    X(Set, uint32_t, BackColorV2End, 0x4F3026u)                                                            \
+    X(Set, uint32_t, BackColorV1Begin, 0xE6E6E6u)                                                          \
+    X(Set, uint32_t, BackColorV1End, 0x8C6E5Au)                                                            \
+    X(Set, uint32_t, BorderColorHighLight, 0xFFFFFFu)                                                      \
+    X(Set, uint32_t, BorderColorDarkLight, 0u)                                                             \
+    X(Via, uint32_t, ForeColor, &rt::UserControl::ForeColor, &rt::UserControl::ForeColor, 0x80000012u,     \
+      0x80000012u)                                                                                         \
+    X(Set, uint32_t, CaptionColorBack, 0x3C3C3Cu)                                                          \
+    X(Custom, uint32_t, CaptionColor, 0xFFFFFFu)                                                           \
+    X(Set, uint32_t, CaptionBorderColor, 0u)                                                               \
+    X(Set, uint32_t, CaptionShadowColor, 0x3C3C3Cu)                                                        \
+    X(Set, bool, CaptionBorder, false)                                                                     \
+    X(Set, uint8_t, Caption3DWidth, 2)                                                                     \
+    X(Set, bool, Caption3DTop, false)                                                                      \
+    X(Set, bool, Caption3DBottom, true)                                                                    \
+    X(Set, bool, Caption3DLeft, false)                                                                     \
+    X(Set, bool, Caption3DRight, true)                                                                     \
+    X(Custom, bool, ShowClose, true)                                                                       \
+    X(Custom, bool, ShowMinimized, true)                                                                   \
+    X(Custom, bool, ShowMaximized, false)                                                                  \
+    X(Custom, bool, ShowCloseEnabled, true)                                                                \
+    X(Custom, bool, ShowMinimizedEnabled, true)                                                            \
+    X(Custom, bool, ShowMaximizedEnabled, false)                                                           \
+    X(Via, rt::Font, Font, [](auto& t) -> rt::Font& { return t.Surface().GetFont(); },                     \
+      [](auto& t, rt::Font f) { t.Surface().GetFont() = std::move(f); },                                   \
+      [](auto& t) { return t.Ambient().Font; }, [](auto& t) { return t.Ambient().Font; })                  \
+    X(Field, std::string, ToolTipText, "")                                                                 \
+    X(Set, std::string, Caption, "TitelBar")                                                               \
+    X(Set, int32_t, CaptionPosX, 0)                                                                        \
+    X(Set, int32_t, CaptionPosY, 2)                                                                        \
+    X(Set, uint8_t, BorderNormal, 0)                                                                       \
+    X(Custom, uint8_t, IconStyle, 0)                                                                       \
+    X(Via, rt::Picture, Picture, [](auto& t) -> const rt::Picture& { return t.Surface().GetPicture(); },   \
+      [](auto& t, rt::Picture p) { t.Surface().SetPicture(std::move(p)); }, rt::Picture(), rt::Picture())  \
+    X(Set, rt::Picture, PictureButton, rt::Picture())                                                      \
+    X(Set, int32_t, PicturePosMode, 0)                                                                     \
+    X(Set, int16_t, PicturePosX, int16_t{6})                                                               \
+    X(Set, int16_t, PicturePosY, int16_t{4})
+// clang-format on
+
+// The bar's stored values (BackColor, ForeColor, Font and Picture are its surface's own).
+struct TitleBarSettings {
+    VANTREL_PROPERTY_FIELDS(VANTREL_TITLEBAR_PROPERTIES)
+};
+
+// What the painting steps read of the bar: its settings and what is measured of it.
+struct TitleBarLook : TitleBarSettings {
     double ScaleWidth = 0, ScaleHeight = 0;  // pixels
-    int16_t Style = 8;
-    float BackColorCover = 3.0f;
-    uint8_t BorderNormal = 2;
-    bool DashBack = false;
-    std::string Caption;
-    bool ShowClose = true, ShowMinimized = true;
-    uint32_t BorderColorHighLight = 0xFFFFFF, BorderColorDarkLight = 0;
     ButtonBox TBAR_, TBARX;  // the minimise and close buttons
     double CaptionTextWidth = 0;  // the caption's width in the bar's own font (caption plate)
-
-    uint8_t Caption3DWidth = 2;
-    bool Caption3DTop = false, Caption3DBottom = true, Caption3DLeft = false, Caption3DRight = true;
-    uint32_t CaptionColorBack = 0x3C3C3C, CaptionShadowColor = 0x3C3C3C;
-    bool CaptionBorder = false;
-    uint32_t CaptionBorderColor = 0;
-    int32_t CaptionPosX = 0, CaptionPosY = 2;
-    int16_t PicturePosX = 6;
     bool IconHeld = false;   // the icon holder has a picture
     double IconWidth = 0;    // its width in pixels
     uint32_t ForeColor = 0xFFFFFF;  // the caption colour

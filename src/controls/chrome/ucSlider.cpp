@@ -121,12 +121,12 @@ int ucSlider::controlHeight() const {
 }
 
 bool ucSlider::railPictureMode() const {
-    return railStyle_ == kRailPicture && !railPicture_.Empty();
+    return settings_.RailStyle == kRailPicture && !settings_.RailImage.Empty();
 }
 
 float ucSlider::travel() const {
-    return orientation_ == 0 ? static_cast<float>(controlWidth()) - thumb_.width
-                             : static_cast<float>(controlHeight()) - thumb_.height;
+    return settings_.Orientation == 0 ? static_cast<float>(controlWidth()) - thumb_.width
+                                      : static_cast<float>(controlHeight()) - thumb_.height;
 }
 
 void ucSlider::UserControl_Initialize() {
@@ -137,49 +137,28 @@ void ucSlider::UserControl_Initialize() {
 }
 
 void ucSlider::UserControl_InitProperties() {
-    enabled_ = true;
-    showValueTip_ = true;
-    orientation_ = 1;
-    railStyle_ = 0;
-    min_ = 0;
-    max_ = 10;
-    value_ = 0;
+    settings_.Enabled = true;
+    settings_.ShowValueTip = true;
+    settings_.Orientation = 1;
+    settings_.RailStyle = 0;
+    settings_.Min = 0;
+    settings_.Max = 10;
+    settings_.Value = 0;
     range_ = 10;
     lastValue_ = 0;
     PlaceAtStart();
 }
 
 // Read in this order, stored as they are: no setter's checks or effects.
-const rt::PropertyTable<ucSlider>& ucSlider::Properties() {
-    using S = ucSlider;
-    static const rt::PropertyTable<S> table{
-        {"BackColor", [](S& s) { return s.UserControl::BackColor(); },
-         [](S& s, uint32_t c) { s.UserControl::BackColor(c); }, kButtonFace, kButtonFace},
-        {"MousePointer", [](S& s) { return s.UserControl::MousePointer(); },
-         [](S& s, int16_t v) { rt::Try([&] { s.UserControl::MousePointer(v); }); }, int16_t{0}, int16_t{0}},
-        {"MouseIcon", [](S& s) { return s.UserControl::MouseIcon(); },
-         [](S& s, rt::Picture p) { s.UserControl::MouseIcon(std::move(p)); }, rt::Picture(), rt::Picture()},
-        {"Enabled", &S::enabled_, true},
-        {"Orientation", &S::orientation_, int32_t{1}},
-        {"RailStyle", &S::railStyle_, int32_t{0}},
-        {"ShowValueTip", &S::showValueTip_, true},
-        {"Min", &S::min_, int32_t{0}},
-        {"Max", &S::max_, int32_t{10}},
-        {"Value", &S::value_, int32_t{0}},
-        {"SliderImage", [](S& s) { return s.thumbPicture_; },
-         [](S& s, rt::Picture p) { s.SetThumbPicture(p); }, rt::Picture(), rt::Picture()},
-        {"RailImage", &S::railPicture_, rt::Picture()},
-    };
-    return table;
-}
+VANTREL_PROPERTY_TABLE(ucSlider, VANTREL_SLIDER_PROPERTIES)
 
 void ucSlider::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
     Properties().ReadAll(*this, PropBag);
-    range_ = max_ - min_;
-    lastValue_ = value_;
+    range_ = settings_.Max - settings_.Min;
+    lastValue_ = settings_.Value;
     // Both axes at once; the first layout corrects the cross axis. A zero range keeps the thumb.
     if (range_ != 0) {
-        const double share = static_cast<double>(value_ - min_) / range_;
+        const double share = static_cast<double>(settings_.Value - settings_.Min) / range_;
         const float travelX = static_cast<float>(controlWidth()) - thumb_.width;
         const float travelY = static_cast<float>(controlHeight()) - thumb_.height;
         thumb_.left = static_cast<float>(travelX * share);
@@ -202,7 +181,7 @@ void ucSlider::UserControl_Show() {
 // ---- properties
 
 void ucSlider::Enabled(bool v) {
-    enabled_ = v;
+    settings_.Enabled = v;
 }
 
 void ucSlider::BackColor(uint32_t c) {
@@ -219,21 +198,21 @@ void ucSlider::MouseIcon(rt::Picture p) {
 }
 
 void ucSlider::Max(int32_t v) {
-    max_ = v;
-    range_ = max_ - min_;
+    settings_.Max = v;
+    range_ = settings_.Max - settings_.Min;
 }
 
 void ucSlider::Min(int32_t v) {
-    if (v >= max_) rt::Raise(rt::errInvalidPropertyValue, Name());
-    min_ = v;
+    if (v >= settings_.Max) rt::Raise(rt::errInvalidPropertyValue, Name());
+    settings_.Min = v;
     Value(v);
-    range_ = max_ - min_;
+    range_ = settings_.Max - settings_.Min;
 }
 
 void ucSlider::Value(int32_t v) {
-    if (v < min_ || v > max_) rt::Raise(rt::errInvalidPropertyValue, Name());
-    value_ = v;
-    if (value_ == lastValue_) return;
+    if (v < settings_.Min || v > settings_.Max) rt::Raise(rt::errInvalidPropertyValue, Name());
+    settings_.Value = v;
+    if (settings_.Value == lastValue_) return;
     if (!dragging_) {
         // With no range there is no place for the value but the start.
         if (range_ == 0)
@@ -242,20 +221,20 @@ void ucSlider::Value(int32_t v) {
             PlaceFromValue();
     }
     PaintSlider();
-    lastValue_ = value_;
+    lastValue_ = settings_.Value;
     RaiseEvent(Change);
-    if (value_ == max_) RaiseEvent(ArrivedLast);
-    if (value_ == min_) RaiseEvent(ArrivedFirst);
+    if (settings_.Value == settings_.Max) RaiseEvent(ArrivedLast);
+    if (settings_.Value == settings_.Min) RaiseEvent(ArrivedFirst);
 }
 
 void ucSlider::Orientation(int32_t v) {
-    orientation_ = v;
+    settings_.Orientation = v;
     PlaceAtStart();
     Layout();
 }
 
 void ucSlider::RailStyle(int32_t v) {
-    railStyle_ = v;
+    settings_.RailStyle = v;
     Layout();
 }
 
@@ -275,7 +254,7 @@ void ucSlider::SetThumbPicture(rt::Picture p) {
 }
 
 void ucSlider::RailImage(rt::Picture p) {
-    railPicture_ = std::move(p);
+    settings_.RailImage = std::move(p);
     Layout();
 }
 
@@ -283,24 +262,26 @@ void ucSlider::RailImage(rt::Picture p) {
 
 void ucSlider::PlaceAtStart() {
     thumb_.left = 0;
-    thumb_.top = orientation_ == 0 ? 0.0f : static_cast<float>(controlHeight()) - thumb_.height;
+    thumb_.top = settings_.Orientation == 0 ? 0.0f : static_cast<float>(controlHeight()) - thumb_.height;
 }
 
 void ucSlider::PlaceFromValue() {
     if (range_ == 0) rt::Raise(11, Name());  // division by zero
     const float t = travel();
-    const double share = static_cast<double>(value_ - min_) / range_;
-    if (orientation_ == 0)
+    const double share = static_cast<double>(settings_.Value - settings_.Min) / range_;
+    if (settings_.Orientation == 0)
         thumb_.left = static_cast<float>(t * share);
-    else if (orientation_ == 1)
+    else if (settings_.Orientation == 1)
         thumb_.top = static_cast<float>(t - t * share);
 }
 
 void ucSlider::Layout() {
-    if (orientation_ == 0 || orientation_ == 1) {
-        const bool horizontal = orientation_ == 0;
-        const float railW = railPicture_.Empty() ? 0.0f : static_cast<float>(railPicture_.PixelWidth());
-        const float railH = railPicture_.Empty() ? 0.0f : static_cast<float>(railPicture_.PixelHeight());
+    if (settings_.Orientation == 0 || settings_.Orientation == 1) {
+        const bool horizontal = settings_.Orientation == 0;
+        const float railW =
+            settings_.RailImage.Empty() ? 0.0f : static_cast<float>(settings_.RailImage.PixelWidth());
+        const float railH =
+            settings_.RailImage.Empty() ? 0.0f : static_cast<float>(settings_.RailImage.PixelHeight());
         // 1. The control's size follows the thumb, or the rail picture.
         rt::Try([&] {
             double w = controlWidth(), h = controlHeight();
@@ -349,15 +330,15 @@ void ucSlider::PaintSlider() {
     rt::Try([&] { Surface().Cls(); });
     HDC dc = hDC();
     if (!dc) return;
-    if (railStyle_ == kRailPicture) {
-        if (!railPicture_.Empty()) {
-            const int w = railPicture_.PixelWidth(), h = railPicture_.PixelHeight();
-            if (orientation_ == 0)
-                railPicture_.Render(dc, 2, Half(controlHeight() - h), w, h);
+    if (settings_.RailStyle == kRailPicture) {
+        if (!settings_.RailImage.Empty()) {
+            const int w = settings_.RailImage.PixelWidth(), h = settings_.RailImage.PixelHeight();
+            if (settings_.Orientation == 0)
+                settings_.RailImage.Render(dc, 2, Half(controlHeight() - h), w, h);
             else
-                railPicture_.Render(dc, Half(controlWidth() - w), 2, w, h);
+                settings_.RailImage.Render(dc, Half(controlWidth() - w), 2, w, h);
         }
-    } else if (const int edge = EdgeOfStyle(railStyle_)) {
+    } else if (const int edge = EdgeOfStyle(settings_.RailStyle)) {
         RECT r = rail_;
         DrawEdge(dc, &r, static_cast<UINT>(edge), BF_RECT);
     }
@@ -375,33 +356,34 @@ void ucSlider::PaintSlider() {
         DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
     }
     Invalidate();
-    if (showValueTip_ && dragging_) PlaceValueTip();
+    if (settings_.ShowValueTip && dragging_) PlaceValueTip();
 }
 
 int32_t ucSlider::ValueFromThumb() {
-    if (orientation_ != 0 && orientation_ != 1) return 0;
+    if (settings_.Orientation != 0 && settings_.Orientation != 1) return 0;
     const float t = travel();
     // No travel: nothing to measure; the value is Min.
-    if (t <= 0) return min_;
+    if (t <= 0) return settings_.Min;
     // The share in double precision: a single-precision quotient such as 35 / 100 falls just
     // below the half that rounding must see.
     const double travelD = t;
-    const double share = orientation_ == 0 ? thumb_.left / travelD : (travelD - thumb_.top) / travelD;
-    const int32_t v = rt::RoundEven(share * range_ + min_);
+    const double share =
+        settings_.Orientation == 0 ? thumb_.left / travelD : (travelD - thumb_.top) / travelD;
+    const int32_t v = rt::RoundEven(share * range_ + settings_.Min);
     // The thumb snaps to the exact place of the value.
-    const int32_t saved = value_;
-    value_ = v;
+    const int32_t saved = settings_.Value;
+    settings_.Value = v;
     rt::Try([&] { PlaceFromValue(); });
-    value_ = saved;
+    settings_.Value = saved;
     return v;
 }
 
 void ucSlider::MoveThumb(float X, float Y) {
     const float t = travel();
-    if (orientation_ == 0) {
+    if (settings_.Orientation == 0) {
         const float p = X - grabX_;
         thumb_.left = p < 0 ? 0.0f : (p <= t ? p : t);
-    } else if (orientation_ == 1) {
+    } else if (settings_.Orientation == 1) {
         const float p = Y - grabY_;
         thumb_.top = p < 0 ? 0.0f : (p <= t ? p : t);
     }
@@ -412,7 +394,7 @@ void ucSlider::MoveThumb(float X, float Y) {
 // ---- mouse
 
 void ucSlider::UserControl_MouseDown(int16_t Button, int16_t Shift, float X, float Y) {
-    if (!enabled_ || Button != rt::vbLeftButton) return;
+    if (!settings_.Enabled || Button != rt::vbLeftButton) return;
     dragging_ = true;
     const bool onThumb = thumb_.left <= X && X < thumb_.left + thumb_.width && thumb_.top <= Y &&
                          Y < thumb_.top + thumb_.height;
@@ -424,7 +406,7 @@ void ucSlider::UserControl_MouseDown(int16_t Button, int16_t Shift, float X, flo
         grabY_ = static_cast<float>(Half(thumb_.height));
         MoveThumb(X, Y);
     }
-    if (showValueTip_) PlaceValueTip();
+    if (settings_.ShowValueTip) PlaceValueTip();
     int16_t shift = Shift;
     RaiseEvent(MouseDown, shift);
 }
@@ -451,14 +433,14 @@ void ucSlider::PlaceValueTip() {
     ucSliderTip* tip = nullptr;
     proc.step([&] { tip = &rt::Load<ucSliderTip>(); });
     if (!tip) return;
-    const std::string text = std::to_string(value_);
+    const std::string text = std::to_string(settings_.Value);
     proc.step([&] { tip->lblTip.Width(rt::ToTwipsX(rt::RoundEven(tip->Surface().TextWidth(text)))); });
     proc.step([&] { tip->lblTip.Caption(text); });
     proc.step([&] { tip->lblTip.Refresh(); });
     const RECT label = tip->lblTip.PixelRect();
     const int lw = label.right - label.left, lh = label.bottom - label.top;
     double x, y;
-    if (orientation_ == 0) {
+    if (settings_.Orientation == 0) {
         x = rt::RoundEven(window.left + thumb_.left + Half(thumb_.width - lw - 4));
         y = rt::RoundEven(window.top + thumb_.top - lh - 5);
     } else {

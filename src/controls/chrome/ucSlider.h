@@ -13,10 +13,33 @@
 
 #include "runtime/controls.h"
 #include "runtime/form.h"
-#include "runtime/property_table.h"
+#include "runtime/property_list.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
+
+// The stored properties, in their stored order (see runtime/property_list.h).
+// clang-format off
+#define VANTREL_SLIDER_PROPERTIES(X)                                                                 \
+    X(Via, uint32_t, BackColor, [](auto& s) { return s.rt::UserControl::BackColor(); },              \
+      [](auto& s, uint32_t c) { s.rt::UserControl::BackColor(c); }, kButtonFace, kButtonFace)        \
+    X(Via, int16_t, MousePointer, [](auto& s) { return s.rt::UserControl::MousePointer(); },         \
+      [](auto& s, int16_t v) { rt::Try([&] { s.rt::UserControl::MousePointer(v); }); }, int16_t{0},  \
+      int16_t{0})                                                                                    \
+    X(Via, rt::Picture, MouseIcon, [](auto& s) { return s.rt::UserControl::MouseIcon(); },           \
+      [](auto& s, rt::Picture p) { s.rt::UserControl::MouseIcon(std::move(p)); }, rt::Picture(),     \
+      rt::Picture())                                                                                 \
+    X(Custom, bool, Enabled, true)                                                                   \
+    X(Custom, int32_t, Orientation, int32_t{1})                                                      \
+    X(Custom, int32_t, RailStyle, int32_t{0})                                                        \
+    X(Custom, bool, ShowValueTip, true)                                                              \
+    X(Custom, int32_t, Min, int32_t{0})                                                              \
+    X(Custom, int32_t, Max, int32_t{10})                                                             \
+    X(Custom, int32_t, Value, int32_t{0})                                                            \
+    X(Via, rt::Picture, SliderImage, [](auto& s) { return s.thumbPicture_; },                        \
+      [](auto& s, rt::Picture p) { s.SetThumbPicture(p); }, rt::Picture(), rt::Picture())            \
+    X(Custom, rt::Picture, RailImage, rt::Picture())
+// clang-format on
 
 class ucSlider : public rt::UserControl {
 public:
@@ -25,8 +48,9 @@ public:
     ucSlider(const ucSlider& templ, int index);
     ~ucSlider() override;
 
+    // The getters of the stored properties; their setters below check and repaint.
+    VANTREL_PROPERTY_ACCESSORS(VANTREL_SLIDER_PROPERTIES)
     // Only presses look at it: a disabled slider still raises Click.
-    bool Enabled() const noexcept { return enabled_; }
     void Enabled(bool v) override;
     uint32_t BackColor() const { return UserControl::BackColor(); }
     void BackColor(uint32_t c);
@@ -35,24 +59,17 @@ public:
     const rt::Picture& MouseIcon() const { return UserControl::MouseIcon(); }
     void MouseIcon(rt::Picture p);
     // Stored as it comes: no check, no repaint, the thumb stays where it is.
-    int32_t Max() const noexcept { return max_; }
     void Max(int32_t v);
     // 380 unless below Max; then Value moves to the new Min.
-    int32_t Min() const noexcept { return min_; }
     void Min(int32_t v);
     // 380 outside Min..Max; a change repaints and raises Change (ArrivedLast, ArrivedFirst).
-    int32_t Value() const noexcept { return value_; }
     void Value(int32_t v);
-    int32_t Orientation() const noexcept { return orientation_; }
     void Orientation(int32_t v);  // 0 horizontal, 1 vertical
-    int32_t RailStyle() const noexcept { return railStyle_; }
     void RailStyle(int32_t v);  // 0 to 4 edge styles, 99 the rail picture
     const rt::Picture& SliderImage() const noexcept { return thumbPicture_; }
     void SliderImage(rt::Picture p);
-    const rt::Picture& RailImage() const noexcept { return railPicture_; }
     void RailImage(rt::Picture p);
-    bool ShowValueTip() const noexcept { return showValueTip_; }
-    void ShowValueTip(bool v) { showValueTip_ = v; }
+    void ShowValueTip(bool v) { settings_.ShowValueTip = v; }  // kept only
 
     rt::Event<> Click;         // the left button released inside the control
     rt::Event<> ArrivedFirst;  // a value change ended at Min
@@ -101,12 +118,10 @@ private:
     RECT thumbRect_{};
     int32_t range_ = 10;
     int32_t lastValue_ = 0;
-    bool enabled_ = true;
-    int32_t orientation_ = 1;
-    int32_t railStyle_ = 0;
-    bool showValueTip_ = true;
-    int32_t min_ = 0, max_ = 10, value_ = 0;
-    rt::Picture thumbPicture_, railPicture_;
+    struct Settings {
+        VANTREL_PROPERTY_FIELDS(VANTREL_SLIDER_PROPERTIES)
+    } settings_;
+    rt::Picture thumbPicture_;
     bool laying_ = false;
 };
 

@@ -31,17 +31,7 @@ JRTF::JRTF(const JRTF& t, int index) : UserControl(t, index) {
 
 JRTF::~JRTF() = default;
 
-const rt::PropertyTable<JRTF>& JRTF::Properties() {
-    static const rt::PropertyTable<JRTF> table{
-        {"BackColor", &rt::UserControl::BackColor, &rt::UserControl::BackColor, 0x8000000Fu, 0x8000000Fu},
-    };
-    return table;
-}
-
-void JRTF::BackColor(uint32_t c) {
-    UserControl::BackColor(c);
-    PropertyChanged("BackColor");
-}
+VANTREL_PROPERTY_TABLE(JRTF, VANTREL_JRTF_PROPERTIES)
 
 void JRTF::UserControl_Initialize() {
     LoadLibraryA(kLibrary);  // kept for the whole run, as the text windows need it

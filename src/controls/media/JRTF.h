@@ -9,10 +9,17 @@
 #include <string>
 
 #include "runtime/handles.h"
-#include "runtime/property_table.h"
+#include "runtime/property_list.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
+
+// The stored properties (see runtime/property_list.h).
+// clang-format off
+#define VANTREL_JRTF_PROPERTIES(X)                                                             \
+    X(Relay, uint32_t, BackColor, [](auto& t) { return t.rt::UserControl::BackColor(); },      \
+      [](auto& t, uint32_t c) { t.rt::UserControl::BackColor(c); }, 0x8000000Fu, 0x8000000Fu)
+// clang-format on
 
 class JRTF : public rt::UserControl {
 public:
@@ -25,7 +32,7 @@ public:
     // Destroys the text window; nothing shows until the next resize makes a new one.
     void DestroyRTF();
     uint32_t BackColor() const { return UserControl::BackColor(); }
-    void BackColor(uint32_t c);
+    VANTREL_PROPERTY_ACCESSORS(VANTREL_JRTF_PROPERTIES)
 
     // The text window's geometry record: parent, window, x, y, width, height (pixels).
     struct Geometry {

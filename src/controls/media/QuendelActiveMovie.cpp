@@ -118,21 +118,7 @@ void QuendelActiveMovie::UserControl_Resize() {
     rt::Try([&] { Video.Move(0, 0, rt::ToTwipsX(client.right), rt::ToTwipsY(client.bottom)); });
 }
 
-const rt::PropertyTable<QuendelActiveMovie>& QuendelActiveMovie::Properties() {
-    using Q = QuendelActiveMovie;
-    static const rt::PropertyTable<Q> table{
-        {"VideoRun", &Q::videoRun_, false},
-        {"FileName", &Q::filename_, std::string()},
-        {"FileLength", &Q::fileLength_, 0.0},
-        {"StartPosition", &Q::startPosition_, 0.0},
-        {"CurrentPosition", &Q::currentPosition_, 0.0},
-        {"BackStyle", [](Q& q) { return q.Video.BorderStyle(); },
-         [](Q& q, int16_t v) { rt::Try([&] { q.Video.BorderStyle(v); }); }, int16_t{0}, int16_t{0}},
-        {"BorderStyle", [](Q& q) { return q.borderStyle_; }, [](Q& q, int16_t v) { q.ApplyBorderStyle(v); },
-         int16_t{1}, int16_t{1}},
-    };
-    return table;
-}
+VANTREL_PROPERTY_TABLE(QuendelActiveMovie, VANTREL_MOVIE_PROPERTIES)
 
 void QuendelActiveMovie::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
     Properties().ReadAll(*this, PropBag);
@@ -144,32 +130,20 @@ void QuendelActiveMovie::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
 
 // ---- properties
 
-void QuendelActiveMovie::VideoRun(bool VideoRunIndex) {
-    Set(videoRun_, VideoRunIndex, "VideoRun");
-}
-
 void QuendelActiveMovie::Filename(const std::string& FileNameStr) {
-    Set(filename_, FileNameStr, "FileName");
-}
-
-void QuendelActiveMovie::FileLength(double FileLengthNum) {
-    Set(fileLength_, FileLengthNum, "FileLength");
-}
-
-void QuendelActiveMovie::StartPosition(double StartPositionNum) {
-    Set(startPosition_, StartPositionNum, "StartPosition");
+    Set(settings_.FileName, FileNameStr, "FileName");
 }
 
 double QuendelActiveMovie::CurrentPosition() {
-    if (!videoRun_) return 0;
+    if (!settings_.VideoRun) return 0;
     double position = 0;
     if (graph_ && graph_->position && SUCCEEDED(graph_->position->get_CurrentPosition(&position)))
-        currentPosition_ = position;
-    return currentPosition_;
+        settings_.CurrentPosition = position;
+    return settings_.CurrentPosition;
 }
 
 void QuendelActiveMovie::CurrentPosition(double CurrentPositionNum) {
-    Store(currentPosition_, CurrentPositionNum, "CurrentPosition");
+    Store(settings_.CurrentPosition, CurrentPositionNum, "CurrentPosition");
     if (graph_ && graph_->position) graph_->position->put_CurrentPosition(CurrentPositionNum);
     PropertyRefresh();
 }
@@ -192,14 +166,14 @@ void QuendelActiveMovie::ApplyBorderStyle(int16_t v) {
 // ---- the graph
 
 void QuendelActiveMovie::HaltMovieGraph() {
-    if (!videoRun_) return;
+    if (!settings_.VideoRun) return;
     if (!graph_ || !graph_->control || FAILED(graph_->control->Stop())) return;
-    videoRun_ = false;
+    settings_.VideoRun = false;
     if (graph_->position) graph_->position->put_CurrentPosition(0);
 }
 
 void QuendelActiveMovie::CloseMovieGraph() {
-    videoRun_ = false;
+    settings_.VideoRun = false;
     rt::DoEvents();
     graph_.reset();
 }
@@ -207,7 +181,7 @@ void QuendelActiveMovie::CloseMovieGraph() {
 void QuendelActiveMovie::OpenMovieGraph(const std::string& path, bool fitToHeight, bool fullScreen) {
     HaltMovieGraph();
     CloseMovieGraph();
-    filename_ = path;
+    settings_.FileName = path;
 
     // A graph that an event opened while the message loop ran above goes first.
     graph_.reset();
@@ -216,7 +190,7 @@ void QuendelActiveMovie::OpenMovieGraph(const std::string& path, bool fitToHeigh
     if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
                                 reinterpret_cast<void**>(builder.put()))) ||
         !builder) {
-        fileLength_ = 0;
+        settings_.FileLength = 0;
         StateTimer.Enabled(false);
         return;
     }
@@ -226,7 +200,7 @@ void QuendelActiveMovie::OpenMovieGraph(const std::string& path, bool fitToHeigh
                                    reinterpret_cast<void**>(renderer.put()))) &&
         renderer)
         builder->AddFilter(renderer.get(), L"Video Renderer");
-    const HRESULT rendered = builder->RenderFile(Wide(filename_).c_str(), nullptr);
+    const HRESULT rendered = builder->RenderFile(Wide(settings_.FileName).c_str(), nullptr);
     if (FAILED(rendered)) {
         // Nothing to play: no graph stays behind, and the player stops instead of running on an
         // empty graph that would never report its end.
@@ -234,8 +208,8 @@ void QuendelActiveMovie::OpenMovieGraph(const std::string& path, bool fitToHeigh
         if (renderer) builder->RemoveFilter(renderer.get());
         renderer.reset();
         builder.reset();
-        fileLength_ = 0;
-        videoRun_ = false;
+        settings_.FileLength = 0;
+        settings_.VideoRun = false;
         StateTimer.Enabled(false);
         return;
     }
@@ -282,9 +256,9 @@ void QuendelActiveMovie::OpenMovieGraph(const std::string& path, bool fitToHeigh
     if (g.position) {
         g.position->put_Rate(1.0);
         double duration = 0;
-        if (SUCCEEDED(g.position->get_Duration(&duration))) fileLength_ = RoundTo2(duration);
+        if (SUCCEEDED(g.position->get_Duration(&duration))) settings_.FileLength = RoundTo2(duration);
     }
-    startPosition_ = 0;
+    settings_.StartPosition = 0;
     ContinuePlay();
 }
 
@@ -294,29 +268,30 @@ void QuendelActiveMovie::PlayAMovie() {
     Raise(OnUserPause, false);
     Raise(OnFinished, false);
     Raise(movierun, true);
-    OpenMovieGraph(filename_, true, false);
+    OpenMovieGraph(settings_.FileName, true, false);
 }
 
 void QuendelActiveMovie::ContinuePlay() {
-    if (filename_.empty()) return;
+    if (settings_.FileName.empty()) return;
     StateTimer.Enabled(true);
     Raise(movierun, true);
     if (graph_ && graph_->position) {
         double position = 0;
         if (SUCCEEDED(graph_->position->get_CurrentPosition(&position))) {
-            if (Whole(position) < Whole(startPosition_) || Whole(position) == Whole(fileLength_))
-                graph_->position->put_CurrentPosition(startPosition_);
+            if (Whole(position) < Whole(settings_.StartPosition) ||
+                Whole(position) == Whole(settings_.FileLength))
+                graph_->position->put_CurrentPosition(settings_.StartPosition);
         }
     }
-    videoRun_ = true;
+    settings_.VideoRun = true;
     if (graph_ && graph_->control) graph_->control->Run();
 }
 
 void QuendelActiveMovie::PauseAMovie() {
     StateTimer.Enabled(false);
-    if (!videoRun_) return;
+    if (!settings_.VideoRun) return;
     if (!graph_ || !graph_->control || FAILED(graph_->control->Pause())) return;
-    videoRun_ = false;
+    settings_.VideoRun = false;
     Raise(OnUserPause, true);
     Raise(OnFinished, false);
     Raise(OnUserStop, false);
@@ -343,19 +318,19 @@ void QuendelActiveMovie::SetMediaVolume(int32_t volume) {
 }
 
 void QuendelActiveMovie::PollMovieGraph() {
-    if (!videoRun_) return;
+    if (!settings_.VideoRun) return;
     long evCode = 0;
     // Blocks up to 100 ms; while the media plays it times out and evCode stays 0.
     if (graph_ && graph_->events && FAILED(graph_->events->WaitForCompletion(100, &evCode))) evCode = 0;
     if (evCode != 0) {
-        videoRun_ = false;
+        settings_.VideoRun = false;
         Raise(OnFinished, true);
         Raise(movierun, false);
         return;
     }
     double position = 0;
     if (graph_ && graph_->position && SUCCEEDED(graph_->position->get_CurrentPosition(&position)))
-        currentPosition_ = position;
+        settings_.CurrentPosition = position;
     Raise(movierun, true);
 }
 

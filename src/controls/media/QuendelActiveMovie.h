@@ -12,10 +12,24 @@
 #include <string>
 
 #include "runtime/controls.h"
-#include "runtime/property_table.h"
+#include "runtime/property_list.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
+
+// The stored properties, in their stored order (see runtime/property_list.h).
+// clang-format off
+#define VANTREL_MOVIE_PROPERTIES(X)                                                                  \
+    X(Set, bool, VideoRun, false)                                                                    \
+    X(Field, std::string, FileName, std::string())                                                   \
+    X(Set, double, FileLength, 0.0)                                                                  \
+    X(Set, double, StartPosition, 0.0)                                                               \
+    X(Field, double, CurrentPosition, 0.0)                                                           \
+    X(Via, int16_t, BackStyle, [](auto& q) { return q.Video.BorderStyle(); },                        \
+      [](auto& q, int16_t v) { rt::Try([&] { q.Video.BorderStyle(v); }); }, int16_t{0}, int16_t{0})  \
+    X(Via, int16_t, BorderStyle, [](auto& q) { return q.borderStyle_; },                             \
+      [](auto& q, int16_t v) { q.ApplyBorderStyle(v); }, int16_t{1}, int16_t{1})
+// clang-format on
 
 class QuendelActiveMovie : public rt::UserControl {
 public:
@@ -24,15 +38,10 @@ public:
     QuendelActiveMovie(const QuendelActiveMovie& templ, int index);
     ~QuendelActiveMovie() override;
 
-    bool VideoRun() const noexcept { return videoRun_; }
-    void VideoRun(bool VideoRunIndex);
+    VANTREL_PROPERTY_ACCESSORS(VANTREL_MOVIE_PROPERTIES)
     // The path only: setting it opens and closes nothing.
-    const std::string& Filename() const noexcept { return filename_; }
+    const std::string& Filename() const noexcept { return settings_.FileName; }
     void Filename(const std::string& FileNameStr);
-    double FileLength() const noexcept { return fileLength_; }
-    void FileLength(double FileLengthNum);
-    double StartPosition() const noexcept { return startPosition_; }
-    void StartPosition(double StartPositionNum);
     // While running, the graph's position, read afresh; otherwise 0 (also when paused).
     double CurrentPosition();
     void CurrentPosition(double CurrentPositionNum);
@@ -78,11 +87,9 @@ private:
     void PollMovieGraph();
 
     std::unique_ptr<Graph> graph_;
-    std::string filename_;
-    double fileLength_ = 0;
-    double startPosition_ = 0;
-    double currentPosition_ = 0;
-    bool videoRun_ = false;
+    struct Settings {
+        VANTREL_PROPERTY_FIELDS(VANTREL_MOVIE_PROPERTIES)
+    } settings_;
     int16_t borderStyle_ = 1;
 };
 

@@ -165,13 +165,7 @@ void UserControl1::ChildFocus(rt::Control& child, bool gained, HWND other) {
     UserControl::ChildFocus(child, gained, other);
 }
 
-const rt::PropertyTable<UserControl1>& UserControl1::Properties() {
-    static const rt::PropertyTable<UserControl1> table{
-        {"Value", [](UserControl1& u) { return u.show.Value(); },
-         [](UserControl1& u, int16_t v) { u.show.Value(v); }, int16_t{0}, int16_t{0}},
-    };
-    return table;
-}
+VANTREL_PROPERTY_TABLE(UserControl1, VANTREL_BROWSER_PROPERTIES)
 
 void UserControl1::wire() {
     BackColor(0xFFFFFF);
@@ -273,11 +267,6 @@ void UserControl1::show_Click() {
         w_->Height(w_->Height() + kTallerWithoutToolbar);
     }
     if (show.Value() == 0) w_->Top(kToolbarTop);
-}
-
-void UserControl1::Value(int16_t New_Value) {
-    show.Value(New_Value);
-    PropertyChanged("Value");
 }
 
 void UserControl1::Go() {

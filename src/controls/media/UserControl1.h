@@ -15,7 +15,7 @@
 #include "runtime/controls.h"
 #include "runtime/dispatch.h"
 #include "runtime/handles.h"
-#include "runtime/property_table.h"
+#include "runtime/property_list.h"
 #include "runtime/usercontrol.h"
 // after the runtime's windows.h
 #include <ocidl.h>
@@ -25,6 +25,13 @@ namespace controls {
 // The browser component of both controls: the system's web browser unless a test names another.
 const std::string& WebBrowserProgID();
 void SetWebBrowserProgID(std::string progId);
+
+// The stored properties (see runtime/property_list.h).
+// clang-format off
+#define VANTREL_BROWSER_PROPERTIES(X)                                       \
+    X(Relay, int16_t, Value, [](auto& u) { return u.show.Value(); },        \
+      [](auto& u, int16_t v) { u.show.Value(v); }, int16_t{0}, int16_t{0})
+// clang-format on
 
 class UserControl1 : public rt::UserControl {
 public:
@@ -38,7 +45,7 @@ public:
     void Navigate(const std::string& URL, std::vector<rt::Variant> optional = {});
     // 1 hides the toolbar row under the browser, 0 shows it; outside 0 to 2 raises 380.
     int16_t Value() const noexcept { return show.Value(); }
-    void Value(int16_t New_Value);
+    VANTREL_PROPERTY_ACCESSORS(VANTREL_BROWSER_PROPERTIES)
     void GoBack();
     void GoForward();
     void GoHome();

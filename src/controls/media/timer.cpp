@@ -48,23 +48,7 @@ void timer::UserControl_Initialize() {
     l.Caption("Label1");
 }
 
-// Reading "Text" starts the ticks as setting it does; the "Interval" read afterwards replaces
-// whatever interval that gave.
-const rt::PropertyTable<timer>& timer::Properties() {
-    static const rt::PropertyTable<timer> table{
-        {"Text", [](timer& t) { return t.int0.Text(); },
-         [](timer& t, std::string v) {
-             t.int0.Text(std::move(v));
-             t.Start();
-         },
-         std::string("0"), std::string("0")},
-        {"Caption", [](timer& t) { return t.ca.Caption(); }, [](timer& t, std::string v) { t.ca.Caption(v); },
-         std::string("0"), std::string("0")},
-        {"Interval", [](timer& t) { return static_cast<int32_t>(t.Timer1.Interval()); },
-         [](timer& t, int32_t v) { rt::Try([&] { t.Timer1.Interval(v); }); }, int32_t{0}, int32_t{0}},
-    };
-    return table;
-}
+VANTREL_PROPERTY_TABLE(timer, VANTREL_TIMER_PROPERTIES)
 
 void timer::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
     Properties().ReadAll(*this, PropBag);
@@ -78,17 +62,6 @@ void timer::Start() {
     double target = 0;
     if (!rt::Try([&] { target = rt::TextToDouble(int0.Text()); })) return;
     if (target > 0) Timer1.Interval(kTickInterval);
-}
-
-void timer::Text(const std::string& v) {
-    int0.Text(v);
-    Start();
-    PropertyChanged("Text");
-}
-
-void timer::Caption(const std::string& v) {
-    ca.Caption(v);
-    PropertyChanged("Caption");
 }
 
 void timer::Interval(int32_t v) {

@@ -9,10 +9,27 @@
 #include <string>
 
 #include "runtime/controls.h"
-#include "runtime/property_table.h"
+#include "runtime/property_list.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
+
+// The stored properties, all kept by the constituents (see runtime/property_list.h). Reading
+// "Text" starts the ticks as setting it does; the "Interval" read afterwards replaces whatever
+// interval that gave.
+// clang-format off
+#define VANTREL_TIMER_PROPERTIES(X)                                                                \
+    X(Relay, const std::string&, Text, [](auto& t) { return t.int0.Text(); },                      \
+      [](auto& t, std::string v) {                                                                 \
+          t.int0.Text(std::move(v));                                                               \
+          t.Start();                                                                               \
+      },                                                                                           \
+      std::string("0"), std::string("0"))                                                          \
+    X(Relay, const std::string&, Caption, [](auto& t) { return t.ca.Caption(); },                  \
+      [](auto& t, std::string v) { t.ca.Caption(v); }, std::string("0"), std::string("0"))         \
+    X(Via, int32_t, Interval, [](auto& t) { return static_cast<int32_t>(t.Timer1.Interval()); },   \
+      [](auto& t, int32_t v) { rt::Try([&] { t.Timer1.Interval(v); }); }, int32_t{0}, int32_t{0})
+// clang-format on
 
 class timer : public rt::UserControl {
 public:
@@ -22,13 +39,14 @@ public:
 
     // The target; a number above 0 starts the ticks at 100 ms (anything else changes nothing).
     std::string Text() const { return int0.Text(); }
-    void Text(const std::string& v);
     // The count so far; setting it does not count.
     const std::string& Caption() const noexcept { return ca.Caption(); }
-    void Caption(const std::string& v);
     // Milliseconds between ticks; 0 stops them.
     int32_t Interval() const noexcept { return static_cast<int32_t>(Timer1.Interval()); }
     void Interval(int32_t v);
+
+    // The setters of Text and Caption, from their lines.
+    VANTREL_PROPERTY_ACCESSORS(VANTREL_TIMER_PROPERTIES)
 
     rt::Event<> Timer;  // at the start of every tick, before the count moves
 

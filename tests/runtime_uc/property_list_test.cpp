@@ -1,0 +1,147 @@
+// A control whose stored properties are one list (property_list.h): from each line its field,
+// getter, setter with the change notice and repaint, and its table row, for every kind of line.
+#include "runtime/property_list.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "runtime/form.h"
+#include "runtime/lifetime.h"
+#include "runtime/ui.h"
+#include "runtime/usercontrol.h"
+
+namespace {
+
+// clang-format off
+#define DIAL_PROPERTIES(X)                                                                          \
+    X(Set, int16_t, Level, int16_t{3})                                                              \
+    X(Set, uint32_t, Needle, 0xFFu, 0x8000000Fu)                                                    \
+    X(Store, std::string, Note, "none")                                                             \
+    X(Custom, int16_t, Turns, int16_t{1})                                                           \
+    X(Field, std::string, ToolTipText, "tip")                                                       \
+    X(Relay, const std::string&, Caption, [](auto& d) { return d.shown; },                          \
+      [](auto& d, std::string v) { d.shown = std::move(v); ++d.passed; }, "", "")                    \
+    X(Via, uint32_t, BackColor, &rt::UserControl::BackColor, &rt::UserControl::BackColor, 0xFFFFFFu, \
+      0xFFFFFFu)
+// clang-format on
+
+class Dial : public rt::UserControl {
+public:
+    Dial(rt::Container& c, std::shared_ptr<const rt::PropertyBag> stored = nullptr)
+        : UserControl(c, "Dial", -1, Windowing::Windowless, std::move(stored)) {
+        Create();
+    }
+    VANTREL_PROPERTY_ACCESSORS(DIAL_PROPERTIES)
+    void Turns(int16_t v) { Set(settings_.Turns, std::max<int16_t>(v, 1), "Turns"); }
+    const std::string& Tip() const { return settings_.ToolTipText; }
+    void Tip(std::string v) { Store(settings_.ToolTipText, std::move(v), "ToolTipText"); }
+    const std::string& Caption() const { return shown; }
+    std::string shown;  // stands for a constituent that keeps the value and shows it
+    int passed = 0;     // values given to it
+    int repaints = 0;
+
+protected:
+    void UserControl_InitProperties() override { Properties().InitAll(*this); }
+    void UserControl_ReadProperties(rt::PropertyBag& b) override { Properties().ReadAll(*this, b); }
+    void UserControl_WriteProperties(rt::PropertyBag& b) override { Properties().WriteAll(*this, b); }
+    void PropertyRefresh() override { ++repaints; }
+
+private:
+    static const rt::PropertyTable<Dial>& Properties();
+    struct Settings {
+        VANTREL_PROPERTY_FIELDS(DIAL_PROPERTIES)
+    } settings_;
+};
+VANTREL_PROPERTY_TABLE(Dial, DIAL_PROPERTIES)
+
+// The fields alone, as a struct that paint code would read.
+struct DialFields {
+    VANTREL_PROPERTY_FIELDS(DIAL_PROPERTIES)
+};
+
+static_assert(std::is_same_v<decltype(std::declval<const Dial&>().Level()), int16_t>);
+static_assert(std::is_same_v<decltype(std::declval<const Dial&>().Note()), const std::string&>);
+
+class DialForm : public rt::Form {
+public:
+    DialForm() : Form("DialForm") { BorderStyle(rt::vbBSNone); }
+};
+
+struct PropertyList : ::testing::Test {
+    void SetUp() override { form = &rt::Load<DialForm>(); }
+    void TearDown() override {
+        rt::UnloadAll();
+        rt::DoEvents();
+    }
+    DialForm* form = nullptr;
+};
+
+TEST_F(PropertyList, FieldsStartAtTheirReadDefaults) {
+    DialFields f;
+    EXPECT_EQ(f.Level, 3);
+    EXPECT_EQ(f.Needle, 0xFFu) << "the read default, not the write default";
+    EXPECT_EQ(f.Note, "none");
+    EXPECT_EQ(f.Turns, 1);
+    EXPECT_EQ(f.ToolTipText, "tip");
+}
+
+TEST_F(PropertyList, SettersStoreMarkAndRepaintAsTheirLineSays) {
+    Dial dial(*form);
+    EXPECT_EQ(dial.Level(), 3);
+    EXPECT_EQ(dial.Needle(), 0xFFu);
+    dial.repaints = 0;
+    dial.Level(7);
+    EXPECT_EQ(dial.Level(), 7);
+    EXPECT_EQ(dial.repaints, 1);
+    dial.Note("kept");
+    EXPECT_EQ(dial.Note(), "kept");
+    EXPECT_EQ(dial.repaints, 1) << "Store does not repaint";
+    dial.Turns(-4);
+    EXPECT_EQ(dial.Turns(), 1) << "the control's own setter";
+    EXPECT_EQ(dial.repaints, 2);
+    dial.Tip("hint");
+    const int passed = dial.passed;
+    dial.Caption("c");
+    EXPECT_EQ(dial.Caption(), "c");
+    EXPECT_EQ(dial.passed, passed + 1) << "passed on to where it lives";
+    EXPECT_EQ(dial.repaints, 2);
+    EXPECT_EQ(dial.ChangedProperties(),
+              (std::vector<std::string>{"Level", "Note", "Turns", "ToolTipText", "Caption"}));
+}
+
+TEST_F(PropertyList, TheRowsKeepTheListsOrderNamesAndDefaults) {
+    Dial fresh(*form);
+    EXPECT_EQ(fresh.SaveProperties().Dump(), "Needle = Long 255\n")
+        << "only what differs from its write default";
+
+    fresh.Level(-2);
+    fresh.Needle(0x8000000Fu);
+    fresh.Note("n");
+    fresh.Turns(4);
+    fresh.Tip("t");
+    fresh.Caption("c");
+    fresh.BackColor(0x010203u);
+    const rt::PropertyBag saved = fresh.SaveProperties();
+    EXPECT_EQ(saved.Dump(),
+              "Level = Long -2\nNote = String \"n\"\nTurns = Long 4\nToolTipText = String \"t\"\n"
+              "Caption = String \"c\"\nBackColor = Long 66051\n");
+
+    Dial read(*form, std::make_shared<const rt::PropertyBag>(saved));
+    EXPECT_EQ(read.Level(), -2);
+    EXPECT_EQ(read.Needle(), 0xFFu) << "absent: its read default";
+    EXPECT_EQ(read.Note(), "n");
+    EXPECT_EQ(read.Turns(), 4);
+    EXPECT_EQ(read.Tip(), "t");
+    EXPECT_EQ(read.Caption(), "c");
+    EXPECT_EQ(read.passed, 1) << "read through the row's setter";
+    EXPECT_EQ(read.BackColor(), 0x010203u);
+    EXPECT_TRUE(read.ChangedProperties().empty()) << "reading goes past the setters";
+}
+
+}  // namespace
