@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/ansi_text.h"
 #include "runtime/convert.h"
 #include "runtime/error.h"
 #include "runtime/win.h"
@@ -36,14 +37,6 @@ bool IsInitialFont(const rt::Font& f) {
     return rt::EqualsNoCase(f.Name(), initial.Name()) && f.Size() == initial.Size() &&
            f.Bold() == initial.Bold() && f.Weight() == initial.Weight() && !f.Italic() && !f.Underline() &&
            !f.Strikethrough() && f.Charset() == initial.Charset();
-}
-
-std::wstring Widen(const std::string& s) {
-    if (s.empty()) return {};
-    const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-    return w;
 }
 
 // A GDI+ matrix for one fitting, deleted when it goes.
@@ -466,7 +459,7 @@ void AlphaShapeCtl::ShapeText(const std::wstring& v) {
 }
 
 void AlphaShapeCtl::ShapeText(const std::string& ansi) {
-    ShapeText(Widen(ansi));
+    ShapeText(rt::Widen(ansi));
 }
 
 void AlphaShapeCtl::SizeFixed(bool v) {
@@ -601,7 +594,7 @@ void AlphaShapeCtl::BuildShapePath(bool repaint) {
         const rt::Font& font = Surface().GetFont();
         const int32_t style = (font.Bold() ? 1 : 0) | (font.Italic() ? 2 : 0) | (font.Underline() ? 4 : 0) |
                               (font.Strikethrough() ? 8 : 0);
-        m_Shape->AppendStringToPath(0, 0, shapeText_, Widen(font.Name()), font.Size(), style);
+        m_Shape->AppendStringToPath(0, 0, shapeText_, rt::Widen(font.Name()), font.Size(), style);
         const gdip::RectF B = bounds();
         // A text with no extent in one direction (spaces only, a lone line) is left unfitted.
         if (B.Width != 0 && B.Height != 0) {
