@@ -34,10 +34,8 @@ constexpr double kTwipsPerPixel = 15;
 
 // The desktop backdrop while it is in use; a backdrop that is not loaded is not in use.
 controls::Form15* BackdropInUse() {
-    for (rt::Form* f : rt::Forms())
-        if (auto* backdrop = dynamic_cast<controls::Form15*>(f))
-            if (backdrop->Tag() == "ok") return backdrop;
-    return nullptr;
+    controls::Form15* backdrop = rt::LoadedForm<controls::Form15>();
+    return backdrop && backdrop->Tag() == "ok" ? backdrop : nullptr;
 }
 
 void HideMainAndBackdrop(Form1& main, rt::Procedure& proc) {

@@ -12,9 +12,7 @@
 namespace actions {
 
 Form1* LoadedMainWindow() {
-    for (rt::Form* f : rt::Forms())
-        if (auto* main = dynamic_cast<Form1*>(f)) return main;
-    return nullptr;
+    return rt::LoadedForm<Form1>();
 }
 
 }  // namespace actions

@@ -7,6 +7,7 @@
 #include "imaging/parsers_win.h"
 #include "imaging/pixels/bmp_format.h"
 #include "imaging/pixels/image_math.h"
+#include "runtime/dib.h"
 #include "runtime/handles.h"
 
 namespace imaging {
@@ -57,12 +58,7 @@ bool cBMPparser::ConvertstdPicTo32bpp(IPicture* stdPic, HBITMAP Handle, c32bppDI
             std::memcpy(view.bits, bm.bmBits, std::min(source, bytes));
             done = true;
         } else if (bm.bmBitsPixel == 32) {
-            BITMAPINFO info{};
-            info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-            info.bmiHeader.biWidth = width;
-            info.bmiHeader.biHeight = height;
-            info.bmiHeader.biPlanes = 1;
-            info.bmiHeader.biBitCount = 32;
+            BITMAPINFO info = rt::DibHeader(width, height, 32, true);
             // The section must not be selected while the platform writes its bits.
             cHost.LoadDIBinDC(false);
             done = GetDIBits(rt::ScreenDC().get(), Handle, 0, static_cast<UINT>(height), view.bits, &info,

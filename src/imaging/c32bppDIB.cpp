@@ -5,6 +5,7 @@
 
 #include "imaging/gdiplus_bridge.h"
 #include "imaging/zlib_access.h"
+#include "runtime/dib.h"
 #include "runtime/handles.h"
 
 namespace imaging {
@@ -85,13 +86,7 @@ bool c32bppDIB::InitializeDIB(int32_t Width, int32_t Height) {
     const int64_t rows = Height < 0 ? -static_cast<int64_t>(Height) : Height;
     const int64_t bytes = static_cast<int64_t>(Width) * rows * 4;
     if (bytes > INT32_MAX) return false;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = Width;
-    info.bmiHeader.biHeight = static_cast<LONG>(rows);
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = rt::DibHeader(Width, static_cast<int>(rows), 32, true);
     info.bmiHeader.biSizeImage = static_cast<DWORD>(bytes);
     rt::ScreenDC screen;
     void* bits = nullptr;

@@ -8,6 +8,7 @@
 #include "imaging/gdiplus_bridge.h"
 #include "imaging/pixels/image_math.h"
 #include "imaging/pixels/soft_render.h"
+#include "runtime/dib.h"
 #include "runtime/handles.h"
 
 namespace imaging {
@@ -207,13 +208,7 @@ bool c32bppDIB::BlendOntoDC(HDC destinationDC, PixelArray& pixels, int32_t SrcX,
         return true;
     }
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = DestWidth;
-    info.bmiHeader.biHeight = DestHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = rt::DibHeader(DestWidth, DestHeight, 24, true);
     const int64_t stride = AlignedRowBytes(24, DestWidth);
     if (stride * DestHeight > INT32_MAX) return false;
     info.bmiHeader.biSizeImage = static_cast<DWORD>(stride * DestHeight);

@@ -9,6 +9,7 @@
 #include "imaging/parsers_win.h"
 #include "imaging/pixels/image_math.h"
 #include "imaging/pixels/soft_render.h"
+#include "runtime/ansi_text.h"
 #include "runtime/handles.h"
 
 namespace imaging {
@@ -179,7 +180,7 @@ bool cGDIPlus::LoadWithGdiPlus(const std::string& fileName, const uint8_t* data,
 
     GdipImage picture(&api);
     if (!fileName.empty()) {
-        const std::wstring wide = Widen(fileName);
+        const std::wstring wide = rt::Widen(fileName);
         if (api.GdipLoadImageFromFile(wide.c_str(), picture.put()) != gdip::Ok) return false;
     } else {
         ComPtr<IStream> stream = StreamFromBytes(data, length);
@@ -231,7 +232,7 @@ bool cGDIPlus::SaveToPNG(const std::string& Filename, std::vector<uint8_t>& outS
     CLSID encoder{};
     if (FindEncoderClsid(api, L"image/png", encoder) < 0) return false;
     if (!Filename.empty()) {
-        const std::wstring wide = Widen(Filename);
+        const std::wstring wide = rt::Widen(Filename);
         return api.GdipSaveImageToFile(bitmap.get(), wide.c_str(), &encoder, nullptr) == gdip::Ok;
     }
     outStream.clear();

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "imaging/c32bppDIB.h"
+#include "runtime/ansi_text.h"
 #include "runtime/handles.h"
 
 namespace imaging {
@@ -48,21 +49,13 @@ PicturePtr PictureFromHandle(HANDLE handle, int32_t pictureType) {
     return picture;
 }
 
-std::wstring Widen(const std::string& text) {
-    if (text.empty()) return {};
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-    return out;
-}
-
 namespace {
 bool UseUnicode(bool forceUnicode) { return forceUnicode || IsWindowUnicode(GetDesktopWindow()); }
 }  // namespace
 
 HANDLE OpenFileForIO(const std::string& name, bool forReading, bool forceUnicode) {
     const bool unicode = UseUnicode(forceUnicode);
-    const std::wstring wide = unicode ? Widen(name) : std::wstring();
+    const std::wstring wide = unicode ? rt::Widen(name) : std::wstring();
     if (forReading) {
         const DWORD attributes = 0xA7;
         return unicode ? CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -80,7 +73,7 @@ HANDLE OpenFileForIO(const std::string& name, bool forReading, bool forceUnicode
 
 bool RemoveFile(const std::string& name, bool forceUnicode) {
     if (UseUnicode(forceUnicode)) {
-        const std::wstring wide = Widen(name);
+        const std::wstring wide = rt::Widen(name);
         return SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL) && DeleteFileW(wide.c_str());
     }
     return SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_NORMAL) && DeleteFileA(name.c_str());

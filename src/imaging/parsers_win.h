@@ -37,9 +37,6 @@ HANDLE OpenFileForIO(const std::string& name, bool forReading, bool forceUnicode
 // Sets the file's attributes to normal and deletes it; true only when both worked.
 bool RemoveFile(const std::string& name, bool forceUnicode);
 
-// Text of the program's code page as UTF-16.
-std::wstring Widen(const std::string& text);
-
 // The region of an image's visible pixels (Part of CreateRegion): the whole picture when it has no
 // alpha, else the bounding box (style 0), row spans (1) or runs (2). 0 when nothing is visible or
 // the platform refuses it; the caller owns the region.

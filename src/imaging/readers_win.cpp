@@ -12,6 +12,7 @@
 #include "imaging/gdiplus_bridge.h"
 #include "imaging/pixels/image_math.h"
 #include "imaging/zlib_access.h"
+#include "runtime/dib.h"
 #include "runtime/handles.h"
 
 namespace imaging {
@@ -120,13 +121,7 @@ bool ConvertIconHandle(HICON handle, c32bppDIB& image) {
         const int32_t height =
             query.bmiHeader.biHeight < 0 ? -query.bmiHeader.biHeight : query.bmiHeader.biHeight;
         if (!image.InitializeDIB(width, height)) return Fail(image);
-        BITMAPINFO wanted{};
-        wanted.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        wanted.bmiHeader.biWidth = width;
-        wanted.bmiHeader.biHeight = height;
-        wanted.bmiHeader.biPlanes = 1;
-        wanted.bmiHeader.biBitCount = 32;
-        wanted.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO wanted = rt::DibHeader(width, height, 32, true);
         if (GetDIBits(screen.get(), colour.get(), 0, static_cast<UINT>(height), image.BitsPointer(), &wanted,
                       DIB_RGB_COLORS) != height)
             return Fail(image);
@@ -165,12 +160,7 @@ bool ConvertIconHandle(HICON handle, c32bppDIB& image) {
         BITMAPINFOHEADER header;
         RGBQUAD colours[2];
     } maskFormat{};
-    maskFormat.header.biSize = sizeof(BITMAPINFOHEADER);
-    maskFormat.header.biWidth = width;
-    maskFormat.header.biHeight = maskRows;
-    maskFormat.header.biPlanes = 1;
-    maskFormat.header.biBitCount = 1;
-    maskFormat.header.biCompression = BI_RGB;
+    maskFormat.header = rt::DibHeader(width, maskRows, 1, true).bmiHeader;
     maskFormat.colours[1] = RGBQUAD{255, 255, 255, 0};
     const size_t rowBytes = static_cast<size_t>(AlignedRowBytes(1, width));
     std::vector<uint8_t> maskBits(rowBytes * static_cast<size_t>(maskRows));

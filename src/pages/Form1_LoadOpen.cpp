@@ -258,9 +258,7 @@ void PageBuilder::Finish() {
     // The title-bar window, when the start-up loaded it, sits directly above the window. Without
     // a title bar there is nothing to place, and no hidden window is made for it.
     step([&] {
-        controls::Form17* loaded = nullptr;
-        for (rt::Form* form : rt::Forms())
-            if (auto* t = dynamic_cast<controls::Form17*>(form)) loaded = t;
+        controls::Form17* loaded = rt::LoadedForm<controls::Form17>();
         if (!loaded) return;
         controls::Form17& titleBar = *loaded;
         titleBar.Top(f.Top() - titleBar.Height());

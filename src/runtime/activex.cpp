@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "runtime/ansi_text.h"
 #include "runtime/convert.h"
 #include "runtime/error.h"
 
@@ -34,27 +35,14 @@ const AtlHost& Atl() {
     return host;
 }
 
-std::wstring Wide(const std::string& s) {
-    if (s.empty()) return {};
-    int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-    return w;
-}
-
-std::string Narrow(BSTR b) {
-    if (!b) return {};
-    int len = static_cast<int>(SysStringLen(b));
-    int n = WideCharToMultiByte(CP_ACP, 0, b, len, nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, b, len, s.data(), n, nullptr, nullptr);
-    return s;
+std::string FromBstr(BSTR b) {
+    return b ? Narrow(std::wstring_view(b, SysStringLen(b))) : std::string();
 }
 
 // A BSTR for the length of a call.
 class Bstr {
 public:
-    explicit Bstr(const std::string& s) : b_(SysAllocString(Wide(s).c_str())) {}
+    explicit Bstr(const std::string& s) : b_(SysAllocString(Widen(s).c_str())) {}
     Bstr() = default;
     Bstr(const Bstr&) = delete;
     Bstr& operator=(const Bstr&) = delete;
@@ -143,7 +131,7 @@ void ActiveXControl::create(Missing missing) {
         return fail("The ActiveX host is not available");
     }
     CLSID clsid;
-    if (FAILED(CLSIDFromProgID(Wide(progId_).c_str(), &clsid))) {
+    if (FAILED(CLSIDFromProgID(Widen(progId_).c_str(), &clsid))) {
         dropStandIn();
         return fail("ActiveX component can't create object: " + progId_);
     }
@@ -203,7 +191,7 @@ ComPtr<IWMPControls> ControlsOf(IWMPPlayer4* p, const std::string& source) {
 std::string MediaPlayer::URL() const {
     Bstr b;
     Check(player()->get_URL(b.put()), Name());
-    return Narrow(b.get());
+    return FromBstr(b.get());
 }
 void MediaPlayer::URL(const std::string& url) {
     Bstr b(url);
@@ -212,7 +200,7 @@ void MediaPlayer::URL(const std::string& url) {
 std::string MediaPlayer::uiMode() const {
     Bstr b;
     Check(player()->get_uiMode(b.put()), Name());
-    return Narrow(b.get());
+    return FromBstr(b.get());
 }
 void MediaPlayer::uiMode(const std::string& mode) {
     Bstr b(mode);

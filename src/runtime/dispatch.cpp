@@ -2,30 +2,14 @@
 
 #include <algorithm>
 
+#include "runtime/ansi_text.h"
 #include "runtime/error.h"
 
 namespace rt {
 
-namespace {
-std::wstring Wide(const std::string& s) {
-    if (s.empty()) return {};
-    int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-    return w;
-}
-std::string Narrow(const wchar_t* w, size_t len) {
-    if (len == 0) return {};
-    int n = WideCharToMultiByte(CP_ACP, 0, w, static_cast<int>(len), nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, w, static_cast<int>(len), s.data(), n, nullptr, nullptr);
-    return s;
-}
-}  // namespace
-
 Variant::Variant(const std::string& s) {
     VariantInit(&v_);
-    std::wstring w = Wide(s);
+    std::wstring w = Widen(s);
     v_.vt = VT_BSTR;
     v_.bstrVal = SysAllocStringLen(w.data(), static_cast<UINT>(w.size()));
 }
@@ -64,13 +48,13 @@ Variant& Variant::operator=(Variant o) noexcept {
 }
 
 std::string Variant::ToString() const {
-    if (v_.vt == VT_BSTR) return Narrow(v_.bstrVal, SysStringLen(v_.bstrVal));
+    if (v_.vt == VT_BSTR) return Narrow({v_.bstrVal, SysStringLen(v_.bstrVal)});
     if (v_.vt == VT_EMPTY) return {};
     VARIANT t;
     VariantInit(&t);
     if (FAILED(VariantChangeType(&t, const_cast<VARIANT*>(&v_), VARIANT_ALPHABOOL, VT_BSTR)))
         Raise(errTypeMismatch);
-    std::string s = Narrow(t.bstrVal, SysStringLen(t.bstrVal));
+    std::string s = Narrow({t.bstrVal, SysStringLen(t.bstrVal)});
     VariantClear(&t);
     return s;
 }
@@ -109,7 +93,7 @@ Object Variant::ToObject() const {
 
 bool Object::HasMember(const std::string& name) const {
     if (!d_) return false;
-    std::wstring w = Wide(name);
+    std::wstring w = Widen(name);
     LPOLESTR names[] = {w.data()};
     DISPID id = 0;
     return SUCCEEDED(d_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
@@ -117,7 +101,7 @@ bool Object::HasMember(const std::string& name) const {
 
 Variant Object::invoke(const std::string& name, WORD flags, std::vector<Variant>& args) const {
     if (!d_) Raise(errObjectVariableNotSet, name);
-    std::wstring w = Wide(name);
+    std::wstring w = Widen(name);
     LPOLESTR names[] = {w.data()};
     DISPID id = 0;
     if (FAILED(d_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id)))
@@ -139,7 +123,7 @@ Variant Object::invoke(const std::string& name, WORD flags, std::vector<Variant>
         std::string text;
         if (hr == DISP_E_EXCEPTION) {
             if (ex.pfnDeferredFillIn) ex.pfnDeferredFillIn(&ex);
-            if (ex.bstrDescription) text = Narrow(ex.bstrDescription, SysStringLen(ex.bstrDescription));
+            if (ex.bstrDescription) text = Narrow({ex.bstrDescription, SysStringLen(ex.bstrDescription)});
             SysFreeString(ex.bstrDescription);
             SysFreeString(ex.bstrSource);
             SysFreeString(ex.bstrHelpFile);
@@ -166,7 +150,7 @@ Variant Object::CallWith(const std::string& name, std::vector<Variant> args) con
 Object CreateObject(const std::string& progId) {
     EnsureOle();
     CLSID clsid;
-    std::wstring w = Wide(progId);
+    std::wstring w = Widen(progId);
     if (FAILED(CLSIDFromProgID(w.c_str(), &clsid))) Raise(errCannotCreateObject, progId);
     ComPtr<IDispatch> d;
     HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
@@ -177,7 +161,7 @@ Object CreateObject(const std::string& progId) {
 
 Object GetObject(const std::string& moniker) {
     EnsureOle();
-    std::wstring w = Wide(moniker);
+    std::wstring w = Widen(moniker);
     ComPtr<IDispatch> d;
     if (FAILED(CoGetObject(w.c_str(), nullptr, IID_IDispatch, reinterpret_cast<void**>(d.put()))) || !d)
         Raise(errCannotCreateObject, moniker);

@@ -1,15 +1,12 @@
 #include "runtime/drop_files.h"
 
+#include "runtime/byte_order.h"
+
 namespace rt {
 
 namespace {
 
 constexpr size_t kHeaderBytes = 20;  // offset, point (x, y), non-client flag, wide flag
-
-uint32_t ReadLE32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
 
 // Names of `unit`-byte characters from `at` up to an empty name or the end of the block; false
 // when a name is not ended inside the block.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "runtime/dib.h"
 #include "runtime/win.h"
 
 namespace rt {
@@ -80,13 +81,7 @@ bool DrawBitmapToPage(HDC page, HBITMAP bitmap) {
     // Fit the page, keep the aspect, centre.
     double scale = std::min(static_cast<double>(pw) / bm.bmWidth, static_cast<double>(ph) / bm.bmHeight);
     int w = static_cast<int>(bm.bmWidth * scale), h = static_cast<int>(bm.bmHeight * scale);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = bm.bmWidth;
-    bi.bmiHeader.biHeight = bm.bmHeight;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = DibHeader(bm.bmWidth, bm.bmHeight, 32, true);
     std::string bits(static_cast<size_t>(bm.bmWidth) * static_cast<size_t>(bm.bmHeight) * 4, '\0');
     int lines = GetDIBits(ScreenDC().get(), bitmap, 0, static_cast<UINT>(bm.bmHeight), bits.data(), &bi,
                           DIB_RGB_COLORS);

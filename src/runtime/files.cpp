@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "runtime/byte_order.h"
 #include "runtime/error.h"
 
 #ifdef _WIN32
@@ -211,14 +212,13 @@ uint8_t BinaryFile::ReadU8() {
 int16_t BinaryFile::ReadI16() {
     uint8_t b[2];
     ReadExact(b, 2);
-    return static_cast<int16_t>(static_cast<uint16_t>(b[0] | (b[1] << 8)));
+    return static_cast<int16_t>(ReadLE16(b));
 }
 
 int32_t BinaryFile::ReadI32() {
     uint8_t b[4];
     ReadExact(b, 4);
-    return static_cast<int32_t>(static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-                                (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24));
+    return static_cast<int32_t>(ReadLE32(b));
 }
 
 void BinaryFile::WriteU8(uint8_t v) { Write(&v, 1); }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "runtime/ansi_text.h"
 #include "runtime/error.h"
 #include "runtime/files.h"
 
@@ -135,8 +136,7 @@ void DirListBox::fill() {
         } while (FindNextFileA(h.get(), &fd));
         h.reset();
     }
-    std::sort(subs.begin(), subs.end(),
-              [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; });
+    SortIgnoringCase(subs);
     for (const std::string& s : subs) {
         shown.push_back(std::string(static_cast<size_t>(depth) * 2, ' ') + s);
         folders_.push_back(base + s);

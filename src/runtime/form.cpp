@@ -5,6 +5,7 @@
 #include "runtime/controls.h"
 #include "runtime/effects.h"
 #include "runtime/error.h"
+#include "runtime/window_class.h"
 
 namespace rt {
 
@@ -27,36 +28,16 @@ HWND& HiddenOwnerSlot() {
 HWND HiddenOwner() {
     HWND& owner = HiddenOwnerSlot();
     if (owner && IsWindow(owner)) return owner;
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "VantrelOwner";
-        RegisterClassA(&wc);
-        registered = true;
-    }
+    RegisterWindowClass("VantrelOwner", DefWindowProcA);
     owner = CreateWindowExA(WS_EX_TOOLWINDOW, "VantrelOwner", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                             GetModuleHandleA(nullptr), nullptr);
     return owner;
 }
 
-void RegisterFormClass(WNDPROC proc) {
-    static bool done = false;
-    if (done) return;
-    WNDCLASSA wc{};
-    wc.style = CS_DBLCLKS | CS_OWNDC;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = kFormClass;
-    RegisterClassA(&wc);
-    done = true;
-}
 }  // namespace
 
 Form::Form(std::string name) : name_(std::move(name)) {
-    RegisterFormClass(&Form::WndProc);
+    RegisterWindowClass(kFormClass, &Form::WndProc, CS_DBLCLKS | CS_OWNDC, ClassCursor::Arrow);
     hwnd_ = CreateWindowExA(WS_EX_APPWINDOW, kFormClass, name_.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                             0, 0, 320, 240, nullptr, nullptr, GetModuleHandleA(nullptr), this);
     if (!hwnd_) Raise(errOutOfMemory, name_);
@@ -89,6 +70,13 @@ std::vector<Form*> Forms() {
     std::vector<Form*> out;
     for (auto& f : LoadedForms()) out.push_back(f.get());
     return out;
+}
+
+HWND DialogOwner() {
+    if (HWND active = GetActiveWindow()) return active;
+    for (Form* f : Forms())
+        if (f->Visible()) return f->hWnd();
+    return nullptr;
 }
 
 void UnloadAll() {

@@ -185,6 +185,18 @@ private:
 // The loaded forms, in the order they were loaded.
 std::vector<Form*> Forms();
 
+// The loaded form of type F, or nullptr when none is; unlike Load, makes none.
+template <class F>
+F* LoadedForm() {
+    for (Form* f : Forms())
+        if (auto* form = dynamic_cast<F*>(f)) return form;
+    return nullptr;
+}
+
+// The owner of a modal dialog: the active window, else the first visible loaded form (nullptr
+// when there is none).
+HWND DialogOwner();
+
 // The form of type F: created on first use (window, controls, then Form_Load), afterwards the same
 // object until it is unloaded.
 template <class F>

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "runtime/ansi_text.h"
 #include "runtime/form.h"
 #include "runtime/lifetime.h"
 #include "runtime/ui.h"
@@ -23,10 +24,9 @@ void Align(std::vector<WORD>& t) {
     while (t.size() % 2) t.push_back(0);
 }
 void AddString(std::vector<WORD>& t, const char* s) {
-    int n = MultiByteToWideChar(CP_ACP, 0, s, -1, nullptr, 0);
-    size_t at = t.size();
-    t.resize(at + static_cast<size_t>(n));
-    MultiByteToWideChar(CP_ACP, 0, s, -1, reinterpret_cast<wchar_t*>(&t[at]), n);
+    const std::wstring wide = Widen(s);
+    t.insert(t.end(), wide.begin(), wide.end());
+    t.push_back(0);
 }
 void AddItem(std::vector<WORD>& t, DWORD style, short x, short y, short cx, short cy, WORD id, WORD cls,
              const char* text) {
@@ -85,14 +85,7 @@ INT_PTR CALLBACK InputProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) {
-    HWND owner = GetActiveWindow();
-    if (!owner) {
-        for (Form* f : Forms())
-            if (f->Visible()) {
-                owner = f->hWnd();
-                break;
-            }
-    }
+    HWND owner = DialogOwner();
     const std::string& caption = title.empty() ? App::Title() : title;
 
     std::vector<WORD> t;

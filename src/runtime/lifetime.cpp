@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "runtime/window_class.h"
+
 namespace rt {
 namespace {
 int depth = 0;         // handlers on the stack
@@ -44,13 +46,9 @@ LRESULT CALLBACK RuntimeWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 void* detail::RuntimeWindow() {
     static HWND hwnd = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = RuntimeWndProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "VantrelRuntime";
-        RegisterClassA(&wc);
-        return CreateWindowExA(0, "VantrelRuntime", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
-                               nullptr);
+        RegisterWindowClass("VantrelRuntime", RuntimeWndProc);
+        return CreateWindowExA(0, "VantrelRuntime", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
     }();
     return hwnd;
 }

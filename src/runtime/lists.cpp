@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "runtime/ansi_text.h"
 #include "runtime/controls_shared.h"
 #include "runtime/convert.h"
 #include "runtime/error.h"
@@ -278,13 +279,7 @@ void FileListBox::Refresh() {
             names.emplace_back(fd.cFileName);
         } while (FindNextFileA(h.get(), &fd));
     }
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; });
-    names.erase(std::unique(names.begin(), names.end(),
-                            [](const std::string& a, const std::string& b) {
-                                return lstrcmpiA(a.c_str(), b.c_str()) == 0;
-                            }),
-                names.end());
+    SortIgnoringCase(names, true);
     Clear();
     for (auto& n : names) AddItem(n);
 }

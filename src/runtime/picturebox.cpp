@@ -4,23 +4,9 @@
 #include "runtime/convert.h"
 #include "runtime/error.h"
 #include "runtime/form.h"
+#include "runtime/window_class.h"
 
 namespace rt {
-
-namespace {
-void RegisterPictureClass() {
-    static bool done = [] {
-        WNDCLASSA wc{};
-        wc.style = CS_DBLCLKS | CS_OWNDC;
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.lpszClassName = "VantrelPicture";
-        return RegisterClassA(&wc) != 0;
-    }();
-    (void)done;
-}
-}  // namespace
 
 PictureBox::PictureBox(Container& c, std::string name, int index)
     : TextControl(c, std::move(name), index, Kind::Windowed, kButtonFace, kButtonText) {
@@ -47,7 +33,7 @@ PictureBox::~PictureBox() {
 }
 
 void PictureBox::create() {
-    RegisterPictureClass();
+    RegisterWindowClass("VantrelPicture", DefWindowProcA, CS_DBLCLKS | CS_OWNDC, ClassCursor::Arrow);
     CreateChild("VantrelPicture", WS_CLIPCHILDREN, 0);
     if (borderStyle_) SetStyleBits(WS_BORDER, WS_BORDER);
     canvas_.Attach(hwnd_);

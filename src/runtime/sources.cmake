@@ -39,4 +39,6 @@ list(APPEND VANTREL_WIN32_SOURCES
   ${VANTREL_SOURCE_DIR_HERE}/activex.cpp
   ${VANTREL_SOURCE_DIR_HERE}/folderlists.cpp
   ${VANTREL_SOURCE_DIR_HERE}/inputbox.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/ansi_text.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/window_class.cpp
 )

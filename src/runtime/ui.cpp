@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "runtime/ansi_text.h"
 #include "runtime/drop_files.h"
 #include "runtime/error.h"
 #include "runtime/form.h"
@@ -28,14 +29,7 @@ void DoEvents() {
 }
 
 int32_t MsgBox(const std::string& prompt, int32_t buttons, const std::string& title) {
-    HWND owner = GetActiveWindow();
-    if (!owner) {
-        for (Form* f : Forms())
-            if (f->Visible()) {
-                owner = f->hWnd();
-                break;
-            }
-    }
+    HWND owner = DialogOwner();
     const std::string& caption = title.empty() ? App::Title() : title;
     return MessageBoxA(owner, prompt.c_str(), caption.c_str(), static_cast<UINT>(buttons));
 }
@@ -157,12 +151,7 @@ bool FileNamesOfDropBlock(void* block, std::vector<std::wstring>& names) {
     if (!ok) return false;
     std::vector<std::wstring> read;
     for (const std::u16string& name : list.unicode) read.emplace_back(name.begin(), name.end());
-    for (const std::string& name : list.ansi) {
-        const int n = MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
-        std::wstring wide(static_cast<size_t>(n), L'\0');
-        MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), wide.data(), n);
-        read.push_back(std::move(wide));
-    }
+    for (const std::string& name : list.ansi) read.push_back(Widen(name));
     names = std::move(read);
     return true;
 }
@@ -178,13 +167,7 @@ std::vector<std::string> Clipboard::GetFileNames() {
     std::vector<std::wstring> wide;
     std::vector<std::string> out;
     if (!GetFileNames(wide)) return out;
-    for (const std::wstring& name : wide) {
-        const int n = WideCharToMultiByte(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0, nullptr,
-                                          nullptr);
-        std::string s(static_cast<size_t>(n), '\0');
-        WideCharToMultiByte(CP_ACP, 0, name.data(), static_cast<int>(name.size()), s.data(), n, nullptr, nullptr);
-        out.push_back(std::move(s));
-    }
+    for (const std::wstring& name : wide) out.push_back(Narrow(name));
     return out;
 }
 
@@ -279,13 +262,7 @@ void Screen::RefreshFonts() {
         lf.lfCharSet = DEFAULT_CHARSET;
         EnumFontFamiliesExA(dc.get(), &lf, CollectFont, reinterpret_cast<LPARAM>(&names), 0);
     }
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; });
-    names.erase(std::unique(names.begin(), names.end(),
-                            [](const std::string& a, const std::string& b) {
-                                return lstrcmpiA(a.c_str(), b.c_str()) == 0;
-                            }),
-                names.end());
+    SortIgnoringCase(names, true);
     FontList() = std::move(names);
     fontsRead = true;
 }

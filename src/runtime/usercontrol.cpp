@@ -4,25 +4,13 @@
 
 #include "runtime/error.h"
 #include "runtime/form.h"
+#include "runtime/window_class.h"
 
 namespace rt {
 
 namespace {
 constexpr const char* kUserControlClass = "VantrelUserControl";
 bool designMode = false;
-
-void RegisterUserControlClass() {
-    static bool done = [] {
-        WNDCLASSA wc{};
-        wc.style = CS_DBLCLKS | CS_OWNDC;
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.lpszClassName = kUserControlClass;
-        return RegisterClassA(&wc) != 0;
-    }();
-    (void)done;
-}
 
 // Twips per unit of the fixed scale units; 0 for the others.
 double TwipsPerUnit(int16_t unit, bool horizontal) {
@@ -59,7 +47,7 @@ UserControl::UserControl(Container& parent, std::string name, int index, Windowi
               windowing == Windowing::Windowed ? Kind::Windowed : Kind::Windowless),
       stored_(std::move(stored)) {
     if (windowing == Windowing::Windowed) {
-        RegisterUserControlClass();
+        RegisterWindowClass(kUserControlClass, DefWindowProcA, CS_DBLCLKS | CS_OWNDC, ClassCursor::Arrow);
         CreateChild(kUserControlClass, WS_CLIPCHILDREN | WS_TABSTOP, WS_EX_CONTROLPARENT);
         canvas_.Attach(hwnd_);
     }
@@ -74,7 +62,7 @@ UserControl::UserControl(const UserControl& t, int index)
       cursor_(t.cursor_),
       default_(false) {
     if (!t.Windowless()) {
-        RegisterUserControlClass();
+        RegisterWindowClass(kUserControlClass, DefWindowProcA, CS_DBLCLKS | CS_OWNDC, ClassCursor::Arrow);
         CreateChild(kUserControlClass, WS_CLIPCHILDREN | WS_TABSTOP, WS_EX_CONTROLPARENT);
         canvas_.Attach(hwnd_);
     }

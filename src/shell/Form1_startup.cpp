@@ -150,9 +150,7 @@ void Form1::Form_Unload(int16_t& Cancel) {
     if (Module3::TrayIconShown()) Module3::RemoveTrayIcon();
     rt::Try([&] { Hide(); });
     rt::Try([&] {
-        for (rt::Form* f : rt::Forms())
-            if (auto* backdrop = dynamic_cast<Form15*>(f))
-                if (backdrop->Tag() == "ok") backdrop->Hide();
+        if (auto* backdrop = rt::LoadedForm<Form15>(); backdrop && backdrop->Tag() == "ok") backdrop->Hide();
     });
     rt::Try([&] {
         Form6& exitWindow = rt::Load<Form6>();

@@ -166,8 +166,7 @@ void Form4::HandOver() {
         // A store that cannot be read leaves a main window that never shows: end through the
         // exit window instead of running on invisibly.
         main = nullptr;
-        for (rt::Form* f : rt::Forms())
-            if (auto* failed = dynamic_cast<Form1*>(f)) rt::Try([&] { failed->Unload(); });
+        if (auto* failed = rt::LoadedForm<Form1>()) rt::Try([&] { failed->Unload(); });
     }
     rt::Try([&] {
         if (main && main->Loaded() && main->l.ListCount() >= 1) {

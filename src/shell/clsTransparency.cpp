@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "runtime/dib.h"
 #include "runtime/error.h"
 #include "runtime/win.h"
 
@@ -60,13 +61,7 @@ void clsTransparency::DoTransparency(rt::Form& frm, COLORREF transColor) {
         rt::Raise(rt::errInvalidProcedureCall, "clsTransparency");
     const int bw = info.bmWidth, bh = info.bmHeight;
     std::vector<uint32_t> pixels(static_cast<size_t>(bw) * static_cast<size_t>(std::max(bh, 0)));
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = bw;
-    bi.bmiHeader.biHeight = -bh;  // top-down
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = rt::DibHeader(bw, bh, 32);  // top-down
     // The bitmap is selected into the DC; GetDIBits reads it there all the same.
     if (bh > 0 && GetDIBits(dc, bitmap, 0, static_cast<UINT>(bh), pixels.data(), &bi, DIB_RGB_COLORS) == 0)
         rt::Raise(rt::errInvalidProcedureCall, "clsTransparency");

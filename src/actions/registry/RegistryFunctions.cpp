@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "runtime/byte_order.h"
 #include "runtime/handles.h"
 
 namespace {
@@ -178,8 +179,7 @@ RegistryFunctions::DWordResult RegistryFunctions::GetDWordValue(const std::strin
         Report(rc);
         return std::string(kErrorResult);
     }
-    const uint32_t v =
-        bytes[0] | (uint32_t{bytes[1]} << 8) | (uint32_t{bytes[2]} << 16) | (uint32_t{bytes[3]} << 24);
+    const uint32_t v = rt::ReadLE32(bytes);
     return static_cast<int32_t>(v);
 }
 

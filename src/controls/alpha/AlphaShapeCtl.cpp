@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/ansi_text.h"
 #include "runtime/convert.h"
 #include "runtime/error.h"
 #include "runtime/win.h"
@@ -54,14 +55,6 @@ std::wstring BytesText(const rt::PropertyBag::Bytes& bytes) {
     for (size_t i = 0; i < bytes.size(); ++i)
         text[i / 2] = static_cast<wchar_t>(text[i / 2] | (bytes[i] << (8 * (i % 2))));
     return text;
-}
-
-std::wstring Widen(const std::string& s) {
-    if (s.empty()) return {};
-    const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-    return w;
 }
 
 // A GDI+ matrix for one fitting; none without GDI+ or when GDI+ refuses it.
@@ -465,7 +458,7 @@ void AlphaShapeCtl::ShapeText(const std::wstring& v) {
 }
 
 void AlphaShapeCtl::ShapeText(const std::string& ansi) {
-    ShapeText(Widen(ansi));
+    ShapeText(rt::Widen(ansi));
 }
 
 void AlphaShapeCtl::SizeFixed(bool v) {
@@ -600,7 +593,7 @@ void AlphaShapeCtl::BuildShapePath(bool repaint) {
         const rt::Font& font = Surface().GetFont();
         const int32_t style = (font.Bold() ? 1 : 0) | (font.Italic() ? 2 : 0) | (font.Underline() ? 4 : 0) |
                               (font.Strikethrough() ? 8 : 0);
-        m_Shape->AppendStringToPath(0, 0, shapeText_, Widen(font.Name()), font.Size(), style);
+        m_Shape->AppendStringToPath(0, 0, shapeText_, rt::Widen(font.Name()), font.Size(), style);
         const gdip::RectF B = bounds();
         // A text with no extent in one direction (spaces only, a lone line) is left unfitted.
         if (B.Width != 0 && B.Height != 0) {

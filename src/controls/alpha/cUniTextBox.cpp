@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "runtime/ansi_text.h"
 #include "runtime/lifetime.h"
 #include "runtime/subclass.h"
 
@@ -12,23 +13,6 @@ namespace controls {
 namespace {
 
 constexpr char kProperty[] = "cUniTextBox";
-
-std::string ToAnsi(const std::wstring& s) {
-    if (s.empty()) return {};
-    const int n =
-        WideCharToMultiByte(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, s.data(), static_cast<int>(s.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
-
-std::wstring FromAnsi(const char* s, int length) {
-    if (length <= 0) return {};
-    const int n = MultiByteToWideChar(CP_ACP, 0, s, length, nullptr, 0);
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, s, length, out.data(), n);
-    return out;
-}
 
 void Raise(const std::function<void()>& event) {
     if (!event) return;
@@ -64,8 +48,8 @@ HWND cUniTextBox::CreateTextBox(HWND ContainerHwnd, int32_t x, int32_t y, int32_
     HINSTANCE instance = GetModuleHandleA(nullptr);
     HWND edit = unicode_ ? CreateWindowExW(ExtendedStyle, L"Edit", Text.c_str(), style, x, y, Width, Height,
                                            ContainerHwnd, nullptr, instance, nullptr)
-                         : CreateWindowExA(ExtendedStyle, "Edit", ToAnsi(Text).c_str(), style, x, y, Width,
-                                           Height, ContainerHwnd, nullptr, instance, nullptr);
+                         : CreateWindowExA(ExtendedStyle, "Edit", rt::Narrow(Text).c_str(), style, x, y,
+                                           Width, Height, ContainerHwnd, nullptr, instance, nullptr);
     if (!edit) return nullptr;
     container_ = ContainerHwnd;
     edit_ = edit;
@@ -137,7 +121,7 @@ std::wstring cUniTextBox::Text() const {
     std::vector<char> buffer(static_cast<size_t>(length) + 1);
     const LRESULT read =
         SendMessageA(edit_, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
-    return FromAnsi(buffer.data(), static_cast<int>(read));
+    return rt::Widen({buffer.data(), static_cast<size_t>(read > 0 ? read : 0)});
 }
 
 void cUniTextBox::Text(const std::wstring& newVal) {
@@ -145,7 +129,7 @@ void cUniTextBox::Text(const std::wstring& newVal) {
     if (unicode_) {
         SendMessageW(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(newVal.c_str()));
     } else {
-        const std::string ansi = ToAnsi(newVal);
+        const std::string ansi = rt::Narrow(newVal);
         SendMessageA(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ansi.c_str()));
     }
 }

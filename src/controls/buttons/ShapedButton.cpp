@@ -5,6 +5,7 @@
 
 #include "controls/buttons/shaped_region.h"
 #include "controls/common/paint.h"
+#include "runtime/dib.h"
 #include "runtime/error.h"
 
 namespace controls {
@@ -105,7 +106,7 @@ template <class Draw>
 std::vector<ShapedRun> DrawnRuns(int w, int h, COLORREF back, POINT at, rt::Bitmap* keep, Draw draw) {
     std::vector<ShapedRun> runs;
     if (w <= 0 || h <= 0) return runs;
-    const BITMAPINFO bi = DibHeader(w, h, 32);
+    const BITMAPINFO bi = rt::DibHeader(w, h, 32);
     void* bits = nullptr;
     rt::ScreenDC screen;
     rt::Bitmap section(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));

@@ -9,6 +9,7 @@
 #include "controls/buttons/CandyButton.h"
 #include "runtime/win.h"
 #include "controls/buttons/candy_math.h"
+#include "runtime/dib.h"
 #include "controls/common/paint.h"
 
 namespace controls {
@@ -66,7 +67,7 @@ void DrawRun(const Drawing& s, const Run& run, int x1, int x2) {
 class PixelScratch {
 public:
     PixelScratch(HDC target, int w, int h) : target_(target), w_(std::max(w, 1)), h_(std::max(h, 1)), dc_(target) {
-        const BITMAPINFO info = DibHeader(w_, h_, 32);
+        const BITMAPINFO info = rt::DibHeader(w_, h_, 32);
         void* bits = nullptr;
         bitmap_.reset(CreateDIBSection(target, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
         bits_ = static_cast<uint32_t*>(bits);

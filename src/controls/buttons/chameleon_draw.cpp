@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "runtime/dib.h"
+
 namespace controls {
 
 namespace {
@@ -13,13 +15,7 @@ struct Section {
     uint8_t* bits = nullptr;
 
     Section(HDC compatible, int w, int h) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 24;
-        bi.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO bi = rt::DibHeader(w, h, 24, true);
         void* p = nullptr;
         bitmap.reset(CreateDIBSection(compatible, &bi, DIB_RGB_COLORS, &p, nullptr, 0));
         bits = static_cast<uint8_t*>(p);

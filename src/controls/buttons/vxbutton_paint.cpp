@@ -7,6 +7,7 @@
 
 #include "controls/buttons/vx_math.h"
 #include "controls/buttons/vxbutton.h"
+#include "runtime/dib.h"
 #include "runtime/error.h"
 #include "runtime/handles.h"
 
@@ -176,7 +177,7 @@ void vxbutton::VxGradient(int x, int y, int w, int h, uint32_t c1, uint32_t c2, 
     if (w <= 0 || h <= 0) return;
     std::vector<uint32_t> bits(static_cast<size_t>(w) * static_cast<size_t>(h));
     VxGradientPixels(w, h, c1, c2, direction, bits.data());
-    const BITMAPINFO info = DibHeader(w, h, 32);
+    const BITMAPINFO info = rt::DibHeader(w, h, 32);
     StretchDIBits(dc_, x, y, w, h, 0, 0, w, h, bits.data(), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
@@ -275,7 +276,7 @@ bool vxbutton::VxDrawPicture(HDC dc, uintptr_t handle, int x, int y, int w, int 
     if (w == -1) w = bw;
     if (h == -1) h = bh;
 
-    BITMAPINFO info = DibHeader(bw, bh, 24, true);
+    BITMAPINFO info = rt::DibHeader(bw, bh, 24, true);
     const size_t stride = (static_cast<size_t>(bw) * 3 + 3) & ~size_t{3};
     std::vector<uint8_t> grey(stride * static_cast<size_t>(bh)), maskBits(grey.size(), 0);
     rt::ScreenDC screen;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "runtime/dib.h"
 #include "runtime/win.h"
 
 namespace controls {
@@ -50,13 +51,7 @@ struct Board {
     }
 
     rt::Picture ToIcon() const {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO bi = rt::DibHeader(w, h, 32);
         void* bits = nullptr;
         rt::Bitmap colorBmp(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
         if (!colorBmp || !bits) return {};

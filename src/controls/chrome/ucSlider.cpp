@@ -44,9 +44,7 @@ int EdgeOfStyle(int32_t style) {
 }
 
 ucSliderTip* LoadedTip() {
-    for (rt::Form* f : rt::Forms())
-        if (auto* tip = dynamic_cast<ucSliderTip*>(f)) return tip;
-    return nullptr;
+    return rt::LoadedForm<ucSliderTip>();
 }
 
 void CloseTip() {

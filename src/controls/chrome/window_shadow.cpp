@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "controls/common/paint.h"
+#include "runtime/dib.h"
 #include "runtime/handles.h"
 
 namespace controls {
@@ -147,13 +148,7 @@ void clsShadow::RenderShadowStrip(ShadowStrip strip) {
 
     rt::MemoryDC dc(nullptr);
     if (!dc) return;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = g.w;
-    info.bmiHeader.biHeight = g.h;  // bottom-up: row 0 is the bottom row
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = rt::DibHeader(g.w, g.h, 32, true);  // bottom-up: row 0 is the bottom row
     info.bmiHeader.biSizeImage = static_cast<DWORD>(g.w) * static_cast<DWORD>(g.h) * 4;
     void* bits = nullptr;
     rt::Bitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));

@@ -16,17 +16,6 @@ void SolidFill(HDC dc, const RECT& r, COLORREF color) {
     FillRect(dc, &r, brush.get());
 }
 
-BITMAPINFO DibHeader(int w, int h, WORD bitCount, bool bottomUp) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = bottomUp ? h : -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = bitCount;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
 RgbChannels SplitRgb(uint32_t rgb) {
     return {static_cast<int>(rgb % 256), static_cast<int>((rgb / 256) % 256), static_cast<int>(rgb / 65536 % 256)};
 }

@@ -32,10 +32,6 @@ void SolidLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF color);
 // Fills the rectangle with a solid colour.
 void SolidFill(HDC dc, const RECT& r, COLORREF color);
 
-// The header of a w x h DIB of the given bit count, rows from the top down (bottomUp: from the
-// bottom up), uncompressed.
-BITMAPINFO DibHeader(int w, int h, WORD bitCount, bool bottomUp = false);
-
 // An RGB colour's channels (red in the low byte).
 struct RgbChannels {
     int r, g, b;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "runtime/ansi_text.h"
 #include "runtime/error.h"
 #include "runtime/ui.h"
 #include "runtime/win.h"
@@ -23,14 +24,6 @@ long Whole(double v) {
 
 double RoundTo2(double v) {
     return std::nearbyint(v * 100.0) / 100.0;
-}
-
-std::wstring Wide(const std::string& s) {
-    if (s.empty()) return {};
-    const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-    return w;
 }
 
 // Whether every pin of the filter is unconnected: a video renderer that an audio-only file left
@@ -200,7 +193,7 @@ void QuendelActiveMovie::OpenMovieGraph(const std::string& path, bool fitToHeigh
                                    reinterpret_cast<void**>(renderer.put()))) &&
         renderer)
         builder->AddFilter(renderer.get(), L"Video Renderer");
-    const HRESULT rendered = builder->RenderFile(Wide(settings_.FileName).c_str(), nullptr);
+    const HRESULT rendered = builder->RenderFile(rt::Widen(settings_.FileName).c_str(), nullptr);
     if (FAILED(rendered)) {
         // Nothing to play: no graph stays behind, and the player stops instead of running on an
         // empty graph that would never report its end.

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "controls/common/paint.h"
+#include "runtime/dib.h"
 #include "runtime/error.h"
 #include "runtime/lifetime.h"
 #include "runtime/win.h"
@@ -42,7 +43,7 @@ enum class Glyph { Back, Forward, Stop, Refresh, Go };
 
 // A 24-bit picture of the button face with its glyph.
 rt::Bitmap ButtonPicture(int width, int height, Glyph glyph) {
-    const BITMAPINFO bi = DibHeader(width, height, 24, true);
+    const BITMAPINFO bi = rt::DibHeader(width, height, 24, true);
     void* bits = nullptr;
     rt::ScreenDC screen;
     rt::Bitmap picture(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));

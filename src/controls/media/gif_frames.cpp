@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "runtime/byte_order.h"
+
 namespace controls::gif {
 
 namespace {
@@ -15,7 +17,7 @@ public:
     explicit Walk(std::span<const uint8_t> d) : d_(d) {}
     bool Has(size_t pos) const noexcept { return pos < d_.size(); }
     uint8_t At(size_t pos) const noexcept { return d_[pos]; }
-    uint16_t Word(size_t pos) const noexcept { return static_cast<uint16_t>(d_[pos] | d_[pos + 1] << 8); }
+    uint16_t Word(size_t pos) const noexcept { return rt::ReadLE16(d_.data() + pos); }
     // The position after the sub-blocks starting at pos and their terminator; 0 when the data
     // ends first.
     size_t SkipSubBlocks(size_t pos) const noexcept {

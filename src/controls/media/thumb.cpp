@@ -11,6 +11,7 @@
 #include "controls/common/mdlList.h"
 #include "controls/common/paint.h"
 #include "controls/media/modGDIPlusResize.h"
+#include "runtime/ansi_text.h"
 #include "runtime/convert.h"
 #include "runtime/error.h"
 #include "runtime/handles.h"
@@ -41,13 +42,6 @@ SIZE FitThumbSize(int w, int h, int box) {
 
 void FillRectColour(HDC dc, int left, int top, int width, int height, COLORREF colour) {
     SolidFill(dc, RECT{left, top, left + width, top + height}, colour);
-}
-
-std::wstring Wide(const std::string& s) {
-    std::wstring w(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, nullptr, 0)), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, w.data(), static_cast<int>(w.size()));
-    if (!w.empty()) w.pop_back();
-    return w;
 }
 
 }  // namespace
@@ -264,7 +258,7 @@ void thumb::GenerateThumbnails() {
             if (!api) return;
             ThumbEntry& e = entries_[j];
             gdip::GpImage* loaded = nullptr;
-            api->GdipLoadImageFromFile(Wide(e.path).c_str(), &loaded);
+            api->GdipLoadImageFromFile(rt::Widen(e.path.c_str()).c_str(), &loaded);
             GdipImage full(api, loaded);
             if (!full) return;
             UINT w = 0, h = 0;

@@ -4,20 +4,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "runtime/byte_order.h"
+
 namespace imaging {
 namespace {
 
 constexpr int32_t kIconMask = 3, kCursorMask = 5, kIconAlpha = 8, kPngEntry = 11, kCursorAlpha = 12;
-
-uint16_t Le16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-uint32_t Le32(const uint8_t* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-uint32_t Be32(const uint8_t* p) {
-    return (static_cast<uint32_t>(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
-}
 
 // Row bytes of a bitmap, made up to a multiple of 4.
 uint64_t AlignedRowBytes(uint32_t bits, uint32_t width) {
@@ -55,15 +47,22 @@ bool cICOparser::LoadStream(std::span<const uint8_t> inStream, int32_t desiredWi
         inStream.subspan(static_cast<size_t>(start), static_cast<size_t>(length));
     if (data.size() < 6) return false;
 
-    reserved_ = Le16(data.data());
-    type_ = Le16(data.data() + 2);
-    const uint16_t count = Le16(data.data() + 4);
+    reserved_ = rt::ReadLE16(data.data());
+    type_ = rt::ReadLE16(data.data() + 2);
+    const uint16_t count = rt::ReadLE16(data.data() + 4);
     const uint64_t directoryEnd = 6 + 16ull * count;
     if (reserved_ != 0 || (type_ != 1 && type_ != 2) || count < 1 || directoryEnd > data.size()) return false;
     uint64_t sum = directoryEnd;
     for (uint16_t i = 0; i < count; ++i) {
         const uint8_t* p = data.data() + 6 + 16 * i;
-        Entry e{p[0], p[1], p[2], p[3], Le16(p + 4), Le16(p + 6), Le32(p + 8), Le32(p + 12)};
+        Entry e{p[0],
+                p[1],
+                p[2],
+                p[3],
+                rt::ReadLE16(p + 4),
+                rt::ReadLE16(p + 6),
+                rt::ReadLE32(p + 8),
+                rt::ReadLE32(p + 12)};
         // Each entry's data lies within the file, after the directory.
         if (e.imageOffset < directoryEnd || static_cast<uint64_t>(e.imageOffset) + e.bytesInRes > data.size())
             return false;
@@ -83,7 +82,7 @@ bool cICOparser::LoadStream(std::span<const uint8_t> inStream, int32_t desiredWi
             continue;
         }
         const uint8_t* img = data.data() + e.imageOffset;
-        const uint16_t value = Le16(img + 14);
+        const uint16_t value = rt::ReadLE16(img + 14);
         if (img[14] == 'D' && img[15] == 'R') {
             valid = ProbePngEntry(e, data.subspan(e.imageOffset, e.bytesInRes));
         } else if (value != 0) {
@@ -118,7 +117,7 @@ bool cICOparser::ProbePngEntry(Entry& e, std::span<const uint8_t> d) {
     if (d.size() < 26 || std::memcmp(d.data(), kSignature, 8) != 0 ||
         std::memcmp(d.data() + 12, "IHDR", 4) != 0)
         return false;
-    const uint32_t w = Be32(d.data() + 16), h = Be32(d.data() + 20);
+    const uint32_t w = rt::ReadBE32(d.data() + 16), h = rt::ReadBE32(d.data() + 20);
     if (w == 256)
         e.width = 0;
     else if (w >= 1 && w <= 255)
@@ -178,9 +177,9 @@ int cICOparser::ChooseIconEntry(int32_t W, int32_t H, int32_t D) const {
 }
 
 bool cICOparser::DecodeBitmapEntry(const Entry& e, std::span<const uint8_t> d, DibTarget& image) const {
-    const uint32_t headerSize = Le32(d.data());
+    const uint32_t headerSize = rt::ReadLE32(d.data());
     if (headerSize < 40 || headerSize > d.size()) return false;
-    if (Le32(d.data() + 16) != 0) return false;  // compressed or bit-field bitmaps are not icon data
+    if (rt::ReadLE32(d.data() + 16) != 0) return false;  // compressed or bit-field bitmaps are not icon data
     const uint32_t bc = e.bitCount;
     if (bc != 1 && bc != 4 && bc != 8 && bc != 16 && bc != 24 && bc != 32) return false;
     const uint32_t w = e.width ? e.width : 256u, h = e.height ? e.height : 256u;
@@ -218,7 +217,7 @@ bool cICOparser::DecodeBitmapEntry(const Entry& e, std::span<const uint8_t> d, D
                     index = row[x];
                     break;
                 case 16: {
-                    const uint16_t v = Le16(row + x * 2);
+                    const uint16_t v = rt::ReadLE16(row + x * 2);
                     const uint32_t r = (v >> 10) & 31, g = (v >> 5) & 31, b = v & 31;
                     px[0] = static_cast<uint8_t>((b << 3) | (b >> 2));
                     px[1] = static_cast<uint8_t>((g << 3) | (g >> 2));

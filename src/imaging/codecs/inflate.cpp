@@ -16,6 +16,8 @@
 #include <memory>
 #include <vector>
 
+#include "runtime/byte_order.h"
+
 namespace imaging {
 namespace {
 
@@ -378,8 +380,8 @@ private:
         const uint64_t fetched = std::min(length, (requestEnd_ + 7) / 8);
         if (fetched + 5 > length) return false;
         const uint64_t p = (Consumed() + 7) / 8;
-        const uint32_t len = begin_[p] | (begin_[p + 1] << 8);
-        const uint32_t nlen = begin_[p + 2] | (begin_[p + 3] << 8);
+        const uint32_t len = rt::ReadLE16(begin_ + p);
+        const uint32_t nlen = rt::ReadLE16(begin_ + p + 2);
         if (len != (~nlen & 0xFFFFu)) return false;
         if (p + 4 + len > length || !Room(len)) return false;
         if (len) std::memcpy(out_, begin_ + p + 4, len);

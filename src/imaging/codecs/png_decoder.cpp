@@ -8,17 +8,13 @@
 
 #include "imaging/codecs/inflate.h"
 #include "imaging/codecs/png_pixels.h"
+#include "runtime/byte_order.h"
 
 namespace imaging {
 namespace {
 
 constexpr uint8_t kSignature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
 constexpr int32_t kImageTypePng = 10;
-
-inline uint32_t ReadBE32(const uint8_t* p) {
-    return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
-           (static_cast<uint32_t>(p[2]) << 8) | p[3];
-}
 
 inline bool TypeIs(const uint8_t* type, const char (&name)[5]) {
     return std::memcmp(type, name, 4) == 0;
@@ -65,7 +61,7 @@ public:
     }
     bool ReadLength(int64_t pos, uint32_t& length) override {
         if (pos + 4 > Total()) return false;
-        length = ReadBE32(view_.data() + pos);
+        length = rt::ReadBE32(view_.data() + pos);
         return true;
     }
     const uint8_t* TypeAndData(int64_t pos, uint32_t length) override {
@@ -74,7 +70,7 @@ public:
     bool ReadCrc(int64_t pos, uint32_t length, uint32_t& crc) override {
         const int64_t at = pos + 8 + static_cast<int64_t>(length);
         if (at + 4 > Total()) return false;
-        crc = ReadBE32(view_.data() + at);
+        crc = rt::ReadBE32(view_.data() + at);
         return true;
     }
     std::span<const uint8_t> WholeData() const override { return view_; }
@@ -94,7 +90,7 @@ public:
     bool ReadLength(int64_t pos, uint32_t& length) override {
         uint8_t b[4];
         if (pos + 4 > total_ || !file_.ReadAt(pos, b, 4)) return false;
-        length = ReadBE32(b);
+        length = rt::ReadBE32(b);
         return true;
     }
     const uint8_t* TypeAndData(int64_t pos, uint32_t length) override {
@@ -105,7 +101,7 @@ public:
     bool ReadCrc(int64_t pos, uint32_t length, uint32_t& crc) override {
         uint8_t b[4];
         if (!file_.ReadAt(pos + 8 + static_cast<int64_t>(length), b, 4)) return false;
-        crc = ReadBE32(b);
+        crc = rt::ReadBE32(b);
         return true;
     }
 
@@ -222,7 +218,7 @@ bool cPNGparser::ReadHeaderChunk(const uint8_t* chunk, uint32_t length, uint32_t
     if (storedCrc != 0 && !CheckChunkCrc(chunk, length, storedCrc)) return false;
     if (length < 13) return false;
     const uint8_t* d = chunk + 4;
-    const uint32_t w = ReadBE32(d), h = ReadBE32(d + 4);
+    const uint32_t w = rt::ReadBE32(d), h = rt::ReadBE32(d + 4);
     if (w < 1 || h < 1 || w > 0x7FFFFFFFu || h > 0x7FFFFFFFu) return false;
     if (d[10] != 0 || d[11] != 0) return false;
     if (d[12] > 1 || !ValidDepthForType(d[8], d[9])) return false;

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <new>
 
+#include "runtime/byte_order.h"
+
 namespace imaging {
 
 namespace {
@@ -17,13 +19,6 @@ constexpr uint8_t kSignature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0
 // The predefined text keywords, slot n belonging to bit 2^n.
 constexpr const char* kKeywords[10] = {"Title",    "Author",     "Description", "Copyright", "Creation Time",
                                        "Software", "Disclaimer", "Warning",     "Source",    "Comment"};
-
-void PutBE32(uint8_t* p, uint32_t v) {
-    p[0] = static_cast<uint8_t>(v >> 24);
-    p[1] = static_cast<uint8_t>(v >> 16);
-    p[2] = static_cast<uint8_t>(v >> 8);
-    p[3] = static_cast<uint8_t>(v);
-}
 
 void AppendType(std::vector<uint8_t>& chunk, const char* type) {
     chunk.insert(chunk.end(), type, type + 4);
@@ -394,8 +389,8 @@ void cPNGwriter::BuildTrueColorRows(const PngSourceImage& image) {
 bool cPNGwriter::WriteChunk(PngOutput& out, const uint8_t* chunk, size_t dataLength) {
     if (dataLength > 0x7FFFFFFFu) return false;
     uint8_t length[4], crc[4];
-    PutBE32(length, static_cast<uint32_t>(dataLength));
-    PutBE32(crc, zlib_.crc32(0, chunk, static_cast<uint32_t>(dataLength + 4)));
+    rt::WriteBE32(length, static_cast<uint32_t>(dataLength));
+    rt::WriteBE32(crc, zlib_.crc32(0, chunk, static_cast<uint32_t>(dataLength + 4)));
     return out.Write(length, 4) && out.Write(chunk, dataLength + 4) && out.Write(crc, 4);
 }
 
@@ -409,8 +404,8 @@ bool cPNGwriter::WriteChunk(PngOutput& out, const char* type, const std::vector<
 
 bool cPNGwriter::WriteHeader(const PngSourceImage& image, PngOutput& out) {
     uint8_t ihdr[17] = {'I', 'H', 'D', 'R'};
-    PutBE32(ihdr + 4, static_cast<uint32_t>(image.width));
-    PutBE32(ihdr + 8, static_cast<uint32_t>(image.height));
+    rt::WriteBE32(ihdr + 4, static_cast<uint32_t>(image.width));
+    rt::WriteBE32(ihdr + 8, static_cast<uint32_t>(image.height));
     ihdr[12] = 8;
     ihdr[13] = static_cast<uint8_t>(colorType_);
     return out.Write(kSignature, 8) && WriteChunk(out, ihdr, 13);

@@ -4,16 +4,11 @@
 #include <cstring>
 
 #include "imaging/pixels/image_math.h"
+#include "runtime/byte_order.h"
 
 namespace imaging {
 
 namespace {
-
-int32_t ReadLE32(const uint8_t* p) {
-    return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-                                static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
-}
-int32_t ReadLE16(const uint8_t* p) { return static_cast<int32_t>(p[0] | p[1] << 8); }
 
 constexpr size_t kFileHeaderBytes = 14;
 
@@ -31,12 +26,12 @@ BmpKind InspectBmp(const uint8_t* data, size_t length, BmpHeader& header) {
     header = BmpHeader{};
     if (data == nullptr || length < 2 || data[0] != 'B' || data[1] != 'M') return BmpKind::NotBmp;
     if (length < 34) return BmpKind::Refused;
-    header.pixelOffset = static_cast<uint32_t>(ReadLE32(data + 10));
-    header.infoSize = ReadLE32(data + 14);
-    header.width = ReadLE32(data + 18);
-    header.height = ReadLE32(data + 22);
-    header.bitsPerPixel = ReadLE16(data + 28);
-    header.compression = ReadLE32(data + 30);
+    header.pixelOffset = rt::ReadLE32(data + 10);
+    header.infoSize = static_cast<int32_t>(rt::ReadLE32(data + 14));
+    header.width = static_cast<int32_t>(rt::ReadLE32(data + 18));
+    header.height = static_cast<int32_t>(rt::ReadLE32(data + 22));
+    header.bitsPerPixel = rt::ReadLE16(data + 28);
+    header.compression = static_cast<int32_t>(rt::ReadLE32(data + 30));
     if (header.width < 1 || header.height == 0 || header.height == INT32_MIN) return BmpKind::Refused;
     // The pixels can neither start inside the headers nor past the end of the data.
     if (header.pixelOffset < static_cast<int64_t>(kFileHeaderBytes) + (header.infoSize > 0 ? header.infoSize : 0) ||

@@ -4,16 +4,13 @@
 
 #include "imaging/pixels/image_math.h"
 #include "imaging/pixels/pixel_access.h"
+#include "runtime/byte_order.h"
 
 namespace imaging {
 
 namespace {
 
 constexpr size_t kHeaderBytes = 54;
-
-void PutLE32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
 
 }  // namespace
 
@@ -34,14 +31,14 @@ bool WriteBmp(const ImageView& image, bool alpha, std::vector<uint8_t>& out) {
     uint8_t* h = out.data();
     h[0] = 'B';
     h[1] = 'M';
-    PutLE32(h + 2, static_cast<uint32_t>(out.size()));
-    PutLE32(h + 10, kHeaderBytes);
-    PutLE32(h + 14, 40);
-    PutLE32(h + 18, static_cast<uint32_t>(image.width));
-    PutLE32(h + 22, static_cast<uint32_t>(image.height));
+    rt::WriteLE32(h + 2, static_cast<uint32_t>(out.size()));
+    rt::WriteLE32(h + 10, kHeaderBytes);
+    rt::WriteLE32(h + 14, 40);
+    rt::WriteLE32(h + 18, static_cast<uint32_t>(image.width));
+    rt::WriteLE32(h + 22, static_cast<uint32_t>(image.height));
     h[26] = 1;
     h[28] = static_cast<uint8_t>(bits);
-    PutLE32(h + 34, static_cast<uint32_t>(pixelBytes));
+    rt::WriteLE32(h + 34, static_cast<uint32_t>(pixelBytes));
     std::memcpy(h + kHeaderBytes, alpha ? image.bits : rows.bytes.data(), static_cast<size_t>(pixelBytes));
     return true;
 }

@@ -4,6 +4,7 @@
 #include <limits>
 #include <vector>
 
+#include "runtime/byte_order.h"
 #include "runtime/convert.h"
 #include "runtime/error.h"
 
@@ -78,13 +79,9 @@ void dFileArc::OpenAchive() {
     file_.Read(h, sizeof h);
     signature_.assign(reinterpret_cast<const char*>(h), 3);
     version_ = h[3];
-    fileCount_ =
-        static_cast<int32_t>(static_cast<uint32_t>(h[4]) | (static_cast<uint32_t>(h[5]) << 8) |
-                             (static_cast<uint32_t>(h[6]) << 16) | (static_cast<uint32_t>(h[7]) << 24));
-    entryStart_ = static_cast<int16_t>(static_cast<uint16_t>(h[8] | (h[9] << 8)));
-    fileLength_ =
-        static_cast<int32_t>(static_cast<uint32_t>(h[10]) | (static_cast<uint32_t>(h[11]) << 8) |
-                             (static_cast<uint32_t>(h[12]) << 16) | (static_cast<uint32_t>(h[13]) << 24));
+    fileCount_ = static_cast<int32_t>(rt::ReadLE32(h + 4));
+    entryStart_ = static_cast<int16_t>(rt::ReadLE16(h + 8));
+    fileLength_ = static_cast<int32_t>(rt::ReadLE32(h + 10));
     isOpen_ = true;
 }
 
