@@ -79,7 +79,9 @@ void Control::CreateChild(const char* cls, DWORD style, DWORD exStyle, const cha
     RECT r = rect_;
     HWND parent = parent_->ContainerWindow();
     style |= WS_CHILD | WS_CLIPSIBLINGS;
-    if (visible_) style |= WS_VISIBLE;
+    // While the container holds its windows, a new window shows when they take their state.
+    const bool held = parent_->holding_;
+    if (visible_ && !held) style |= WS_VISIBLE;
     if (!enabled_) style |= WS_DISABLED;
     hwnd_ = CreateWindowExA(exStyle, cls, text, style, r.left, r.top, r.right - r.left, r.bottom - r.top,
                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextChildId++)),
@@ -89,8 +91,9 @@ void Control::CreateChild(const char* cls, DWORD style, DWORD exStyle, const cha
     rt::SubclassWindow(hwnd_, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
     // New controls come in front of their siblings, as windowless ones do; one made in a reserved
     // place goes below the windows made after that place.
+    if (held && visible_) hold();
     const HWND after = parent_->windowAfter(slot_);
-    if (!after && holding()) {
+    if (!after && held) {
         hold();
         heldZ_ = 0;
         heldTurn_ = ++parent_->heldTurns_;
