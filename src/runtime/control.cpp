@@ -245,8 +245,14 @@ void Control::Visible(bool v) {
     if (holding() && !unloaded_) {
         hold();  // the window shows or hides when the container's windows take their state
     } else if (hwnd_) {
-        // An unloaded control leaves the screen (and the focus) at once, held or not.
-        ShowWindow(hwnd_, v ? SW_SHOWNA : SW_HIDE);
+        // An unloaded control leaves the screen (and the focus) at once, held or not. Held, what
+        // lay below it is painted with the whole container at the end.
+        const HWND focus = GetFocus();
+        if (!v && parent_->holding_ && focus != hwnd_ && !IsChild(hwnd_, focus))
+            SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                         SWP_HIDEWINDOW | SWP_NOREDRAW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        else
+            ShowWindow(hwnd_, v ? SW_SHOWNA : SW_HIDE);
     } else if (!parent_->holding_) {
         RECT r = InWindow(*parent_, rect_);
         InvalidateRect(parent_->ContainerWindow(), &r, TRUE);
@@ -320,9 +326,16 @@ void Control::TabIndex(int16_t position) {
     order.insert(order.begin() + std::min<size_t>(static_cast<size_t>(position), order.size()), this);
 }
 
+bool Control::paintHeld() const {
+    for (const Control* c = this;; c = dynamic_cast<const Control*>(c->parent_)) {
+        if (!c) return false;
+        if (c->parent_->holding_) return true;
+    }
+}
+
 void Control::Invalidate() {
-    // A held container is painted whole when its windows take their state.
-    if (parent_->holding_) return;
+    // A held container is painted whole, with what lies in it, when its windows take their state.
+    if (paintHeld()) return;
     if (hwnd_) {
         InvalidateRect(hwnd_, nullptr, TRUE);
     } else if (kind_ == Kind::Windowless) {
@@ -332,6 +345,7 @@ void Control::Invalidate() {
 }
 
 void Control::Refresh() {
+    if (paintHeld()) return;
     Invalidate();
     UpdateWindow(hwnd_ ? hwnd_ : parent_->ContainerWindow());
 }

@@ -182,6 +182,7 @@ private:
     unsigned long heldTurn_ = 0;
     void hold();
     bool holding() const noexcept;
+    bool paintHeld() const;  // this control's container, or one around it, is held
 };
 
 // A window that holds controls: forms and user controls.
