@@ -15,7 +15,17 @@ list(APPEND VANTREL_WIN32_SOURCES
   ${VANTREL_SOURCE_DIR_HERE}/control.cpp
   ${VANTREL_SOURCE_DIR_HERE}/canvas.cpp
   ${VANTREL_SOURCE_DIR_HERE}/form.cpp
-  ${VANTREL_SOURCE_DIR_HERE}/controls.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/textcontrol.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/label.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/textbox.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/picturebox.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/image.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/lists.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/buttons.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/scrollbar.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/shape.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/timer.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/menu.cpp
   ${VANTREL_SOURCE_DIR_HERE}/subclass.cpp
   ${VANTREL_SOURCE_DIR_HERE}/ui.cpp
   ${VANTREL_SOURCE_DIR_HERE}/dispatch.cpp

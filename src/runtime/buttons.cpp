@@ -1,0 +1,118 @@
+#include "runtime/buttons.h"
+
+#include "runtime/controls_shared.h"
+#include "runtime/convert.h"
+#include "runtime/error.h"
+#include "runtime/form.h"
+
+namespace rt {
+
+CheckBox::CheckBox(Container& c, std::string name, int index)
+    : TextControl(c, std::move(name), index, Kind::Windowed, kButtonFace, kButtonText) {
+    CreateChild("BUTTON", BS_3STATE | WS_TABSTOP, 0, Name().c_str());
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
+}
+CheckBox::CheckBox(const CheckBox& t, int index) : TextControl(t, index), value_(t.value_) {
+    CreateChild("BUTTON", BS_3STATE | WS_TABSTOP, 0, t.Caption().c_str());
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
+    SendMessageA(hwnd_, BM_SETCHECK, static_cast<WPARAM>(value_), 0);
+}
+std::string CheckBox::Caption() const {
+    return WindowText(hwnd_);
+}
+void CheckBox::Caption(const std::string& text) {
+    SetWindowTextA(hwnd_, text.c_str());
+}
+void CheckBox::Value(int16_t v) {
+    CheckRange(v, 0, 2, Name());
+    if (v == value_) return;
+    value_ = v;
+    SendMessageA(hwnd_, BM_SETCHECK, static_cast<WPARAM>(v), 0);
+    RaiseEvent(Click);
+}
+bool CheckBox::OnCommand(WORD code) {
+    if (code != BN_CLICKED) return false;
+    Value(value_ == 1 ? 0 : 1);
+    return true;
+}
+HBRUSH CheckBox::OnColor(HDC dc) {
+    SetTextColor(dc, ToColorRef(ForeColor()));
+    SetBkColor(dc, ToColorRef(BackColor()));
+    return backBrush();
+}
+
+OptionButton::OptionButton(Container& c, std::string name, int index)
+    : TextControl(c, std::move(name), index, Kind::Windowed, kButtonFace, kButtonText) {
+    CreateChild("BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0, Name().c_str());
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
+}
+OptionButton::OptionButton(const OptionButton& t, int index)
+    : TextControl(t, index), alignment_(t.alignment_) {
+    // A new member starts unselected: the group keeps its one selection.
+    CreateChild("BUTTON", BS_RADIOBUTTON | WS_TABSTOP | (alignment_ ? BS_LEFTTEXT | BS_RIGHT : 0), 0,
+                t.Caption().c_str());
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
+}
+std::string OptionButton::Caption() const {
+    return WindowText(hwnd_);
+}
+void OptionButton::Caption(const std::string& text) {
+    SetWindowTextA(hwnd_, text.c_str());
+}
+void OptionButton::Alignment(int16_t a) {
+    CheckRange(a, 0, 1, Name());
+    alignment_ = a;
+    SetStyleBits(BS_LEFTTEXT | BS_RIGHT, a ? BS_LEFTTEXT | BS_RIGHT : 0);
+}
+void OptionButton::setChecked(bool v) {
+    value_ = v;
+    SendMessageA(hwnd_, BM_SETCHECK, v ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+void OptionButton::Value(bool v) {
+    if (!v) {
+        setChecked(false);
+        return;
+    }
+    // One group per container: every other option button placed directly on it is cleared.
+    for (Control* c : Parent().Controls())
+        if (auto* o = dynamic_cast<OptionButton*>(c); o && o != this && o->value_) o->setChecked(false);
+    bool was = value_;
+    setChecked(true);
+    if (!was) RaiseEvent(Click);
+}
+bool OptionButton::OnCommand(WORD code) {
+    if (code != BN_CLICKED) return false;
+    Value(true);
+    return true;
+}
+HBRUSH OptionButton::OnColor(HDC dc) {
+    SetTextColor(dc, ToColorRef(ForeColor()));
+    SetBkColor(dc, ToColorRef(BackColor()));
+    return backBrush();
+}
+
+CommandButton::CommandButton(Container& c, std::string name, int index)
+    : TextControl(c, std::move(name), index, Kind::Windowed, kButtonFace, kButtonText) {
+    CreateChild("BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, Name().c_str());
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
+}
+CommandButton::CommandButton(const CommandButton& t, int index) : TextControl(t, index) {
+    CreateChild("BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, t.Caption().c_str());
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
+}
+std::string CommandButton::Caption() const {
+    return WindowText(hwnd_);
+}
+void CommandButton::Caption(const std::string& text) {
+    SetWindowTextA(hwnd_, text.c_str());
+}
+void CommandButton::Value(bool v) {
+    if (v) RaiseEvent(Click);
+}
+bool CommandButton::OnCommand(WORD code) {
+    if (code != BN_CLICKED) return false;
+    RaiseEvent(Click);
+    return true;
+}
+
+}  // namespace rt
