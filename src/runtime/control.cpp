@@ -89,9 +89,9 @@ void Control::CreateChild(const char* cls, DWORD style, DWORD exStyle, const cha
     if (!hwnd_) Raise(errOutOfMemory, name_);
     WindowMap()[hwnd_] = this;
     rt::SubclassWindow(hwnd_, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    if (held && visible_) hold();
     // New controls come in front of their siblings, as windowless ones do; one made in a reserved
     // place goes below the windows made after that place.
-    if (held && visible_) hold();
     const HWND after = parent_->windowAfter(slot_);
     if (!after && held) {
         hold();
@@ -249,8 +249,9 @@ void Control::Visible(bool v) {
         // lay below it is painted with the whole container at the end.
         const HWND focus = GetFocus();
         if (!v && parent_->holding_ && focus != hwnd_ && !IsChild(hwnd_, focus))
-            SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
-                         SWP_HIDEWINDOW | SWP_NOREDRAW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(
+                hwnd_, nullptr, 0, 0, 0, 0,
+                SWP_HIDEWINDOW | SWP_NOREDRAW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         else
             ShowWindow(hwnd_, v ? SW_SHOWNA : SW_HIDE);
     } else if (!parent_->holding_) {

@@ -141,10 +141,10 @@ protected:
     // Replaces the style bits in mask (platform controls read some only at creation: see Recreate).
     void SetStyleBits(DWORD mask, DWORD bits);
     void Invalidate();        // repaint: the window, or the control's area of the container
+    virtual void Placed() {}  // after a change of position or size
     // True while the container holds this control's window still (see HeldPlacement): changes to
     // the window wait for the end of the build, and the container is then painted whole.
     bool WindowHeld() const noexcept { return holding(); }
-    virtual void Placed() {}  // after a change of position or size
     // Windowless controls: a mouse event that the container routed here, at (x, y) in the
     // control's own pixels. The default raises the matching event, in twips.
     enum class MouseAction { Down, Up, Move, Click, DblClick };

@@ -47,8 +47,7 @@ void ChangeBorderStyle(rt::Form& frm, int32_t style, bool clipControls, bool con
     }
     HWND hwnd = frm.hWnd();
     // Styles that stay as they are leave the frame as it is: the window only comes to the top.
-    const bool same =
-        GetWindowLongPtrA(hwnd, GWL_STYLE) == ws && GetWindowLongPtrA(hwnd, GWL_EXSTYLE) == ex;
+    const bool same = GetWindowLongPtrA(hwnd, GWL_STYLE) == ws && GetWindowLongPtrA(hwnd, GWL_EXSTYLE) == ex;
     rt::Procedure proc(rt::OnError::Skip);
     proc.step([&] { SetWindowLongPtrA(hwnd, GWL_STYLE, ws); });
     proc.step([&] { SetWindowLongPtrA(hwnd, GWL_EXSTYLE, ex); });
