@@ -14,6 +14,7 @@
 #include "controls/media/Module4.h"
 #include "pages/PageBuilder.h"
 #include "runtime/files.h"
+#include "runtime/handles.h"
 #include "runtime/picture.h"
 #include "runtime/textfile.h"
 #include "runtime/ui.h"
@@ -241,8 +242,12 @@ void PageBuilder::Finish() {
         });
         step([&] { f.Visible(true); });
     } else {
-        // A region that a shaped page left would clip this page.
-        step([&] { SetWindowRgn(f.hWnd(), nullptr, TRUE); });
+        // A region that a shaped page left would clip this page. Without one there is nothing to
+        // take away and nothing to repaint.
+        step([&] {
+            rt::Region probe(CreateRectRgn(0, 0, 0, 0));
+            if (GetWindowRgn(f.hWnd(), probe.get()) != ERROR) SetWindowRgn(f.hWnd(), nullptr, TRUE);
+        });
     }
 
     step([&] { f.Option1.Value(true); });

@@ -79,7 +79,9 @@ void Control::CreateChild(const char* cls, DWORD style, DWORD exStyle, const cha
     RECT r = rect_;
     HWND parent = parent_->ContainerWindow();
     style |= WS_CHILD | WS_CLIPSIBLINGS;
-    if (visible_) style |= WS_VISIBLE;
+    // While the container holds its windows, a new window shows when they take their state.
+    const bool held = parent_->holding_;
+    if (visible_ && !held) style |= WS_VISIBLE;
     if (!enabled_) style |= WS_DISABLED;
     hwnd_ = CreateWindowExA(exStyle, cls, text, style, r.left, r.top, r.right - r.left, r.bottom - r.top,
                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextChildId++)),
@@ -87,10 +89,11 @@ void Control::CreateChild(const char* cls, DWORD style, DWORD exStyle, const cha
     if (!hwnd_) Raise(errOutOfMemory, name_);
     WindowMap()[hwnd_] = this;
     rt::SubclassWindow(hwnd_, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    if (held && visible_) hold();
     // New controls come in front of their siblings, as windowless ones do; one made in a reserved
     // place goes below the windows made after that place.
     const HWND after = parent_->windowAfter(slot_);
-    if (!after && holding()) {
+    if (!after && held) {
         hold();
         heldZ_ = 0;
         heldTurn_ = ++parent_->heldTurns_;
@@ -242,8 +245,15 @@ void Control::Visible(bool v) {
     if (holding() && !unloaded_) {
         hold();  // the window shows or hides when the container's windows take their state
     } else if (hwnd_) {
-        // An unloaded control leaves the screen (and the focus) at once, held or not.
-        ShowWindow(hwnd_, v ? SW_SHOWNA : SW_HIDE);
+        // An unloaded control leaves the screen (and the focus) at once, held or not. Held, what
+        // lay below it is painted with the whole container at the end.
+        const HWND focus = GetFocus();
+        if (!v && parent_->holding_ && focus != hwnd_ && !IsChild(hwnd_, focus))
+            SetWindowPos(
+                hwnd_, nullptr, 0, 0, 0, 0,
+                SWP_HIDEWINDOW | SWP_NOREDRAW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        else
+            ShowWindow(hwnd_, v ? SW_SHOWNA : SW_HIDE);
     } else if (!parent_->holding_) {
         RECT r = InWindow(*parent_, rect_);
         InvalidateRect(parent_->ContainerWindow(), &r, TRUE);
@@ -317,9 +327,16 @@ void Control::TabIndex(int16_t position) {
     order.insert(order.begin() + std::min<size_t>(static_cast<size_t>(position), order.size()), this);
 }
 
+bool Control::paintHeld() const {
+    for (const Control* c = this;; c = dynamic_cast<const Control*>(c->parent_)) {
+        if (!c) return false;
+        if (c->parent_->holding_) return true;
+    }
+}
+
 void Control::Invalidate() {
-    // A held container is painted whole when its windows take their state.
-    if (parent_->holding_) return;
+    // A held container is painted whole, with what lies in it, when its windows take their state.
+    if (paintHeld()) return;
     if (hwnd_) {
         InvalidateRect(hwnd_, nullptr, TRUE);
     } else if (kind_ == Kind::Windowless) {
@@ -329,6 +346,7 @@ void Control::Invalidate() {
 }
 
 void Control::Refresh() {
+    if (paintHeld()) return;
     Invalidate();
     UpdateWindow(hwnd_ ? hwnd_ : parent_->ContainerWindow());
 }

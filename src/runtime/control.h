@@ -142,6 +142,9 @@ protected:
     void SetStyleBits(DWORD mask, DWORD bits);
     void Invalidate();        // repaint: the window, or the control's area of the container
     virtual void Placed() {}  // after a change of position or size
+    // True while the container holds this control's window still (see HeldPlacement): changes to
+    // the window wait for the end of the build, and the container is then painted whole.
+    bool WindowHeld() const noexcept { return holding(); }
     // Windowless controls: a mouse event that the container routed here, at (x, y) in the
     // control's own pixels. The default raises the matching event, in twips.
     enum class MouseAction { Down, Up, Move, Click, DblClick };
@@ -179,6 +182,7 @@ private:
     unsigned long heldTurn_ = 0;
     void hold();
     bool holding() const noexcept;
+    bool paintHeld() const;  // this control's container, or one around it, is held
 };
 
 // A window that holds controls: forms and user controls.

@@ -33,7 +33,7 @@ TextBox::TextBox(const TextBox& t, int index)
     create();
 }
 
-void TextBox::create() {
+void TextBox::create(bool replacing) {
     DWORD style = WS_TABSTOP | ES_AUTOHSCROLL;
     if (multiLine_) {
         style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
@@ -44,13 +44,21 @@ void TextBox::create() {
     if (locked_) style |= ES_READONLY;
     style |= alignment_ == 1 ? ES_RIGHT : alignment_ == 2 ? ES_CENTER : ES_LEFT;
     settingText_ = true;
-    CreateChild("EDIT", style, WS_EX_CLIENTEDGE, shown().c_str());
+    if (replacing)
+        ReplaceChild("EDIT", style, WS_EX_CLIENTEDGE, shown().c_str());
+    else
+        CreateChild("EDIT", style, WS_EX_CLIENTEDGE, shown().c_str());
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
     if (maxLength_ > 0) SendMessageA(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
     settingText_ = false;
 }
 
 void TextBox::recreate() {
+    if (WindowHeld() && GetFocus() != hwnd_) {
+        // The new window takes the old one's place and waits with the container's other windows.
+        create(true);
+        return;
+    }
     RECT r = PixelRect();
     bool vis = Visible();
     HWND old = hwnd_;

@@ -46,7 +46,7 @@ public:
     HBRUSH OnColor(HDC dc) override;
 
 private:
-    void create();
+    void create(bool replacing = false);  // replacing: in the place of the window there is
     void recreate();
     std::string shown() const;
     void showText();

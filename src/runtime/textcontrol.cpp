@@ -34,7 +34,8 @@ void TextControl::SetFont(Font f) {
 }
 
 void TextControl::fontChanged() {
-    if (hwnd_) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+    // A held window is painted with its container's at the end of the build.
+    if (hwnd_) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), !WindowHeld());
     Invalidate();
 }
 

@@ -46,10 +46,14 @@ void ChangeBorderStyle(rt::Form& frm, int32_t style, bool clipControls, bool con
             break;
     }
     HWND hwnd = frm.hWnd();
+    // Styles that stay as they are leave the frame as it is: the window only comes to the top.
+    const bool same = GetWindowLongPtrA(hwnd, GWL_STYLE) == ws && GetWindowLongPtrA(hwnd, GWL_EXSTYLE) == ex;
     rt::Procedure proc(rt::OnError::Skip);
     proc.step([&] { SetWindowLongPtrA(hwnd, GWL_STYLE, ws); });
     proc.step([&] { SetWindowLongPtrA(hwnd, GWL_EXSTYLE, ex); });
-    proc.step([&] { SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE); });
+    proc.step([&] {
+        SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, (same ? 0 : SWP_FRAMECHANGED) | SWP_NOMOVE | SWP_NOSIZE);
+    });
     // The form's BorderStyle is a design-time setting: the runtime refuses it here (as the
     // platform's forms do), and the styles just written stay.
 }

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "runtime/control.h"
 #include "runtime/control_array.h"
 #include "runtime/error.h"
 #include "runtime/files.h"
@@ -196,6 +198,70 @@ TEST_F(ControlsTest, FontIsSharedByReferenceAndClonedForNewMembers) {
     LOGFONTA lf{};
     GetObjectA(lab[0].GetFont().Handle(), sizeof lf, &lf);
     EXPECT_EQ(lf.lfWeight, 700);
+}
+
+// A restyled text box gets a new window. While the form holds its windows (as a page build does),
+// the new window waits with the others and ends as the steps one at a time leave it: at its place,
+// shown, with the new style, its text and font, in the old window's place among its siblings. A
+// member unloaded meanwhile leaves the screen at once.
+TEST_F(ControlsTest, TextBoxRestyledWhileHeldEndsAsOneRestyledStepByStep) {
+    struct Outcome {
+        RECT rect{};
+        bool shown = false;
+        LONG_PTR style = 0;
+        std::string text;
+        bool ownFont = false;
+        std::vector<int> stack;  // member indexes from the top
+        bool operator==(const Outcome& o) const {
+            return EqualRect(&rect, &o.rect) && shown == o.shown && style == o.style && text == o.text &&
+                   ownFont == o.ownFont && stack == o.stack;
+        }
+    };
+    auto restyle = [](bool held) {
+        Plain& f = rt::Load<Plain>();
+        f.Show();
+        rt::ControlArray<rt::TextBox> box{f, "box"};
+        box.Load(3).Visible(true);
+        const HWND gone = box[3].hWnd();
+        Outcome out;
+        {
+            rt::HandlerScope handler;  // the unloaded member lives on until the handler ends
+            std::optional<rt::HeldPlacement> hold;
+            if (held) hold.emplace(f);
+            box.Unload(3);
+            EXPECT_TRUE(IsWindow(gone));
+            EXPECT_FALSE(IsWindowVisible(gone));
+            rt::TextBox& m = box.Load(1);
+            m.Text("abc");
+            m.Move(150, 300, 1500, 315);
+            m.Visible(true);
+            box.Load(2).Visible(true);
+            m.GetFont().Size(14);
+            m.Alignment(2);
+            m.ScrollBars(1);
+        }
+        const HWND w = box[1].hWnd();
+        GetWindowRect(w, &out.rect);
+        MapWindowPoints(HWND_DESKTOP, f.hWnd(), reinterpret_cast<POINT*>(&out.rect), 2);
+        out.shown = IsWindowVisible(w) != FALSE;
+        out.style = GetWindowLongPtrA(w, GWL_STYLE) & (ES_CENTER | ES_RIGHT | WS_HSCROLL | WS_VISIBLE);
+        out.text = rt::WindowText(w);
+        out.ownFont = reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0)) == box[1].GetFont().Handle();
+        for (HWND c = GetWindow(f.hWnd(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+            for (int i : box.Indexes())
+                if (box[i].hWnd() == c) out.stack.push_back(i);
+        rt::UnloadAll();
+        rt::DoEvents();
+        return out;
+    };
+    const Outcome stepwise = restyle(false), held = restyle(true);
+    EXPECT_TRUE(held == stepwise);
+    EXPECT_TRUE(held.shown);
+    EXPECT_EQ(held.style, static_cast<LONG_PTR>(ES_CENTER | WS_HSCROLL | WS_VISIBLE));
+    EXPECT_EQ(held.text, "abc");
+    EXPECT_TRUE(held.ownFont);
+    EXPECT_EQ(held.stack, (std::vector<int>{2, 1, 0}));
+    EXPECT_EQ(held.rect.right - held.rect.left, 100);
 }
 
 // Fonts of one description share one platform font. When the last of them goes, the font stays
