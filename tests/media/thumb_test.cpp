@@ -245,8 +245,11 @@ TEST_F(ThumbTest, TheBorderStyleFramesTheControl) {
     inner = screenRect(t.picDraw.hWnd());
     EXPECT_TRUE(EqualRect(&outer, &inner));
     EXPECT_EQ(t.vs.PixelRect().left, W - 16 - 1);
-    for (POINT p : edge)  // the scroll bar now reaches the right edge
-        if (p.x < W - 1 || p.y == H - 1) EXPECT_EQ(screenPixel(p.x, p.y), surface) << p.x << "," << p.y;
+    for (POINT p : edge) {  // the scroll bar now reaches the right edge
+        if (p.x < W - 1 || p.y == H - 1) {
+            EXPECT_EQ(screenPixel(p.x, p.y), surface) << p.x << "," << p.y;
+        }
+    }
 
     EXPECT_THROW(t.BorderStyle(2), rt::RuntimeError);
     EXPECT_EQ(t.BorderStyle(), 0);
