@@ -1,8 +1,9 @@
 // The action interpreter: one action command, its keyword looked up in the table of 69, the
-// family that runs it. Nothing it runs ever reaches the caller as an error.
+// family that runs the row's operation. Nothing it runs ever reaches the caller as an error.
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <variant>
 
 #include "actions/interpreter.h"
 #include "runtime/convert.h"
@@ -38,100 +39,140 @@ std::optional<namelist::NameEntry> FindOnPage(Form1& main, std::string_view kind
 
 namespace {
 
-// A keyword's row: a family that takes the command as it is, or one that acts on the object
-// that the name lookup finds with the row's kind code (named by argument 1).
-struct Row {
-    Family plain = nullptr;
-    NamedFamily named = nullptr;
-    std::string_view kind;
+// A row of a family that takes the command as it is.
+template <class Op>
+constexpr ActionRow Plain(std::string_view keyword, Op op) {
+    static_assert(!kOnNamedObject<Op>, "a family of named objects needs the kind code of its lookup");
+    return ActionRow{keyword, op, {}};
+}
+// A row of a family that acts on the page object named by argument 1, looked up with this kind.
+template <class Op>
+constexpr ActionRow Named(std::string_view keyword, Op op, std::string_view kind) {
+    static_assert(kOnNamedObject<Op>, "this family takes the command as it is");
+    return ActionRow{keyword, op, kind};
+}
+
+using namespace namelist;
+
+// Each keyword once, in the order of comparison, with its family's operation.
+constexpr ActionRow kTable[] = {
+    Plain("CKEY", RegistryOp::CreateKey),
+    Plain("DKEY", RegistryOp::DeleteKey),
+    Plain("CVALUE", RegistryOp::SetString),
+    Plain("runatstartup", RegistryOp::RunAtStartup),
+    Plain("CDWORD", RegistryOp::SetDWord),
+    Plain("DVALUE", RegistryOp::DeleteValue),
+    Plain("MessageBox", RegistryOp::Message),
+    Named("loadTXT", TextOp::SetText, kindText),
+    Plain("mnuload", MenuOp{}),
+    Named("loadlbl", TextOp::SetCaption, kindLabel),
+    Named("loadcombo", TextOp::StepCombo, kindCombo),
+    Named("loadyoutube", FlashPictureOp::Flash, kindFlash),
+    Named("loadTXT2go", TextOp::SearchWeb, kindText),
+    Named("loadaap", FlashPictureOp::AlphaPicture, kindAlphaPicture),
+    Plain("loadTXT2WEB", TextToWebOp{}),
+    Named("loadwmp", PlayerWebOp::Player, kindMediaPlayer),
+    Named("loadWEB", PlayerWebOp::Web, kindWeb),
+    Named("loadsld", SlideshowThumbOp::Slideshow, kindSlideshow),
+    Named("loadthumb", SlideshowThumbOp::Thumbnails, kindThumbnails),
+    Plain("loadpdf", PdfOp{}),
+    Plain("URL", ShellOp::OpenAddress),
+    Plain("ontop", WindowOp::OnTop),
+    Plain("notop", WindowOp::NotOnTop),
+    Plain("ButtonHide", WindowOp::HideButton),
+    Plain("ButtonShow", WindowOp::ShowButton),
+    Plain("ButtonDisabled", WindowOp::DisableButton),
+    Plain("ButtonEnabled", WindowOp::EnableButton),
+    Plain("clip", ShellOp::Clipboard),
+    Plain("doscmd", ShellOp::DosCommand),
+    Plain("Activex", ShellOp::RegisterComponent),
+    Plain("Activexno", ShellOp::RegisterComponentQuietly),
+    Plain("copy", WindowOp::CopyDialog),
+    Plain("opcd", ShellOp::OpenCdDoor),
+    Plain("opmedf", WindowOp::MediaFolder),
+    Plain("clcd", ShellOp::CloseCdDoor),
+    Plain("try", WindowOp::ToTray),
+    Plain("size", WindowOp::Resize),
+    Plain("EML", ShellOp::Mail),
+    Plain("endco", WindowOp::EndAsked),
+    Plain("PNT", ShellOp::Print),
+    Plain("sunstop", MovieOp::MusicStop),
+    Plain("sunPlay", MovieOp::MusicPlay),
+    Plain("pic", WindowOp::PicturePopup),
+    Plain("picviw", WindowOp::PictureViewer),
+    Plain("max", WindowOp::MaximiseMovie),
+    Plain("sld", WindowOp::Slideshow),
+    Plain("EXE", ShellOp::RunProgram),
+    Plain("end", WindowOp::End),
+    Plain("shut", ShellOp::ShutDown),
+    Plain("rest", ShellOp::Restart),
+    Plain("min", WindowOp::Minimise),
+    Plain("button", ShellOp::OpenCdDoor),
+    Plain("label", ShellOp::OpenCdDoorAndEnd),
+    Plain("about", WindowOp::About),
+    Plain("jump", JumpOp::ToPage),
+    Plain("n_page", JumpOp::Next),
+    Plain("b_page", JumpOp::Back),
+    Plain("f_page", JumpOp::First),
+    Plain("l_page", JumpOp::Last),
+    Plain("mov", MovieOp::MovieWindow),
+    Plain("movon", MovieOp::PageMovie),
+    Plain("play", MovieOp::Resume),
+    Plain("stop", MovieOp::Stop),
+    Plain("puse", MovieOp::Pause),
+    Plain("full", MovieOp::FullScreen),
+    Plain("inc", MovieOp::VolumeUp),
+    Plain("dec", MovieOp::VolumeDown),
+    Plain("bac", MovieOp::SeekBack),
+    Plain("forw", MovieOp::SeekForward),
 };
 
-Row Plain(Family f) {
-    return Row{f, nullptr, {}};
-}
-Row Named(NamedFamily f, std::string_view kind) {
-    return Row{nullptr, f, kind};
+// Runs a row's family with its operation; a family of named objects only once argument 1 names
+// an entry of the page.
+struct Dispatch {
+    Form1& main;
+    const ActionCommand& command;
+    std::string_view kind;
+
+    void operator()(RegistryOp op) const { RegistryAction(main, op, command); }
+    void operator()(TextOp op) const { OnTarget(TextAction, op); }
+    void operator()(TextToWebOp) const { TextToWebAction(main, command); }
+    void operator()(MenuOp) const { MenuAction(main, command); }
+    void operator()(JumpOp op) const { JumpAction(main, op, command); }
+    void operator()(ShellOp op) const { ShellAction(main, op, command); }
+    void operator()(FlashPictureOp op) const { OnTarget(FlashPictureAction, op); }
+    void operator()(PlayerWebOp op) const { OnTarget(PlayerWebAction, op); }
+    void operator()(SlideshowThumbOp op) const { OnTarget(SlideshowThumbAction, op); }
+    void operator()(PdfOp) const { PdfAction(main, command); }
+    void operator()(MovieOp op) const { MovieAction(main, op, command); }
+    void operator()(WindowOp op) const { WindowAction(main, op, command); }
+
+    template <class Op>
+    void OnTarget(void (*family)(Form1&, Op, const ActionCommand&, const NameEntry&), Op op) const {
+        // Without argument 1 no entry can match.
+        if (!command.Has(1)) return;
+        if (std::optional<NameEntry> target = FindOnPage(main, kind, command.Arg(1)))
+            family(main, op, command, *target);
+    }
+};
+
+}  // namespace
+
+std::span<const ActionRow> ActionTable() {
+    return kTable;
 }
 
 // Keywords are distinct and compared whole and case-sensitively, so a map answers exactly as a
 // walk through the table in its order would.
-const std::unordered_map<std::string, Row>& Table() {
-    using namespace namelist;
-    static const std::unordered_map<std::string, Row> table = {
-        {"CKEY", Plain(RegistryAction)},
-        {"DKEY", Plain(RegistryAction)},
-        {"CVALUE", Plain(RegistryAction)},
-        {"runatstartup", Plain(RegistryAction)},
-        {"CDWORD", Plain(RegistryAction)},
-        {"DVALUE", Plain(RegistryAction)},
-        {"MessageBox", Plain(RegistryAction)},
-        {"loadTXT", Named(TextAction, kindText)},
-        {"mnuload", Plain(MenuAction)},
-        {"loadlbl", Named(TextAction, kindLabel)},
-        {"loadcombo", Named(TextAction, kindCombo)},
-        {"loadyoutube", Named(FlashPictureAction, kindFlash)},
-        {"loadTXT2go", Named(TextAction, kindText)},
-        {"loadaap", Named(FlashPictureAction, kindAlphaPicture)},
-        {"loadTXT2WEB", Plain(TextToWebAction)},
-        {"loadwmp", Named(PlayerWebAction, kindMediaPlayer)},
-        {"loadWEB", Named(PlayerWebAction, kindWeb)},
-        {"loadsld", Named(SlideshowThumbAction, kindSlideshow)},
-        {"loadthumb", Named(SlideshowThumbAction, kindThumbnails)},
-        {"loadpdf", Plain(PdfAction)},
-        {"URL", Plain(ShellAction)},
-        {"ontop", Plain(WindowAction)},
-        {"notop", Plain(WindowAction)},
-        {"ButtonHide", Plain(WindowAction)},
-        {"ButtonShow", Plain(WindowAction)},
-        {"ButtonDisabled", Plain(WindowAction)},
-        {"ButtonEnabled", Plain(WindowAction)},
-        {"clip", Plain(ShellAction)},
-        {"doscmd", Plain(ShellAction)},
-        {"Activex", Plain(ShellAction)},
-        {"Activexno", Plain(ShellAction)},
-        {"copy", Plain(WindowAction)},
-        {"opcd", Plain(ShellAction)},
-        {"opmedf", Plain(WindowAction)},
-        {"clcd", Plain(ShellAction)},
-        {"try", Plain(WindowAction)},
-        {"size", Plain(WindowAction)},
-        {"EML", Plain(ShellAction)},
-        {"endco", Plain(WindowAction)},
-        {"PNT", Plain(ShellAction)},
-        {"sunstop", Plain(MovieAction)},
-        {"sunPlay", Plain(MovieAction)},
-        {"pic", Plain(WindowAction)},
-        {"picviw", Plain(WindowAction)},
-        {"max", Plain(WindowAction)},
-        {"sld", Plain(WindowAction)},
-        {"EXE", Plain(ShellAction)},
-        {"end", Plain(WindowAction)},
-        {"shut", Plain(ShellAction)},
-        {"rest", Plain(ShellAction)},
-        {"min", Plain(WindowAction)},
-        {"button", Plain(ShellAction)},
-        {"label", Plain(ShellAction)},
-        {"about", Plain(WindowAction)},
-        {"jump", Plain(JumpAction)},
-        {"n_page", Plain(JumpAction)},
-        {"b_page", Plain(JumpAction)},
-        {"f_page", Plain(JumpAction)},
-        {"l_page", Plain(JumpAction)},
-        {"mov", Plain(MovieAction)},
-        {"movon", Plain(MovieAction)},
-        {"play", Plain(MovieAction)},
-        {"stop", Plain(MovieAction)},
-        {"puse", Plain(MovieAction)},
-        {"full", Plain(MovieAction)},
-        {"inc", Plain(MovieAction)},
-        {"dec", Plain(MovieAction)},
-        {"bac", Plain(MovieAction)},
-        {"forw", Plain(MovieAction)},
-    };
-    return table;
+const ActionRow* FindAction(std::string_view keyword) {
+    static const std::unordered_map<std::string_view, const ActionRow*> rows = [] {
+        std::unordered_map<std::string_view, const ActionRow*> map;
+        for (const ActionRow& row : kTable) map.emplace(row.keyword, &row);
+        return map;
+    }();
+    auto found = rows.find(keyword);
+    return found == rows.end() ? nullptr : found->second;
 }
-
-}  // namespace
 
 }  // namespace actions
 
@@ -141,18 +182,7 @@ void Form1::ExecuteTag(const std::string& StringToExe) {
     rt::HandlerScope scope;
     rt::Try([&] {
         const actions::ActionCommand command(StringToExe);
-        const std::string keyword = command.Keyword();
-        const auto& table = actions::Table();
-        auto row = table.find(keyword);
-        if (row == table.end()) return;
-        if (row->second.plain) {
-            row->second.plain(*this, keyword, command);
-            return;
-        }
-        // Without argument 1 no entry can match.
-        if (!command.Has(1)) return;
-        std::optional<namelist::NameEntry> target =
-            actions::FindOnPage(*this, row->second.kind, command.Arg(1));
-        if (target) row->second.named(*this, keyword, command, *target);
+        if (const actions::ActionRow* row = actions::FindAction(command.Keyword()))
+            std::visit(actions::Dispatch{*this, command, row->kind}, row->operation);
     });
 }

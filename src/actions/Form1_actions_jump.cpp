@@ -11,7 +11,15 @@
 
 namespace actions {
 
-void JumpAction(Form1& main, const std::string& keyword, const ActionCommand& command) {
+namespace {
+
+int16_t PageCount(Form1& main) {
+    return static_cast<int16_t>(main.pagelast.ListCount());
+}
+
+}  // namespace
+
+void JumpAction(Form1& main, JumpOp op, const ActionCommand& command) {
     if (main.png_prs) return;
     rt::Try([&] { main.de.Text("0"); });
     rt::Try([&] { main.Text2.Text(""); });
@@ -19,17 +27,26 @@ void JumpAction(Form1& main, const std::string& keyword, const ActionCommand& co
     // No target: the page stays as it is.
     std::optional<std::string> target;
     rt::Try([&] {
-        if (keyword == "jump") {
-            target = command.Arg(1);
-        } else if (keyword == "f_page") {
-            target = "1";
-        } else if (keyword == "l_page") {
-            target = rt::Str(static_cast<int64_t>(static_cast<int16_t>(main.pagelast.ListCount())));
-        } else {
-            const int16_t pages = static_cast<int16_t>(main.pagelast.ListCount());
-            const double current = rt::TextToDouble(main.page.Text());
-            if (keyword == "n_page" && current < pages) target = rt::Str(current + 1);
-            if (keyword == "b_page" && current > 1) target = rt::Str(current - 1);
+        switch (op) {
+            case JumpOp::ToPage:
+                target = command.Arg(1);
+                break;
+            case JumpOp::First:
+                target = "1";
+                break;
+            case JumpOp::Last:
+                target = rt::Str(static_cast<int64_t>(PageCount(main)));
+                break;
+            case JumpOp::Next: {
+                const int16_t pages = PageCount(main);
+                const double current = rt::TextToDouble(main.page.Text());
+                if (current < pages) target = rt::Str(current + 1);
+                break;
+            }
+            case JumpOp::Back:
+                if (const double current = rt::TextToDouble(main.page.Text()); current > 1)
+                    target = rt::Str(current - 1);
+                break;
         }
     });
     if (target) rt::Try([&] { main.page.Text(*target); });

@@ -31,51 +31,66 @@ void SeekBy(Form1& main, const ActionCommand& command, int sign) {
 
 }  // namespace
 
-void MovieAction(Form1& main, const std::string& keyword, const ActionCommand& command) {
+void MovieAction(Form1& main, MovieOp op, const ActionCommand& command) {
     rt::Procedure proc(rt::OnError::Skip);
-    if (keyword == "movon") {
-        proc.step([&] { main.mb.Visible(false); });
-        proc.step([&] { main.Label2.Caption(main.pat.Text() + MovieArgument(command)); });
-        proc.step([&] { main.bac.StopAMovie(); });
-        proc.step([&] { main.mb.Filename(main.Label2.Caption()); });
-        proc.step([&] { main.mb.PlayAMovie(); });
-        proc.step([&] { main.mb.Left(main.Label2.Left()); });
-        proc.step([&] { main.mb.Top(main.Label2.Top()); });
-        proc.step([&] { main.mb.Height(main.Label2.Height()); });
-        proc.step([&] { main.mb.Width(main.Label2.Width()); });
-        proc.step([&] { main.mb.Visible(true); });
-    } else if (keyword == "mov") {
-        proc.step([&] { main.Label2.Caption(main.pat.Text() + MovieArgument(command)); });
-        proc.step([&] { main.bac.StopAMovie(); });
-        Form7* window = nullptr;
-        proc.step([&] { window = &rt::Load<Form7>(); });
-        if (!window) return;
-        proc.step([&] { window->Visible(true); });
-        proc.step([&] { window->ll.Filename(main.Label2.Caption()); });
-        proc.step([&] { window->ll.PlayAMovie(); });
-    } else if (keyword == "play") {
-        proc.step([&] { main.bac.StopAMovie(); });
-        proc.step([&] { main.mb.ContinuePlay(); });
-    } else if (keyword == "stop") {
-        main.mb.StopAMovie();
-    } else if (keyword == "puse") {
-        main.mb.PauseAMovie();
-    } else if (keyword == "inc") {
-        ChangeVolume(main, command, 1);
-    } else if (keyword == "dec") {
-        ChangeVolume(main, command, -1);
-    } else if (keyword == "bac") {
-        SeekBy(main, command, -1);
-    } else if (keyword == "forw") {
-        SeekBy(main, command, 1);
-    } else if (keyword == "sunstop") {
-        proc.step([&] { main.bac.StopAMovie(); });
-        proc.step([&] { main.st.Text("2"); });
-    } else if (keyword == "sunPlay") {
-        proc.step([&] { main.bac.PlayAMovie(); });
-        proc.step([&] { main.st.Text("1"); });
+    switch (op) {
+        case MovieOp::PageMovie:
+            proc.step([&] { main.mb.Visible(false); });
+            proc.step([&] { main.Label2.Caption(main.pat.Text() + MovieArgument(command)); });
+            proc.step([&] { main.bac.StopAMovie(); });
+            proc.step([&] { main.mb.Filename(main.Label2.Caption()); });
+            proc.step([&] { main.mb.PlayAMovie(); });
+            proc.step([&] { main.mb.Left(main.Label2.Left()); });
+            proc.step([&] { main.mb.Top(main.Label2.Top()); });
+            proc.step([&] { main.mb.Height(main.Label2.Height()); });
+            proc.step([&] { main.mb.Width(main.Label2.Width()); });
+            proc.step([&] { main.mb.Visible(true); });
+            break;
+        case MovieOp::MovieWindow: {
+            proc.step([&] { main.Label2.Caption(main.pat.Text() + MovieArgument(command)); });
+            proc.step([&] { main.bac.StopAMovie(); });
+            Form7* window = nullptr;
+            proc.step([&] { window = &rt::Load<Form7>(); });
+            if (!window) return;
+            proc.step([&] { window->Visible(true); });
+            proc.step([&] { window->ll.Filename(main.Label2.Caption()); });
+            proc.step([&] { window->ll.PlayAMovie(); });
+            break;
+        }
+        case MovieOp::Resume:
+            proc.step([&] { main.bac.StopAMovie(); });
+            proc.step([&] { main.mb.ContinuePlay(); });
+            break;
+        case MovieOp::Stop:
+            main.mb.StopAMovie();
+            break;
+        case MovieOp::Pause:
+            main.mb.PauseAMovie();
+            break;
+        case MovieOp::FullScreen:
+            // Accepted, and does nothing.
+            break;
+        case MovieOp::VolumeUp:
+            ChangeVolume(main, command, 1);
+            break;
+        case MovieOp::VolumeDown:
+            ChangeVolume(main, command, -1);
+            break;
+        case MovieOp::SeekBack:
+            SeekBy(main, command, -1);
+            break;
+        case MovieOp::SeekForward:
+            SeekBy(main, command, 1);
+            break;
+        case MovieOp::MusicStop:
+            proc.step([&] { main.bac.StopAMovie(); });
+            proc.step([&] { main.st.Text("2"); });
+            break;
+        case MovieOp::MusicPlay:
+            proc.step([&] { main.bac.PlayAMovie(); });
+            proc.step([&] { main.st.Text("1"); });
+            break;
     }
-    // "full" is accepted and does nothing.
 }
 
 }  // namespace actions

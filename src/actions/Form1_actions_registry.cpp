@@ -33,6 +33,17 @@ std::string StartupCommand(Form1& main) {
     return path;
 }
 
+// The main window's registry object, made by its first registry action.
+RegistryFunctions& Registry(Form1& main) {
+    if (!main.registryObject) main.registryObject = std::make_shared<RegistryFunctions>();
+    return *main.registryObject;
+}
+
+// Argument 1 of a value action: key path, value name and data, split at the marker.
+std::vector<std::string> ValueParts(const ActionCommand& command) {
+    return rt::Split(command.Arg(1), kQk);
+}
+
 void MessageBoxAction(const ActionCommand& command) {
     const std::vector<std::string> parts = rt::Split(command.Arg(1), kMsg);
     const std::string kind = parts.size() > 2 ? parts[2] : std::string();
@@ -54,28 +65,38 @@ void MessageBoxAction(const ActionCommand& command) {
 
 }  // namespace
 
-void RegistryAction(Form1& main, const std::string& keyword, const ActionCommand& command) {
-    if (keyword == "MessageBox") {
-        MessageBoxAction(command);
-        return;
-    }
-    if (!main.registryObject) main.registryObject = std::make_shared<RegistryFunctions>();
-    RegistryFunctions& reg = *main.registryObject;
-
-    if (keyword == "CKEY") {
-        reg.CreateKey(command.Arg(1));
-    } else if (keyword == "DKEY") {
-        reg.DeleteKey(command.Arg(1));
-    } else if (keyword == "runatstartup") {
-        reg.SetStringValue(kRunKey, command.Arg(1), StartupCommand(main));
-    } else {
-        const std::vector<std::string> parts = rt::Split(command.Arg(1), kQk);
-        if (keyword == "CVALUE")
+void RegistryAction(Form1& main, RegistryOp op, const ActionCommand& command) {
+    switch (op) {
+        case RegistryOp::CreateKey:
+            Registry(main).CreateKey(command.Arg(1));
+            break;
+        case RegistryOp::DeleteKey:
+            Registry(main).DeleteKey(command.Arg(1));
+            break;
+        case RegistryOp::RunAtStartup:
+            Registry(main).SetStringValue(kRunKey, command.Arg(1), StartupCommand(main));
+            break;
+        case RegistryOp::SetString: {
+            RegistryFunctions& reg = Registry(main);
+            const std::vector<std::string> parts = ValueParts(command);
             reg.SetStringValue(Part(parts, 0), Part(parts, 1), Part(parts, 2));
-        else if (keyword == "CDWORD")
+            break;
+        }
+        case RegistryOp::SetDWord: {
+            RegistryFunctions& reg = Registry(main);
+            const std::vector<std::string> parts = ValueParts(command);
             reg.SetDWordValue(Part(parts, 0), Part(parts, 1), rt::TextToInt32(Part(parts, 2)));
-        else if (keyword == "DVALUE")
+            break;
+        }
+        case RegistryOp::DeleteValue: {
+            RegistryFunctions& reg = Registry(main);
+            const std::vector<std::string> parts = ValueParts(command);
             reg.DeleteKeyValue(Part(parts, 0), Part(parts, 1));
+            break;
+        }
+        case RegistryOp::Message:
+            MessageBoxAction(command);
+            break;
     }
 }
 

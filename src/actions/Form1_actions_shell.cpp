@@ -40,38 +40,54 @@ void RunProgram(Form1& main, const std::string& argument) {
 
 }  // namespace
 
-void ShellAction(Form1& main, const std::string& keyword, const ActionCommand& command) {
-    if (keyword == "URL") {
-        rt::Effects().ShellExecuteA(main.hWnd(), "", command.Arg(1), "", main.pat.Text() + "\\Data",
-                                    SW_SHOWNORMAL);
-    } else if (keyword == "EXE") {
-        RunProgram(main, command.Arg(1));
-    } else if (keyword == "doscmd") {
-        rt::Effects().StartProcess(command.Arg(1), "", SW_SHOWNORMAL);
-    } else if (keyword == "Activex") {
-        rt::Effects().ShellExecuteA(nullptr, "open", "regsvr32.exe", " " + command.Arg(1), "", SW_SHOWNORMAL);
-    } else if (keyword == "Activexno") {
-        rt::Effects().ShellExecuteA(nullptr, "open", "regsvr32.exe", "/s " + command.Arg(1), "",
-                                    SW_SHOWNORMAL);
-    } else if (keyword == "EML") {
-        rt::Effects().ShellExecuteA(main.hWnd(), "open", "mailto:" + command.Arg(1), "", "", SW_SHOWNORMAL);
-    } else if (keyword == "clip") {
-        rt::Try([] { rt::Clipboard::Clear(); });
-        rt::Clipboard::SetText(command.Arg(1));
-    } else if (keyword == "PNT") {
-        main.PrintForm();
-    } else if (keyword == "opcd" || keyword == "button") {
-        FormDrag::OpenCdDoor();
-    } else if (keyword == "label") {
-        FormDrag::OpenCdDoor();
-        // At once: no window is unloaded and no exit window shows.
-        shell::EndProgram();
-    } else if (keyword == "clcd") {
-        FormDrag::CloseCdDoor();
-    } else if (keyword == "shut") {
-        dec::ShutdownWindows();
-    } else if (keyword == "rest") {
-        dec::RestartWindows();
+void ShellAction(Form1& main, ShellOp op, const ActionCommand& command) {
+    switch (op) {
+        case ShellOp::OpenAddress:
+            rt::Effects().ShellExecuteA(main.hWnd(), "", command.Arg(1), "", main.pat.Text() + "\\Data",
+                                        SW_SHOWNORMAL);
+            break;
+        case ShellOp::RunProgram:
+            RunProgram(main, command.Arg(1));
+            break;
+        case ShellOp::DosCommand:
+            rt::Effects().StartProcess(command.Arg(1), "", SW_SHOWNORMAL);
+            break;
+        case ShellOp::RegisterComponent:
+            rt::Effects().ShellExecuteA(nullptr, "open", "regsvr32.exe", " " + command.Arg(1), "",
+                                        SW_SHOWNORMAL);
+            break;
+        case ShellOp::RegisterComponentQuietly:
+            rt::Effects().ShellExecuteA(nullptr, "open", "regsvr32.exe", "/s " + command.Arg(1), "",
+                                        SW_SHOWNORMAL);
+            break;
+        case ShellOp::Mail:
+            rt::Effects().ShellExecuteA(main.hWnd(), "open", "mailto:" + command.Arg(1), "", "",
+                                        SW_SHOWNORMAL);
+            break;
+        case ShellOp::Clipboard:
+            rt::Try([] { rt::Clipboard::Clear(); });
+            rt::Clipboard::SetText(command.Arg(1));
+            break;
+        case ShellOp::Print:
+            main.PrintForm();
+            break;
+        case ShellOp::OpenCdDoor:
+            FormDrag::OpenCdDoor();
+            break;
+        case ShellOp::OpenCdDoorAndEnd:
+            FormDrag::OpenCdDoor();
+            // At once: no window is unloaded and no exit window shows.
+            shell::EndProgram();
+            break;
+        case ShellOp::CloseCdDoor:
+            FormDrag::CloseCdDoor();
+            break;
+        case ShellOp::ShutDown:
+            dec::ShutdownWindows();
+            break;
+        case ShellOp::Restart:
+            dec::RestartWindows();
+            break;
     }
 }
 

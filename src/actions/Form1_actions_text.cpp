@@ -19,34 +19,34 @@ namespace {
 constexpr const char* kSearchPrefix = "http://www.google.com/search?q=";
 }  // namespace
 
-void TextAction(Form1& main, const std::string& keyword, const ActionCommand& command,
-                const namelist::NameEntry& target) {
-    if (keyword == "loadTXT") {
-        rt::Try([&] { main.txt[target.Index()].Text(command.Arg(2)); });
-    } else if (keyword == "loadlbl") {
-        rt::Try([&] { main.Label1[target.Index()].Caption(command.Arg(2)); });
-    } else if (keyword == "loadcombo") {
-        rt::Try([&] {
-            const std::string& which = command.Arg(2);
-            auto& box = main.combobx1[target.Index()];
-            if (which == "Next Item")
-                box.NextItem();
-            else if (which == "Previous Item")
-                box.BackItem();
-            else if (which == "First Item")
-                box.FristItem();
-            else if (which == "Last Item")
-                box.LastItem();
-        });
-    } else if (keyword == "loadTXT2go") {
-        rt::Try([&] {
-            const std::string address = kSearchPrefix + main.txt[target.Index()].Text();
-            rt::Effects().ShellExecuteA(nullptr, "", address, "", "", SW_SHOWNORMAL);
-        });
-    }
+void TextAction(Form1& main, TextOp op, const ActionCommand& command, const namelist::NameEntry& target) {
+    rt::Try([&] {
+        switch (op) {
+            case TextOp::SetText:
+                main.txt[target.Index()].Text(command.Arg(2));
+                break;
+            case TextOp::SetCaption:
+                main.Label1[target.Index()].Caption(command.Arg(2));
+                break;
+            case TextOp::StepCombo: {
+                const std::string& which = command.Arg(2);
+                RunNamedCommand(main.combobx1[target.Index()], which,
+                                {{"Next Item", [](auto& box) { box.NextItem(); }},
+                                 {"Previous Item", [](auto& box) { box.BackItem(); }},
+                                 {"First Item", [](auto& box) { box.FristItem(); }},
+                                 {"Last Item", [](auto& box) { box.LastItem(); }}});
+                break;
+            }
+            case TextOp::SearchWeb: {
+                const std::string address = kSearchPrefix + main.txt[target.Index()].Text();
+                rt::Effects().ShellExecuteA(nullptr, "", address, "", "", SW_SHOWNORMAL);
+                break;
+            }
+        }
+    });
 }
 
-void TextToWebAction(Form1& main, const std::string&, const ActionCommand& command) {
+void TextToWebAction(Form1& main, const ActionCommand& command) {
     int32_t textIndex = 0;
     rt::Try([&] {
         if (auto entry = FindOnPage(main, namelist::kindText, command.Arg(1)))
@@ -61,7 +61,7 @@ void TextToWebAction(Form1& main, const std::string&, const ActionCommand& comma
     });
 }
 
-void MenuAction(Form1& main, const std::string&, const ActionCommand& command) {
+void MenuAction(Form1& main, const ActionCommand& command) {
     // Each step on its own: without a member name the menu still pops up, holding only its
     // first, empty item.
     std::string copy;

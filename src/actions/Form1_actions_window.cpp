@@ -55,12 +55,13 @@ void End(Form1& main) {
     });
 }
 
-void PageButtonAction(Form1& main, const std::string& keyword, const ActionCommand& command) {
-    controls::vxbutton& button = main.Command1[rt::TextToInt16(command.Arg(1))];
-    if (keyword == "ButtonHide" || keyword == "ButtonShow")
-        button.Visible(keyword == "ButtonShow");
-    else
-        button.Enabled(keyword == "ButtonEnabled");
+// The page button that argument 1 numbers.
+controls::vxbutton& PageButton(Form1& main, const ActionCommand& command) {
+    return main.Command1[rt::TextToInt16(command.Arg(1))];
+}
+
+void StackMain(Form1& main, HWND after) {
+    SetWindowPos(main.hWnd(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void Resize(Form1& main, const std::string& size) {
@@ -126,39 +127,65 @@ void OpenCopyDialog(const ActionCommand& command) {
 
 }  // namespace
 
-void WindowAction(Form1& main, const std::string& keyword, const ActionCommand& command) {
-    if (keyword == "ontop" || keyword == "notop") {
-        SetWindowPos(main.hWnd(), keyword == "ontop" ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE);
-    } else if (keyword == "ButtonHide" || keyword == "ButtonShow" || keyword == "ButtonDisabled" ||
-               keyword == "ButtonEnabled") {
-        PageButtonAction(main, keyword, command);
-    } else if (keyword == "try") {
-        rt::Procedure proc(rt::OnError::Skip);
-        HideMainAndBackdrop(main, proc);
-        proc.step([&] { Module3::AddTrayIcon(main, "Vantrel"); });
-    } else if (keyword == "size") {
-        Resize(main, command.Arg(1));
-    } else if (keyword == "min") {
-        main.WindowState(rt::vbMinimized);
-    } else if (keyword == "max") {
-        MaximiseMovie(main);
-    } else if (keyword == "pic") {
-        OpenPicturePopup(main, command);
-    } else if (keyword == "picviw") {
-        OpenPictureViewer(main, command);
-    } else if (keyword == "sld") {
-        OpenSlideshow(main, command.Arg(1));
-    } else if (keyword == "opmedf") {
-        rt::Load<Form12>().Show();
-    } else if (keyword == "copy") {
-        OpenCopyDialog(command);
-    } else if (keyword == "about") {
-        rt::Load<Form5>().Show();
-    } else if (keyword == "end") {
-        End(main);
-    } else if (keyword == "endco") {
-        if (rt::MsgBox(command.Arg(1), rt::vbYesNo + rt::vbQuestion, "Exit") == rt::vbYes) End(main);
+void WindowAction(Form1& main, WindowOp op, const ActionCommand& command) {
+    switch (op) {
+        case WindowOp::OnTop:
+            StackMain(main, HWND_TOPMOST);
+            break;
+        case WindowOp::NotOnTop:
+            StackMain(main, HWND_NOTOPMOST);
+            break;
+        case WindowOp::HideButton:
+            PageButton(main, command).Visible(false);
+            break;
+        case WindowOp::ShowButton:
+            PageButton(main, command).Visible(true);
+            break;
+        case WindowOp::DisableButton:
+            PageButton(main, command).Enabled(false);
+            break;
+        case WindowOp::EnableButton:
+            PageButton(main, command).Enabled(true);
+            break;
+        case WindowOp::ToTray: {
+            rt::Procedure proc(rt::OnError::Skip);
+            HideMainAndBackdrop(main, proc);
+            proc.step([&] { Module3::AddTrayIcon(main, "Vantrel"); });
+            break;
+        }
+        case WindowOp::Resize:
+            Resize(main, command.Arg(1));
+            break;
+        case WindowOp::Minimise:
+            main.WindowState(rt::vbMinimized);
+            break;
+        case WindowOp::MaximiseMovie:
+            MaximiseMovie(main);
+            break;
+        case WindowOp::PicturePopup:
+            OpenPicturePopup(main, command);
+            break;
+        case WindowOp::PictureViewer:
+            OpenPictureViewer(main, command);
+            break;
+        case WindowOp::Slideshow:
+            OpenSlideshow(main, command.Arg(1));
+            break;
+        case WindowOp::MediaFolder:
+            rt::Load<Form12>().Show();
+            break;
+        case WindowOp::CopyDialog:
+            OpenCopyDialog(command);
+            break;
+        case WindowOp::About:
+            rt::Load<Form5>().Show();
+            break;
+        case WindowOp::End:
+            End(main);
+            break;
+        case WindowOp::EndAsked:
+            if (rt::MsgBox(command.Arg(1), rt::vbYesNo + rt::vbQuestion, "Exit") == rt::vbYes) End(main);
+            break;
     }
 }
 

@@ -1,13 +1,19 @@
 // The action interpreter's shared pieces: one action command taken apart, the name lookup of
-// target objects, and the action families that Form1::ExecuteTag dispatches to. A family gets
-// the keyword that matched and the command; families of named objects get the name-list entry
-// that the lookup found as well.
+// target objects, the table of keywords, and the action families that Form1::ExecuteTag
+// dispatches to. A keyword's row names its family and the family's operation; each family
+// switches over its operations with no default, and this folder builds with -Werror=switch, so an
+// operation without a handler fails the build. Families of named objects also get the name-list
+// entry that the lookup found.
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
 #include "shell/text/name_list.h"
@@ -43,48 +49,158 @@ std::vector<std::string> SplitActionList(const std::string& list);
 // this kind code and name. Lets the message loop run once after every entry that does not match.
 std::optional<namelist::NameEntry> FindOnPage(Form1& main, std::string_view kind, const std::string& name);
 
-using Family = void (*)(Form1& main, const std::string& keyword, const ActionCommand& command);
-using NamedFamily = void (*)(Form1& main, const std::string& keyword, const ActionCommand& command,
-                             const namelist::NameEntry& target);
-
 // The main window while it is loaded; nullptr once it was unloaded (the secondary windows reach
 // back into it and must not load a fresh one at the end of the program).
 Form1* LoadedMainWindow();
 
-// Registry and message box: CKEY, DKEY, CVALUE, runatstartup, CDWORD, DVALUE, MessageBox.
-void RegistryAction(Form1& main, const std::string& keyword, const ActionCommand& command);
-// Text boxes, labels, combo boxes of the page: loadTXT, loadlbl, loadcombo, loadTXT2go.
-void TextAction(Form1& main, const std::string& keyword, const ActionCommand& command,
-                const namelist::NameEntry& target);
-// loadTXT2WEB (two lookups of its own) and the popup menu, mnuload.
-void TextToWebAction(Form1& main, const std::string& keyword, const ActionCommand& command);
-void MenuAction(Form1& main, const std::string& keyword, const ActionCommand& command);
-// Page jumps: jump, n_page, b_page, f_page, l_page.
-void JumpAction(Form1& main, const std::string& keyword, const ActionCommand& command);
-// Shell and system: URL, EXE, doscmd, Activex, Activexno, EML, clip, PNT, opcd, button, label,
-// clcd, shut, rest.
-void ShellAction(Form1& main, const std::string& keyword, const ActionCommand& command);
+// ---- the families and their operations
 
-// Families of the media, window and viewer objects.
-// Flash viewers and alpha pictures: loadyoutube, loadaap.
-void FlashPictureAction(Form1& main, const std::string& keyword, const ActionCommand& command,
+// Registry and message box.
+enum class RegistryOp : uint8_t {
+    CreateKey,
+    DeleteKey,
+    SetString,
+    RunAtStartup,
+    SetDWord,
+    DeleteValue,
+    Message
+};
+// Text boxes, labels and combo boxes of the page (named objects).
+enum class TextOp : uint8_t { SetText, SetCaption, StepCombo, SearchWeb };
+// A text box's text as the address of a web view: two lookups of its own.
+struct TextToWebOp {
+    bool operator==(const TextToWebOp&) const = default;
+};
+// The popup menu.
+struct MenuOp {
+    bool operator==(const MenuOp&) const = default;
+};
+// Page jumps.
+enum class JumpOp : uint8_t { ToPage, Next, Back, First, Last };
+// Shell and system.
+enum class ShellOp : uint8_t {
+    OpenAddress,
+    RunProgram,
+    DosCommand,
+    RegisterComponent,
+    RegisterComponentQuietly,
+    Mail,
+    Clipboard,
+    Print,
+    OpenCdDoor,
+    OpenCdDoorAndEnd,
+    CloseCdDoor,
+    ShutDown,
+    Restart,
+};
+// Flash viewers and alpha pictures (named objects).
+enum class FlashPictureOp : uint8_t { Flash, AlphaPicture };
+// Media players and web views (named objects).
+enum class PlayerWebOp : uint8_t { Player, Web };
+// Slideshows and thumbnail browsers (named objects).
+enum class SlideshowThumbOp : uint8_t { Slideshow, Thumbnails };
+// The page's PDF viewer.
+struct PdfOp {
+    bool operator==(const PdfOp&) const = default;
+};
+// Movie and background sound.
+enum class MovieOp : uint8_t {
+    MusicStop,
+    MusicPlay,
+    MovieWindow,
+    PageMovie,
+    Resume,
+    Stop,
+    Pause,
+    FullScreen,
+    VolumeUp,
+    VolumeDown,
+    SeekBack,
+    SeekForward,
+};
+// The main window, its page buttons and the secondary windows.
+enum class WindowOp : uint8_t {
+    OnTop,
+    NotOnTop,
+    HideButton,
+    ShowButton,
+    DisableButton,
+    EnableButton,
+    CopyDialog,
+    MediaFolder,
+    ToTray,
+    Resize,
+    EndAsked,
+    PicturePopup,
+    PictureViewer,
+    MaximiseMovie,
+    Slideshow,
+    End,
+    Minimise,
+    About,
+};
+
+// A keyword's operation; its type is the family.
+using Operation = std::variant<RegistryOp, TextOp, TextToWebOp, MenuOp, JumpOp, ShellOp, FlashPictureOp,
+                               PlayerWebOp, SlideshowThumbOp, PdfOp, MovieOp, WindowOp>;
+
+// Families that act on the page object named by argument 1, found with the row's kind code.
+template <class Op>
+inline constexpr bool kOnNamedObject =
+    std::is_same_v<Op, TextOp> || std::is_same_v<Op, FlashPictureOp> || std::is_same_v<Op, PlayerWebOp> ||
+    std::is_same_v<Op, SlideshowThumbOp>;
+
+void RegistryAction(Form1& main, RegistryOp op, const ActionCommand& command);
+void TextAction(Form1& main, TextOp op, const ActionCommand& command, const namelist::NameEntry& target);
+void TextToWebAction(Form1& main, const ActionCommand& command);
+void MenuAction(Form1& main, const ActionCommand& command);
+void JumpAction(Form1& main, JumpOp op, const ActionCommand& command);
+void ShellAction(Form1& main, ShellOp op, const ActionCommand& command);
+void FlashPictureAction(Form1& main, FlashPictureOp op, const ActionCommand& command,
                         const namelist::NameEntry& target);
-// Media players and web views: loadwmp, loadWEB.
-void PlayerWebAction(Form1& main, const std::string& keyword, const ActionCommand& command,
+void PlayerWebAction(Form1& main, PlayerWebOp op, const ActionCommand& command,
                      const namelist::NameEntry& target);
 // Navigates member `index` of the web-view array to the address (loadTXT2WEB's last step).
 void WebNavigate(Form1& main, int16_t index, const std::string& address);
-// Slideshows and thumbnail browsers: loadsld, loadthumb.
-void SlideshowThumbAction(Form1& main, const std::string& keyword, const ActionCommand& command,
+void SlideshowThumbAction(Form1& main, SlideshowThumbOp op, const ActionCommand& command,
                           const namelist::NameEntry& target);
-// The page's PDF viewer: loadpdf.
-void PdfAction(Form1& main, const std::string& keyword, const ActionCommand& command);
-// Movie and background sound: sunstop, sunPlay, mov, movon, play, stop, puse, full, inc, dec,
-// bac, forw.
-void MovieAction(Form1& main, const std::string& keyword, const ActionCommand& command);
-// The main window and the secondary windows: ontop, notop, ButtonHide, ButtonShow,
-// ButtonDisabled, ButtonEnabled, copy, opmedf, try, size, endco, pic, picviw, max, sld, end, min,
-// about.
-void WindowAction(Form1& main, const std::string& keyword, const ActionCommand& command);
+void PdfAction(Form1& main, const ActionCommand& command);
+void MovieAction(Form1& main, MovieOp op, const ActionCommand& command);
+void WindowAction(Form1& main, WindowOp op, const ActionCommand& command);
+
+// ---- the table
+
+// A keyword's row: its operation and, for a family of named objects, the kind code of the lookup.
+struct ActionRow {
+    std::string_view keyword;
+    Operation operation;
+    std::string_view kind;
+};
+
+// Every row, keywords distinct.
+std::span<const ActionRow> ActionTable();
+// The row of a keyword, compared whole and case-sensitively; nullptr for any other text.
+const ActionRow* FindAction(std::string_view keyword);
+
+// ---- arguments that name one of a few fixed commands
+
+template <class Target>
+struct NamedCommand {
+    std::string_view text;
+    void (*run)(Target&);
+};
+
+// Runs the command whose text the argument is (whole and case-sensitive); false when it names none.
+template <class Target>
+bool RunNamedCommand(Target& target, std::string_view argument,
+                     std::initializer_list<NamedCommand<std::type_identity_t<Target>>> commands) {
+    for (const auto& command : commands) {
+        if (argument == command.text) {
+            command.run(target);
+            return true;
+        }
+    }
+    return false;
+}
 
 }  // namespace actions

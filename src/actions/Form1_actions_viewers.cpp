@@ -1,9 +1,8 @@
-// Action families of the media, window and viewer objects: Flash viewers and alpha pictures, media
-// players and web views, slideshows, thumbnail browsers and the PDF viewer.
+// Viewer actions: Flash viewers and alpha pictures, slideshows, thumbnail browsers and the PDF
+// viewer.
 #include <algorithm>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "actions/interpreter.h"
@@ -64,54 +63,56 @@ void AlphaPictureAction(Form1& main, const ActionCommand& command, const namelis
 
 }  // namespace
 
-void FlashPictureAction(Form1& main, const std::string& keyword, const ActionCommand& command,
+void FlashPictureAction(Form1& main, FlashPictureOp op, const ActionCommand& command,
                         const namelist::NameEntry& target) {
-    if (keyword == "loadyoutube")
-        FlashAction(main, command, target);
-    else
-        AlphaPictureAction(main, command, target);
+    switch (op) {
+        case FlashPictureOp::Flash:
+            FlashAction(main, command, target);
+            break;
+        case FlashPictureOp::AlphaPicture:
+            AlphaPictureAction(main, command, target);
+            break;
+    }
 }
 
-void SlideshowThumbAction(Form1& main, const std::string& keyword, const ActionCommand& command,
+void SlideshowThumbAction(Form1& main, SlideshowThumbOp op, const ActionCommand& command,
                           const namelist::NameEntry& target) {
     const int16_t index = target.Index();
-    if (keyword == "loadthumb") {
-        controls::thumb& browser = main.thumb[index];
-        rt::Try([&] { browser.pathflder = command.Arg(2); });
-        rt::Try([&] { main.thumb[index].strtload(); });
-        return;
-    }
-    controls::slideshowacx& show = main.slideshow[index];
-    const std::string& c = command.Arg(2);
-    if (c == "Back") {
-        show.backp();
-    } else if (c == "Next") {
-        show.nextp();
-    } else if (c == "Stop") {
-        show.StartPlayv = false;
-    } else if (c == "Play") {
-        show.StartPlayv = true;
-        show.playp();
-    } else {
-        show.FPath(c);
+    switch (op) {
+        case SlideshowThumbOp::Thumbnails: {
+            controls::thumb& browser = main.thumb[index];
+            rt::Try([&] { browser.pathflder = command.Arg(2); });
+            rt::Try([&] { main.thumb[index].strtload(); });
+            break;
+        }
+        case SlideshowThumbOp::Slideshow: {
+            controls::slideshowacx& show = main.slideshow[index];
+            const std::string& c = command.Arg(2);
+            const bool named = RunNamedCommand(show, c,
+                                               {{"Back", [](auto& s) { s.backp(); }},
+                                                {"Next", [](auto& s) { s.nextp(); }},
+                                                {"Stop", [](auto& s) { s.StartPlayv = false; }},
+                                                {"Play", [](auto& s) {
+                                                     s.StartPlayv = true;
+                                                     s.playp();
+                                                 }}});
+            if (!named) show.FPath(c);
+            break;
+        }
     }
 }
 
-void PdfAction(Form1& main, const std::string&, const ActionCommand& command) {
+void PdfAction(Form1& main, const ActionCommand& command) {
     if (!main.PdfOnPage()) return;
     const rt::Object& viewer = main.PdfViewer();
     const std::string& c = command.Arg(2);
-    static const std::pair<const char*, const char*> kTurns[] = {{"Next Page", "gotoNextPage"},
-                                                                 {"Previous Page", "gotoPreviousPage"},
-                                                                 {"First Page", "gotoFirstPage"},
-                                                                 {"Last Page", "gotoLastPage"},
-                                                                 {"Print", "printWithDialog"}};
-    for (const auto& [text, method] : kTurns) {
-        if (c == text) {
-            viewer.Call(method);
-            return;
-        }
-    }
+    const bool turned = RunNamedCommand(viewer, c,
+                                        {{"Next Page", [](auto& v) { v.Call("gotoNextPage"); }},
+                                         {"Previous Page", [](auto& v) { v.Call("gotoPreviousPage"); }},
+                                         {"First Page", [](auto& v) { v.Call("gotoFirstPage"); }},
+                                         {"Last Page", [](auto& v) { v.Call("gotoLastPage"); }},
+                                         {"Print", [](auto& v) { v.Call("printWithDialog"); }}});
+    if (turned) return;
     rt::Procedure proc(rt::OnError::Skip);
     proc.step([&] { viewer.Call("LoadFile", main.pat.Text() + c); });
     proc.step([&] { viewer.Call("setShowToolbar", static_cast<int32_t>(main.pdfsrol.Value())); });
