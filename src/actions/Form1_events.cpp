@@ -294,6 +294,16 @@ namespace {
 constexpr int32_t kLightAndPress = 1;
 constexpr int32_t kStatePictures = 5;
 
+// The light-and-press mode's press and release: member Index moved by `shift` pixels both ways
+// and lit by `intensity`.
+void ShiftAndLight(Form1& main, int Index, int32_t shift, int32_t intensity) {
+    rt::Try([&] {
+        int32_t x = shift, y = shift;
+        main.aap[Index].OffsetImage(true, x, y);
+    });
+    rt::Try([&] { main.aap[Index].IntensityOffset(intensity); });
+}
+
 }  // namespace
 
 void Form1::aap_Click(int Index) {
@@ -336,13 +346,7 @@ void Form1::aap_MouseExit(int Index) {
 void Form1::aap_MouseDown(int Index, int16_t Button, int16_t, float, float) {
     if ((Button & rt::vbLeftButton) == 0) return;
     const int32_t mode = AapHoverMode(Index);
-    if (mode == kLightAndPress) {
-        rt::Try([&] {
-            int32_t x = 1, y = 1;
-            aap[Index].OffsetImage(true, x, y);
-        });
-        rt::Try([&] { aap[Index].IntensityOffset(-20); });
-    }
+    if (mode == kLightAndPress) ShiftAndLight(*this, Index, 1, -20);
     if (mode == kStatePictures) AapStatePicture(Index, "down.png", false);
 }
 
@@ -350,11 +354,7 @@ void Form1::aap_MouseUp(int Index, int16_t Button, int16_t, float, float) {
     if ((Button & rt::vbLeftButton) == 0) return;
     const int32_t mode = AapHoverMode(Index);
     if (mode == kLightAndPress) {
-        rt::Try([&] {
-            int32_t x = 0, y = 0;
-            aap[Index].OffsetImage(true, x, y);
-        });
-        rt::Try([&] { aap[Index].IntensityOffset(20); });
+        ShiftAndLight(*this, Index, 0, 20);
         rt::Try([&] {
             if (!aap[Index].isMouseOver()) aap[Index].IntensityOffset(0);
         });

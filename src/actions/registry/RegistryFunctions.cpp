@@ -100,6 +100,23 @@ void RegistryFunctions::Report(LONG code) const {
     if (displayErrors_) ShowMessage(RegistryErrorText(code), AppTitle(), MB_OK | kExclamation);
 }
 
+RegistryFunctions::Opened RegistryFunctions::OpenPath(const std::string& path, REGSAM access, rt::RegKey& key,
+                                                      bool report) const {
+    std::string subKey;
+    HKEY root = ParseKeyPath(path, subKey);
+    if (!root) return Opened::Refused;
+    if (LONG rc = OpenRegKey(root, subKey, access, key); rc != ERROR_SUCCESS) {
+        if (report) Report(rc);
+        return Opened::Failed;
+    }
+    return Opened::Open;
+}
+
+std::string RegistryFunctions::ReadFailure(LONG code) const {
+    Report(code);
+    return kErrorResult;
+}
+
 bool RegistryFunctions::WriteValue(const std::string& sKey, const std::string& sKeyName, DWORD type,
                                    const BYTE* data, DWORD size) {
     std::string subKey;
@@ -142,14 +159,8 @@ bool RegistryFunctions::SetDWordValue(const std::string& sKey, const std::string
 
 bool RegistryFunctions::SetBinaryValue(const std::string& sKey, const std::string& sKeyName,
                                        const std::string& KeyValue) {
-    std::string subKey;
-    HKEY root = ParseKeyPath(sKey, subKey);
-    if (!root) return false;
     rt::RegKey key;
-    if (LONG rc = OpenRegKey(root, subKey, kWrite, key); rc != ERROR_SUCCESS) {
-        Report(rc);
-        return false;
-    }
+    if (OpenPath(sKey, kWrite, key) != Opened::Open) return false;
     // No bytes, no value: the original could not build its buffer either.
     if (KeyValue.empty()) return false;
     LONG rc =
@@ -164,35 +175,25 @@ bool RegistryFunctions::SetBinaryValue(const std::string& sKey, const std::strin
 
 RegistryFunctions::DWordResult RegistryFunctions::GetDWordValue(const std::string& sKey,
                                                                 const std::string& sKeyName) {
-    std::string subKey;
-    HKEY root = ParseKeyPath(sKey, subKey);
-    if (!root) return std::monostate{};
     rt::RegKey key;
-    if (LONG rc = OpenRegKey(root, subKey, kRead, key); rc != ERROR_SUCCESS) {
-        Report(rc);
-        return std::string(kErrorResult);
-    }
+    const Opened opened = OpenPath(sKey, kRead, key);
+    if (opened == Opened::Refused) return std::monostate{};
+    if (opened == Opened::Failed) return std::string(kErrorResult);
     BYTE bytes[4] = {};
     DWORD type = REG_DWORD, size = sizeof bytes;
     if (LONG rc = RegQueryValueExA(key.get(), sKeyName.c_str(), nullptr, &type, bytes, &size);
-        rc != ERROR_SUCCESS) {
-        Report(rc);
-        return std::string(kErrorResult);
-    }
+        rc != ERROR_SUCCESS)
+        return ReadFailure(rc);
     const uint32_t v = rt::ReadLE32(bytes);
     return static_cast<int32_t>(v);
 }
 
 RegistryFunctions::TextResult RegistryFunctions::GetBinaryValue(const std::string& sKey,
                                                                 const std::string& sKeyName) {
-    std::string subKey;
-    HKEY root = ParseKeyPath(sKey, subKey);
-    if (!root) return std::nullopt;
     rt::RegKey key;
-    if (LONG rc = OpenRegKey(root, subKey, kRead, key); rc != ERROR_SUCCESS) {
-        Report(rc);
-        return std::string(kErrorResult);
-    }
+    const Opened opened = OpenPath(sKey, kRead, key);
+    if (opened == Opened::Refused) return std::nullopt;
+    if (opened == Opened::Failed) return std::string(kErrorResult);
     // The first query only learns the size.
     BYTE one = 0;
     DWORD size = 1;
@@ -200,32 +201,24 @@ RegistryFunctions::TextResult RegistryFunctions::GetBinaryValue(const std::strin
     std::vector<BYTE> buffer(size ? size : 1, ' ');
     DWORD got = size;
     if (LONG rc = RegQueryValueExA(key.get(), sKeyName.c_str(), nullptr, nullptr, buffer.data(), &got);
-        rc != ERROR_SUCCESS) {
-        Report(rc);
-        return std::string(kErrorResult);
-    }
+        rc != ERROR_SUCCESS)
+        return ReadFailure(rc);
     return std::string(buffer.begin(), buffer.begin() + (got < size ? got : size));
 }
 
 RegistryFunctions::TextResult RegistryFunctions::GetStringValue(const std::string& sKey,
                                                                 const std::string& sKeyName) {
-    std::string subKey;
-    HKEY root = ParseKeyPath(sKey, subKey);
-    if (!root) return std::nullopt;
     rt::RegKey key;
-    if (LONG rc = OpenRegKey(root, subKey, kRead, key); rc != ERROR_SUCCESS) {
-        Report(rc);
-        return std::string(kErrorResult);
-    }
+    const Opened opened = OpenPath(sKey, kRead, key);
+    if (opened == Opened::Refused) return std::nullopt;
+    if (opened == Opened::Failed) return std::string(kErrorResult);
     // 255 bytes: a text of 254 characters and its zero; longer values fail with 234.
     char buffer[255];
     DWORD type = REG_SZ, size = sizeof buffer;
     if (LONG rc = RegQueryValueExA(key.get(), sKeyName.c_str(), nullptr, &type,
                                    reinterpret_cast<BYTE*>(buffer), &size);
-        rc != ERROR_SUCCESS) {
-        Report(rc);
-        return std::string(kErrorResult);
-    }
+        rc != ERROR_SUCCESS)
+        return ReadFailure(rc);
     // The data up to its terminating zero, exactly as stored: blanks stay, no zero is carried.
     std::string text(buffer, size <= sizeof buffer ? size : sizeof buffer);
     if (auto nul = text.find('\0'); nul != std::string::npos) text.erase(nul);
@@ -254,11 +247,8 @@ bool RegistryFunctions::DeleteKey(const std::string& KeyName) {
 }
 
 bool RegistryFunctions::DeleteKeyValue(const std::string& sKeyName, const std::string& sValueName) {
-    std::string subKey;
-    HKEY root = ParseKeyPath(sKeyName, subKey);
-    if (!root) return false;
     rt::RegKey key;
-    if (OpenRegKey(root, subKey, kWrite, key) != ERROR_SUCCESS) return false;
+    if (OpenPath(sKeyName, kWrite, key, false) != Opened::Open) return false;
     if (LONG rc = RegDeleteValueA(key.get(), sValueName.c_str()); rc != ERROR_SUCCESS) {
         Report(rc);
         return false;
@@ -267,19 +257,13 @@ bool RegistryFunctions::DeleteKeyValue(const std::string& sKeyName, const std::s
 }
 
 bool RegistryFunctions::KeyExist(const std::string& sKey) {
-    std::string subKey;
-    HKEY root = ParseKeyPath(sKey, subKey);
-    if (!root) return false;
     rt::RegKey key;
-    return OpenRegKey(root, subKey, kRead, key) == ERROR_SUCCESS;
+    return OpenPath(sKey, kRead, key, false) == Opened::Open;
 }
 
 std::optional<bool> RegistryFunctions::KeyValueExist(const std::string& sKey, const std::string& sKeyName) {
-    std::string subKey;
-    HKEY root = ParseKeyPath(sKey, subKey);
-    if (!root) return std::nullopt;
     rt::RegKey key;
-    if (OpenRegKey(root, subKey, kRead, key) != ERROR_SUCCESS) return std::nullopt;
+    if (OpenPath(sKey, kRead, key, false) != Opened::Open) return std::nullopt;
     DWORD size = 0;
     return RegQueryValueExA(key.get(), sKeyName.c_str(), nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
 }

@@ -16,6 +16,8 @@
 #include <string>
 #include <variant>
 
+#include "runtime/handles.h"
+
 class RegistryFunctions {
 public:
     // What GetDWordValue answers: nothing (refused path), the number, or the text "Error".
@@ -60,6 +62,12 @@ private:
     // Splits a full key path; returns the root (nullptr when refused) and sets subKey.
     HKEY ParseKeyPath(const std::string& path, std::string& subKey) const;
     void Report(LONG code) const;
+    // How opening the key of a full path ended.
+    enum class Opened { Refused, Failed, Open };
+    // Opens the key of a full path with this access; a failure to open is reported when `report`.
+    Opened OpenPath(const std::string& path, REGSAM access, rt::RegKey& key, bool report = true) const;
+    // A read's answer to a failed registry call, which is reported.
+    std::string ReadFailure(LONG code) const;
     // The shared road of the two value writers.
     bool WriteValue(const std::string& sKey, const std::string& sKeyName, DWORD type, const BYTE* data,
                     DWORD size);
