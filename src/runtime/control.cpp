@@ -70,8 +70,7 @@ Control::~Control() {
     if (hwnd_) {
         WindowMap().erase(hwnd_);
         rt::UnsubclassWindow(hwnd_, SubclassProc, 1);
-        DestroyWindow(hwnd_);
-        hwnd_ = nullptr;
+        WindowHandle(std::exchange(hwnd_, nullptr)).reset();
     }
 }
 
@@ -105,7 +104,8 @@ void Control::CreateChild(const char* cls, DWORD style, DWORD exStyle, const cha
 }
 
 void Control::ReplaceChild(const char* cls, DWORD style, DWORD exStyle, const char* text) {
-    HWND old = hwnd_;
+    // The old window goes when the new one has taken its place, or when none could be made.
+    const WindowHandle old(hwnd_);
     if (old) {
         rect_ = PixelRect();
         std::string tip = std::move(toolTip_);
@@ -116,27 +116,19 @@ void Control::ReplaceChild(const char* cls, DWORD style, DWORD exStyle, const ch
             updateToolTip();
         }
         toolTip_ = std::move(tip);
-        WindowMap().erase(old);
-        rt::UnsubclassWindow(old, SubclassProc, 1);
+        WindowMap().erase(old.get());
+        rt::UnsubclassWindow(old.get(), SubclassProc, 1);
         hwnd_ = nullptr;
     }
     // The new window takes the old one's place among its siblings: a stacking change still to come
     // stays the control's.
     const int heldZ = heldZ_;
     const unsigned long heldTurn = heldTurn_;
-    try {
-        CreateChild(cls, style, exStyle, text);
-    } catch (...) {
-        if (old) DestroyWindow(old);
-        throw;
-    }
+    CreateChild(cls, style, exStyle, text);
     heldZ_ = heldZ;
     heldTurn_ = heldTurn;
-    if (old) {
-        // Right below the old window, which then leaves: the new one takes its place.
-        SetWindowPos(hwnd_, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        DestroyWindow(old);
-    }
+    // Right below the old window, which then leaves: the new one takes its place.
+    if (old) SetWindowPos(hwnd_, old.get(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Control::SetStyleBits(DWORD mask, DWORD bits) {
@@ -787,11 +779,11 @@ HWND Container::ToolTipWindow() {
             return InitCommonControlsEx(&icc) != FALSE;
         }();
         (void)init;
-        tooltip_ = CreateWindowExA(
+        tooltip_.reset(CreateWindowExA(
             WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleA(nullptr), nullptr));
     }
-    return tooltip_;
+    return tooltip_.get();
 }
 
 void Container::DestroyRuntimeControls() {
@@ -803,8 +795,7 @@ void Container::DestroyRuntimeControls() {
 }
 
 void Container::DestroyToolTip() {
-    if (tooltip_) DestroyWindow(tooltip_);
-    tooltip_ = nullptr;
+    tooltip_.reset();
 }
 
 }  // namespace rt

@@ -269,7 +269,7 @@ private:
     std::vector<Control*> tabOrder_;
     Control* captured_ = nullptr;  // windowless control that took the mouse with a button press
     Control* pressed_ = nullptr;
-    HWND tooltip_ = nullptr;
+    WindowHandle tooltip_;
     std::vector<std::unique_ptr<Control>> runtime_;  // controls added at run time, owned here
 };
 

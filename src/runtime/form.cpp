@@ -1,6 +1,7 @@
 #include "runtime/form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "runtime/controls.h"
 #include "runtime/effects.h"
@@ -49,7 +50,7 @@ Form::~Form() {
     DestroyToolTip();
     if (hwnd_) {
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
+        WindowHandle(std::exchange(hwnd_, nullptr)).reset();
     }
 }
 

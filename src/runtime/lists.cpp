@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "runtime/ansi_text.h"
 #include "runtime/controls_shared.h"
@@ -40,12 +41,11 @@ void ListBox::Sorted(bool v) {
     sorted_ = v;
     RECT r = PixelRect();
     bool vis = Visible();
-    HWND old = hwnd_;
-    hwnd_ = nullptr;
+    WindowHandle old(std::exchange(hwnd_, nullptr));
     create();
     MoveWindow(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     ShowWindow(hwnd_, vis ? SW_SHOWNA : SW_HIDE);
-    DestroyWindow(old);
+    old.reset();
     for (auto& s : items) AddItem(s);
 }
 
@@ -147,11 +147,10 @@ void ComboBox::recreate() {
     for (int i = 0; i < ListCount(); ++i) items.push_back(List(i));
     std::string text = Text();
     bool vis = Visible();
-    HWND old = hwnd_;
-    hwnd_ = nullptr;
+    WindowHandle old(std::exchange(hwnd_, nullptr));
     create();
     ShowWindow(hwnd_, vis ? SW_SHOWNA : SW_HIDE);
-    DestroyWindow(old);
+    old.reset();
     for (auto& s : items) AddItem(s);
     if (style_ != 2) SetWindowTextA(hwnd_, text.c_str());
 }

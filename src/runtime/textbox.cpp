@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "runtime/controls_shared.h"
 #include "runtime/convert.h"
@@ -61,15 +62,14 @@ void TextBox::recreate() {
     }
     RECT r = PixelRect();
     bool vis = Visible();
-    HWND old = hwnd_;
-    // The platform edit reads these styles only at creation: make a new window in the old one's place.
-    HWND after = GetWindow(old, GW_HWNDPREV);
-    hwnd_ = nullptr;
+    // The platform edit reads these styles only at creation: make a new window in the old one's
+    // place. The old one goes last; its NCDESTROY forgets only the old handle.
+    const WindowHandle old(std::exchange(hwnd_, nullptr));
+    HWND after = GetWindow(old.get(), GW_HWNDPREV);
     create();
     MoveWindow(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     SetWindowPos(hwnd_, after ? after : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ShowWindow(hwnd_, vis ? SW_SHOWNA : SW_HIDE);
-    DestroyWindow(old);  // its NCDESTROY forgets only the old handle
 }
 
 std::string TextBox::shown() const {

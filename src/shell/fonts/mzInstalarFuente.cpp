@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "runtime/handles.h"
+
 namespace {
 
 // Blanks (spaces only) trimmed from both ends.
@@ -52,11 +54,11 @@ void BroadcastFontChange() {
 }  // namespace
 
 mzInstalarFuente::mzInstalarFuente() {
-    LPITEMIDLIST pidl = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_FONTS, &pidl)) || !pidl) return;
+    rt::TaskMemory<ITEMIDLIST> pidl;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_FONTS, pidl.put())) || !pidl) return;
     char buffer[MAX_PATH] = {};
-    const BOOL ok = SHGetPathFromIDListA(pidl, buffer);
-    CoTaskMemFree(pidl);
+    const BOOL ok = SHGetPathFromIDListA(pidl.get(), buffer);
+    pidl.reset();
     if (ok) fontsFolder_ = std::string(buffer, strnlen(buffer, MAX_PATH));
     // Keep the documented form: no trailing backslash.
     while (!fontsFolder_.empty() && fontsFolder_.back() == '\\') fontsFolder_.pop_back();
