@@ -263,9 +263,7 @@ void FileListBox::Refresh() {
     std::string base = path_;
     if (!base.empty() && base.back() != '\\' && base.back() != '/') base += '\\';
     for (const std::string& raw : Split(pattern_, ";")) {
-        std::string p = raw;
-        p.erase(0, p.find_first_not_of(' '));
-        p.erase(p.find_last_not_of(' ') + 1);
+        const std::string p = Trim(raw);
         if (p.empty()) continue;
         WIN32_FIND_DATAA fd;
         FindHandle h(FindFirstFileA((base + p).c_str(), &fd));

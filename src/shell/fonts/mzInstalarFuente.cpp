@@ -4,19 +4,11 @@
 #include <windows.h>
 
 #include <cstring>
-#include <string_view>
 
+#include "runtime/convert.h"
 #include "runtime/handles.h"
 
 namespace {
-
-// Blanks (spaces only) trimmed from both ends.
-std::string Trim(std::string_view text) {
-    auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
 
 // Whether a plain file of that path exists, as a directory search for normal files finds it:
 // folders, hidden and system files do not count.
@@ -65,12 +57,12 @@ mzInstalarFuente::mzInstalarFuente() {
 }
 
 void mzInstalarFuente::PathTTF(const std::string& value) {
-    pathTTF_ = Trim(value);
+    pathTTF_ = rt::Trim(value);
     if (pathTTF_.empty() || pathTTF_.back() != '\\') pathTTF_ += '\\';
 }
 
 void mzInstalarFuente::FicheroTTF(const std::string& value) {
-    ficheroTTF_ = Trim(value);
+    ficheroTTF_ = rt::Trim(value);
 }
 
 void mzInstalarFuente::Instalar() {
