@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "runtime/canvas.h"
 #include "runtime/error.h"
 #include "runtime/form.h"
 #include "runtime/subclass.h"
@@ -450,9 +451,8 @@ bool RouteTabKey(const MSG& msg) {
     return MoveFocus(*c, !(shift & vbShiftMask)) != nullptr;
 }
 
-void Control::RaiseMouse(const Event<int16_t, int16_t, float, float>& ev, WPARAM wp, int x, int y) {
-    RaiseEvent(ev, ButtonState(wp), ShiftState(), static_cast<float>(ToTwipsX(x)),
-               static_cast<float>(ToTwipsY(y)));
+void Control::RaiseMouse(const Event<int16_t, int16_t, float, float>& ev, int16_t button, int x, int y) {
+    RaiseEvent(ev, button, ShiftState(), static_cast<float>(ToTwipsX(x)), static_cast<float>(ToTwipsY(y)));
 }
 
 LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
@@ -495,17 +495,15 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
-            c->RaiseEvent(c->MouseDown, ButtonOf(msg), ShiftState(), static_cast<float>(ToTwipsX(x)),
-                          static_cast<float>(ToTwipsY(y)));
+            c->RaiseMouse(c->MouseDown, ButtonOf(msg), x, y);
             break;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
         case WM_MBUTTONUP:
-            c->RaiseEvent(c->MouseUp, ButtonOf(msg), ShiftState(), static_cast<float>(ToTwipsX(x)),
-                          static_cast<float>(ToTwipsY(y)));
+            c->RaiseMouse(c->MouseUp, ButtonOf(msg), x, y);
             break;
         case WM_MOUSEMOVE:
-            c->RaiseMouse(c->MouseMove, wp, x, y);
+            c->RaiseMouse(c->MouseMove, ButtonState(wp), x, y);
             break;
         default:
             break;
@@ -636,6 +634,21 @@ void Container::PaintWindowless(HDC dc, const RECT& dirty) {
         c->Paint(dc);
         RestoreDC(dc, saved);
     }
+}
+
+void Container::PaintSurface(Canvas& surface) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(surface.Window(), &ps);
+    surface.Paint(dc, ps.rcPaint);
+    PaintWindowless(dc, ps.rcPaint);
+    EndPaint(surface.Window(), &ps);
+}
+
+void Container::PrintSurface(Canvas& surface, HDC dc) {
+    RECT r;
+    GetClientRect(surface.Window(), &r);
+    surface.Paint(dc, r);
+    PaintWindowless(dc, r);
 }
 
 namespace {

@@ -31,7 +31,7 @@ void ListBox::create() {
     DWORD style = WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
     if (sorted_) style |= LBS_SORT;
     CreateChild("LISTBOX", style, WS_EX_CLIENTEDGE);
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
+    fontToNewWindow();
 }
 
 void ListBox::Sorted(bool v) {
@@ -102,9 +102,7 @@ bool ListBox::OnCommand(WORD code) {
     return false;
 }
 HBRUSH ListBox::OnColor(HDC dc) {
-    SetTextColor(dc, ToColorRef(ForeColor()));
-    SetBkColor(dc, ToColorRef(BackColor()));
-    return backBrush();
+    return platformColors(dc);
 }
 
 // ---- ComboBox
@@ -138,7 +136,7 @@ void ComboBox::create() {
     CreateChild("COMBOBOX", style, 0);
     // The window's height includes the drop-down list.
     MoveWindow(hwnd_, r.left, r.top, r.right - r.left, std::max<LONG>(r.bottom - r.top, 200), FALSE);
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
+    fontToNewWindow();
     if (HWND edit = FindWindowExA(hwnd_, nullptr, "Edit", nullptr))
         rt::SubclassWindow(edit, EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
@@ -229,9 +227,7 @@ bool ComboBox::OnCommand(WORD code) {
     }
 }
 HBRUSH ComboBox::OnColor(HDC dc) {
-    SetTextColor(dc, ToColorRef(ForeColor()));
-    SetBkColor(dc, ToColorRef(BackColor()));
-    return backBrush();
+    return platformColors(dc);
 }
 
 // ---- FileListBox

@@ -49,7 +49,7 @@ void TextBox::create(bool replacing) {
         ReplaceChild("EDIT", style, WS_EX_CLIENTEDGE, shown().c_str());
     else
         CreateChild("EDIT", style, WS_EX_CLIENTEDGE, shown().c_str());
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
+    fontToNewWindow();
     if (maxLength_ > 0) SendMessageA(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
     settingText_ = false;
 }
@@ -225,9 +225,7 @@ bool TextBox::OnCommand(WORD code) {
 }
 
 HBRUSH TextBox::OnColor(HDC dc) {
-    SetTextColor(dc, ToColorRef(ForeColor()));
-    SetBkColor(dc, ToColorRef(BackColor()));
-    return backBrush();
+    return platformColors(dc);
 }
 
 }  // namespace rt
