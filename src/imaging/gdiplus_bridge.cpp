@@ -1,7 +1,6 @@
 #include "imaging/gdiplus_bridge.h"
 
 #include <cmath>
-#include <cstring>
 #include <cwchar>
 
 #include "imaging/c32bppDIB.h"
@@ -59,20 +58,7 @@ int cGDIPlus::FindEncoderClsid(const GdiplusApi& api, const std::wstring& mimeTy
 }
 
 ComPtr<IStream> cGDIPlus::StreamFromBytes(const uint8_t* data, size_t length) {
-    ComPtr<IStream> stream;
-    if (!data || length == 0) {
-        if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.put()))) return {};
-        return stream;
-    }
-    rt::GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE, length));
-    if (!block) return {};
-    void* p = GlobalLock(block.get());
-    if (!p) return {};
-    std::memcpy(p, data, length);
-    GlobalUnlock(block.get());
-    if (FAILED(CreateStreamOnHGlobal(block.get(), TRUE, stream.put()))) return {};
-    block.release();
-    return stream;
+    return rt::StreamOnCopy(data, length);
 }
 
 bool cGDIPlus::BytesFromStream(IStream* stream, std::vector<uint8_t>& bytes) {

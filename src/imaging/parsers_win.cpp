@@ -18,15 +18,8 @@ bool HasDllExport(const std::string& library, const char* exportName) {
 
 PicturePtr PictureFromBytes(const uint8_t* bytes, size_t length) {
     if (!bytes || length == 0) return {};
-    rt::GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE, length));
-    if (!block) return {};
-    void* p = GlobalLock(block.get());
-    if (!p) return {};
-    std::memcpy(p, bytes, length);
-    GlobalUnlock(block.get());
-    ComPtr<IStream> stream;
-    if (FAILED(CreateStreamOnHGlobal(block.get(), TRUE, stream.put()))) return {};
-    block.release();  // the stream frees it now
+    ComPtr<IStream> stream = rt::StreamOnCopy(bytes, length);
+    if (!stream) return {};
     PicturePtr picture;
     if (FAILED(OleLoadPicture(stream.get(), 0, FALSE, IID_IPicture, reinterpret_cast<void**>(picture.put())))) return {};
     return picture;

@@ -48,12 +48,10 @@ void PageBuilder::Aap() {
 
     step([&] { m().ZOrder(0); });
     step([&] { m().ToolTipText(F(3)); });
-    step([&] { m().Left(rt::TextToSingle(F(4))); });
-    step([&] { m().Top(rt::TextToSingle(F(5))); });
+    Position(m);
     // The page finishing shows the pictures once the page is complete.
     step([&] { m().Visible(false); });
-    step([&] { m().Height(rt::TextToSingle(F(6))); });
-    step([&] { m().Width(rt::TextToSingle(F(7))); });
+    Dimensions(m);
     step([&] { m().AutoSize(rt::TextToBoolean(F(8))); });
     if (F(9) != "") step([&] { m().Opacity(rt::TextToInt32(F(9))); });
     if (F(10) != "NULL") {

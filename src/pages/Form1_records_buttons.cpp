@@ -41,10 +41,8 @@ void PageBuilder::MacBT() {
     auto m = [&]() -> controls::CandyButton& { return f.Macbt[Index()]; };
     Create(f.Macbt);
     step([&] { m().Caption(F(3)); });
-    step([&] { m().Left(rt::TextToSingle(F(4))); });
-    step([&] { m().Top(rt::TextToSingle(F(5))); });
-    step([&] { m().Height(rt::TextToSingle(F(6))); });
-    step([&] { m().Width(rt::TextToSingle(F(7))); });
+    Position(m);
+    Dimensions(m);
     step([&] { m().Tag(F(8)); });
     step([&] { m().ColorBright(static_cast<uint32_t>(rt::TextToInt32(F(9)))); });
     step([&] { m().Style(rt::TextToInt32(F(10))); });
@@ -66,11 +64,9 @@ void PageBuilder::imageover() {
     auto m = [&]() -> controls::ShapedButton& { return f.imageover[Index()]; };
     Create(f.imageover);
     step([&] { m().Caption(F(3)); });
-    step([&] { m().Left(rt::TextToSingle(F(4))); });
-    step([&] { m().Top(rt::TextToSingle(F(5))); });
+    Position(m);
     step([&] { m().Visible(false); });
-    step([&] { m().Height(rt::TextToSingle(F(6))); });
-    step([&] { m().Width(rt::TextToSingle(F(7))); });
+    Dimensions(m);
     step([&] { m().Tag(F(8)); });
     step([&] { m().ForeColor(static_cast<uint32_t>(rt::TextToInt32(F(9)))); });
     // Before the pictures: the normal picture shapes the button with the mask colour in force.

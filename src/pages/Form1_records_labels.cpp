@@ -11,8 +11,7 @@ void PageBuilder::bsGradientLabel1() {
     auto m = [&]() -> controls::bsGradientLabel& { return f.bsGradientLabel1[Index()]; };
     Create(f.bsGradientLabel1);
     step([&] { m().Caption(F(3)); });
-    step([&] { m().Left(rt::TextToSingle(F(4))); });
-    step([&] { m().Top(rt::TextToSingle(F(5))); });
+    Position(m);
     step([&] { m().Visible(true); });
     step([&] { m().Tag(F(8)); });
     step([&] { m().Colour1(static_cast<uint32_t>(rt::TextToInt32(F(9)))); });

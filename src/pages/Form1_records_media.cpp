@@ -20,11 +20,7 @@ void PageBuilder::Image() {
 void PageBuilder::gifRecord() {
     auto m = [&]() -> controls::AniGif& { return f.gif[Index()]; };
     Create(f.gif);
-    step([&] { m().Left(rt::TextToSingle(F(4))); });
-    step([&] { m().Top(rt::TextToSingle(F(5))); });
-    step([&] { m().Visible(true); });
-    step([&] { m().Height(rt::TextToSingle(F(6))); });
-    step([&] { m().Width(rt::TextToSingle(F(7))); });
+    Placement(m);
     step([&] { m().BackColor(static_cast<uint32_t>(rt::TextToInt32(F(8)))); });
     step([&] { m().Visible(rt::TextToBoolean(F(12))); });
     step([&] { m().Tag(F(13)); });
@@ -102,18 +98,17 @@ void PageBuilder::PDF() {
             if (!c) rt::Raise(rt::errObjectVariableNotSet, "PDF");
             return *c;
         };
-        step([&] { viewer().Left(rt::TextToSingle(F(4))); });
-        step([&] { viewer().Top(rt::TextToSingle(F(5))); });
-        step([&] { viewer().Height(rt::TextToSingle(F(6))); });
-        step([&] { viewer().Width(rt::TextToSingle(F(7))); });
+        Position(viewer);
+        Dimensions(viewer);
         step([&] { f.pdfsrol.Value(rt::TextToInt16(F(12))); });
         step([&] { f.pdftool.Value(rt::TextToInt16(F(8))); });
         if (!F(3).empty()) step([&] { f.pdfViewer.Call("LoadFile", f.pat.Text() + F(3)); });
     } else {
-        step([&] { f.Picture8.Left(rt::TextToSingle(F(4))); });
-        step([&] { f.Picture8.Top(rt::TextToSingle(F(5))); });
-        step([&] { f.Picture8.Height(rt::TextToSingle(F(6))); });
-        step([&] { f.Picture8.Width(rt::TextToSingle(F(7))); });
+        auto frame = [&]() -> auto& {
+            return f.Picture8;
+        };
+        Position(frame);
+        Dimensions(frame);
         step([&] { f.Picture8.Visible(true); });
     }
 }
@@ -130,10 +125,8 @@ void PageBuilder::webRecord() {
     auto m = [&]() -> controls::UserControl1& { return f.web[Index()]; };
     Create(f.web);
     step([&] { m().ToolTipText(F(3)); });
-    step([&] { m().Left(rt::TextToSingle(F(4))); });
-    step([&] { m().Top(rt::TextToSingle(F(5))); });
-    step([&] { m().Height(rt::TextToSingle(F(6))); });
-    step([&] { m().Width(rt::TextToSingle(F(7))); });
+    Position(m);
+    Dimensions(m);
     step([&] { m().Tag(F(8)); });
     // Each test reads the mode again; in skip mode one that fails counts as met.
     auto mode = [&](double wanted) { return test([&] { return rt::TextToDouble(m().ToolTipText()) == wanted; }); };

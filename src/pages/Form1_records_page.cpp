@@ -7,11 +7,7 @@
 #include "runtime/ui.h"
 
 void PageBuilder::Label3Record() {
-    step([&] { f.Label3.Left(rt::TextToSingle(F(4))); });
-    step([&] { f.Label3.Top(rt::TextToSingle(F(5))); });
-    step([&] { f.Label3.Visible(true); });
-    step([&] { f.Label3.Height(rt::TextToSingle(F(6))); });
-    step([&] { f.Label3.Width(rt::TextToSingle(F(7))); });
+    Placement([&]() -> auto& { return f.Label3; });
     step([&] { f.Label2.Width(rt::TextToSingle(F(8))); });
     step([&] { f.Tag(F(9)); });
     step([&] { f.Label2.Left(rt::TextToSingle(F(10))); });

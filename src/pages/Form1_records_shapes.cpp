@@ -12,10 +12,8 @@ void PageBuilder::Shaper1() {
     Create(f.Shaper1);
     step([&] { m().Visible(false); });
     step([&] { m().Shape(rt::TextToInt32(F(3))); });
-    step([&] { m().Left(rt::TextToSingle(F(4))); });
-    step([&] { m().Top(rt::TextToSingle(F(5))); });
-    step([&] { m().Height(rt::TextToSingle(F(6))); });
-    step([&] { m().Width(rt::TextToSingle(F(7))); });
+    Position(m);
+    Dimensions(m);
     step([&] { m().Tag(F(8)); });
     step([&] { m().BackStyle(rt::TextToInt32(F(9))); });
     step([&] { m().ToolTipText(F(10)); });
@@ -24,19 +22,7 @@ void PageBuilder::Shaper1() {
     step([&] { m().BorderWidth(rt::TextToInt32(F(13))); });
     step([&] { m().ZOrder(0); });
     step([&] { m().BorderStyle(rt::TextToInt32(Item(14, 0))); });
-    step([&] { m().PolygonAngle(rt::TextToSingle(Item(14, 1))); });
-    step([&] { m().PolygonSides(rt::TextToInt32(Item(14, 2))); });
-    step([&] { m().ShapeText(Item(14, 3)); });
-    step([&] { m().BorderTransparency(rt::TextToInt32(Item(14, 4))); });
-    step([&] { m().BackTransparency(rt::TextToInt32(Item(14, 5))); });
-    step([&] { m().FillColor(colour(Item(14, 6))); });
-    step([&] { m().FillStyle(rt::TextToInt32(Item(14, 7))); });
-    // The face is taken whether or not it is installed.
-    step([&] { m().Font().Name(Item(14, 8)); });
-    step([&] { m().Font().Bold(rt::TextToBoolean(Item(14, 9))); });
-    step([&] { m().Font().Italic(rt::TextToBoolean(Item(14, 10))); });
-    skipMode();
-    if (test([&] { return Item(14, 11) != ""; })) step([&] { m().ToolTipText(Item(14, 11)); });
+    ShapeItems(m, [](auto& member, const std::string& text) { member.ShapeText(text); });
     // The style as the control kept it: an out-of-range item leaves an earlier 60 in force.
     if (test([&] { return m().FillStyle() == 60; })) {
         skipMode();

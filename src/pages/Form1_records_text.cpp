@@ -41,10 +41,8 @@ void PageBuilder::obj2() {
     Create(f.Label1);
     step([&] { m().Visible(false); });
     step([&] { m().Caption(F(3)); });
-    step([&] { m().Left(rt::TextToSingle(F(4))); });
-    step([&] { m().Top(rt::TextToSingle(F(5))); });
-    step([&] { m().Height(rt::TextToSingle(F(6))); });
-    step([&] { m().Width(rt::TextToSingle(F(7))); });
+    Position(m);
+    Dimensions(m);
     step([&] { m().Tag(F(8)); });
     step([&] { m().BackStyle(rt::TextToInt16(F(9))); });
     step([&] { m().ToolTipText(F(10)); });

@@ -16,19 +16,7 @@ void PageBuilder::metrodes1Record() {
     step([&] { m().ForeColor(static_cast<uint32_t>(rt::TextToInt32(F(12)))); });
     step([&] { m().BorderWidth(rt::TextToInt32(F(13))); });
     step([&] { m().BorderStyle(rt::TextToInt16(Item(14, 0))); });
-    step([&] { m().PolygonAngle(rt::TextToSingle(Item(14, 1))); });
-    step([&] { m().PolygonSides(rt::TextToInt32(Item(14, 2))); });
-    step([&] { m().Caption(Item(14, 3)); });
-    step([&] { m().BorderTransparency(rt::TextToInt32(Item(14, 4))); });
-    step([&] { m().BackTransparency(rt::TextToInt32(Item(14, 5))); });
-    step([&] { m().FillColor(static_cast<uint32_t>(rt::TextToInt32(Item(14, 6)))); });
-    step([&] { m().FillStyle(rt::TextToInt32(Item(14, 7))); });
-    // The face is taken whether or not it is installed.
-    step([&] { m().Font().Name(Item(14, 8)); });
-    step([&] { m().Font().Bold(rt::TextToBoolean(Item(14, 9))); });
-    step([&] { m().Font().Italic(rt::TextToBoolean(Item(14, 10))); });
-    skipMode();
-    if (test([&] { return Item(14, 11) != ""; })) step([&] { m().ToolTipText(Item(14, 11)); });
+    ShapeItems(m, [](auto& member, const std::string& text) { member.Caption(text); });
     // The icon's copy stays in the temporary folder until the next extraction of the member
     // replaces it.
     const std::string icon = f.page.Text() + "metro" + F(2) + ".pic";

@@ -90,9 +90,19 @@ private:
     // F4 to F7. One step each.
     template <class Member>
     void Placement(Member m) {
+        Position(m);
+        step([&] { m().Visible(true); });
+        Dimensions(m);
+    }
+    // Its two halves, for the blocks that set the visibility otherwise: Left and Top from F4 and
+    // F5, Height and Width from F6 and F7. One step each.
+    template <class Member>
+    void Position(Member m) {
         step([&] { m().Left(rt::TextToSingle(F(4))); });
         step([&] { m().Top(rt::TextToSingle(F(5))); });
-        step([&] { m().Visible(true); });
+    }
+    template <class Member>
+    void Dimensions(Member m) {
         step([&] { m().Height(rt::TextToSingle(F(6))); });
         step([&] { m().Width(rt::TextToSingle(F(7))); });
     }
@@ -112,6 +122,28 @@ private:
         step([&] { m().Font().Italic(rt::TextToBoolean(Item(11, 3))); });
         step([&] { m().Font().Underline(rt::TextToBoolean(Item(11, 4))); });
         step([&] { m().Font().Charset(rt::TextToInt16(Item(11, 5))); });
+    }
+    // F14's items 1 to 11 of the vector shape and the tile, one step each: polygon angle and
+    // sides, the text of item 3 (setText(member, text) sets it), border and back transparency,
+    // fill colour and style, the face (installed or not), bold and italic; then, skipping failing
+    // steps, the tooltip when item 11 has one.
+    template <class Member, class SetText>
+    void ShapeItems(Member m, SetText setText) {
+        step([&] { m().PolygonAngle(rt::TextToSingle(Item(14, 1))); });
+        step([&] { m().PolygonSides(rt::TextToInt32(Item(14, 2))); });
+        step([&] {
+            auto& member = m();
+            setText(member, Item(14, 3));
+        });
+        step([&] { m().BorderTransparency(rt::TextToInt32(Item(14, 4))); });
+        step([&] { m().BackTransparency(rt::TextToInt32(Item(14, 5))); });
+        step([&] { m().FillColor(static_cast<uint32_t>(rt::TextToInt32(Item(14, 6)))); });
+        step([&] { m().FillStyle(rt::TextToInt32(Item(14, 7))); });
+        step([&] { m().Font().Name(Item(14, 8)); });
+        step([&] { m().Font().Bold(rt::TextToBoolean(Item(14, 9))); });
+        step([&] { m().Font().Italic(rt::TextToBoolean(Item(14, 10))); });
+        skipMode();
+        if (test([&] { return Item(14, 11) != ""; })) step([&] { m().ToolTipText(Item(14, 11)); });
     }
     // StyleCode of a label-like record: bold and italic, or nothing for any other text.
     static bool StyleCode(const std::string& code, bool& bold, bool& italic);

@@ -3,6 +3,7 @@
 #include <wmp.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "runtime/ansi_text.h"
 #include "runtime/convert.h"
@@ -34,29 +35,6 @@ const AtlHost& Atl() {
     }();
     return host;
 }
-
-std::string FromBstr(BSTR b) {
-    return b ? Narrow(std::wstring_view(b, SysStringLen(b))) : std::string();
-}
-
-// A BSTR for the length of a call.
-class Bstr {
-public:
-    explicit Bstr(const std::string& s) : b_(SysAllocString(Widen(s).c_str())) {}
-    Bstr() = default;
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-    ~Bstr() { SysFreeString(b_); }
-    BSTR get() const noexcept { return b_; }
-    BSTR* put() noexcept {
-        SysFreeString(b_);
-        b_ = nullptr;
-        return &b_;
-    }
-
-private:
-    BSTR b_ = nullptr;
-};
 
 }  // namespace
 
@@ -119,20 +97,16 @@ void ActiveXControl::create(Missing missing) {
     auto fail = [&](const std::string& why) {
         if (missing == Missing::Raise) Raise(errCannotCreateObject, progId_, why);
     };
-    // Without a component a waiting control keeps no stand-in window either.
-    auto dropStandIn = [&] {
-        if (!hwnd_) return;
-        HWND w = hwnd_;
-        hwnd_ = nullptr;
-        DestroyWindow(w);
-    };
+    // Without a component a waiting control keeps no stand-in window either, and a host that made
+    // its window anyway loses it, so no empty host stays on the container.
+    auto dropWindow = [&] { WindowHandle(std::exchange(hwnd_, nullptr)).reset(); };
     if (!Atl().ready) {
-        dropStandIn();
+        dropWindow();
         return fail("The ActiveX host is not available");
     }
     CLSID clsid;
     if (FAILED(CLSIDFromProgID(Widen(progId_).c_str(), &clsid))) {
-        dropStandIn();
+        dropWindow();
         return fail("ActiveX component can't create object: " + progId_);
     }
     ReplaceChild("AtlAxWin", WS_CLIPCHILDREN, 0, progId_.c_str());
@@ -141,10 +115,7 @@ void ActiveXControl::create(Missing missing) {
     unknown_ = ComPtr<IUnknown>(unk);
     if (FAILED(hr) || !unknown_) {
         unknown_.reset();
-        // The host made its window anyway: it goes, so no empty host stays on the container.
-        HWND w = hwnd_;
-        hwnd_ = nullptr;
-        DestroyWindow(w);
+        dropWindow();
         return fail("ActiveX component can't create object: " + progId_);
     }
 }
@@ -186,57 +157,59 @@ ComPtr<IWMPControls> ControlsOf(IWMPPlayer4* p, const std::string& source) {
     if (!c) Raise(errObjectVariableNotSet, source);
     return c;
 }
+// A text or switch property of the player or one of its parts, read through its get_ member.
+template <class On, class Get>
+std::string ReadText(const ComPtr<On>& on, Get get, const std::string& source) {
+    SysString b;
+    Check((on.get()->*get)(b.put()), source);
+    return FromBstr(b.get());
+}
+template <class On, class Get>
+bool ReadSwitch(const ComPtr<On>& on, Get get, const std::string& source) {
+    VARIANT_BOOL v = VARIANT_FALSE;
+    Check((on.get()->*get)(&v), source);
+    return v != VARIANT_FALSE;
+}
+VARIANT_BOOL Switch(bool v) {
+    return v ? VARIANT_TRUE : VARIANT_FALSE;
+}
 }  // namespace
 
 std::string MediaPlayer::URL() const {
-    Bstr b;
-    Check(player()->get_URL(b.put()), Name());
-    return FromBstr(b.get());
+    return ReadText(player(), &IWMPPlayer4::get_URL, Name());
 }
 void MediaPlayer::URL(const std::string& url) {
-    Bstr b(url);
-    Check(player()->put_URL(b.get()), Name());
+    Check(player()->put_URL(ToBstr(url).get()), Name());
 }
 std::string MediaPlayer::uiMode() const {
-    Bstr b;
-    Check(player()->get_uiMode(b.put()), Name());
-    return FromBstr(b.get());
+    return ReadText(player(), &IWMPPlayer4::get_uiMode, Name());
 }
 void MediaPlayer::uiMode(const std::string& mode) {
-    Bstr b(mode);
-    Check(player()->put_uiMode(b.get()), Name());
+    Check(player()->put_uiMode(ToBstr(mode).get()), Name());
 }
 bool MediaPlayer::stretchToFit() const {
-    VARIANT_BOOL v = VARIANT_FALSE;
-    Check(player()->get_stretchToFit(&v), Name());
-    return v != VARIANT_FALSE;
+    return ReadSwitch(player(), &IWMPPlayer4::get_stretchToFit, Name());
 }
 void MediaPlayer::stretchToFit(bool v) {
-    Check(player()->put_stretchToFit(v ? VARIANT_TRUE : VARIANT_FALSE), Name());
+    Check(player()->put_stretchToFit(Switch(v)), Name());
 }
 bool MediaPlayer::enableContextMenu() const {
-    VARIANT_BOOL v = VARIANT_FALSE;
-    Check(player()->get_enableContextMenu(&v), Name());
-    return v != VARIANT_FALSE;
+    return ReadSwitch(player(), &IWMPPlayer4::get_enableContextMenu, Name());
 }
 void MediaPlayer::enableContextMenu(bool v) {
-    Check(player()->put_enableContextMenu(v ? VARIANT_TRUE : VARIANT_FALSE), Name());
+    Check(player()->put_enableContextMenu(Switch(v)), Name());
 }
 bool MediaPlayer::fullScreen() const {
-    VARIANT_BOOL v = VARIANT_FALSE;
-    Check(player()->get_fullScreen(&v), Name());
-    return v != VARIANT_FALSE;
+    return ReadSwitch(player(), &IWMPPlayer4::get_fullScreen, Name());
 }
 void MediaPlayer::fullScreen(bool v) {
-    Check(player()->put_fullScreen(v ? VARIANT_TRUE : VARIANT_FALSE), Name());
+    Check(player()->put_fullScreen(Switch(v)), Name());
 }
 bool MediaPlayer::autoStart() const {
-    VARIANT_BOOL v = VARIANT_FALSE;
-    Check(SettingsOf(player().get(), Name())->get_autoStart(&v), Name());
-    return v != VARIANT_FALSE;
+    return ReadSwitch(SettingsOf(player().get(), Name()), &IWMPSettings::get_autoStart, Name());
 }
 void MediaPlayer::autoStart(bool v) {
-    Check(SettingsOf(player().get(), Name())->put_autoStart(v ? VARIANT_TRUE : VARIANT_FALSE), Name());
+    Check(SettingsOf(player().get(), Name())->put_autoStart(Switch(v)), Name());
 }
 int32_t MediaPlayer::playCount() const {
     LONG n = 0;

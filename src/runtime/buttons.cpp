@@ -7,21 +7,26 @@
 
 namespace rt {
 
-CheckBox::CheckBox(Container& c, std::string name, int index)
+PlatformButton::PlatformButton(Container& c, std::string name, int index, DWORD style)
     : TextControl(c, std::move(name), index, Kind::Windowed, kButtonFace, kButtonText) {
-    CreateChild("BUTTON", BS_3STATE | WS_TABSTOP, 0, Name().c_str());
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
+    CreateChild("BUTTON", style | WS_TABSTOP, 0, Name().c_str());
+    fontToNewWindow();
 }
-CheckBox::CheckBox(const CheckBox& t, int index) : TextControl(t, index), value_(t.value_) {
-    CreateChild("BUTTON", BS_3STATE | WS_TABSTOP, 0, t.Caption().c_str());
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
-    SendMessageA(hwnd_, BM_SETCHECK, static_cast<WPARAM>(value_), 0);
+PlatformButton::PlatformButton(const PlatformButton& t, int index, DWORD style) : TextControl(t, index) {
+    CreateChild("BUTTON", style | WS_TABSTOP, 0, t.Caption().c_str());
+    fontToNewWindow();
 }
-std::string CheckBox::Caption() const {
+std::string PlatformButton::Caption() const {
     return WindowText(hwnd_);
 }
-void CheckBox::Caption(const std::string& text) {
+void PlatformButton::Caption(const std::string& text) {
     SetWindowTextA(hwnd_, text.c_str());
+}
+
+CheckBox::CheckBox(Container& c, std::string name, int index)
+    : PlatformButton(c, std::move(name), index, BS_3STATE) {}
+CheckBox::CheckBox(const CheckBox& t, int index) : PlatformButton(t, index, BS_3STATE), value_(t.value_) {
+    SendMessageA(hwnd_, BM_SETCHECK, static_cast<WPARAM>(value_), 0);
 }
 void CheckBox::Value(int16_t v) {
     CheckRange(v, 0, 2, Name());
@@ -36,29 +41,15 @@ bool CheckBox::OnCommand(WORD code) {
     return true;
 }
 HBRUSH CheckBox::OnColor(HDC dc) {
-    SetTextColor(dc, ToColorRef(ForeColor()));
-    SetBkColor(dc, ToColorRef(BackColor()));
-    return backBrush();
+    return platformColors(dc);
 }
 
 OptionButton::OptionButton(Container& c, std::string name, int index)
-    : TextControl(c, std::move(name), index, Kind::Windowed, kButtonFace, kButtonText) {
-    CreateChild("BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0, Name().c_str());
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
-}
+    : PlatformButton(c, std::move(name), index, BS_RADIOBUTTON) {}
+// A new member starts unselected: the group keeps its one selection.
 OptionButton::OptionButton(const OptionButton& t, int index)
-    : TextControl(t, index), alignment_(t.alignment_) {
-    // A new member starts unselected: the group keeps its one selection.
-    CreateChild("BUTTON", BS_RADIOBUTTON | WS_TABSTOP | (alignment_ ? BS_LEFTTEXT | BS_RIGHT : 0), 0,
-                t.Caption().c_str());
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
-}
-std::string OptionButton::Caption() const {
-    return WindowText(hwnd_);
-}
-void OptionButton::Caption(const std::string& text) {
-    SetWindowTextA(hwnd_, text.c_str());
-}
+    : PlatformButton(t, index, BS_RADIOBUTTON | (t.alignment_ ? BS_LEFTTEXT | BS_RIGHT : 0)),
+      alignment_(t.alignment_) {}
 void OptionButton::Alignment(int16_t a) {
     CheckRange(a, 0, 1, Name());
     alignment_ = a;
@@ -86,26 +77,12 @@ bool OptionButton::OnCommand(WORD code) {
     return true;
 }
 HBRUSH OptionButton::OnColor(HDC dc) {
-    SetTextColor(dc, ToColorRef(ForeColor()));
-    SetBkColor(dc, ToColorRef(BackColor()));
-    return backBrush();
+    return platformColors(dc);
 }
 
 CommandButton::CommandButton(Container& c, std::string name, int index)
-    : TextControl(c, std::move(name), index, Kind::Windowed, kButtonFace, kButtonText) {
-    CreateChild("BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, Name().c_str());
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
-}
-CommandButton::CommandButton(const CommandButton& t, int index) : TextControl(t, index) {
-    CreateChild("BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, t.Caption().c_str());
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
-}
-std::string CommandButton::Caption() const {
-    return WindowText(hwnd_);
-}
-void CommandButton::Caption(const std::string& text) {
-    SetWindowTextA(hwnd_, text.c_str());
-}
+    : PlatformButton(c, std::move(name), index, BS_PUSHBUTTON) {}
+CommandButton::CommandButton(const CommandButton& t, int index) : PlatformButton(t, index, BS_PUSHBUTTON) {}
 void CommandButton::Value(bool v) {
     if (v) RaiseEvent(Click);
 }

@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "runtime/canvas.h"
 #include "runtime/error.h"
 #include "runtime/form.h"
 #include "runtime/subclass.h"
@@ -70,8 +71,7 @@ Control::~Control() {
     if (hwnd_) {
         WindowMap().erase(hwnd_);
         rt::UnsubclassWindow(hwnd_, SubclassProc, 1);
-        DestroyWindow(hwnd_);
-        hwnd_ = nullptr;
+        WindowHandle(std::exchange(hwnd_, nullptr)).reset();
     }
 }
 
@@ -105,7 +105,8 @@ void Control::CreateChild(const char* cls, DWORD style, DWORD exStyle, const cha
 }
 
 void Control::ReplaceChild(const char* cls, DWORD style, DWORD exStyle, const char* text) {
-    HWND old = hwnd_;
+    // The old window goes when the new one has taken its place, or when none could be made.
+    const WindowHandle old(hwnd_);
     if (old) {
         rect_ = PixelRect();
         std::string tip = std::move(toolTip_);
@@ -116,27 +117,19 @@ void Control::ReplaceChild(const char* cls, DWORD style, DWORD exStyle, const ch
             updateToolTip();
         }
         toolTip_ = std::move(tip);
-        WindowMap().erase(old);
-        rt::UnsubclassWindow(old, SubclassProc, 1);
+        WindowMap().erase(old.get());
+        rt::UnsubclassWindow(old.get(), SubclassProc, 1);
         hwnd_ = nullptr;
     }
     // The new window takes the old one's place among its siblings: a stacking change still to come
     // stays the control's.
     const int heldZ = heldZ_;
     const unsigned long heldTurn = heldTurn_;
-    try {
-        CreateChild(cls, style, exStyle, text);
-    } catch (...) {
-        if (old) DestroyWindow(old);
-        throw;
-    }
+    CreateChild(cls, style, exStyle, text);
     heldZ_ = heldZ;
     heldTurn_ = heldTurn;
-    if (old) {
-        // Right below the old window, which then leaves: the new one takes its place.
-        SetWindowPos(hwnd_, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        DestroyWindow(old);
-    }
+    // Right below the old window, which then leaves: the new one takes its place.
+    if (old) SetWindowPos(hwnd_, old.get(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Control::SetStyleBits(DWORD mask, DWORD bits) {
@@ -458,9 +451,8 @@ bool RouteTabKey(const MSG& msg) {
     return MoveFocus(*c, !(shift & vbShiftMask)) != nullptr;
 }
 
-void Control::RaiseMouse(const Event<int16_t, int16_t, float, float>& ev, WPARAM wp, int x, int y) {
-    RaiseEvent(ev, ButtonState(wp), ShiftState(), static_cast<float>(ToTwipsX(x)),
-               static_cast<float>(ToTwipsY(y)));
+void Control::RaiseMouse(const Event<int16_t, int16_t, float, float>& ev, int16_t button, int x, int y) {
+    RaiseEvent(ev, button, ShiftState(), static_cast<float>(ToTwipsX(x)), static_cast<float>(ToTwipsY(y)));
 }
 
 LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
@@ -503,17 +495,15 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
-            c->RaiseEvent(c->MouseDown, ButtonOf(msg), ShiftState(), static_cast<float>(ToTwipsX(x)),
-                          static_cast<float>(ToTwipsY(y)));
+            c->RaiseMouse(c->MouseDown, ButtonOf(msg), x, y);
             break;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
         case WM_MBUTTONUP:
-            c->RaiseEvent(c->MouseUp, ButtonOf(msg), ShiftState(), static_cast<float>(ToTwipsX(x)),
-                          static_cast<float>(ToTwipsY(y)));
+            c->RaiseMouse(c->MouseUp, ButtonOf(msg), x, y);
             break;
         case WM_MOUSEMOVE:
-            c->RaiseMouse(c->MouseMove, wp, x, y);
+            c->RaiseMouse(c->MouseMove, ButtonState(wp), x, y);
             break;
         default:
             break;
@@ -644,6 +634,21 @@ void Container::PaintWindowless(HDC dc, const RECT& dirty) {
         c->Paint(dc);
         RestoreDC(dc, saved);
     }
+}
+
+void Container::PaintSurface(Canvas& surface) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(surface.Window(), &ps);
+    surface.Paint(dc, ps.rcPaint);
+    PaintWindowless(dc, ps.rcPaint);
+    EndPaint(surface.Window(), &ps);
+}
+
+void Container::PrintSurface(Canvas& surface, HDC dc) {
+    RECT r;
+    GetClientRect(surface.Window(), &r);
+    surface.Paint(dc, r);
+    PaintWindowless(dc, r);
 }
 
 namespace {
@@ -787,11 +792,11 @@ HWND Container::ToolTipWindow() {
             return InitCommonControlsEx(&icc) != FALSE;
         }();
         (void)init;
-        tooltip_ = CreateWindowExA(
+        tooltip_.reset(CreateWindowExA(
             WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleA(nullptr), nullptr));
     }
-    return tooltip_;
+    return tooltip_.get();
 }
 
 void Container::DestroyRuntimeControls() {
@@ -803,8 +808,7 @@ void Container::DestroyRuntimeControls() {
 }
 
 void Container::DestroyToolTip() {
-    if (tooltip_) DestroyWindow(tooltip_);
-    tooltip_ = nullptr;
+    tooltip_.reset();
 }
 
 }  // namespace rt

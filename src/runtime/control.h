@@ -26,6 +26,7 @@
 
 namespace rt {
 
+class Canvas;
 class Container;
 class Form;
 
@@ -149,7 +150,8 @@ protected:
     // control's own pixels. The default raises the matching event, in twips.
     enum class MouseAction { Down, Up, Move, Click, DblClick };
     virtual void WindowlessMouse(MouseAction action, int16_t button, int16_t shift, int x, int y);
-    void RaiseMouse(const Event<int16_t, int16_t, float, float>& ev, WPARAM wp, int x, int y);
+    // Raises a mouse event of the control's window: the button, the shift state, (x, y) in twips.
+    void RaiseMouse(const Event<int16_t, int16_t, float, float>& ev, int16_t button, int x, int y);
 
     HWND hwnd_ = nullptr;
 
@@ -231,6 +233,10 @@ protected:
     // to them, and hand notifications of child windows to their control. Each returns true when
     // it handled the message.
     void PaintWindowless(HDC dc, const RECT& dirty);
+    // WM_PAINT and WM_PRINTCLIENT of a container with a drawing surface: the surface, then the
+    // windowless controls over it; the window's dirty part, or its whole client area on dc.
+    void PaintSurface(Canvas& surface);
+    void PrintSurface(Canvas& surface, HDC dc);
     bool RouteMouse(UINT msg, WPARAM wp, LPARAM lp);
     bool Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     // For WM_SETCURSOR: the pointer of the windowless control under the mouse (nullptr when it
@@ -269,7 +275,7 @@ private:
     std::vector<Control*> tabOrder_;
     Control* captured_ = nullptr;  // windowless control that took the mouse with a button press
     Control* pressed_ = nullptr;
-    HWND tooltip_ = nullptr;
+    WindowHandle tooltip_;
     std::vector<std::unique_ptr<Control>> runtime_;  // controls added at run time, owned here
 };
 

@@ -278,6 +278,12 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string Trim(std::string_view text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
 std::vector<std::string> Split(std::string_view text, std::string_view separator) {
     std::vector<std::string> parts;
     if (text.empty()) return parts;

@@ -31,6 +31,8 @@ std::string Str(double value);
 std::string UCase(std::string_view text);
 std::string LCase(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
+// The runtime's Trim: the text without the blanks (spaces only) at either end.
+std::string Trim(std::string_view text);
 // The runtime's Split: the texts between separators; an empty text gives none at all.
 std::vector<std::string> Split(std::string_view text, std::string_view separator);
 std::string Replace(std::string_view text, std::string_view find, std::string_view with);

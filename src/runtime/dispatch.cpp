@@ -7,6 +7,14 @@
 
 namespace rt {
 
+std::string FromBstr(BSTR b) {
+    return b ? Narrow(std::wstring_view(b, SysStringLen(b))) : std::string();
+}
+
+SysString ToBstr(const std::string& text) {
+    return SysString(SysAllocString(Widen(text).c_str()));
+}
+
 Variant::Variant(const std::string& s) {
     VariantInit(&v_);
     std::wstring w = Widen(s);
@@ -47,34 +55,25 @@ Variant& Variant::operator=(Variant o) noexcept {
     return *this;
 }
 
+Variant Variant::changedTo(VARTYPE type, USHORT flags) const {
+    Variant t;
+    if (FAILED(VariantChangeType(t.get(), const_cast<VARIANT*>(&v_), flags, type))) Raise(errTypeMismatch);
+    return t;
+}
+
 std::string Variant::ToString() const {
-    if (v_.vt == VT_BSTR) return Narrow({v_.bstrVal, SysStringLen(v_.bstrVal)});
+    if (v_.vt == VT_BSTR) return FromBstr(v_.bstrVal);
     if (v_.vt == VT_EMPTY) return {};
-    VARIANT t;
-    VariantInit(&t);
-    if (FAILED(VariantChangeType(&t, const_cast<VARIANT*>(&v_), VARIANT_ALPHABOOL, VT_BSTR)))
-        Raise(errTypeMismatch);
-    std::string s = Narrow({t.bstrVal, SysStringLen(t.bstrVal)});
-    VariantClear(&t);
-    return s;
+    return FromBstr(changedTo(VT_BSTR, VARIANT_ALPHABOOL).get()->bstrVal);
 }
 int32_t Variant::ToLong() const {
-    VARIANT t;
-    VariantInit(&t);
-    if (FAILED(VariantChangeType(&t, const_cast<VARIANT*>(&v_), 0, VT_I4))) Raise(errTypeMismatch);
-    return t.lVal;
+    return changedTo(VT_I4).get()->lVal;
 }
 double Variant::ToDouble() const {
-    VARIANT t;
-    VariantInit(&t);
-    if (FAILED(VariantChangeType(&t, const_cast<VARIANT*>(&v_), 0, VT_R8))) Raise(errTypeMismatch);
-    return t.dblVal;
+    return changedTo(VT_R8).get()->dblVal;
 }
 bool Variant::ToBool() const {
-    VARIANT t;
-    VariantInit(&t);
-    if (FAILED(VariantChangeType(&t, const_cast<VARIANT*>(&v_), 0, VT_BOOL))) Raise(errTypeMismatch);
-    return t.boolVal != VARIANT_FALSE;
+    return changedTo(VT_BOOL).get()->boolVal != VARIANT_FALSE;
 }
 Object Variant::ToObject() const {
     IUnknown* unk = nullptr;
@@ -123,10 +122,9 @@ Variant Object::invoke(const std::string& name, WORD flags, std::vector<Variant>
         std::string text;
         if (hr == DISP_E_EXCEPTION) {
             if (ex.pfnDeferredFillIn) ex.pfnDeferredFillIn(&ex);
-            if (ex.bstrDescription) text = Narrow({ex.bstrDescription, SysStringLen(ex.bstrDescription)});
-            SysFreeString(ex.bstrDescription);
-            SysFreeString(ex.bstrSource);
-            SysFreeString(ex.bstrHelpFile);
+            // The server's strings are ours to free: the description first, so it is declared last.
+            const SysString helpFile(ex.bstrHelpFile), source(ex.bstrSource), description(ex.bstrDescription);
+            text = FromBstr(description.get());
         }
         if (hr == DISP_E_MEMBERNOTFOUND) Raise(errObjectDoesNotSupport, name);
         if (text.empty()) text = "Automation error";

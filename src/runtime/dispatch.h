@@ -23,6 +23,10 @@ namespace rt {
 
 class Object;
 
+// BSTRs to and from the runtime's ANSI text (a null BSTR is the empty text).
+std::string FromBstr(BSTR b);
+SysString ToBstr(const std::string& text);
+
 // Owner of a VARIANT.
 class Variant {
 public:
@@ -49,6 +53,8 @@ public:
     const VARIANT* get() const noexcept { return &v_; }
 
 private:
+    // A copy changed to the type (VariantChangeType with the flags); raises 13 when it does not convert.
+    Variant changedTo(VARTYPE type, USHORT flags = 0) const;
     VARIANT v_;
 };
 

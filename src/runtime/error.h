@@ -91,6 +91,20 @@ enum class OnError {
 // Thrown by a step in stop mode; Procedure::run catches it at the procedure's end.
 struct ProcedureStopped {};
 
+// Runs f; any failure is recorded and swallowed. For "every failing step is skipped" one-liners.
+template <class F>
+bool Try(F&& f) {
+    try {
+        std::forward<F>(f)();
+        return true;
+    } catch (const ProcedureStopped&) {
+        throw;
+    } catch (...) {
+        RecordCurrentException();
+        return false;
+    }
+}
+
 class Procedure {
 public:
     explicit Procedure(OnError mode) : mode_(mode) {}
@@ -102,16 +116,9 @@ public:
     // Stop: a failure is recorded and ends the procedure (see run).
     template <class F>
     bool step(F&& f) {
-        try {
-            std::forward<F>(f)();
-            return true;
-        } catch (const ProcedureStopped&) {
-            throw;
-        } catch (...) {
-            RecordCurrentException();
-            if (mode_ == OnError::Stop) throw ProcedureStopped{};
-            return false;
-        }
+        if (Try(std::forward<F>(f))) return true;
+        if (mode_ == OnError::Stop) throw ProcedureStopped{};
+        return false;
     }
 
     // Evaluates a condition as one step. When the evaluation itself fails in skip mode, the
@@ -138,19 +145,5 @@ public:
 private:
     OnError mode_;
 };
-
-// Runs f; any failure is recorded and swallowed. For "every failing step is skipped" one-liners.
-template <class F>
-bool Try(F&& f) {
-    try {
-        std::forward<F>(f)();
-        return true;
-    } catch (const ProcedureStopped&) {
-        throw;
-    } catch (...) {
-        RecordCurrentException();
-        return false;
-    }
-}
 
 }  // namespace rt

@@ -192,7 +192,7 @@ DriveListBox::DriveListBox(const DriveListBox& t, int index) : TextControl(t, in
 
 void DriveListBox::create() {
     CreateChild("COMBOBOX", WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST | CBS_HASSTRINGS);
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
+    fontToNewWindow();
     Refresh();
 }
 
@@ -273,9 +273,7 @@ bool DriveListBox::OnCommand(WORD code) {
 }
 
 HBRUSH DriveListBox::OnColor(HDC dc) {
-    SetTextColor(dc, ToColorRef(ForeColor()));
-    SetBkColor(dc, ToColorRef(BackColor()));
-    return backBrush();
+    return platformColors(dc);
 }
 
 }  // namespace rt

@@ -1,6 +1,7 @@
 #include "runtime/form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "runtime/controls.h"
 #include "runtime/effects.h"
@@ -49,7 +50,7 @@ Form::~Form() {
     DestroyToolTip();
     if (hwnd_) {
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
+        WindowHandle(std::exchange(hwnd_, nullptr)).reset();
     }
 }
 
@@ -450,26 +451,16 @@ LRESULT Form::handle(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND:
             return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd_, &ps);
-            canvas_.Paint(dc, ps.rcPaint);
-            PaintWindowless(dc, ps.rcPaint);
-            EndPaint(hwnd_, &ps);
+        case WM_PAINT:
+            PaintSurface(canvas_);
             if (!canvas_.AutoRedraw() && loaded_) {
                 HandlerScope scope;
                 Form_Paint();
             }
             return 0;
-        }
-        case WM_PRINTCLIENT: {
-            HDC dc = reinterpret_cast<HDC>(wp);
-            RECT r;
-            GetClientRect(hwnd_, &r);
-            canvas_.Paint(dc, r);
-            PaintWindowless(dc, r);
+        case WM_PRINTCLIENT:
+            PrintSurface(canvas_, reinterpret_cast<HDC>(wp));
             return 0;
-        }
         case WM_SIZE:
             canvas_.Resized();
             if (loaded_ && !unloaded_) {

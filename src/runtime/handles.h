@@ -5,10 +5,14 @@
 //   rt::Bitmap bmp(CreateCompatibleBitmap(screen.get(), w, h));   // DeleteObject when it goes
 //   rt::FindHandle find(FindFirstFileA(pattern, &fd));            // FindClose; INVALID_HANDLE_VALUE is none
 //   rt::RegKey key; RegOpenKeyExA(root, sub, 0, KEY_READ, key.put());
+//   rt::SysString text; player->get_URL(text.put());             // SysFreeString when it goes
 //   return Picture::FromBitmap(bmp.release(), true);               // handed over: no longer owned
 #pragma once
 
 #include <windows.h>
+// After windows.h: the COM allocations' release functions.
+#include <objbase.h>
+#include <oleauto.h>
 
 #include <utility>
 
@@ -95,6 +99,12 @@ struct MetaFile {
 struct VirtualMemory {  // VirtualAlloc: the whole reservation goes
     static void Close(void* p) { VirtualFree(p, 0, MEM_RELEASE); }
 };
+struct SysString {
+    static void Close(BSTR b) { SysFreeString(b); }
+};
+struct TaskMemory {  // CoTaskMemAlloc, and what the shell hands out that way (item lists)
+    static void Close(void* p) { CoTaskMemFree(p); }
+};
 struct Window {  // a window may already be gone with its parent
     static void Close(HWND h) {
         if (IsWindow(h)) DestroyWindow(h);
@@ -121,6 +131,9 @@ using MenuHandle = UniqueHandle<HMENU, closers::Menu>;
 using EnhMetaFileHandle = UniqueHandle<HENHMETAFILE, closers::EnhMetaFile>;
 using MetaFileHandle = UniqueHandle<HMETAFILE, closers::MetaFile>;
 using WindowHandle = UniqueHandle<HWND, closers::Window>;
+using SysString = UniqueHandle<BSTR, closers::SysString>;
+template <class T>
+using TaskMemory = UniqueHandle<T*, closers::TaskMemory>;
 using VirtualMemory = UniqueHandle<void*, closers::VirtualMemory>;
 
 // A memory device context compatible with another DC (or the screen).

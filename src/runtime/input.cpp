@@ -6,7 +6,24 @@ namespace rt {
 
 namespace {
 constexpr int16_t kCustom = 99;
+
+// The mouse buttons as message key flags and as the runtime's button bits.
+struct ButtonFlag {
+    WPARAM key;
+    int16_t button;
+};
+constexpr ButtonFlag kButtonFlags[] = {
+    {MK_LBUTTON, vbLeftButton}, {MK_RBUTTON, vbRightButton}, {MK_MBUTTON, vbMiddleButton}};
+
+// The buttons set in one form, in the other.
+template <class To, class From>
+To Translated(From set, From ButtonFlag::*from, To ButtonFlag::*to) {
+    To out = 0;
+    for (const ButtonFlag& f : kButtonFlags)
+        if (set & f.*from) out |= f.*to;
+    return out;
 }
+}  // namespace
 
 int16_t ShiftState() {
     int16_t s = 0;
@@ -17,11 +34,7 @@ int16_t ShiftState() {
 }
 
 int16_t ButtonState(WPARAM keys) {
-    int16_t b = 0;
-    if (keys & MK_LBUTTON) b |= vbLeftButton;
-    if (keys & MK_RBUTTON) b |= vbRightButton;
-    if (keys & MK_MBUTTON) b |= vbMiddleButton;
-    return b;
+    return Translated(keys, &ButtonFlag::key, &ButtonFlag::button);
 }
 
 int16_t ButtonOf(UINT msg) {
@@ -44,11 +57,7 @@ int16_t ButtonOf(UINT msg) {
 }
 
 WPARAM KeysOf(int16_t buttons) {
-    WPARAM wp = 0;
-    if (buttons & vbLeftButton) wp |= MK_LBUTTON;
-    if (buttons & vbRightButton) wp |= MK_RBUTTON;
-    if (buttons & vbMiddleButton) wp |= MK_MBUTTON;
-    return wp;
+    return Translated(buttons, &ButtonFlag::button, &ButtonFlag::key);
 }
 
 POINT MousePoint(LPARAM lp) {

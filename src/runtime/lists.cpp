@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "runtime/ansi_text.h"
 #include "runtime/controls_shared.h"
@@ -30,7 +31,7 @@ void ListBox::create() {
     DWORD style = WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
     if (sorted_) style |= LBS_SORT;
     CreateChild("LISTBOX", style, WS_EX_CLIENTEDGE);
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
+    fontToNewWindow();
 }
 
 void ListBox::Sorted(bool v) {
@@ -40,12 +41,11 @@ void ListBox::Sorted(bool v) {
     sorted_ = v;
     RECT r = PixelRect();
     bool vis = Visible();
-    HWND old = hwnd_;
-    hwnd_ = nullptr;
+    WindowHandle old(std::exchange(hwnd_, nullptr));
     create();
     MoveWindow(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     ShowWindow(hwnd_, vis ? SW_SHOWNA : SW_HIDE);
-    DestroyWindow(old);
+    old.reset();
     for (auto& s : items) AddItem(s);
 }
 
@@ -102,9 +102,7 @@ bool ListBox::OnCommand(WORD code) {
     return false;
 }
 HBRUSH ListBox::OnColor(HDC dc) {
-    SetTextColor(dc, ToColorRef(ForeColor()));
-    SetBkColor(dc, ToColorRef(BackColor()));
-    return backBrush();
+    return platformColors(dc);
 }
 
 // ---- ComboBox
@@ -138,7 +136,7 @@ void ComboBox::create() {
     CreateChild("COMBOBOX", style, 0);
     // The window's height includes the drop-down list.
     MoveWindow(hwnd_, r.left, r.top, r.right - r.left, std::max<LONG>(r.bottom - r.top, 200), FALSE);
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
+    fontToNewWindow();
     if (HWND edit = FindWindowExA(hwnd_, nullptr, "Edit", nullptr))
         rt::SubclassWindow(edit, EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
@@ -147,11 +145,10 @@ void ComboBox::recreate() {
     for (int i = 0; i < ListCount(); ++i) items.push_back(List(i));
     std::string text = Text();
     bool vis = Visible();
-    HWND old = hwnd_;
-    hwnd_ = nullptr;
+    WindowHandle old(std::exchange(hwnd_, nullptr));
     create();
     ShowWindow(hwnd_, vis ? SW_SHOWNA : SW_HIDE);
-    DestroyWindow(old);
+    old.reset();
     for (auto& s : items) AddItem(s);
     if (style_ != 2) SetWindowTextA(hwnd_, text.c_str());
 }
@@ -230,9 +227,7 @@ bool ComboBox::OnCommand(WORD code) {
     }
 }
 HBRUSH ComboBox::OnColor(HDC dc) {
-    SetTextColor(dc, ToColorRef(ForeColor()));
-    SetBkColor(dc, ToColorRef(BackColor()));
-    return backBrush();
+    return platformColors(dc);
 }
 
 // ---- FileListBox
@@ -264,9 +259,7 @@ void FileListBox::Refresh() {
     std::string base = path_;
     if (!base.empty() && base.back() != '\\' && base.back() != '/') base += '\\';
     for (const std::string& raw : Split(pattern_, ";")) {
-        std::string p = raw;
-        p.erase(0, p.find_first_not_of(' '));
-        p.erase(p.find_last_not_of(' ') + 1);
+        const std::string p = Trim(raw);
         if (p.empty()) continue;
         WIN32_FIND_DATAA fd;
         FindHandle h(FindFirstFileA((base + p).c_str(), &fd));

@@ -17,9 +17,6 @@ Menu::Menu(Container& c, std::string name, int index, std::string caption)
     : Control(c, std::move(name), index, Kind::Hidden),
       caption_(std::move(caption)),
       menu_(CreatePopupMenu()) {}
-Menu::~Menu() {
-    if (menu_) DestroyMenu(menu_);
-}
 MenuItem* Menu::ItemOf(UINT id) const {
     for (MenuItem* i : items_)
         if (i->Id() == id) return i;
@@ -38,14 +35,15 @@ void Menu::remove(MenuItem* item) {
     rebuild();
 }
 void Menu::rebuild() {
-    while (GetMenuItemCount(menu_) > 0) RemoveMenu(menu_, 0, MF_BYPOSITION);
+    HMENU menu = menu_.get();
+    while (GetMenuItemCount(menu) > 0) RemoveMenu(menu, 0, MF_BYPOSITION);
     for (MenuItem* i : items_) {
         if (!i->Visible()) continue;
         UINT flags = MF_STRING | (i->Checked() ? MF_CHECKED : 0) | (i->Control::Enabled() ? 0 : MF_GRAYED);
         if (i->Caption() == "-")
-            AppendMenuA(menu_, MF_SEPARATOR, 0, nullptr);
+            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
         else
-            AppendMenuA(menu_, flags, i->Id(), i->Caption().c_str());
+            AppendMenuA(menu, flags, i->Id(), i->Caption().c_str());
     }
 }
 

@@ -14,10 +14,9 @@ class Menu : public Control {
 public:
     Menu(Container& c, std::string name, int index = -1, std::string caption = {});
     Menu(const Menu& templ, int index) = delete;
-    ~Menu() override;
     const std::string& Caption() const noexcept { return caption_; }
     void Caption(std::string c) { caption_ = std::move(c); }
-    HMENU Handle() const noexcept { return menu_; }
+    HMENU Handle() const noexcept { return menu_.get(); }
     // The item of a command identifier of this menu (nullptr when none).
     MenuItem* ItemOf(UINT id) const;
 
@@ -27,7 +26,7 @@ private:
     void remove(MenuItem* item);
     void rebuild();
     std::string caption_;
-    HMENU menu_ = nullptr;
+    MenuHandle menu_;
     std::vector<MenuItem*> items_;
 };
 

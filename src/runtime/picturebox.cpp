@@ -89,24 +89,15 @@ bool PictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         case WM_ERASEBKGND:
             result = 1;
             return true;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd_, &ps);
-            canvas_.Paint(dc, ps.rcPaint);
-            PaintWindowless(dc, ps.rcPaint);
-            EndPaint(hwnd_, &ps);
+        case WM_PAINT:
+            PaintSurface(canvas_);
             if (!canvas_.AutoRedraw()) RaiseEvent(PaintEvent);
             result = 0;
             return true;
-        }
-        case WM_PRINTCLIENT: {
-            RECT r;
-            GetClientRect(hwnd_, &r);
-            canvas_.Paint(reinterpret_cast<HDC>(wp), r);
-            PaintWindowless(reinterpret_cast<HDC>(wp), r);
+        case WM_PRINTCLIENT:
+            PrintSurface(canvas_, reinterpret_cast<HDC>(wp));
             result = 0;
             return true;
-        }
         case WM_SETCURSOR:
             if (HCURSOR c = WindowlessCursor(wp, lp)) {
                 SetCursor(c);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "runtime/controls_shared.h"
 #include "runtime/convert.h"
@@ -48,7 +49,7 @@ void TextBox::create(bool replacing) {
         ReplaceChild("EDIT", style, WS_EX_CLIENTEDGE, shown().c_str());
     else
         CreateChild("EDIT", style, WS_EX_CLIENTEDGE, shown().c_str());
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
+    fontToNewWindow();
     if (maxLength_ > 0) SendMessageA(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
     settingText_ = false;
 }
@@ -61,15 +62,14 @@ void TextBox::recreate() {
     }
     RECT r = PixelRect();
     bool vis = Visible();
-    HWND old = hwnd_;
-    // The platform edit reads these styles only at creation: make a new window in the old one's place.
-    HWND after = GetWindow(old, GW_HWNDPREV);
-    hwnd_ = nullptr;
+    // The platform edit reads these styles only at creation: make a new window in the old one's
+    // place. The old one goes last; its NCDESTROY forgets only the old handle.
+    const WindowHandle old(std::exchange(hwnd_, nullptr));
+    HWND after = GetWindow(old.get(), GW_HWNDPREV);
     create();
     MoveWindow(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     SetWindowPos(hwnd_, after ? after : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ShowWindow(hwnd_, vis ? SW_SHOWNA : SW_HIDE);
-    DestroyWindow(old);  // its NCDESTROY forgets only the old handle
 }
 
 std::string TextBox::shown() const {
@@ -225,9 +225,7 @@ bool TextBox::OnCommand(WORD code) {
 }
 
 HBRUSH TextBox::OnColor(HDC dc) {
-    SetTextColor(dc, ToColorRef(ForeColor()));
-    SetBkColor(dc, ToColorRef(BackColor()));
-    return backBrush();
+    return platformColors(dc);
 }
 
 }  // namespace rt

@@ -48,6 +48,16 @@ void TextControl::ForeColor(uint32_t c) {
     Invalidate();
 }
 
+void TextControl::fontToNewWindow() {
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+}
+
+HBRUSH TextControl::platformColors(HDC dc) {
+    SetTextColor(dc, ToColorRef(foreColor_));
+    SetBkColor(dc, ToColorRef(backColor_));
+    return backBrush();
+}
+
 HBRUSH TextControl::backBrush() {
     if (!brush_ || brushColor_ != backColor_) {
         brush_.reset(CreateSolidBrush(ToColorRef(backColor_)));

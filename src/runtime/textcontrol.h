@@ -33,6 +33,10 @@ protected:
     TextControl(const TextControl& templ, int index);
     virtual void fontChanged();  // applies the font (windowed: WM_SETFONT) and repaints
     HBRUSH backBrush();
+    // For platform controls: a window just made takes the font (no repaint), and the colour
+    // message (WM_CTLCOLOR*) gets the fore and back colour on its DC and the back colour's brush.
+    void fontToNewWindow();
+    HBRUSH platformColors(HDC dc);
 
 private:
     void subscribe();

@@ -171,21 +171,18 @@ double UserControl::ScaleHeight() const {
 }
 
 double UserControl::ScaleX(double value, int16_t from, int16_t to) const {
-    auto perUnit = [&](int16_t unit) {
-        if (unit == vbUser) unit = ScaleMode();
-        if (unit == vbContainerPosition || unit == vbContainerSize) unit = Ambient().ScaleMode;
-        double t = TwipsPerUnit(unit, true);
-        if (t == 0) Raise(errInvalidPropertyValue, Name());
-        return t;
-    };
-    return value * perUnit(from) / perUnit(to);
+    return scaled(value, from, to, true);
 }
 
 double UserControl::ScaleY(double value, int16_t from, int16_t to) const {
+    return scaled(value, from, to, false);
+}
+
+double UserControl::scaled(double value, int16_t from, int16_t to, bool horizontal) const {
     auto perUnit = [&](int16_t unit) {
         if (unit == vbUser) unit = ScaleMode();
         if (unit == vbContainerPosition || unit == vbContainerSize) unit = Ambient().ScaleMode;
-        double t = TwipsPerUnit(unit, false);
+        double t = TwipsPerUnit(unit, horizontal);
         if (t == 0) Raise(errInvalidPropertyValue, Name());
         return t;
     };
@@ -463,14 +460,9 @@ bool UserControl::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         case WM_PAINT:
             paintWindowed();
             return true;
-        case WM_PRINTCLIENT: {
-            HDC dc = reinterpret_cast<HDC>(wp);
-            RECT r;
-            GetClientRect(hwnd_, &r);
-            canvas_.Paint(dc, r);
-            PaintWindowless(dc, r);
+        case WM_PRINTCLIENT:
+            PrintSurface(canvas_, reinterpret_cast<HDC>(wp));
             return true;
-        }
         case WM_SIZE:
             resized();
             return true;

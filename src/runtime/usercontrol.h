@@ -276,6 +276,7 @@ private:
                  int16_t state);
     bool contains(HWND w) const;
     void resized();
+    double scaled(double value, int16_t from, int16_t to, bool horizontal) const;  // ScaleX, ScaleY
     void mouse(MouseAction action, int16_t button, int16_t shift, int x, int y);
     void paintWindowed();
     void runPaint(HDC dc);  // the control's Paint on dc, with the surface's font and text colour

@@ -2,6 +2,8 @@
 
 #include <olectl.h>
 
+#include <cstring>
+
 #include "runtime/screen_metrics.h"
 
 namespace rt {
@@ -12,6 +14,23 @@ void EnsureOle() {
     // OleInitialize also gives the clipboard and drag-and-drop services; S_FALSE: already started.
     HRESULT hr = OleInitialize(nullptr);
     started = SUCCEEDED(hr) || hr == RPC_E_CHANGED_MODE;
+}
+
+ComPtr<IStream> StreamOnCopy(const void* data, size_t length) {
+    ComPtr<IStream> stream;
+    if (!data || length == 0) {
+        if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.put()))) return {};
+        return stream;
+    }
+    GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE, length));
+    if (!block) return {};
+    void* p = GlobalLock(block.get());
+    if (!p) return {};
+    std::memcpy(p, data, length);
+    GlobalUnlock(block.get());
+    if (FAILED(CreateStreamOnHGlobal(block.get(), TRUE, stream.put()))) return {};
+    block.release();  // the stream frees it now
+    return stream;
 }
 
 const ScreenMetrics& ScreenMetrics::Get() {

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -57,6 +58,10 @@ public:
 private:
     T* p_ = nullptr;
 };
+
+// A stream over a copy of the bytes (an empty stream for none) that frees its memory when it
+// goes; null when the memory or the stream is refused.
+ComPtr<IStream> StreamOnCopy(const void* data, size_t length);
 
 // OLE (COM on this thread, single-threaded apartment) for pictures, clipboard pictures and
 // late-bound objects; started on first use and kept for the process.

@@ -2,9 +2,22 @@
 
 #include <windows.h>
 
+#include <iterator>
+
 #include "runtime/error.h"
 
 namespace ChangsBor {
+
+namespace {
+// The window style and extended style bits of the border styles 0 to 5.
+struct BorderBits {
+    LONG_PTR style, exStyle;
+};
+constexpr BorderBits kBorderStyles[] = {
+    {0x14000000, 0},     {0x14C00000, 0x100}, {0x14C40000, 0x100},
+    {0x14C00080, 0x101}, {0x14C00000, 0x180}, {0x14C40000, 0x180},
+};
+}  // namespace
 
 void ChangeBorderStyle(rt::Form& frm, int32_t style, bool clipControls, bool controlBox, bool maxButton,
                        bool minButton, bool showInTaskbar, bool whatsThisButton) {
@@ -18,32 +31,9 @@ void ChangeBorderStyle(rt::Form& frm, int32_t style, bool clipControls, bool con
     if (showInTaskbar) ex |= WS_EX_APPWINDOW;
     if (whatsThisButton) ex |= WS_EX_CONTEXTHELP;
     if (GetWindowLongPtrA(frm.hWnd(), GWL_EXSTYLE) & WS_EX_MDICHILD) ex |= WS_EX_MDICHILD;
-    switch (style) {
-        case 0:
-            ws |= 0x14000000;
-            break;
-        case 1:
-            ws |= 0x14C00000;
-            ex |= 0x100;
-            break;
-        case 2:
-            ws |= 0x14C40000;
-            ex |= 0x100;
-            break;
-        case 3:
-            ws |= 0x14C00080;
-            ex |= 0x101;
-            break;
-        case 4:
-            ws |= 0x14C00000;
-            ex |= 0x180;
-            break;
-        case 5:
-            ws |= 0x14C40000;
-            ex |= 0x180;
-            break;
-        default:
-            break;
+    if (style >= 0 && style < static_cast<int32_t>(std::size(kBorderStyles))) {
+        ws |= kBorderStyles[style].style;
+        ex |= kBorderStyles[style].exStyle;
     }
     HWND hwnd = frm.hWnd();
     // Styles that stay as they are leave the frame as it is: the window only comes to the top.

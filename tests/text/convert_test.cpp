@@ -194,6 +194,14 @@ TEST(TextHelpers, SplitAndReplace) {
     EXPECT_EQ(rt::Replace("abc", "", "x"), "abc");
 }
 
+TEST(TextHelpers, TrimTakesOnlySpacesAtTheEnds) {
+    EXPECT_EQ(rt::Trim("  arial.ttf "), "arial.ttf");
+    EXPECT_EQ(rt::Trim("a  b"), "a  b");
+    EXPECT_EQ(rt::Trim("\tx \t"), "\tx \t");  // tabs are no blanks
+    EXPECT_EQ(rt::Trim("   "), "");
+    EXPECT_EQ(rt::Trim(""), "");
+}
+
 TEST(TextHelpers, LetterCase) {
     EXPECT_EQ(rt::UCase("name.nme 1#x"), "NAME.NME 1#X");
     EXPECT_EQ(rt::LCase("TbRsG.TIB"), "tbrsg.tib");

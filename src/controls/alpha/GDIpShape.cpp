@@ -18,6 +18,17 @@ long Nint(float v) {
     return std::lrint(v);
 }
 
+// The path's bounds as drawn with the matrix and pen; all 0 when GDI+ gives none.
+void WorldBounds(const imaging::GdiplusShapeApi& api, gdip::GpPath* path, gdip::GpMatrix* matrix,
+                 gdip::GpPen* pen, float& Left, float& Top, float& Width, float& Height) {
+    gdip::RectF r{};
+    if (api.GdipGetPathWorldBounds(path, &r, matrix, pen) != gdip::Ok) r = {};
+    Left = r.X;
+    Top = r.Y;
+    Width = r.Width;
+    Height = r.Height;
+}
+
 // A copy of source, or the identity without one.
 bool MakeMatrix(const imaging::GdiplusShapeApi* api, imaging::GdipMatrix& m, gdip::GpMatrix* source) {
     const gdip::Status s =
@@ -118,6 +129,13 @@ namespace {
 constexpr gdip::Status kNoPath = 1;  // GenericError: the path could not be made
 }
 
+template <class Add>
+bool GDIpShape::Build(Add add, bool AppendMarker) {
+    auto* api = BeginBuilder();
+    if (!api) return false;
+    return EndBuilder(api, path_ ? add(*api, path_.get()) : kNoPath, AppendMarker);
+}
+
 void GDIpShape::Reset(int32_t FillType) {
     auto* api = shapes();
     if (!api) return;
@@ -133,59 +151,54 @@ void GDIpShape::Reset(int32_t FillType) {
 
 bool GDIpShape::AppendArcToPath(float x, float y, float arcWidth, float arcHeight, float StartAngle,
                                 float ArcAngle, bool AppendMarker) {
-    auto* api = BeginBuilder();
-    if (!api) return false;
-    return EndBuilder(
-        api,
-        path_ ? api->GdipAddPathArc(path_.get(), x, y, arcWidth, arcHeight, StartAngle, ArcAngle) : kNoPath,
+    return Build(
+        [&](auto& api, GpPath* path) {
+            return api.GdipAddPathArc(path, x, y, arcWidth, arcHeight, StartAngle, ArcAngle);
+        },
         AppendMarker);
 }
 
 bool GDIpShape::AppendBezierToPath(float X1, float Y1, float CtrlPtX1, float CtrlPtY1, float CtrlPtX2,
                                    float CtrlPtY2, float X2, float Y2, bool AppendMarker) {
-    auto* api = BeginBuilder();
-    if (!api) return false;
-    return EndBuilder(
-        api,
-        path_ ? api->GdipAddPathBezier(path_.get(), X1, Y1, CtrlPtX1, CtrlPtY1, CtrlPtX2, CtrlPtY2, X2, Y2)
-              : kNoPath,
+    return Build(
+        [&](auto& api, GpPath* path) {
+            return api.GdipAddPathBezier(path, X1, Y1, CtrlPtX1, CtrlPtY1, CtrlPtX2, CtrlPtY2, X2, Y2);
+        },
         AppendMarker);
 }
 
 bool GDIpShape::AppendBeziersToPath(const PointF* PointsBuffer, int32_t PointsCount, bool AppendMarker) {
     if (!shapes() || !PointsBuffer || PointsCount <= 0) return false;
-    auto* api = BeginBuilder();
-    return EndBuilder(api, path_ ? api->GdipAddPathBeziers(path_.get(), PointsBuffer, PointsCount) : kNoPath,
-                      AppendMarker);
+    return Build(
+        [&](auto& api, GpPath* path) { return api.GdipAddPathBeziers(path, PointsBuffer, PointsCount); },
+        AppendMarker);
 }
 
 bool GDIpShape::AppendCurvesToPath(const PointF* PointsBuffer, int32_t PointsCount, float Tension,
                                    bool AppendMarker) {
     if (!shapes() || !PointsBuffer || PointsCount <= 0) return false;
-    auto* api = BeginBuilder();
-    return EndBuilder(
-        api, path_ ? api->GdipAddPathCurve2(path_.get(), PointsBuffer, PointsCount, Tension) : kNoPath,
+    return Build(
+        [&](auto& api, GpPath* path) {
+            return api.GdipAddPathCurve2(path, PointsBuffer, PointsCount, Tension);
+        },
         AppendMarker);
 }
 
 bool GDIpShape::AppendLineToPath(float X1, float Y1, float X2, float Y2, bool AppendMarker) {
-    auto* api = BeginBuilder();
-    if (!api) return false;
-    return EndBuilder(api, path_ ? api->GdipAddPathLine(path_.get(), X1, Y1, X2, Y2) : kNoPath, AppendMarker);
+    return Build([&](auto& api, GpPath* path) { return api.GdipAddPathLine(path, X1, Y1, X2, Y2); },
+                 AppendMarker);
 }
 
 bool GDIpShape::AppendLinesToPath(const PointF* PointsBuffer, int32_t PointsCount, bool AppendMarker) {
     if (!shapes() || !PointsBuffer || PointsCount <= 0) return false;
-    auto* api = BeginBuilder();
-    return EndBuilder(api, path_ ? api->GdipAddPathLine2(path_.get(), PointsBuffer, PointsCount) : kNoPath,
-                      AppendMarker);
+    return Build(
+        [&](auto& api, GpPath* path) { return api.GdipAddPathLine2(path, PointsBuffer, PointsCount); },
+        AppendMarker);
 }
 
 bool GDIpShape::AppendEllipseToPath(int32_t x, int32_t y, int32_t Width, int32_t Height, bool AppendMarker) {
-    auto* api = BeginBuilder();
-    if (!api) return false;
-    return EndBuilder(api, path_ ? api->GdipAddPathEllipseI(path_.get(), x, y, Width, Height) : kNoPath,
-                      AppendMarker);
+    return Build([&](auto& api, GpPath* path) { return api.GdipAddPathEllipseI(path, x, y, Width, Height); },
+                 AppendMarker);
 }
 
 bool GDIpShape::AppendPathToPath(GpPath* gdiPlus_Path, bool ConnectToAnyExistingPath, bool AppendMarker) {
@@ -197,23 +210,29 @@ bool GDIpShape::AppendPathToPath(GpPath* gdiPlus_Path, bool ConnectToAnyExisting
         RaiseChanged();
         return false;
     }
-    BeginBuilder();
-    return EndBuilder(
-        api, path_ ? api->GdipAddPathPath(path_.get(), gdiPlus_Path, ConnectToAnyExistingPath) : kNoPath,
+    return Build(
+        [&](auto& api, GpPath* path) {
+            return api.GdipAddPathPath(path, gdiPlus_Path, ConnectToAnyExistingPath);
+        },
         AppendMarker);
 }
 
 bool GDIpShape::AppendRectangleToPath(float x, float y, float Width, float Height, bool AppendMarker) {
-    auto* api = BeginBuilder();
-    if (!api) return false;
-    return EndBuilder(api, path_ ? api->GdipAddPathRectangle(path_.get(), x, y, Width, Height) : kNoPath,
-                      AppendMarker);
+    return Build([&](auto& api, GpPath* path) { return api.GdipAddPathRectangle(path, x, y, Width, Height); },
+                 AppendMarker);
 }
+
+namespace {
+// The points as one closed figure.
+gdip::Status AddClosedFigure(const imaging::GdiplusShapeApi& api, gdip::GpPath* path,
+                             const gdip::PointF* points, INT count) {
+    const gdip::Status status = api.GdipAddPathLine2(path, points, count);
+    return status == gdip::Ok ? api.GdipClosePathFigure(path) : status;
+}
+}  // namespace
 
 bool GDIpShape::AddSlantedQuad(float x, float y, float Width, float Height, bool Vertical, bool trapezoid,
                                bool AppendMarker) {
-    auto* api = BeginBuilder();
-    if (!api) return false;
     const float s = SlantOf(Width, Height, Vertical);
     PointF p[5];
     if (!Vertical) {
@@ -228,9 +247,7 @@ bool GDIpShape::AddSlantedQuad(float x, float y, float Width, float Height, bool
         p[3] = trapezoid ? PointF{x, y + Height} : PointF{x, y + Height - s};
     }
     p[4] = p[0];
-    gdip::Status status = path_ ? api->GdipAddPathLine2(path_.get(), p, 5) : kNoPath;
-    if (status == gdip::Ok) status = api->GdipClosePathFigure(path_.get());
-    return EndBuilder(api, status, AppendMarker);
+    return Build([&](auto& api, GpPath* path) { return AddClosedFigure(api, path, p, 5); }, AppendMarker);
 }
 
 bool GDIpShape::AppendParallelogramToPath(float x, float y, float Width, float Height, bool Vertical,
@@ -245,30 +262,30 @@ bool GDIpShape::AppendTrapezoidToPath(float x, float y, float Width, float Heigh
 
 bool GDIpShape::AppendPieToPath(float x, float y, float Width, float Height, float StartAngle, float ArcAngle,
                                 bool AppendMarker) {
-    auto* api = BeginBuilder();
-    if (!api) return false;
-    return EndBuilder(
-        api, path_ ? api->GdipAddPathPie(path_.get(), x, y, Width, Height, StartAngle, ArcAngle) : kNoPath,
+    return Build(
+        [&](auto& api, GpPath* path) {
+            return api.GdipAddPathPie(path, x, y, Width, Height, StartAngle, ArcAngle);
+        },
         AppendMarker);
 }
 
 bool GDIpShape::AppendPolygonsToPath(const PointF* PointsBuffer, int32_t PointsCount, bool AppendMarker) {
     if (!shapes() || !PointsBuffer || PointsCount <= 0) return false;
-    auto* api = BeginBuilder();
-    return EndBuilder(api, path_ ? api->GdipAddPathPolygon(path_.get(), PointsBuffer, PointsCount) : kNoPath,
-                      AppendMarker);
+    return Build(
+        [&](auto& api, GpPath* path) { return api.GdipAddPathPolygon(path, PointsBuffer, PointsCount); },
+        AppendMarker);
 }
 
 bool GDIpShape::AppendPrimitivePolygonToPath(float x, float y, int32_t PolygonSideCount, int32_t Width,
                                              int32_t Height, float StartingAngle, bool AppendMarker) {
     if (!shapes() || PolygonSideCount < 2 || PolygonSideCount > 360) return false;
-    auto* api = BeginBuilder();
     const std::vector<PointF> p =
         PrimitivePolygonPoints(x, y, PolygonSideCount, Width, Height, StartingAngle);
-    gdip::Status status =
-        path_ ? api->GdipAddPathLine2(path_.get(), p.data(), static_cast<INT>(p.size())) : kNoPath;
-    if (status == gdip::Ok) status = api->GdipClosePathFigure(path_.get());
-    return EndBuilder(api, status, AppendMarker);
+    return Build(
+        [&](auto& api, GpPath* path) {
+            return AddClosedFigure(api, path, p.data(), static_cast<INT>(p.size()));
+        },
+        AppendMarker);
 }
 
 bool GDIpShape::AppendRoundRectangleToPath(float x, float y, float Width, float Height, float WidthEllipse,
@@ -294,10 +311,11 @@ bool GDIpShape::AppendRoundRectangleToPath(float x, float y, float Width, float 
 bool GDIpShape::AppendWaveToPath(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t CrestHeight,
                                  int32_t WaveCount, bool AppendMarker) {
     if (!shapes() || WaveCount < 1) return false;
-    auto* api = BeginBuilder();
     const std::vector<PointF> p = WavePoints(X1, Y1, X2, Y2, CrestHeight, WaveCount);
-    return EndBuilder(
-        api, path_ ? api->GdipAddPathBeziers(path_.get(), p.data(), static_cast<INT>(p.size())) : kNoPath,
+    return Build(
+        [&](auto& api, GpPath* path) {
+            return api.GdipAddPathBeziers(path, p.data(), static_cast<INT>(p.size()));
+        },
         AppendMarker);
 }
 
@@ -332,12 +350,7 @@ bool GDIpShape::BoundsSimple(float& Left, float& Top, float& Width, float& Heigh
                              GpPen* pen) const {
     auto* api = shapes();
     if (!api || !path_) return false;
-    gdip::RectF r{};
-    if (api->GdipGetPathWorldBounds(path_.get(), &r, matrix, pen) != gdip::Ok) r = {};
-    Left = r.X;
-    Top = r.Y;
-    Width = r.Width;
-    Height = r.Height;
+    WorldBounds(*api, path_.get(), matrix, pen, Left, Top, Width, Height);
     return true;
 }
 
@@ -378,12 +391,7 @@ bool GDIpShape::BoundsSnug(float& Left, float& Top, float& Width, float& Height,
     // Where the outline is not available, the flattened figure has the same bounds.
     if (api->GdipWindingModeOutline(joined.get(), nullptr, 3.0f) == gdip::NotImplemented)
         api->GdipFlattenPath(joined.get(), nullptr, 3.0f);
-    gdip::RectF r{};
-    if (api->GdipGetPathWorldBounds(joined.get(), &r, matrix, pen) != gdip::Ok) r = {};
-    Left = r.X;
-    Top = r.Y;
-    Width = r.Width;
-    Height = r.Height;
+    WorldBounds(*api, joined.get(), matrix, pen, Left, Top, Width, Height);
     return true;
 }
 

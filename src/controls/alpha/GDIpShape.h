@@ -98,6 +98,9 @@ private:
     // The common start of the builders: GDI+ running and a path (made through Reset).
     const imaging::GdiplusShapeApi* BeginBuilder();
     bool EndBuilder(const imaging::GdiplusShapeApi* api, imaging::gdip::Status status, bool AppendMarker);
+    // A builder whose whole work is add(api, path), a status, between the two above.
+    template <class Add>
+    bool Build(Add add, bool AppendMarker);
     bool AddSlantedQuad(float x, float y, float Width, float Height, bool Vertical, bool trapezoid,
                         bool AppendMarker);
 

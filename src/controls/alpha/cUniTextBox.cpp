@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <utility>
 #include <vector>
 
 #include "runtime/ansi_text.h"
@@ -52,28 +53,28 @@ HWND cUniTextBox::CreateTextBox(HWND ContainerHwnd, int32_t x, int32_t y, int32_
                                            Width, Height, ContainerHwnd, nullptr, instance, nullptr);
     if (!edit) return nullptr;
     container_ = ContainerHwnd;
-    edit_ = edit;
-    SetPropA(edit_, kProperty, reinterpret_cast<HANDLE>(this));
+    edit_.reset(edit);
+    SetPropA(edit, kProperty, reinterpret_cast<HANDLE>(this));
     const WPARAM font = static_cast<WPARAM>(SendMessageA(container_, WM_GETFONT, 0, 0));
     if (unicode_)
-        SendMessageW(edit_, WM_SETFONT, font, FALSE);
+        SendMessageW(edit, WM_SETFONT, font, FALSE);
     else
-        SendMessageA(edit_, WM_SETFONT, font, FALSE);
-    rt::SubclassWindow(edit_, &UniTextBoxHooks::Proc, UniTextBoxHooks::Key(this),
-                      reinterpret_cast<DWORD_PTR>(this));
+        SendMessageA(edit, WM_SETFONT, font, FALSE);
+    rt::SubclassWindow(edit, &UniTextBoxHooks::Proc, UniTextBoxHooks::Key(this),
+                       reinterpret_cast<DWORD_PTR>(this));
     SetPropA(container_, kProperty, reinterpret_cast<HANDLE>(this));
     containerHooked_ = rt::SubclassWindow(container_, &UniTextBoxHooks::Proc, UniTextBoxHooks::Key(this),
-                                         reinterpret_cast<DWORD_PTR>(this)) != FALSE;
-    return edit_;
+                                          reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    return edit;
 }
 
 void cUniTextBox::DetachTextBox(bool destroy) {
     if (!edit_) return;
-    HWND edit = edit_;
-    rt::UnsubclassWindow(edit, &UniTextBoxHooks::Proc, UniTextBoxHooks::Key(this));
-    if (GetPropA(edit, kProperty) == reinterpret_cast<HANDLE>(this)) RemovePropA(edit, kProperty);
-    edit_ = nullptr;
-    if (destroy) DestroyWindow(edit);
+    rt::WindowHandle edit = std::move(edit_);
+    rt::UnsubclassWindow(edit.get(), &UniTextBoxHooks::Proc, UniTextBoxHooks::Key(this));
+    if (GetPropA(edit.get(), kProperty) == reinterpret_cast<HANDLE>(this)) RemovePropA(edit.get(), kProperty);
+    if (!destroy) edit.release();  // its WM_DESTROY brought us here: it is on its way already
+    edit.reset();
     if (containerHooked_) {
         rt::UnsubclassWindow(container_, &UniTextBoxHooks::Proc, UniTextBoxHooks::Key(this));
         containerHooked_ = false;
@@ -83,7 +84,7 @@ void cUniTextBox::DetachTextBox(bool destroy) {
 }
 
 LRESULT cUniTextBox::DoWindowMsg(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam, bool& Unicode) {
-    const bool forEdit = edit_ && hwnd == edit_;
+    const bool forEdit = edit_ && hwnd == edit_.get();
     Unicode = forEdit ? unicode_ : false;
     switch (uMsg) {
         case WM_DESTROY:
@@ -96,7 +97,7 @@ LRESULT cUniTextBox::DoWindowMsg(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lPa
             if (forEdit) Raise(LostFocus);
             break;
         case WM_COMMAND:
-            if (!forEdit && edit_ && hwnd == container_ && reinterpret_cast<HWND>(lParam) == edit_ &&
+            if (!forEdit && edit_ && hwnd == container_ && reinterpret_cast<HWND>(lParam) == edit_.get() &&
                 (HIWORD(wParam) & 0x7FFF) == EN_CHANGE)
                 Raise(Changed);
             break;
@@ -109,33 +110,33 @@ LRESULT cUniTextBox::DoWindowMsg(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lPa
 std::wstring cUniTextBox::Text() const {
     if (!edit_) return {};
     if (unicode_) {
-        const LRESULT length = SendMessageW(edit_, WM_GETTEXTLENGTH, 0, 0);
+        const LRESULT length = SendMessageW(edit_.get(), WM_GETTEXTLENGTH, 0, 0);
         if (length <= 0) return {};
         std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
         const LRESULT read =
-            SendMessageW(edit_, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+            SendMessageW(edit_.get(), WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
         return std::wstring(buffer.data(), static_cast<size_t>(read > 0 ? read : 0));
     }
-    const LRESULT length = SendMessageA(edit_, WM_GETTEXTLENGTH, 0, 0);
+    const LRESULT length = SendMessageA(edit_.get(), WM_GETTEXTLENGTH, 0, 0);
     if (length <= 0) return {};
     std::vector<char> buffer(static_cast<size_t>(length) + 1);
     const LRESULT read =
-        SendMessageA(edit_, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+        SendMessageA(edit_.get(), WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
     return rt::Widen({buffer.data(), static_cast<size_t>(read > 0 ? read : 0)});
 }
 
 void cUniTextBox::Text(const std::wstring& newVal) {
     if (!edit_) return;
     if (unicode_) {
-        SendMessageW(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(newVal.c_str()));
+        SendMessageW(edit_.get(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(newVal.c_str()));
     } else {
         const std::string ansi = rt::Narrow(newVal);
-        SendMessageA(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ansi.c_str()));
+        SendMessageA(edit_.get(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ansi.c_str()));
     }
 }
 
 void cUniTextBox::SetFocus() {
-    if (edit_) ::SetFocus(edit_);
+    if (edit_) ::SetFocus(edit_.get());
 }
 
 }  // namespace controls

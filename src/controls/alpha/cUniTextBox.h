@@ -11,6 +11,8 @@
 #include <functional>
 #include <string>
 
+#include "runtime/handles.h"
+
 namespace controls {
 
 class cUniTextBox {
@@ -35,7 +37,7 @@ public:
     std::function<void()> GotFocus;
     std::function<void()> LostFocus;
 
-    HWND EditWindow() const noexcept { return edit_; }
+    HWND EditWindow() const noexcept { return edit_.get(); }
     HWND ContainerWindow() const noexcept { return container_; }
     bool Unicode() const noexcept { return unicode_; }
 
@@ -43,7 +45,7 @@ private:
     friend struct UniTextBoxHooks;
     void DetachTextBox(bool destroy);
 
-    HWND edit_ = nullptr;
+    rt::WindowHandle edit_;  // made here, destroyed here unless it goes with its container
     HWND container_ = nullptr;
     bool unicode_ = false;
     bool containerHooked_ = false;

@@ -119,35 +119,21 @@ bool PageTransition(const std::string& code, const TransitionBoxes& boxes) {
     return PlayTransition(code, boxes, 1);
 }
 
-void PageTransWl(const TransitionBoxes& b) {
-    PlayTransition("wl", b, 1);
-}
-void PageTransWr(const TransitionBoxes& b) {
-    PlayTransition("wr", b, 1);
-}
-void PageTransWu(const TransitionBoxes& b) {
-    PlayTransition("wu", b, 1);
-}
-void PageTransWd(const TransitionBoxes& b) {
-    PlayTransition("wd", b, 1);
-}
-void PageTransWh(const TransitionBoxes& b) {
-    PlayTransition("wh", b, 1);
-}
-void PageTransWv(const TransitionBoxes& b) {
-    PlayTransition("wv", b, 1);
-}
-void PageTransSp(const TransitionBoxes& b) {
-    PlayTransition("sp", b, 1);
-}
-void PageTransSu(const TransitionBoxes& b) {
-    PlayTransition("su", b, 1);
-}
-void PageTransRlh(const TransitionBoxes& b) {
-    PlayTransition("rlh", b, 1);
-}
-void PageTransRlv(const TransitionBoxes& b) {
-    PlayTransition("rlv", b, 1);
-}
+// The named routines, one transition each.
+#define MODULE4_PAGE_TRANSITION(Routine, code) \
+    void Routine(const TransitionBoxes& b) {   \
+        PlayTransition(code, b, 1);            \
+    }
+MODULE4_PAGE_TRANSITION(PageTransWl, "wl")
+MODULE4_PAGE_TRANSITION(PageTransWr, "wr")
+MODULE4_PAGE_TRANSITION(PageTransWu, "wu")
+MODULE4_PAGE_TRANSITION(PageTransWd, "wd")
+MODULE4_PAGE_TRANSITION(PageTransWh, "wh")
+MODULE4_PAGE_TRANSITION(PageTransWv, "wv")
+MODULE4_PAGE_TRANSITION(PageTransSp, "sp")
+MODULE4_PAGE_TRANSITION(PageTransSu, "su")
+MODULE4_PAGE_TRANSITION(PageTransRlh, "rlh")
+MODULE4_PAGE_TRANSITION(PageTransRlv, "rlv")
+#undef MODULE4_PAGE_TRANSITION
 
 }  // namespace Module4

@@ -117,19 +117,16 @@ bool cICOparser::ProbePngEntry(Entry& e, std::span<const uint8_t> d) {
     if (d.size() < 26 || std::memcmp(d.data(), kSignature, 8) != 0 ||
         std::memcmp(d.data() + 12, "IHDR", 4) != 0)
         return false;
-    const uint32_t w = rt::ReadBE32(d.data() + 16), h = rt::ReadBE32(d.data() + 20);
-    if (w == 256)
-        e.width = 0;
-    else if (w >= 1 && w <= 255)
-        e.width = static_cast<uint8_t>(w);
-    else
-        e.bitCount = 0;
-    if (h == 256)
-        e.height = 0;
-    else if (h >= 1 && h <= 255)
-        e.height = static_cast<uint8_t>(h);
-    else
-        e.bitCount = 0;
+    // A side of 1 to 256 pixels goes into the entry as the directory has it (256 as 0); any other
+    // leaves the entry without a depth.
+    auto side = [&e](uint32_t pixels, uint8_t& field) {
+        if (pixels >= 1 && pixels <= 256)
+            field = static_cast<uint8_t>(pixels & 0xFF);
+        else
+            e.bitCount = 0;
+    };
+    side(rt::ReadBE32(d.data() + 16), e.width);
+    side(rt::ReadBE32(d.data() + 20), e.height);
     if (e.bitCount == 0) {
         const uint8_t depth = d[24], colorType = d[25];
         if (depth == 16)

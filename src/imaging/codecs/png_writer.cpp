@@ -7,8 +7,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string_view>
 
 #include "runtime/byte_order.h"
+#include "runtime/convert.h"
 
 namespace imaging {
 
@@ -600,9 +602,7 @@ std::string cPNGwriter::CleanTextValue(const std::string& text) {
 }
 
 int32_t cPNGwriter::CleanKeyword(std::string& keyword) {
-    std::string k = keyword.substr(0, 79);
-    const size_t first = k.find_first_not_of(' ');
-    k = first == std::string::npos ? std::string() : k.substr(first, k.find_last_not_of(' ') - first + 1);
+    std::string k = rt::Trim(std::string_view(keyword).substr(0, 79));
     for (size_t at; (at = k.find("  ")) != std::string::npos;) k.erase(at, 1);
     for (char& c : k)
         if (static_cast<unsigned char>(c) == 160) c = ' ';

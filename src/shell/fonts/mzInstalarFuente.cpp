@@ -4,17 +4,11 @@
 #include <windows.h>
 
 #include <cstring>
-#include <string_view>
+
+#include "runtime/convert.h"
+#include "runtime/handles.h"
 
 namespace {
-
-// Blanks (spaces only) trimmed from both ends.
-std::string Trim(std::string_view text) {
-    auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
 
 // Whether a plain file of that path exists, as a directory search for normal files finds it:
 // folders, hidden and system files do not count.
@@ -52,23 +46,23 @@ void BroadcastFontChange() {
 }  // namespace
 
 mzInstalarFuente::mzInstalarFuente() {
-    LPITEMIDLIST pidl = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_FONTS, &pidl)) || !pidl) return;
+    rt::TaskMemory<ITEMIDLIST> pidl;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_FONTS, pidl.put())) || !pidl) return;
     char buffer[MAX_PATH] = {};
-    const BOOL ok = SHGetPathFromIDListA(pidl, buffer);
-    CoTaskMemFree(pidl);
+    const BOOL ok = SHGetPathFromIDListA(pidl.get(), buffer);
+    pidl.reset();
     if (ok) fontsFolder_ = std::string(buffer, strnlen(buffer, MAX_PATH));
     // Keep the documented form: no trailing backslash.
     while (!fontsFolder_.empty() && fontsFolder_.back() == '\\') fontsFolder_.pop_back();
 }
 
 void mzInstalarFuente::PathTTF(const std::string& value) {
-    pathTTF_ = Trim(value);
+    pathTTF_ = rt::Trim(value);
     if (pathTTF_.empty() || pathTTF_.back() != '\\') pathTTF_ += '\\';
 }
 
 void mzInstalarFuente::FicheroTTF(const std::string& value) {
-    ficheroTTF_ = Trim(value);
+    ficheroTTF_ = rt::Trim(value);
 }
 
 void mzInstalarFuente::Instalar() {
