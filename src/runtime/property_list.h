@@ -37,8 +37,11 @@
 //           property changed (the constituent shows it). The type is the setter's parameter; the
 //           row's getter and setter are callables, and the control writes the public getter.
 // After the type and the name come the defaults as in a PropertyTable::Row: one, or a read and a
-// write default. A callable in a line takes the control as `auto&` (the fields' struct does not
-// know the control) and keeps its commas inside parentheses: a line is a macro's arguments.
+// write default; then, in a line of any kind, the row's options (rt::ForNew, rt::OnlyWhen,
+// rt::StoredAs, rt::kPassedOver... of property_table.h):
+//       X(Set, int16_t, Scale, int16_t{1}, rt::ForNew(int16_t{4}))  a new dial's is 4, not 1
+// A callable in a line takes the control as `auto&` (the fields' struct does not know the
+// control) and keeps its commas inside parentheses: a line is a macro's arguments.
 // Fields live in one struct, the control's member `settings_`, which the paint code reads; a field
 // starts at its read default when that is a value (a default asked of the control leaves it empty
 // until the control reads its properties). A getter answers a scalar by value, others by reference.
@@ -68,16 +71,27 @@ T InitialValue(const D& readDefault, const W&...) {
 
 }  // namespace detail
 
-// The row of a field, reached through `field` (the control to a reference to the value).
-template <class C, class Field, class... D>
-typename PropertyTable<C>::Row FieldRow(const char* name, Field field, D... defaults) {
-    static_assert(sizeof...(D) == 1 || sizeof...(D) == 2, "one default, or a read and a write default");
+namespace detail {
+
+// Whether a line's arguments after its first default begin with a row option (or are none): the
+// line then has one default for both.
+template <class... A>
+inline constexpr bool kOneDefault = true;
+template <class A, class... R>
+inline constexpr bool kOneDefault<A, R...> = kIsOption<A>;
+
+}  // namespace detail
+
+// The row of a field, reached through `field` (the control to a reference to the value): one
+// default, or a read and a write default, then the row's options.
+template <class C, class Field, class D, class... A>
+typename PropertyTable<C>::Row FieldRow(const char* name, Field field, D def, A... rest) {
     using T = std::decay_t<std::invoke_result_t<Field, C&>>;
     auto set = [field](C& c, T v) { field(c) = std::move(v); };
-    if constexpr (sizeof...(D) == 1)
-        return {name, field, set, defaults..., defaults...};
+    if constexpr (detail::kOneDefault<A...>)
+        return {name, field, set, def, def, std::move(rest)...};
     else
-        return {name, field, set, defaults...};
+        return {name, field, set, def, std::move(rest)...};
 }
 
 }  // namespace rt

@@ -60,6 +60,36 @@ private:
 };
 VANTREL_PROPERTY_TABLE(Dial, DIAL_PROPERTIES)
 
+// Lines that carry row options after their defaults.
+// clang-format off
+#define GAUGE_PROPERTIES(X)                                                   \
+    X(Set, int16_t, Level, int16_t{3}, rt::ForNew(int16_t{5}))                \
+    X(Store, std::string, Note, "none", rt::kPassedOver)                      \
+    X(Custom, uint32_t, Needle, 0xFFu, 0x8000000Fu, rt::ForNew(rt::kKept))
+// clang-format on
+
+class Gauge : public rt::UserControl {
+public:
+    Gauge(rt::Container& c, std::shared_ptr<const rt::PropertyBag> stored = nullptr)
+        : UserControl(c, "Gauge", -1, Windowing::Windowless, std::move(stored)) {
+        settings_.Needle = 7;  // what a new gauge keeps
+        Create();
+    }
+    VANTREL_PROPERTY_ACCESSORS(GAUGE_PROPERTIES)
+
+protected:
+    void UserControl_InitProperties() override { Properties().InitAll(*this); }
+    void UserControl_ReadProperties(rt::PropertyBag& b) override { Properties().ReadAll(*this, b); }
+    void UserControl_WriteProperties(rt::PropertyBag& b) override { Properties().WriteAll(*this, b); }
+
+private:
+    static const rt::PropertyTable<Gauge>& Properties();
+    struct Settings {
+        VANTREL_PROPERTY_FIELDS(GAUGE_PROPERTIES)
+    } settings_;
+};
+VANTREL_PROPERTY_TABLE(Gauge, GAUGE_PROPERTIES)
+
 // The fields alone, as a struct that paint code would read.
 struct DialFields {
     VANTREL_PROPERTY_FIELDS(DIAL_PROPERTIES)
@@ -142,6 +172,23 @@ TEST_F(PropertyList, TheRowsKeepTheListsOrderNamesAndDefaults) {
     EXPECT_EQ(read.passed, 1) << "read through the row's setter";
     EXPECT_EQ(read.BackColor(), 0x010203u);
     EXPECT_TRUE(read.ChangedProperties().empty()) << "reading goes past the setters";
+}
+
+TEST_F(PropertyList, LinesCarryTheirRowsOptions) {
+    Gauge fresh(*form);
+    EXPECT_EQ(fresh.Level(), 5) << "the default for new controls";
+    EXPECT_EQ(fresh.Needle(), 7u) << "kept";
+    EXPECT_EQ(fresh.SaveProperties().Dump(), "Level = Long 5\nNeedle = Long 7\n");
+
+    Gauge empty(*form, std::make_shared<const rt::PropertyBag>());
+    EXPECT_EQ(empty.Level(), 3);
+    EXPECT_EQ(empty.Needle(), 0xFFu);
+    EXPECT_EQ(empty.SaveProperties().Dump(), "Needle = Long 255\n") << "one default, or a read and a write";
+
+    Gauge read(*form, std::make_shared<const rt::PropertyBag>(
+                          rt::PropertyBag{{"Note", rt::Picture()}, {"Needle", 9u}}));
+    EXPECT_EQ(read.Note(), "none") << "a note that does not convert is passed over";
+    EXPECT_EQ(read.Needle(), 9u) << "and the rows after it are still read";
 }
 
 }  // namespace

@@ -86,9 +86,6 @@ VANTREL_PROPERTY_TABLE(EtsLinkLabel, VANTREL_LINKLABEL_PROPERTIES)
 void EtsLinkLabel::UserControl_InitProperties() {
     busy_ = true;
     Properties().InitAll(*this);
-    // A new control's angles differ from the stored defaults.
-    settings_.DropColorAngleLeft = 15;
-    settings_.DropColorAngleTop = 15;
     Label1.ForeColor(settings_.ForeColor);
     busy_ = false;
     ArrangeLink();
@@ -139,11 +136,6 @@ void EtsLinkLabel::DropColorAngleLeft(int16_t v) {
 
 void EtsLinkLabel::DropColorAngleTop(int16_t v) {
     Set(settings_.DropColorAngleTop, std::clamp<int16_t>(v, -50, 50), "DropColorAngleTop");
-}
-
-void EtsLinkLabel::Enabled(bool v) {
-    Control::Enabled(v);
-    PropertyChanged("Enabled");
 }
 
 void EtsLinkLabel::Font(rt::Font v) {

@@ -34,14 +34,14 @@ namespace controls {
     /* A stored style other than 0 and 1 leaves the control's own. */                                         \
     X(Via, int16_t, BackStyle, [](auto& t) { return t.rt::UserControl::BackStyle(); },                        \
       [](auto& t, int16_t v) { rt::Try([&] { t.rt::UserControl::BackStyle(v); }); }, int16_t{1}, int16_t{1})  \
-    X(Via, bool, Enabled, [](auto& t) { return t.rt::Control::Enabled(); },                                   \
+    X(Relay, bool, Enabled, [](auto& t) { return t.rt::Control::Enabled(); },                                 \
       [](auto& t, bool v) { t.rt::Control::Enabled(v); }, true, true)                                         \
     X(Relay, uint32_t, BackColor, [](auto& t) { return t.rt::UserControl::BackColor(); },                     \
       [](auto& t, uint32_t v) { t.rt::UserControl::BackColor(v); }, 0x8000000Fu, 0x8000000Fu)                 \
     X(Set, uint32_t, ForeColor, 0x80000012u)                                                                  \
     X(Set, uint32_t, DropColor, 0xFFFFFFu)                                                                    \
-    X(Custom, int16_t, DropColorAngleLeft, int16_t{0}) /* a new control's: 15 */                              \
-    X(Custom, int16_t, DropColorAngleTop, int16_t{0})                                                         \
+    X(Custom, int16_t, DropColorAngleLeft, int16_t{0}, rt::ForNew(int16_t{15}))                               \
+    X(Custom, int16_t, DropColorAngleTop, int16_t{0}, rt::ForNew(int16_t{15}))                                \
     X(Set, bool, Hover, true)                                                                                 \
     X(Set, uint32_t, LinkColor, 0xFF0000u)                                                                    \
     X(Custom, int32_t, Style, int32_t{0})                                                                     \
@@ -66,7 +66,6 @@ public:
     void DropColorAngleLeft(int16_t v);
     void DropColorAngleTop(int16_t v);
     using Control::Enabled;
-    void Enabled(bool v) override;
     // The inner label's own font object: changes made through it show at once.
     rt::Font& Font() noexcept { return Label1.GetFont(); }
     void Font(rt::Font v);

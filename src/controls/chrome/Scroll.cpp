@@ -23,11 +23,6 @@ constexpr double kRestartMargin = 100;
 constexpr double kDesignWidth = 1935, kDesignHeight = 255;
 constexpr uint32_t kButtonFace = 0x8000000Fu;
 
-// The platform timer's range: a larger interval is its longest, a negative one stops it.
-int32_t TimerInterval(int32_t ms) {
-    return std::clamp<int32_t>(ms, 0, 65535);
-}
-
 }  // namespace
 
 Scroll::Scroll(rt::Container& c, std::string name, int index, std::shared_ptr<const rt::PropertyBag> stored)
@@ -89,6 +84,10 @@ void Scroll::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
     Properties().WriteAll(*this, PropBag);
 }
 
+int32_t Scroll::TimerInterval(int32_t ms) {
+    return std::clamp<int32_t>(ms, 0, 65535);
+}
+
 // The box's colour, painted under the text.
 void Scroll::PaintBox(uint32_t colour) {
     Picture1.BackColor(colour);
@@ -123,18 +122,6 @@ void Scroll::t_Change() {
         Label1.Top(0);
     else if (direction == "2" || direction == "3")
         Label1.Left(0);
-}
-
-// ---- properties
-
-void Scroll::Enabled(bool v) {
-    Control::Enabled(v);
-    PropertyChanged("Enabled");
-}
-
-void Scroll::Interval(int32_t v) {
-    Timer1.Interval(TimerInterval(v));
-    PropertyChanged("Interval");
 }
 
 }  // namespace controls

@@ -25,13 +25,13 @@ namespace controls {
 // keys after the font object, so they win over its attributes.
 // clang-format off
 #define VANTREL_SCROLL_PROPERTIES(X)                                                                       \
-    X(Via, bool, Enabled, [](auto& s) { return s.rt::Control::Enabled(); },                                \
+    X(Relay, bool, Enabled, [](auto& s) { return s.rt::Control::Enabled(); },                              \
       [](auto& s, bool v) { s.rt::Control::Enabled(v); }, false, false)                                    \
     X(Store, int16_t, BackStyle, int16_t{0})                                                               \
     X(Store, int16_t, BorderStyle, int16_t{0})                                                             \
     X(Relay, const std::string&, Text, [](auto& s) -> const std::string& { return s.t.Text(); },           \
       [](auto& s, std::string v) { s.t.Text(std::move(v)); }, "0", "0")                                    \
-    X(Via, int32_t, Interval, [](auto& s) { return static_cast<int32_t>(s.Timer1.Interval()); },           \
+    X(Relay, int32_t, Interval, [](auto& s) { return static_cast<int32_t>(s.Timer1.Interval()); },         \
       [](auto& s, int32_t v) { s.Timer1.Interval(TimerInterval(v)); }, int32_t{0}, int32_t{0})             \
     X(Relay, std::string, Caption, [](auto& s) -> const std::string& { return s.Label1.Caption(); },       \
       [](auto& s, std::string v) { s.Label1.Caption(std::move(v)); }, DesignText(), DesignText())          \
@@ -67,17 +67,14 @@ public:
     Scroll(const Scroll& templ, int index);
 
     // From the list: BackStyle, BorderStyle and FontTransparent, kept and stored (they change
-    // nothing else), and the setters of the others but Enabled and Interval.
+    // nothing else), and the setters of the others (Enabled too is kept and stored only).
     VANTREL_PROPERTY_ACCESSORS(VANTREL_SCROLL_PROPERTIES)
-    // Kept and stored; it changes nothing else.
     using Control::Enabled;
-    void Enabled(bool v) override;
     void Refresh() {}
     // The direction code; a change puts the text on its direction's start line.
     std::string Text() const { return t.Text(); }
     // Milliseconds per step; 0 stops the text where it is. Held to the timer's 0 to 65535.
     int32_t Interval() const noexcept { return static_cast<int32_t>(Timer1.Interval()); }
-    void Interval(int32_t v);
     const std::string& Caption() const noexcept { return Label1.Caption(); }
     uint32_t ForeColor() const noexcept { return Label1.ForeColor(); }
     // The moving text's own font object: changes made through it show at once.
@@ -111,6 +108,8 @@ protected:
 
 private:
     static const rt::PropertyTable<Scroll>& Properties();
+    // The platform timer's range: a larger interval is its longest, a negative one stops it.
+    static int32_t TimerInterval(int32_t ms);
     void wire();
     void t_Change();
     void PaintBox(uint32_t colour);

@@ -30,12 +30,6 @@ VANTREL_PROPERTY_TABLE(TitelBar, VANTREL_TITLEBAR_PROPERTIES)
 
 void TitelBar::UserControl_InitProperties() {
     Properties().InitAll(*this);
-    UserControl::BackColor(0x4F3026);
-    UserControl::ForeColor(0xFFFFFF);
-    Surface().GetFont() = rt::Font("Tahoma", 14.25f);
-    settings_.BackColorCover = 3.0f;
-    settings_.ShowMaximizedEnabled = true;
-    settings_.BorderNormal = 2;
     // A new bar lies along its container's top edge, 31 pixels high.
     RECT area{};
     GetClientRect(ContainerHwnd(), &area);

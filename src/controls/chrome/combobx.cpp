@@ -11,11 +11,6 @@
 
 namespace controls {
 
-namespace {
-constexpr uint32_t kWindowBackground = 0x80000005u;
-constexpr uint32_t kWindowText = 0x80000008u;
-}  // namespace
-
 combobx::combobx(rt::Container& c, std::string name, int index, std::shared_ptr<const rt::PropertyBag> stored)
     : UserControl(c, std::move(name), index, Windowing::Windowed, std::move(stored)) {
     wire();
@@ -45,33 +40,7 @@ void combobx::UserControl_InitProperties() {
     Layout();
 }
 
-const rt::PropertyTable<combobx>& combobx::Properties() {
-    using B = combobx;
-    auto ambientFont = [](B& b) { return b.Ambient().Font; };
-    const auto kept = rt::ForNew(rt::kKept);
-    static const rt::PropertyTable<B> table{
-        {"Enabled", &B::enabled_, false},
-        {"BackStyle", &B::backStyle_, int16_t{0}},
-        {"BorderStyle", &B::borderStyle_, int16_t{0}},
-        {"Textn", [](B& b) { return b.Combo1.Text(); }, [](B& b, std::string t) { b.Combo1.Text(t); },
-         "Combo1", "Combo1", kept},
-        {"BackColor", [](B& b) { return b.Combo1.BackColor(); },
-         [](B& b, uint32_t c) { b.Combo1.BackColor(c); }, kWindowBackground, kWindowBackground, kept},
-        {"ForeColor", [](B& b) { return b.Combo1.ForeColor(); },
-         [](B& b, uint32_t c) { b.Combo1.ForeColor(c); }, kWindowText, kWindowText, kept},
-        {"Font", [](B& b) -> rt::Font& { return b.Combo1.GetFont(); },
-         [](B& b, rt::Font f) { b.Combo1.SetFont(std::move(f)); }, ambientFont, ambientFont, kept},
-        {"liston", &B::liston_, false},
-        // The list takes the box's colours and font again.
-        {"BackColor", [](B& b) { return b.List2.BackColor(); },
-         [](B& b, uint32_t c) { b.List2.BackColor(c); }, kWindowBackground, rt::kNotWritten, kept},
-        {"ForeColor", [](B& b) { return b.List2.ForeColor(); },
-         [](B& b, uint32_t c) { b.List2.ForeColor(c); }, kWindowText, rt::kNotWritten, kept},
-        {"Font", [](B& b) -> rt::Font& { return b.List2.GetFont(); },
-         [](B& b, rt::Font f) { b.List2.SetFont(std::move(f)); }, ambientFont, rt::kNotWritten, kept},
-    };
-    return table;
-}
+VANTREL_PROPERTY_TABLE(combobx, VANTREL_COMBOBX_PROPERTIES)
 
 void combobx::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
     Properties().ReadAll(*this, PropBag);
@@ -86,7 +55,7 @@ void combobx::UserControl_Resize() {
 }
 
 void combobx::Layout() {
-    if (liston_) {
+    if (settings_.liston) {
         List2.Height(Height());
         List2.Width(Width());
         Combo1.Visible(false);
@@ -101,30 +70,6 @@ void combobx::Layout() {
 
 // ---- properties
 
-void combobx::Enabled(bool v) {
-    enabled_ = v;
-    PropertyChanged("Enabled");
-}
-
-void combobx::BackStyle(int16_t v) {
-    backStyle_ = v;
-    PropertyChanged("BackStyle");
-}
-
-void combobx::BorderStyle(int16_t v) {
-    borderStyle_ = v;
-    PropertyChanged("BorderStyle");
-}
-
-std::string combobx::Textn() const {
-    return Combo1.Text();
-}
-
-void combobx::Textn(const std::string& text) {
-    Combo1.Text(text);
-    PropertyChanged("Textn");
-}
-
 void combobx::BackColor(uint32_t c) {
     Combo1.BackColor(c);
     PropertyChanged("BackColor");
@@ -136,16 +81,6 @@ void combobx::ForeColor(uint32_t c) {
     Combo1.ForeColor(c);
     PropertyChanged("ForeColor");
     List2.ForeColor(c);
-}
-
-void combobx::Font(rt::Font f) {
-    Combo1.SetFont(std::move(f));
-    PropertyChanged("Font");
-}
-
-void combobx::liston(bool v) {
-    liston_ = v;
-    PropertyChanged("liston");
 }
 
 // ---- items
@@ -162,7 +97,7 @@ void combobx::gocombo(const std::string& pathn) {
     to.Size(from.Size());
     to.Italic(from.Italic());
     to.Bold(from.Bold());
-    if (liston_) Height(List2.Height());
+    if (settings_.liston) Height(List2.Height());
 }
 
 void combobx::AddItemN(const std::string& Item, int Index) {
@@ -189,7 +124,7 @@ void combobx::ClearAction() {
 
 void combobx::FristItem() {
     rt::Try([&] {
-        if (liston_) {
+        if (settings_.liston) {
             if (List2.ListCount() >= 1) List2.ListIndex(0);
         } else if (Combo1.ListCount() >= 1) {
             Combo1.ListIndex(0);
@@ -199,7 +134,7 @@ void combobx::FristItem() {
 
 void combobx::LastItem() {
     rt::Try([&] {
-        if (liston_) {
+        if (settings_.liston) {
             if (List2.ListCount() >= 1) List2.ListIndex(List2.ListCount() - 1);
         } else if (Combo1.ListCount() >= 1) {
             Combo1.ListIndex(Combo1.ListCount() - 1);
@@ -209,7 +144,7 @@ void combobx::LastItem() {
 
 void combobx::NextItem() {
     rt::Try([&] {
-        if (liston_) {
+        if (settings_.liston) {
             const int n = List2.ListCount(), c = List2.ListIndex();
             if (n >= 1 && c < n - 1) List2.ListIndex(c + 1);
         } else {
@@ -221,7 +156,7 @@ void combobx::NextItem() {
 
 void combobx::BackItem() {
     rt::Try([&] {
-        if (liston_) {
+        if (settings_.liston) {
             const int n = List2.ListCount(), c = List2.ListIndex();
             if (n >= 1 && c >= 1) List2.ListIndex(c - 1);
         } else {

@@ -12,10 +12,44 @@
 #include <string>
 
 #include "runtime/controls.h"
-#include "runtime/property_table.h"
+#include "runtime/font.h"
+#include "runtime/property_list.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
+
+// The stored properties, in their stored order (see runtime/property_list.h). The box's text,
+// colours and font are Combo1's own, which a new box keeps; the list takes the colours and the
+// font again (the last three rows read them and write nothing). 0x80000005 and 0x80000008 are the
+// window's background and text colours.
+// clang-format off
+#define VANTREL_COMBOBX_PROPERTIES(X)                                                              \
+    X(Store, bool, Enabled, false)                                                                 \
+    X(Store, int16_t, BackStyle, int16_t{0})                                                       \
+    X(Store, int16_t, BorderStyle, int16_t{0})                                                     \
+    X(Relay, const std::string&, Textn, [](auto& b) { return b.Combo1.Text(); },                   \
+      [](auto& b, std::string t) { b.Combo1.Text(t); }, "Combo1", "Combo1", rt::ForNew(rt::kKept)) \
+    X(Via, uint32_t, BackColor, [](auto& b) { return b.Combo1.BackColor(); },                      \
+      [](auto& b, uint32_t c) { b.Combo1.BackColor(c); }, 0x80000005u, 0x80000005u,                \
+      rt::ForNew(rt::kKept))                                                                       \
+    X(Via, uint32_t, ForeColor, [](auto& b) { return b.Combo1.ForeColor(); },                      \
+      [](auto& b, uint32_t c) { b.Combo1.ForeColor(c); }, 0x80000008u, 0x80000008u,                \
+      rt::ForNew(rt::kKept))                                                                       \
+    X(Relay, rt::Font, Font, [](auto& b) -> rt::Font& { return b.Combo1.GetFont(); },              \
+      [](auto& b, rt::Font f) { b.Combo1.SetFont(std::move(f)); },                                 \
+      [](auto& b) { return b.Ambient().Font; }, [](auto& b) { return b.Ambient().Font; },          \
+      rt::ForNew(rt::kKept))                                                                       \
+    X(Store, bool, liston, false)                                                                  \
+    X(Via, uint32_t, BackColor, [](auto& b) { return b.List2.BackColor(); },                       \
+      [](auto& b, uint32_t c) { b.List2.BackColor(c); }, 0x80000005u, rt::kNotWritten,             \
+      rt::ForNew(rt::kKept))                                                                       \
+    X(Via, uint32_t, ForeColor, [](auto& b) { return b.List2.ForeColor(); },                       \
+      [](auto& b, uint32_t c) { b.List2.ForeColor(c); }, 0x80000008u, rt::kNotWritten,             \
+      rt::ForNew(rt::kKept))                                                                       \
+    X(Via, rt::Font, Font, [](auto& b) -> rt::Font& { return b.List2.GetFont(); },                 \
+      [](auto& b, rt::Font f) { b.List2.SetFont(std::move(f)); },                                  \
+      [](auto& b) { return b.Ambient().Font; }, rt::kNotWritten, rt::ForNew(rt::kKept))
+// clang-format on
 
 class combobx : public rt::UserControl {
 public:
@@ -23,12 +57,9 @@ public:
             std::shared_ptr<const rt::PropertyBag> stored = nullptr);
     combobx(const combobx& templ, int index);
 
-    bool Enabled() const noexcept { return enabled_; }
-    void Enabled(bool v) override;
-    int16_t BackStyle() const noexcept { return backStyle_; }
-    void BackStyle(int16_t v);
-    int16_t BorderStyle() const noexcept { return borderStyle_; }
-    void BorderStyle(int16_t v);
+    // Enabled, BackStyle, BorderStyle and liston are kept and stored (they change nothing else);
+    // the setters of Textn and Font pass the value to Combo1.
+    VANTREL_PROPERTY_ACCESSORS(VANTREL_COMBOBX_PROPERTIES)
     void Refresh() {}
 
     // Navigation: on List2 in the list presentation, else on Combo1. No wrap at either end.
@@ -45,16 +76,13 @@ public:
     void RemoveAction(int Index);
     void ClearAction();
 
-    std::string Textn() const;
-    void Textn(const std::string& text);
+    std::string Textn() const { return Combo1.Text(); }
+    // The colours go to the list too.
     uint32_t BackColor() const noexcept { return Combo1.BackColor(); }
     void BackColor(uint32_t c);
     uint32_t ForeColor() const noexcept { return Combo1.ForeColor(); }
     void ForeColor(uint32_t c);
     rt::Font& Font() noexcept { return Combo1.GetFont(); }
-    void Font(rt::Font f);
-    bool liston() const noexcept { return liston_; }
-    void liston(bool v);
 
     // Only Click is raised; the others belong to the interface the container sees.
     rt::Event<> Click;
@@ -83,10 +111,9 @@ private:
     void Combo1_Change();
     void List2_Click();
 
-    bool enabled_ = false;
-    int16_t backStyle_ = 0;
-    int16_t borderStyle_ = 0;
-    bool liston_ = false;
+    struct Settings {
+        VANTREL_PROPERTY_FIELDS(VANTREL_COMBOBX_PROPERTIES)
+    } settings_;
 };
 
 }  // namespace controls

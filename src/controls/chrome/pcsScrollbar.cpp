@@ -178,11 +178,6 @@ void pcsScrollbar::Value(double v) {
     PropertyChanged("Value");
 }
 
-void pcsScrollbar::Enabled(bool v) {
-    Control::Enabled(v);
-    PropertyChanged("Enabled");
-}
-
 // ---- painting
 
 void pcsScrollbar::PaintScrollbar() {

@@ -28,10 +28,10 @@ rt::Picture ScrollbarSkin();
 
 // The stored properties, in their stored order (see runtime/property_list.h).
 // clang-format off
-#define VANTREL_PCSSCROLLBAR_PROPERTIES(X)                                   \
-    X(Custom, double, Max, 0.0)                                              \
-    X(Custom, double, Value, 0.0)                                            \
-    X(Via, bool, Enabled, [](auto& t) { return t.rt::Control::Enabled(); },  \
+#define VANTREL_PCSSCROLLBAR_PROPERTIES(X)                                    \
+    X(Custom, double, Max, 0.0)                                               \
+    X(Custom, double, Value, 0.0)                                             \
+    X(Relay, bool, Enabled, [](auto& t) { return t.rt::Control::Enabled(); }, \
       [](auto& t, bool v) { t.rt::Control::Enabled(v); }, true, true)
 // clang-format on
 
@@ -51,7 +51,6 @@ public:
     // Held to [0, Max] (NaN gives 0); every setting raises Change, also an unchanged one.
     void Value(double v);
     using Control::Enabled;
-    void Enabled(bool v) override;
 
     rt::Event<> Change;
 

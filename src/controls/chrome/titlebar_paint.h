@@ -33,15 +33,16 @@ struct ButtonBox {
 };
 
 // The bar's stored properties in their stored order, one line each (see runtime/property_list.h):
-// TitleBarSettings holds the values, TitelBar the accessors and the table.
+// TitleBarSettings holds the values, TitelBar the accessors and the table. rt::ForNew gives a new
+// bar's value where it differs from what an empty bag gives.
 // clang-format off
 #define VANTREL_TITLEBAR_PROPERTIES(X)                                                                     \
     X(Store, bool, AutoRedraw, false)                                                                      \
     X(Set, bool, DashBack, false)                                                                          \
     X(Custom, int16_t, Style, int16_t{8})                                                                  \
     X(Via, uint32_t, BackColor, &rt::UserControl::BackColor, &rt::UserControl::BackColor, 0xE6E6E6u,       \
-      0x8000000Fu)                                                                                         \
-    X(Custom, float, BackColorCover, 0.0f)                                                                 \
+      0x8000000Fu, rt::ForNew(0x4F3026u))                                                                  \
+    X(Custom, float, BackColorCover, 0.0f, rt::ForNew(3.0f))                                               \
     X(Set, uint32_t, BackColorV2Begin, 0x8C6E5Au)                                                          \
     X(Set, uint32_t, BackColorV2End, 0x4F3026u)                                                            \
     X(Set, uint32_t, BackColorV1Begin, 0xE6E6E6u)                                                          \
@@ -49,7 +50,7 @@ struct ButtonBox {
     X(Set, uint32_t, BorderColorHighLight, 0xFFFFFFu)                                                      \
     X(Set, uint32_t, BorderColorDarkLight, 0u)                                                             \
     X(Via, uint32_t, ForeColor, &rt::UserControl::ForeColor, &rt::UserControl::ForeColor, 0x80000012u,     \
-      0x80000012u)                                                                                         \
+      0x80000012u, rt::ForNew(0xFFFFFFu))                                                                  \
     X(Set, uint32_t, CaptionColorBack, 0x3C3C3Cu)                                                          \
     X(Custom, uint32_t, CaptionColor, 0xFFFFFFu)                                                           \
     X(Set, uint32_t, CaptionBorderColor, 0u)                                                               \
@@ -65,15 +66,16 @@ struct ButtonBox {
     X(Custom, bool, ShowMaximized, false)                                                                  \
     X(Custom, bool, ShowCloseEnabled, true)                                                                \
     X(Custom, bool, ShowMinimizedEnabled, true)                                                            \
-    X(Custom, bool, ShowMaximizedEnabled, false)                                                           \
+    X(Custom, bool, ShowMaximizedEnabled, false, rt::ForNew(true))                                         \
     X(Via, rt::Font, Font, [](auto& t) -> rt::Font& { return t.Surface().GetFont(); },                     \
       [](auto& t, rt::Font f) { t.Surface().GetFont() = std::move(f); },                                   \
-      [](auto& t) { return t.Ambient().Font; }, [](auto& t) { return t.Ambient().Font; })                  \
+      [](auto& t) { return t.Ambient().Font; }, [](auto& t) { return t.Ambient().Font; },                  \
+      rt::ForNew([](auto&) { return rt::Font("Tahoma", 14.25f); }))                                        \
     X(Field, std::string, ToolTipText, "")                                                                 \
     X(Set, std::string, Caption, "TitelBar")                                                               \
     X(Set, int32_t, CaptionPosX, 0)                                                                        \
     X(Set, int32_t, CaptionPosY, 2)                                                                        \
-    X(Set, uint8_t, BorderNormal, 0)                                                                       \
+    X(Set, uint8_t, BorderNormal, 0, rt::ForNew(2))                                                        \
     X(Custom, uint8_t, IconStyle, 0)                                                                       \
     X(Via, rt::Picture, Picture, [](auto& t) -> const rt::Picture& { return t.Surface().GetPicture(); },   \
       [](auto& t, rt::Picture p) { t.Surface().SetPicture(std::move(p)); }, rt::Picture(), rt::Picture())  \

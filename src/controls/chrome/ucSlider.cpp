@@ -134,21 +134,15 @@ void ucSlider::UserControl_Initialize() {
     thumb_.height = static_cast<float>(kDesignThumbTwips / rt::TwipsPerPixelY());
 }
 
-void ucSlider::UserControl_InitProperties() {
-    settings_.Enabled = true;
-    settings_.ShowValueTip = true;
-    settings_.Orientation = 1;
-    settings_.RailStyle = 0;
-    settings_.Min = 0;
-    settings_.Max = 10;
-    settings_.Value = 0;
-    range_ = 10;
-    lastValue_ = 0;
-    PlaceAtStart();
-}
-
 // Read in this order, stored as they are: no setter's checks or effects.
 VANTREL_PROPERTY_TABLE(ucSlider, VANTREL_SLIDER_PROPERTIES)
+
+void ucSlider::UserControl_InitProperties() {
+    Properties().InitAll(*this);
+    range_ = settings_.Max - settings_.Min;
+    lastValue_ = settings_.Value;
+    PlaceAtStart();
+}
 
 void ucSlider::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
     Properties().ReadAll(*this, PropBag);

@@ -18,17 +18,19 @@
 
 namespace controls {
 
-// The stored properties, in their stored order (see runtime/property_list.h).
+// The stored properties, in their stored order (see runtime/property_list.h). A new slider keeps
+// the surface's colour and pointer and the thumb's picture as they are.
 // clang-format off
 #define VANTREL_SLIDER_PROPERTIES(X)                                                                 \
     X(Via, uint32_t, BackColor, [](auto& s) { return s.rt::UserControl::BackColor(); },              \
-      [](auto& s, uint32_t c) { s.rt::UserControl::BackColor(c); }, kButtonFace, kButtonFace)        \
+      [](auto& s, uint32_t c) { s.rt::UserControl::BackColor(c); }, kButtonFace, kButtonFace,        \
+      rt::ForNew(rt::kKept))                                                                         \
     X(Via, int16_t, MousePointer, [](auto& s) { return s.rt::UserControl::MousePointer(); },         \
       [](auto& s, int16_t v) { rt::Try([&] { s.rt::UserControl::MousePointer(v); }); }, int16_t{0},  \
-      int16_t{0})                                                                                    \
+      int16_t{0}, rt::ForNew(rt::kKept))                                                             \
     X(Via, rt::Picture, MouseIcon, [](auto& s) { return s.rt::UserControl::MouseIcon(); },           \
       [](auto& s, rt::Picture p) { s.rt::UserControl::MouseIcon(std::move(p)); }, rt::Picture(),     \
-      rt::Picture())                                                                                 \
+      rt::Picture(), rt::ForNew(rt::kKept))                                                          \
     X(Custom, bool, Enabled, true)                                                                   \
     X(Custom, int32_t, Orientation, int32_t{1})                                                      \
     X(Custom, int32_t, RailStyle, int32_t{0})                                                        \
@@ -37,7 +39,8 @@ namespace controls {
     X(Custom, int32_t, Max, int32_t{10})                                                             \
     X(Custom, int32_t, Value, int32_t{0})                                                            \
     X(Via, rt::Picture, SliderImage, [](auto& s) { return s.thumbPicture_; },                        \
-      [](auto& s, rt::Picture p) { s.SetThumbPicture(p); }, rt::Picture(), rt::Picture())            \
+      [](auto& s, rt::Picture p) { s.SetThumbPicture(p); }, rt::Picture(), rt::Picture(),            \
+      rt::ForNew(rt::kKept))                                                                         \
     X(Custom, rt::Picture, RailImage, rt::Picture())
 // clang-format on
 
@@ -65,7 +68,7 @@ public:
     // 380 outside Min..Max; a change repaints and raises Change (ArrivedLast, ArrivedFirst).
     void Value(int32_t v);
     void Orientation(int32_t v);  // 0 horizontal, 1 vertical
-    void RailStyle(int32_t v);  // 0 to 4 edge styles, 99 the rail picture
+    void RailStyle(int32_t v);    // 0 to 4 edge styles, 99 the rail picture
     const rt::Picture& SliderImage() const noexcept { return thumbPicture_; }
     void SliderImage(rt::Picture p);
     void RailImage(rt::Picture p);

@@ -146,11 +146,6 @@ void QuendelActiveMovie::BackStyle(int16_t v) {
     PropertyChanged("BackStyle");
 }
 
-void QuendelActiveMovie::BorderStyle(int16_t v) {
-    ApplyBorderStyle(v);
-    PropertyChanged("BorderStyle");
-}
-
 void QuendelActiveMovie::ApplyBorderStyle(int16_t v) {
     borderStyle_ = v;
     SetStyleBits(WS_BORDER, v ? WS_BORDER : 0);

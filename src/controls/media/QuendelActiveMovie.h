@@ -27,7 +27,7 @@ namespace controls {
     X(Field, double, CurrentPosition, 0.0)                                                           \
     X(Via, int16_t, BackStyle, [](auto& q) { return q.Video.BorderStyle(); },                        \
       [](auto& q, int16_t v) { rt::Try([&] { q.Video.BorderStyle(v); }); }, int16_t{0}, int16_t{0})  \
-    X(Via, int16_t, BorderStyle, [](auto& q) { return q.borderStyle_; },                             \
+    X(Relay, int16_t, BorderStyle, [](auto& q) { return q.borderStyle_; },                           \
       [](auto& q, int16_t v) { q.ApplyBorderStyle(v); }, int16_t{1}, int16_t{1})
 // clang-format on
 
@@ -48,7 +48,6 @@ public:
     int16_t BackStyle() const noexcept { return Video.BorderStyle(); }
     void BackStyle(int16_t v);
     int16_t BorderStyle() const noexcept { return borderStyle_; }
-    void BorderStyle(int16_t v);
 
     void PauseAMovie();
     void ContinuePlay();

@@ -74,26 +74,7 @@ void slideshowacx::UserControl_Initialize() {
 
 void slideshowacx::UserControl_InitProperties() {}
 
-const rt::PropertyTable<slideshowacx>& slideshowacx::Properties() {
-    using S = slideshowacx;
-    static const rt::PropertyTable<S> table{
-        {"StartPlay", [](S& s) { return s.Timer1.Enabled(); }, [](S& s, bool on) { s.Timer1.Enabled(on); },
-         false, false},
-        {"Interval", [](S& s) { return s.Timer1.Interval(); },
-         [](S& s, int32_t ms) { s.Timer1.Interval(ms); }, kDesignInterval, kDesignInterval,
-         rt::StoredAs([](uint32_t ms) { return static_cast<int32_t>(ms); }, TimerInterval)},
-        {"trnsname", &S::Text2, std::string("wd")},
-        {"BackColor", [](S& s) { return s.clr; },
-         [](S& s, uint32_t c) {
-             s.clr = c;
-             s.UserControl::BackColor(c);
-             s.Picture7.Surface().BackColor(c);
-         },
-         0x8000000Fu, 0x8000000Fu},
-        {"FPath", &S::pth, std::string()},
-    };
-    return table;
-}
+VANTREL_PROPERTY_TABLE(slideshowacx, VANTREL_SLIDESHOW_PROPERTIES)
 
 void slideshowacx::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
     Properties().ReadAll(*this, PropBag);
@@ -111,7 +92,7 @@ void slideshowacx::UserControl_Resize() {
 
 std::string slideshowacx::PictureFolder() const {
     const auto& pat = MainWindow().pat;
-    return (pat ? pat() : std::string()) + pth;
+    return (pat ? pat() : std::string()) + settings_.FPath;
 }
 
 void slideshowacx::ListFolderAtLoad() {
@@ -128,32 +109,10 @@ void slideshowacx::goslid(const std::string& pathn) {
     mdlList::LoadItemList(pathn, List1, [] { rt::DoEvents(); });
 }
 
-void slideshowacx::StartPlay(bool v) {
-    Timer1.Enabled(v);
-    PropertyChanged("StartPlay");
-}
-
 void slideshowacx::Interval(int32_t v) {
     interval_ = v;
     Timer1.Interval(kFirstTickDelay);
     PropertyChanged("Interval");
-}
-
-void slideshowacx::trnsname(const std::string& v) {
-    Text2 = v;
-    PropertyChanged("trnsname");
-}
-
-void slideshowacx::BackColor(uint32_t v) {
-    clr = v;
-    PropertyChanged("BackColor");
-    UserControl::BackColor(v);
-    Picture7.Surface().BackColor(v);
-}
-
-void slideshowacx::FPath(const std::string& v) {
-    pth = v;
-    PropertyChanged("FPath");
 }
 
 void slideshowacx::Timer1_Timer() {
@@ -263,13 +222,13 @@ void slideshowacx::rez2() {
 
 void slideshowacx::trns() {
     static const char* const kCodes[] = {"wl", "wr", "wu", "wd", "wh", "wv", "sp", "su", "rlh", "rlv"};
-    if (Text2.empty()) {
+    if (settings_.trnsname.empty()) {
         const int n = static_cast<int>(rt::Rnd() * 10 + 1);
         Effect(kCodes[std::clamp(n, 1, 10) - 1]);
         return;
     }
     for (const char* code : kCodes)
-        if (Text2 == code) return Effect(code);
+        if (settings_.trnsname == code) return Effect(code);
 }
 
 // Every wrapper lets the message loop run once, then plays its code's effect from Picture5 to

@@ -12,10 +12,30 @@
 #include <string>
 
 #include "runtime/controls.h"
-#include "runtime/property_table.h"
+#include "runtime/property_list.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
+
+// The stored properties, in their stored order (see runtime/property_list.h). A new show reads
+// none: it starts as designed. The interval is stored as the clock holds it.
+// clang-format off
+#define VANTREL_SLIDESHOW_PROPERTIES(X)                                                     \
+    X(Relay, bool, StartPlay, [](auto& s) { return s.Timer1.Enabled(); },                   \
+      [](auto& s, bool on) { s.Timer1.Enabled(on); }, false, false)                         \
+    X(Via, int32_t, Interval, [](auto& s) { return s.Timer1.Interval(); },                  \
+      [](auto& s, int32_t ms) { s.Timer1.Interval(ms); }, kDesignInterval, kDesignInterval, \
+      rt::StoredAs([](uint32_t ms) { return static_cast<int32_t>(ms); }, TimerInterval))    \
+    X(Store, std::string, trnsname, std::string("wd"))                                      \
+    X(Relay, uint32_t, BackColor, [](auto& s) { return s.clr; },                            \
+      [](auto& s, uint32_t c) {                                                             \
+          s.clr = c;                                                                        \
+          s.rt::UserControl::BackColor(c);                                                  \
+          s.Picture7.Surface().BackColor(c);                                                \
+      },                                                                                    \
+      0x8000000Fu, 0x8000000Fu)                                                             \
+    X(Store, std::string, FPath, std::string())
+// clang-format on
 
 class slideshowacx : public rt::UserControl {
 public:
@@ -41,18 +61,14 @@ public:
     void wr();
     void wh();
 
+    // From the list: the setters of StartPlay and BackColor, and trnsname and FPath (the folder,
+    // relative to the application folder; listed at the next advance), kept and stored.
+    VANTREL_PROPERTY_ACCESSORS(VANTREL_SLIDESHOW_PROPERTIES)
     bool StartPlay() const noexcept { return Timer1.Enabled(); }
-    void StartPlay(bool v);
     // Milliseconds per slide; a Let makes the next tick come after 5 ms.
     int32_t Interval() const noexcept { return static_cast<int32_t>(Timer1.Interval()); }
     void Interval(int32_t v);
-    const std::string& trnsname() const noexcept { return Text2; }
-    void trnsname(const std::string& v);
     uint32_t BackColor() const noexcept { return clr; }
-    void BackColor(uint32_t v);
-    // The folder, relative to the application folder; listed at the next advance.
-    const std::string& FPath() const noexcept { return pth; }
-    void FPath(const std::string& v);
     void nextp();  // one step forward, running or not
     void playp();  // enables the clock
     void backp();  // one step back
@@ -96,12 +112,13 @@ private:
     void Pump();
     void Picture7_Click();
 
+    struct Settings {
+        VANTREL_PROPERTY_FIELDS(VANTREL_SLIDESHOW_PROPERTIES)
+    } settings_;
     std::string Text1 = "-1";
     std::string txtname;
-    std::string Text2 = "wd";
-    std::string pth;
-    uint32_t clr = 0x8000000Fu;
-    int32_t interval_ = 0;  // as last set through Interval
+    uint32_t clr = 0x8000000Fu;  // the back colour
+    int32_t interval_ = 0;       // as last set through Interval
 };
 
 }  // namespace controls

@@ -94,31 +94,7 @@ void thumb::UserControl_InitProperties() {
     ApplyBorderStyle();
 }
 
-// BorderStyle is stored twice: first as read back unchanged, then as the border drawn.
-const rt::PropertyTable<thumb>& thumb::Properties() {
-    using T = thumb;
-    auto ambientFont = [](T& t) { return t.Ambient().Font; };
-    const auto kept = rt::ForNew(rt::kKept);
-    static const rt::PropertyTable<T> table{
-        {"Enabled", &T::enabled_, false},
-        {"BackStyle", &T::backStyle_, int16_t{0}},
-        {"BorderStyle", &T::borderCopy_, int16_t{0}},
-        {"Text", [](T& t) { return t.Text1; }, [](T& t, std::string v) { t.Text(v); }, "3", "3", kept,
-         rt::kPassedOver},
-        {"BackColor", [](T& t) { return t.picDraw.Surface().BackColor(); },
-         [](T& t, uint32_t c) { t.picDraw.Surface().BackColor(c); }, 0x80000005u, 0x80000005u, kept},
-        {"ForeColor", [](T& t) { return t.picDraw.Surface().ForeColor(); },
-         [](T& t, uint32_t c) { t.picDraw.Surface().ForeColor(c); }, 0x80000008u, 0x80000008u, kept},
-        {"Font", [](T& t) -> rt::Font& { return t.picDraw.GetFont(); },
-         [](T& t, rt::Font f) { t.picDraw.SetFont(std::move(f)); }, ambientFont, ambientFont, kept},
-        {"FontBold", &T::fontBold_, false},
-        {"FontItalic", &T::fontItalic_, false},
-        {"FontName", &T::fontName_, std::string()},
-        {"FontSize", &T::fontSize_, 0.0f},
-        {"BorderStyle", &T::borderStyle_, int16_t{1}},
-    };
-    return table;
-}
+VANTREL_PROPERTY_TABLE(thumb, VANTREL_THUMB_PROPERTIES)
 
 void thumb::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
     Properties().ReadAll(*this, PropBag);
@@ -145,8 +121,8 @@ void thumb::UserControl_Resize() {
 // Fixed single: a one-pixel line round the control, taken from its area.
 void thumb::ApplyBorderStyle() {
     const bool framed = hWnd() && (GetWindowLongPtrA(hWnd(), GWL_STYLE) & WS_BORDER);
-    if (framed == (borderStyle_ == 1)) return;
-    SetStyleBits(WS_BORDER, borderStyle_ == 1 ? WS_BORDER : 0);
+    if (framed == (settings_.BorderStyle == 1)) return;
+    SetStyleBits(WS_BORDER, settings_.BorderStyle == 1 ? WS_BORDER : 0);
     UserControl_Resize();
 }
 
@@ -158,15 +134,9 @@ SIZE thumb::Surface() const {
 
 // ---- properties
 
-void thumb::Enabled(bool v) {
-    Store(enabled_, v, "Enabled");
-}
-void thumb::BackStyle(int16_t v) {
-    Store(backStyle_, v, "BackStyle");
-}
 void thumb::BorderStyle(int16_t v) {
     if (v != 0 && v != 1) rt::Raise(rt::errInvalidPropertyValue, Name());
-    Store(borderStyle_, v, "BorderStyle");
+    Store(settings_.BorderStyle, v, "BorderStyle");
     ApplyBorderStyle();
 }
 void thumb::Text(const std::string& v) {
@@ -176,30 +146,6 @@ void thumb::Text(const std::string& v) {
 }
 void thumb::Text1_Change() {
     HS.Value(rt::TextToInt16(Text1));
-}
-void thumb::BackColor(uint32_t v) {
-    picDraw.Surface().BackColor(v);
-    PropertyChanged("BackColor");
-}
-void thumb::ForeColor(uint32_t v) {
-    picDraw.Surface().ForeColor(v);
-    PropertyChanged("ForeColor");
-}
-void thumb::Font(rt::Font f) {
-    picDraw.SetFont(std::move(f));
-    PropertyChanged("Font");
-}
-void thumb::FontBold(bool v) {
-    Store(fontBold_, v, "FontBold");
-}
-void thumb::FontItalic(bool v) {
-    Store(fontItalic_, v, "FontItalic");
-}
-void thumb::FontName(const std::string& v) {
-    Store(fontName_, v, "FontName");
-}
-void thumb::FontSize(float v) {
-    Store(fontSize_, v, "FontSize");
 }
 void thumb::Caption(const std::string& v) {
     Store(pathimg, v, "Caption");

@@ -16,10 +16,40 @@
 #include "controls/chrome/pcsScrollbar.h"
 #include "controls/media/gdip_image.h"
 #include "runtime/controls.h"
-#include "runtime/property_table.h"
+#include "runtime/font.h"
+#include "runtime/property_list.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
+
+// The stored properties, in their stored order (see runtime/property_list.h). BorderStyle is
+// stored twice: first as read back unchanged, then as the border drawn. The zoom text and the
+// surface's colours and font are what a new browser has already. 0x80000005 and 0x80000008 are
+// the window's background and text colours.
+// clang-format off
+#define VANTREL_THUMB_PROPERTIES(X)                                                                       \
+    X(Store, bool, Enabled, false)                                                                        \
+    X(Store, int16_t, BackStyle, int16_t{0})                                                              \
+    X(Via, int16_t, BorderStyle, [](auto& t) { return t.borderCopy_; },                                   \
+      [](auto& t, int16_t v) { t.borderCopy_ = v; }, int16_t{0}, int16_t{0})                              \
+    X(Via, std::string, Text, [](auto& t) { return t.Text1; }, [](auto& t, std::string v) { t.Text(v); }, \
+      "3", "3", rt::ForNew(rt::kKept), rt::kPassedOver)                                                   \
+    X(Relay, uint32_t, BackColor, [](auto& t) { return t.picDraw.Surface().BackColor(); },                \
+      [](auto& t, uint32_t c) { t.picDraw.Surface().BackColor(c); }, 0x80000005u, 0x80000005u,            \
+      rt::ForNew(rt::kKept))                                                                              \
+    X(Relay, uint32_t, ForeColor, [](auto& t) { return t.picDraw.Surface().ForeColor(); },                \
+      [](auto& t, uint32_t c) { t.picDraw.Surface().ForeColor(c); }, 0x80000008u, 0x80000008u,            \
+      rt::ForNew(rt::kKept))                                                                              \
+    X(Relay, rt::Font, Font, [](auto& t) -> rt::Font& { return t.picDraw.GetFont(); },                    \
+      [](auto& t, rt::Font f) { t.picDraw.SetFont(std::move(f)); },                                       \
+      [](auto& t) { return t.Ambient().Font; }, [](auto& t) { return t.Ambient().Font; },                 \
+      rt::ForNew(rt::kKept))                                                                              \
+    X(Store, bool, FontBold, false)                                                                       \
+    X(Store, bool, FontItalic, false)                                                                     \
+    X(Store, std::string, FontName, std::string())                                                        \
+    X(Store, float, FontSize, 0.0f)                                                                       \
+    X(Custom, int16_t, BorderStyle, int16_t{1})
+// clang-format on
 
 struct ThumbEntry {
     std::string path;     // folder & "\" & file name
@@ -39,30 +69,17 @@ public:
 
     void strtload();  // rebuild from pat & pathflder
     void goslid(const std::string& pathn);
-    bool Enabled() const noexcept { return enabled_; }
-    void Enabled(bool v) override;
-    int16_t BackStyle() const noexcept { return backStyle_; }
-    void BackStyle(int16_t v);
-    int16_t BorderStyle() const noexcept { return borderStyle_; }
+    // From the list: Enabled, BackStyle and the font's single keys, kept and stored (they change
+    // nothing else); the setters of the surface's colours and font; the BorderStyle getter.
+    VANTREL_PROPERTY_ACCESSORS(VANTREL_THUMB_PROPERTIES)
     void BorderStyle(int16_t v);  // 0 none, 1 fixed single, else 380
     void Refresh() {}
     // The zoom level as text; a value that is no number from 1 to 5 is refused (13 or 380).
     const std::string& Text() const noexcept { return Text1; }
     void Text(const std::string& v);
     uint32_t BackColor() noexcept { return picDraw.Surface().BackColor(); }
-    void BackColor(uint32_t v);
     uint32_t ForeColor() noexcept { return picDraw.Surface().ForeColor(); }
-    void ForeColor(uint32_t v);
     rt::Font& Font() noexcept { return picDraw.GetFont(); }
-    void Font(rt::Font f);
-    bool FontBold() const noexcept { return fontBold_; }
-    void FontBold(bool v);
-    bool FontItalic() const noexcept { return fontItalic_; }
-    void FontItalic(bool v);
-    const std::string& FontName() const noexcept { return fontName_; }
-    void FontName(const std::string& v);
-    float FontSize() const noexcept { return fontSize_; }
-    void FontSize(float v);
     const std::string& Caption() const noexcept { return pathimg; }
     void Caption(const std::string& v);
 
@@ -115,13 +132,10 @@ private:
     double contentHeight_ = 0;
     uint32_t rebuild_ = 0;  // counts rebuilds, so a generation sees that a newer one began
     ULONG_PTR token_ = 0;
-    bool enabled_ = false;
-    int16_t backStyle_ = 0;
-    int16_t borderStyle_ = 1;
+    struct Settings {
+        VANTREL_PROPERTY_FIELDS(VANTREL_THUMB_PROPERTIES)
+    } settings_;
     int16_t borderCopy_ = 0;  // the first stored BorderStyle, kept as read
-    bool fontBold_ = false, fontItalic_ = false;
-    std::string fontName_;
-    float fontSize_ = 0;
 };
 
 }  // namespace controls
