@@ -7,6 +7,7 @@
 //       X(Set, uint32_t, Needle, 0xFFu, 0x8000000Fu)  a read default and a write default
 //       X(Store, std::string, Note, "")
 //       X(Custom, int16_t, Turns, int16_t{1})
+//       X(Set, bool, Lit, false, rt::ForNew(true))    a row option after the defaults
 //       X(Via, uint32_t, BackColor, &rt::UserControl::BackColor, &rt::UserControl::BackColor,
 //         0xFFFFFFu, 0xFFFFFFu)
 //
@@ -37,13 +38,14 @@
 //           property changed (the constituent shows it). The type is the setter's parameter; the
 //           row's getter and setter are callables, and the control writes the public getter.
 // After the type and the name come the defaults as in a PropertyTable::Row: one, or a read and a
-// write default. A callable in a line takes the control as `auto&` (the fields' struct does not
+// write default; then, in any line, the row's options (rt::ForNew, rt::OnlyWhen...). A callable in a line takes the control as `auto&` (the fields' struct does not
 // know the control) and keeps its commas inside parentheses: a line is a macro's arguments.
 // Fields live in one struct, the control's member `settings_`, which the paint code reads; a field
 // starts at its read default when that is a value (a default asked of the control leaves it empty
 // until the control reads its properties). A getter answers a scalar by value, others by reference.
 #pragma once
 
+#include <cstddef>
 #include <type_traits>
 #include <utility>
 
@@ -68,16 +70,20 @@ T InitialValue(const D& readDefault, const W&...) {
 
 }  // namespace detail
 
-// The row of a field, reached through `field` (the control to a reference to the value).
+// The row of a field, reached through `field` (the control to a reference to the value): one
+// default or a read and a write default, then the row's options, if any.
 template <class C, class Field, class... D>
-typename PropertyTable<C>::Row FieldRow(const char* name, Field field, D... defaults) {
-    static_assert(sizeof...(D) == 1 || sizeof...(D) == 2, "one default, or a read and a write default");
+typename PropertyTable<C>::Row FieldRow(const char* name, Field field, D... args) {
+    constexpr std::size_t defaults = sizeof...(D) - (std::size_t{detail::kIsOption<D>} + ... + 0);
+    static_assert(defaults == 1 || defaults == 2, "one default, or a read and a write default");
     using T = std::decay_t<std::invoke_result_t<Field, C&>>;
     auto set = [field](C& c, T v) { field(c) = std::move(v); };
-    if constexpr (sizeof...(D) == 1)
-        return {name, field, set, defaults..., defaults...};
+    if constexpr (defaults == 1)
+        return [&](auto def, auto... options) -> typename PropertyTable<C>::Row {
+            return {name, field, set, def, def, std::move(options)...};
+        }(std::move(args)...);
     else
-        return {name, field, set, defaults...};
+        return {name, field, set, std::move(args)...};
 }
 
 }  // namespace rt

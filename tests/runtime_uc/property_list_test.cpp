@@ -144,4 +144,51 @@ TEST_F(PropertyList, TheRowsKeepTheListsOrderNamesAndDefaults) {
     EXPECT_TRUE(read.ChangedProperties().empty()) << "reading goes past the setters";
 }
 
+// Lines that carry row options after their one default or their two.
+// clang-format off
+#define GAUGE_PROPERTIES(X)                                                                         \
+    X(Set, int16_t, Scale, int16_t{1}, rt::ForNew(int16_t{5}))                                      \
+    X(Store, bool, Lit, false, rt::kAlwaysWritten, rt::OnlyWhen([](auto& g) { return g.Scale() > 0; }))
+// clang-format on
+
+class Gauge : public rt::UserControl {
+public:
+    Gauge(rt::Container& c, std::shared_ptr<const rt::PropertyBag> stored = nullptr)
+        : UserControl(c, "Gauge", -1, Windowing::Windowless, std::move(stored)) {
+        Create();
+    }
+    VANTREL_PROPERTY_ACCESSORS(GAUGE_PROPERTIES)
+
+protected:
+    void UserControl_InitProperties() override { Properties().InitAll(*this); }
+    void UserControl_ReadProperties(rt::PropertyBag& b) override { Properties().ReadAll(*this, b); }
+    void UserControl_WriteProperties(rt::PropertyBag& b) override { Properties().WriteAll(*this, b); }
+
+private:
+    static const rt::PropertyTable<Gauge>& Properties();
+    struct Settings {
+        VANTREL_PROPERTY_FIELDS(GAUGE_PROPERTIES)
+    } settings_;
+};
+VANTREL_PROPERTY_TABLE(Gauge, GAUGE_PROPERTIES)
+
+TEST_F(PropertyList, RowOptionsFollowTheDefaults) {
+    Gauge fresh(*form);
+    EXPECT_EQ(fresh.Scale(), 5) << "the default for new controls";
+    EXPECT_EQ(fresh.SaveProperties().Dump(), "Scale = Long 5\nLit = Boolean False\n");
+
+    Gauge empty(*form, std::make_shared<const rt::PropertyBag>());
+    EXPECT_EQ(empty.Scale(), 1) << "an empty bag gives the read default";
+    EXPECT_EQ(empty.SaveProperties().Dump(), "Lit = Boolean False\n") << "Lit is always written";
+
+    // Without a scale above 0 Lit is neither read nor written.
+    Gauge off(*form, std::make_shared<const rt::PropertyBag>(
+                         rt::PropertyBag{{"Scale", int16_t{-1}}, {"Lit", true}}));
+    EXPECT_FALSE(off.Lit());
+    EXPECT_EQ(off.SaveProperties().Dump(), "Scale = Long -1\n");
+    off.Scale(2);
+    off.Lit(true);
+    EXPECT_EQ(off.SaveProperties().Dump(), "Scale = Long 2\nLit = Boolean True\n");
+}
+
 }  // namespace
