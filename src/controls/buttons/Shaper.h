@@ -14,21 +14,21 @@ namespace controls {
 
 // A stored setting of the shape, under the wrapper's name; a new wrapper keeps the shape's own.
 // clang-format off
-#define VANTREL_SHAPER_ON_SHAPE(X, kind, Type, Name, ShapeName, def)                           \
-    X(kind, Type, Name, [](auto& c) { return c.Shape1.ShapeName(); },                          \
+#define VANTREL_SHAPER_ON_SHAPE(X, kind, Type, Name, ShapeName, def)                   \
+    X(kind, Type, Name, [](auto& c) { return c.Shape1.ShapeName(); },                  \
       [](auto& c, Type v) { c.Shape1.ShapeName(v); }, def, def, rt::ForNew(rt::kKept))
 // The stored properties (see runtime/property_list.h): the wrapper's own three, then the shape's
 // settings, in the order the bag keeps them.
-#define VANTREL_SHAPER_PROPERTIES(X)                                                   \
-    X(Store, uint32_t, ForeColor, 0u)                                                  \
-    X(Store, bool, Enabled, false)                                                     \
-    X(Store, rt::Font, Font, [](auto& c) { return c.Ambient().Font; })                 \
-    VANTREL_SHAPER_ON_SHAPE(X, Relay, int16_t, BackStyle, BackStyle, int16_t{0})       \
-    VANTREL_SHAPER_ON_SHAPE(X, Relay, int16_t, BorderStyle, BorderStyle, int16_t{1})   \
-    VANTREL_SHAPER_ON_SHAPE(X, Relay, int16_t, BorderWidth, BorderWidth, int16_t{1})   \
-    VANTREL_SHAPER_ON_SHAPE(X, Relay, uint32_t, FillColor, FillColor, 0u)              \
-    VANTREL_SHAPER_ON_SHAPE(X, Via, int16_t, Shape, ShapeKind, int16_t{0})             \
-    VANTREL_SHAPER_ON_SHAPE(X, Relay, uint32_t, BackColor, BackColor, 0x80000005u)     \
+#define VANTREL_SHAPER_PROPERTIES(X)                                                 \
+    X(Store, uint32_t, ForeColor, 0u)                                                \
+    X(Store, bool, Enabled, false)                                                   \
+    X(Store, rt::Font, Font, [](auto& c) { return c.Ambient().Font; })               \
+    VANTREL_SHAPER_ON_SHAPE(X, Relay, int16_t, BackStyle, BackStyle, int16_t{0})     \
+    VANTREL_SHAPER_ON_SHAPE(X, Relay, int16_t, BorderStyle, BorderStyle, int16_t{1}) \
+    VANTREL_SHAPER_ON_SHAPE(X, Relay, int16_t, BorderWidth, BorderWidth, int16_t{1}) \
+    VANTREL_SHAPER_ON_SHAPE(X, Relay, uint32_t, FillColor, FillColor, 0u)            \
+    VANTREL_SHAPER_ON_SHAPE(X, Via, int16_t, Shape, ShapeKind, int16_t{0})           \
+    VANTREL_SHAPER_ON_SHAPE(X, Relay, uint32_t, BackColor, BackColor, 0x80000005u)   \
     VANTREL_SHAPER_ON_SHAPE(X, Relay, uint32_t, BorderColor, BorderColor, 0u)
 // clang-format on
 
