@@ -21,27 +21,27 @@ namespace controls {
 // takes them straight into place; only the font's name comes back, the label keeping its own size
 // and styles. A new button keeps the label's font, its enabled state and its pointer picture.
 // clang-format off
-#define VANTREL_SHAPED_BUTTON_PROPERTIES(X)                                                         \
-    X(Custom, rt::Picture, PictureOnMouseLeave, rt::Picture())                                      \
-    X(Custom, bool, ShowPicture, true)                                                              \
-    X(Custom, uint32_t, MaskColor, 0u)                                                              \
-    X(Relay, uint32_t, BackColor, [](auto& b) { return b.BackColor(); },                            \
-      [](auto& b, uint32_t c) { b.UserControl::BackColor(c); }, 0xFFFFFFu, 0xFFFFFFu)                \
-    X(Store, rt::Picture, PictureOnMouseMove, rt::Picture())                                        \
-    X(Store, rt::Picture, PictureOnMouseDown, rt::Picture())                                        \
-    X(Via, std::string, Caption, [](auto& b) { return b.lblCaption.Caption(); },                    \
-      [](auto& b, std::string text) { b.lblCaption.Caption(std::move(text)); }, "", "")             \
-    X(Via, rt::Font, Font, [](auto& b) -> rt::Font& { return b.lblCaption.GetFont(); },             \
-      [](auto& b, const rt::Font& f) {                                                              \
-          b.lblCaption.GetFont().Name(f.Name().empty() ? "MS Sans Serif" : f.Name());               \
-      },                                                                                            \
-      rt::Font(), rt::Font(), rt::ForNew(rt::kKept))                                                \
-    X(Relay, uint32_t, ForeColor, [](auto& b) { return b.lblCaption.ForeColor(); },                 \
-      [](auto& b, uint32_t c) { b.lblCaption.ForeColor(c); }, 0u, 0u)                                \
-    X(Via, bool, Enable, [](auto& b) { return b.Enable(); },                                        \
-      [](auto& b, bool v) { b.UserControl::Enabled(v); }, true, true, rt::ForNew(rt::kKept))        \
-    X(Via, rt::Picture, MouseIcon, [](auto& b) { return b.UserControl::MouseIcon(); },              \
-      [](auto& b, rt::Picture p) { b.MouseIcon(std::move(p)); }, rt::Picture(), rt::Picture(),      \
+#define VANTREL_SHAPED_BUTTON_PROPERTIES(X)                                                    \
+    X(Custom, rt::Picture, PictureOnMouseLeave, rt::Picture())                                 \
+    X(Custom, bool, ShowPicture, true)                                                         \
+    X(Custom, uint32_t, MaskColor, 0u)                                                         \
+    X(Relay, uint32_t, BackColor, [](auto& b) { return b.BackColor(); },                       \
+      [](auto& b, uint32_t c) { b.UserControl::BackColor(c); }, 0xFFFFFFu, 0xFFFFFFu)          \
+    X(Store, rt::Picture, PictureOnMouseMove, rt::Picture())                                   \
+    X(Store, rt::Picture, PictureOnMouseDown, rt::Picture())                                   \
+    X(Via, std::string, Caption, [](auto& b) { return b.lblCaption.Caption(); },               \
+      [](auto& b, std::string text) { b.lblCaption.Caption(std::move(text)); }, "", "")        \
+    X(Via, rt::Font, Font, [](auto& b) -> rt::Font& { return b.lblCaption.GetFont(); },        \
+      [](auto& b, const rt::Font& f) {                                                         \
+          b.lblCaption.GetFont().Name(f.Name().empty() ? "MS Sans Serif" : f.Name());          \
+      },                                                                                       \
+      rt::Font(), rt::Font(), rt::ForNew(rt::kKept))                                           \
+    X(Relay, uint32_t, ForeColor, [](auto& b) { return b.lblCaption.ForeColor(); },            \
+      [](auto& b, uint32_t c) { b.lblCaption.ForeColor(c); }, 0u, 0u)                          \
+    X(Via, bool, Enable, [](auto& b) { return b.Enable(); },                                   \
+      [](auto& b, bool v) { b.UserControl::Enabled(v); }, true, true, rt::ForNew(rt::kKept))   \
+    X(Via, rt::Picture, MouseIcon, [](auto& b) { return b.UserControl::MouseIcon(); },         \
+      [](auto& b, rt::Picture p) { b.MouseIcon(std::move(p)); }, rt::Picture(), rt::Picture(), \
       rt::ForNew(rt::kKept))
 // clang-format on
 
