@@ -144,11 +144,13 @@ TEST_F(PropertyList, TheRowsKeepTheListsOrderNamesAndDefaults) {
     EXPECT_TRUE(read.ChangedProperties().empty()) << "reading goes past the setters";
 }
 
-// Lines that carry row options after their one default or their two.
+// Lines that carry row options after their one default or their two, and a property stored under
+// a key of its own.
 // clang-format off
-#define GAUGE_PROPERTIES(X)                                                                         \
-    X(Set, int16_t, Scale, int16_t{1}, rt::ForNew(int16_t{5}))                                      \
-    X(Store, bool, Lit, false, rt::kAlwaysWritten, rt::OnlyWhen([](auto& g) { return g.Scale() > 0; }))
+#define GAUGE_PROPERTIES(X)                                                                             \
+    X(Set, int16_t, Scale, int16_t{1}, rt::ForNew(int16_t{5}))                                          \
+    X(Store, bool, Lit, false, rt::kAlwaysWritten, rt::OnlyWhen([](auto& g) { return g.Scale() > 0; })) \
+    X(Keyed, uint32_t, Tint, "TNT", 7u, rt::kAlwaysWritten)
 // clang-format on
 
 class Gauge : public rt::UserControl {
@@ -158,6 +160,7 @@ public:
         Create();
     }
     VANTREL_PROPERTY_ACCESSORS(GAUGE_PROPERTIES)
+    void Tint(uint32_t v) { Set(settings_.Tint, v, "TNT"); }
 
 protected:
     void UserControl_InitProperties() override { Properties().InitAll(*this); }
@@ -172,23 +175,27 @@ private:
 };
 VANTREL_PROPERTY_TABLE(Gauge, GAUGE_PROPERTIES)
 
-TEST_F(PropertyList, RowOptionsFollowTheDefaults) {
+TEST_F(PropertyList, RowOptionsFollowTheDefaultsAndAKeyFollowsTheName) {
     Gauge fresh(*form);
     EXPECT_EQ(fresh.Scale(), 5) << "the default for new controls";
-    EXPECT_EQ(fresh.SaveProperties().Dump(), "Scale = Long 5\nLit = Boolean False\n");
+    EXPECT_EQ(fresh.Tint(), 7u);
+    EXPECT_EQ(fresh.SaveProperties().Dump(), "Scale = Long 5\nLit = Boolean False\nTNT = Long 7\n");
 
     Gauge empty(*form, std::make_shared<const rt::PropertyBag>());
     EXPECT_EQ(empty.Scale(), 1) << "an empty bag gives the read default";
-    EXPECT_EQ(empty.SaveProperties().Dump(), "Lit = Boolean False\n") << "Lit is always written";
+    EXPECT_EQ(empty.SaveProperties().Dump(), "Lit = Boolean False\nTNT = Long 7\n") << "always written";
 
-    // Without a scale above 0 Lit is neither read nor written.
+    // Without a scale above 0 Lit is neither read nor written; the tint is read under its key only.
     Gauge off(*form, std::make_shared<const rt::PropertyBag>(
-                         rt::PropertyBag{{"Scale", int16_t{-1}}, {"Lit", true}}));
+                         rt::PropertyBag{{"Scale", int16_t{-1}}, {"Lit", true}, {"Tint", 3u}, {"TNT", 9u}}));
     EXPECT_FALSE(off.Lit());
-    EXPECT_EQ(off.SaveProperties().Dump(), "Scale = Long -1\n");
+    EXPECT_EQ(off.Tint(), 9u);
+    EXPECT_EQ(off.SaveProperties().Dump(), "Scale = Long -1\nTNT = Long 9\n");
     off.Scale(2);
     off.Lit(true);
-    EXPECT_EQ(off.SaveProperties().Dump(), "Scale = Long 2\nLit = Boolean True\n");
+    off.Tint(4);
+    EXPECT_EQ(off.SaveProperties().Dump(), "Scale = Long 2\nLit = Boolean True\nTNT = Long 4\n");
+    EXPECT_EQ(off.ChangedProperties(), (std::vector<std::string>{"Scale", "Lit", "TNT"}));
 }
 
 }  // namespace
