@@ -7,6 +7,7 @@
 //       X(Set, uint32_t, Needle, 0xFFu, 0x8000000Fu)  a read default and a write default
 //       X(Store, std::string, Note, "")
 //       X(Custom, int16_t, Turns, int16_t{1})
+//       X(Set, bool, Lit, false, rt::ForNew(true))    a row option after the defaults
 //       X(Via, uint32_t, BackColor, &rt::UserControl::BackColor, &rt::UserControl::BackColor,
 //         0xFFFFFFu, 0xFFFFFFu)
 //
@@ -30,6 +31,8 @@
 //   Store   the same, with a setter that does not show the change (UserControl::Store);
 //   Custom  the field and the getter; the control writes the setter (it has more to do);
 //   Field   the field only; the control writes getter and setter (their name is not the stored one);
+//   Keyed   as Custom, stored under the key that follows the name (a key not the property's name):
+//           X(Keyed, int32_t, ButtonType, "BTYPE", int32_t{2});
 //   Via     the row only: the value lives elsewhere (the surface, a constituent). After the name
 //           come the row's getter and setter and defaults, as for a PropertyTable::Row. The
 //           control writes the public pair.
@@ -47,6 +50,7 @@
 // until the control reads its properties). A getter answers a scalar by value, others by reference.
 #pragma once
 
+#include <cstddef>
 #include <type_traits>
 #include <utility>
 
@@ -111,6 +115,7 @@ typename PropertyTable<C>::Row FieldRow(const char* name, Field field, D def, A.
 #define VANTREL_PL_FIELD_Store VANTREL_PL_FIELD_Set
 #define VANTREL_PL_FIELD_Custom VANTREL_PL_FIELD_Set
 #define VANTREL_PL_FIELD_Field VANTREL_PL_FIELD_Set
+#define VANTREL_PL_FIELD_Keyed(Type, Name, Key, ...) VANTREL_PL_FIELD_Set(Type, Name, __VA_ARGS__)
 #define VANTREL_PL_FIELD_Via(...)
 #define VANTREL_PL_FIELD_Relay(...)
 
@@ -131,6 +136,7 @@ typename PropertyTable<C>::Row FieldRow(const char* name, Field field, D def, A.
     }
 #define VANTREL_PL_ACCESSORS_Custom(Type, Name, ...) VANTREL_PL_GETTER(Type, Name)
 #define VANTREL_PL_ACCESSORS_Field(...)
+#define VANTREL_PL_ACCESSORS_Keyed(Type, Name, ...) VANTREL_PL_GETTER(Type, Name)
 #define VANTREL_PL_ACCESSORS_Via(...)
 #define VANTREL_PL_ACCESSORS_Relay(Type, Name, get, set, ...) \
     void Name(Type v) {                                       \
@@ -145,5 +151,8 @@ typename PropertyTable<C>::Row FieldRow(const char* name, Field field, D def, A.
 #define VANTREL_PL_ROW_Store VANTREL_PL_ROW_Set
 #define VANTREL_PL_ROW_Custom VANTREL_PL_ROW_Set
 #define VANTREL_PL_ROW_Field VANTREL_PL_ROW_Set
+#define VANTREL_PL_ROW_Keyed(Type, Name, Key, ...) \
+    ::rt::FieldRow<Self>(                          \
+        Key, [](Self& c) -> Type& { return c.settings_.Name; }, __VA_ARGS__),
 #define VANTREL_PL_ROW_Via(Type, Name, ...) ::rt::PropertyTable<Self>::Row(#Name, __VA_ARGS__),
 #define VANTREL_PL_ROW_Relay VANTREL_PL_ROW_Via

@@ -191,4 +191,58 @@ TEST_F(PropertyList, LinesCarryTheirRowsOptions) {
     EXPECT_EQ(read.Needle(), 9u) << "and the rows after it are still read";
 }
 
+// Lines that carry row options after their one default or their two, and a property stored under
+// a key of its own.
+// clang-format off
+#define METER_PROPERTIES(X)                                                                             \
+    X(Set, int16_t, Scale, int16_t{1}, rt::ForNew(int16_t{5}))                                          \
+    X(Store, bool, Lit, false, rt::kAlwaysWritten, rt::OnlyWhen([](auto& g) { return g.Scale() > 0; })) \
+    X(Keyed, uint32_t, Tint, "TNT", 7u, rt::kAlwaysWritten)
+// clang-format on
+
+class Meter : public rt::UserControl {
+public:
+    Meter(rt::Container& c, std::shared_ptr<const rt::PropertyBag> stored = nullptr)
+        : UserControl(c, "Meter", -1, Windowing::Windowless, std::move(stored)) {
+        Create();
+    }
+    VANTREL_PROPERTY_ACCESSORS(METER_PROPERTIES)
+    void Tint(uint32_t v) { Set(settings_.Tint, v, "TNT"); }
+
+protected:
+    void UserControl_InitProperties() override { Properties().InitAll(*this); }
+    void UserControl_ReadProperties(rt::PropertyBag& b) override { Properties().ReadAll(*this, b); }
+    void UserControl_WriteProperties(rt::PropertyBag& b) override { Properties().WriteAll(*this, b); }
+
+private:
+    static const rt::PropertyTable<Meter>& Properties();
+    struct Settings {
+        VANTREL_PROPERTY_FIELDS(METER_PROPERTIES)
+    } settings_;
+};
+VANTREL_PROPERTY_TABLE(Meter, METER_PROPERTIES)
+
+TEST_F(PropertyList, RowOptionsFollowTheDefaultsAndAKeyFollowsTheName) {
+    Meter fresh(*form);
+    EXPECT_EQ(fresh.Scale(), 5) << "the default for new controls";
+    EXPECT_EQ(fresh.Tint(), 7u);
+    EXPECT_EQ(fresh.SaveProperties().Dump(), "Scale = Long 5\nLit = Boolean False\nTNT = Long 7\n");
+
+    Meter empty(*form, std::make_shared<const rt::PropertyBag>());
+    EXPECT_EQ(empty.Scale(), 1) << "an empty bag gives the read default";
+    EXPECT_EQ(empty.SaveProperties().Dump(), "Lit = Boolean False\nTNT = Long 7\n") << "always written";
+
+    // Without a scale above 0 Lit is neither read nor written; the tint is read under its key only.
+    Meter off(*form, std::make_shared<const rt::PropertyBag>(
+                         rt::PropertyBag{{"Scale", int16_t{-1}}, {"Lit", true}, {"Tint", 3u}, {"TNT", 9u}}));
+    EXPECT_FALSE(off.Lit());
+    EXPECT_EQ(off.Tint(), 9u);
+    EXPECT_EQ(off.SaveProperties().Dump(), "Scale = Long -1\nTNT = Long 9\n");
+    off.Scale(2);
+    off.Lit(true);
+    off.Tint(4);
+    EXPECT_EQ(off.SaveProperties().Dump(), "Scale = Long 2\nLit = Boolean True\nTNT = Long 4\n");
+    EXPECT_EQ(off.ChangedProperties(), (std::vector<std::string>{"Scale", "Lit", "TNT"}));
+}
+
 }  // namespace

@@ -12,7 +12,6 @@ namespace controls {
 namespace {
 
 constexpr int16_t kKeyEnter = 13;
-constexpr uint32_t kDefaultUp = 0xE99950, kDefaultHover = 0xFFC090, kDefaultBright = 0xFFEDB0;
 
 struct Scheme {
     uint32_t up, hover, down, bright;
@@ -57,51 +56,17 @@ CandyButton::~CandyButton() {
 // ---- Property bag
 
 void CandyButton::UserControl_InitProperties() {
-    if (!Ambient().UserMode) {
-        m_ColorButtonUp = m_ColorButtonDown = kDefaultUp;
-        m_ColorButtonHover = kDefaultHover;
-        m_ColorBright = kDefaultBright;
-        enabled_ = true;
-        caption_ = "CandyButton";
-        Surface().SetPicture(rt::Picture());
-    }
-    caption_ = Ambient().DisplayName;
+    Properties().InitAll(*this);
+    if (!Ambient().UserMode) Surface().SetPicture(rt::Picture());
     m_Ready = true;
 }
 
-// The stored settings, in the order the bag keeps them; the last eight are always written.
-const rt::PropertyTable<CandyButton>& CandyButton::Properties() {
-    auto ambientFont = [](CandyButton& b) { return b.Ambient().Font; };
-    static const rt::PropertyTable<CandyButton> table{
-        {"Enabled", &CandyButton::enabled_, true},
-        // A font of its own: the container's font is the default, not something to share.
-        {"Font", [](CandyButton& b) -> rt::Font& { return b.GetFont(); },
-         [](CandyButton& b, rt::Font f) { b.GetFont() = f.Clone(); }, ambientFont, ambientFont},
-        {"Caption", &CandyButton::caption_, "CandyButton"},
-        {"IconHighLite", &CandyButton::iconHighLite_, false},
-        {"IconHighLiteColor", &CandyButton::iconHighLiteColor_, 0xFF00u},
-        {"CaptionHighLite", &CandyButton::captionHighLite_, false},
-        {"CaptionHighLiteColor", &CandyButton::captionHighLiteColor_, 0xFF00u},
-        {"ForeColor", &CandyButton::foreColor_, 0u},
-        {"Picture", &CandyButton::picture_, rt::Picture()},
-        {"PictureAlignment", &CandyButton::pictureAlignment_, int32_t{0}},
-        {"Style", &CandyButton::style_, int32_t{0}},
-        {"Checked", &CandyButton::checked_, [](CandyButton& b) { return b.checked_; }, rt::kAlwaysWritten},
-        {"ColorButtonHover", &CandyButton::m_ColorButtonHover, kDefaultHover, rt::kAlwaysWritten},
-        {"ColorButtonUp", &CandyButton::m_ColorButtonUp, kDefaultUp, rt::kAlwaysWritten},
-        {"ColorButtonDown", &CandyButton::m_ColorButtonDown, kDefaultUp, rt::kAlwaysWritten},
-        {"BorderBrightness", &CandyButton::m_BorderBrightness, int32_t{0}, rt::kAlwaysWritten},
-        {"ColorBright", &CandyButton::m_ColorBright, kDefaultBright, rt::kAlwaysWritten},
-        {"DisplayHand", &CandyButton::displayHand_, false, rt::kAlwaysWritten},
-        {"ColorScheme", &CandyButton::m_ColorScheme, int32_t{0}, rt::kAlwaysWritten},
-    };
-    return table;
-}
+VANTREL_PROPERTY_TABLE(CandyButton, VANTREL_CANDY_PROPERTIES)
 
 void CandyButton::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
     Properties().ReadAll(*this, PropBag);
-    UserControl::MousePointer(displayHand_ ? int16_t{99} : int16_t{1});
-    UserControl::ForeColor(foreColor_);
+    UserControl::MousePointer(settings_.DisplayHand ? int16_t{99} : int16_t{1});
+    UserControl::ForeColor(settings_.ForeColor);
     if (Ambient().UserMode) {
         m_TrackLeave = true;
         m_UserTrack = ExportExists("TrackMouseEvent", "User32");
@@ -123,11 +88,11 @@ void CandyButton::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
 
 bool CandyButton::Enabled() {
     Refresh();
-    return enabled_;
+    return settings_.Enabled;
 }
 
 void CandyButton::Enabled(bool v) {
-    rt::Try([&] { Set(enabled_, v, "Enabled"); });
+    rt::Try([&] { Set(settings_.Enabled, v, "Enabled"); });
 }
 
 void CandyButton::ColorScheme(int32_t v) {
@@ -138,73 +103,52 @@ void CandyButton::ColorScheme(int32_t v) {
         ColorButtonDown(s.down);
         ColorBright(s.bright);
     }
-    Set(m_ColorScheme, v, "m_ColorScheme");
+    Set(settings_.ColorScheme, v, "m_ColorScheme");
 }
 
 void CandyButton::BorderBrightness(int32_t v) {
-    Set(m_BorderBrightness, v < -100 ? -100 : v > 100 ? 100 : v, "m_BorderBrightness");
-}
-
-void CandyButton::IconHighLite(bool v) {
-    Store(iconHighLite_, v, "IconHighLite");
-}
-void CandyButton::IconHighLiteColor(uint32_t v) {
-    Store(iconHighLiteColor_, v, "IconHighLiteColor");
-}
-void CandyButton::CaptionHighLite(bool v) {
-    Store(captionHighLite_, v, "CaptionHighLite");
-}
-void CandyButton::CaptionHighLiteColor(uint32_t v) {
-    Store(captionHighLiteColor_, v, "CaptionHighLiteColor");
+    Set(settings_.BorderBrightness, v < -100 ? -100 : v > 100 ? 100 : v, "m_BorderBrightness");
 }
 
 void CandyButton::SetSchemeColor(uint32_t& field, uint32_t v, const char* name) {
     // A colour of its own ends the preset.
-    if (m_ColorScheme != 0) Store(m_ColorScheme, 0, "m_ColorScheme");
+    if (settings_.ColorScheme != 0) Store(settings_.ColorScheme, 0, "m_ColorScheme");
     Set(field, v, name);
 }
 
 void CandyButton::ColorBright(uint32_t v) {
-    SetSchemeColor(m_ColorBright, v, "m_ColorBright");
+    SetSchemeColor(settings_.ColorBright, v, "m_ColorBright");
 }
 void CandyButton::ColorButtonDown(uint32_t v) {
-    SetSchemeColor(m_ColorButtonDown, v, "m_ColorButtonDown");
+    SetSchemeColor(settings_.ColorButtonDown, v, "m_ColorButtonDown");
 }
 void CandyButton::ColorButtonUp(uint32_t v) {
-    SetSchemeColor(m_ColorButtonUp, v, "m_ColorButtonUp");
+    SetSchemeColor(settings_.ColorButtonUp, v, "m_ColorButtonUp");
 }
 void CandyButton::ColorButtonHover(uint32_t v) {
-    SetSchemeColor(m_ColorButtonHover, v, "m_ColorButtonHover");
+    SetSchemeColor(settings_.ColorButtonHover, v, "m_ColorButtonHover");
 }
 
 void CandyButton::ForeColor(uint32_t v) {
     UserControl::ForeColor(v);
-    Set(foreColor_, v, "ForeColor");
-}
-
-void CandyButton::Picture(rt::Picture p) {
-    Set(picture_, std::move(p), "Picture");
+    Set(settings_.ForeColor, v, "ForeColor");
 }
 
 void CandyButton::Checked(bool v) {
-    checked_ = v;
+    settings_.Checked = v;
     CandyRedraw(v ? CheckedLook : m_Hover ? Hover : Normal);
     PropertyChanged("Checked");
 }
 
 void CandyButton::Style(int32_t v) {
-    if (v == style_) return;
-    Store(style_, v, "Style");
+    if (v == settings_.Style) return;
+    Store(settings_.Style, v, "Style");
     CandyApplyRegion();
     CandyRedraw(Normal);
 }
 
 void CandyButton::PictureAlignment(int32_t v) {
-    if (v != pictureAlignment_) Set(pictureAlignment_, v, "PictureAlignment");
-}
-
-void CandyButton::Caption(std::string v) {
-    Set(caption_, std::move(v), "Caption");
+    if (v != settings_.PictureAlignment) Set(settings_.PictureAlignment, v, "PictureAlignment");
 }
 
 void CandyButton::Font(rt::Font f) {
@@ -239,15 +183,15 @@ void CandyButton::UserControl_Resize() {
 // ---- Mouse, keys, focus
 
 void CandyButton::PressStep(int16_t Button, int16_t Shift, float X, float Y) {
-    if (!enabled_) return;
+    if (!settings_.Enabled) return;
     m_HasFocus = true;
     CandyRedraw(Down);
     RaiseEvent(MouseDown, Button, Shift, X, Y);
 }
 
 void CandyButton::ReleaseStep(int16_t Button, int16_t Shift, float X, float Y) {
-    if (!enabled_) return;
-    if (!checked_) {
+    if (!settings_.Enabled) return;
+    if (!settings_.Checked) {
         if (m_Hover)
             CandyRedraw(Hover);
         else if (m_HasFocus)
@@ -257,14 +201,14 @@ void CandyButton::ReleaseStep(int16_t Button, int16_t Shift, float X, float Y) {
 }
 
 void CandyButton::UserControl_MouseDown(int16_t Button, int16_t Shift, float X, float Y) {
-    if (!enabled_) return;
+    if (!settings_.Enabled) return;
     // A press takes the focus, as it does on any button of the platform.
     rt::Try([&] { SetFocus(); });
     PressStep(Button, Shift, X, Y);
 }
 
 void CandyButton::UserControl_MouseMove(int16_t Button, int16_t Shift, float X, float Y) {
-    if (!enabled_) return;
+    if (!settings_.Enabled) return;
     RaiseEvent(MouseMove, Button, Shift, X, Y);
     if (Button == rt::vbLeftButton && (X < 0 || X > ScaleWidth() || Y < 0 || Y > ScaleHeight())) {
         m_Hover = false;
@@ -277,11 +221,11 @@ void CandyButton::UserControl_MouseUp(int16_t Button, int16_t Shift, float X, fl
 }
 
 void CandyButton::UserControl_Click() {
-    if (enabled_) RaiseEvent(Click);
+    if (settings_.Enabled) RaiseEvent(Click);
 }
 
 void CandyButton::UserControl_DblClick() {
-    if (!enabled_) return;
+    if (!settings_.Enabled) return;
     CandyRedraw(Down);
     RaiseEvent(DblClick);
 }
@@ -291,19 +235,19 @@ void CandyButton::UserControl_KeyDown(int16_t& KeyCode, int16_t) {
 }
 
 void CandyButton::UserControl_KeyUp(int16_t& KeyCode, int16_t) {
-    if (KeyCode != kKeyEnter || !enabled_) return;
+    if (KeyCode != kKeyEnter || !settings_.Enabled) return;
     ReleaseStep(rt::vbLeftButton, 0, 0, 0);
     RaiseEvent(Click);
 }
 
 void CandyButton::UserControl_GotFocus() {
     m_HasFocus = true;
-    if (enabled_ && !checked_ && !m_Hover) CandyRedraw(Focus);
+    if (settings_.Enabled && !settings_.Checked && !m_Hover) CandyRedraw(Focus);
 }
 
 void CandyButton::UserControl_LostFocus() {
     m_HasFocus = false;
-    if (enabled_ && !checked_) CandyRedraw(Normal);
+    if (settings_.Enabled && !settings_.Checked) CandyRedraw(Normal);
 }
 
 void CandyButton::HookProc(bool, bool&, LRESULT&, HWND&, UINT& uMsg, WPARAM& wParam, LPARAM& lParam, int32_t&) {
@@ -322,7 +266,7 @@ void CandyButton::HookProc(bool, bool&, LRESULT&, HWND&, UINT& uMsg, WPARAM& wPa
     } else if (uMsg == WM_MOUSELEAVE) {
         m_Hover = false;
         RaiseEvent(HoverLeave);
-        if (!checked_) CandyRedraw(m_HasFocus ? Focus : Normal);
+        if (!settings_.Checked) CandyRedraw(m_HasFocus ? Focus : Normal);
     }
 }
 

@@ -17,12 +17,51 @@
 #include "controls/hook/window_hook.h"
 #include "runtime/font.h"
 #include "runtime/picture.h"
-#include "runtime/property_table.h"
+#include "runtime/property_list.h"
 #include "runtime/propertybag.h"
 #include "runtime/usercontrol.h"
 #include "runtime/win.h"
 
 namespace controls {
+
+// What a new button starts with: the value given in design mode; at run time the empty value, so
+// that a button made at run time stays disabled and without colours until its properties are set.
+template <class T>
+struct CandyNew {
+    explicit CandyNew(T v) : designed(v) {}
+    T operator()(const rt::UserControl& b) const { return b.Ambient().UserMode ? T{} : designed; }
+    T designed;
+};
+
+// The stored properties (see runtime/property_list.h), in the order the bag keeps them; the last
+// eight are always written, and a Checked that is not stored stays as it is. The font read is a
+// copy: the container's font is the default, not something to share. A new button keeps its font
+// and takes its name as caption.
+// clang-format off
+#define VANTREL_CANDY_PROPERTIES(X)                                                                       \
+    X(Field, bool, Enabled, true, rt::ForNew(CandyNew(true)))                                             \
+    X(Via, rt::Font, Font, [](auto& b) -> rt::Font& { return b.GetFont(); },                              \
+      [](auto& b, rt::Font f) { b.GetFont() = f.Clone(); }, [](auto& b) { return b.Ambient().Font; },     \
+      [](auto& b) { return b.Ambient().Font; }, rt::ForNew(rt::kKept))                                    \
+    X(Set, std::string, Caption, "CandyButton",                                                           \
+      rt::ForNew([](auto& b) { return b.Ambient().DisplayName; }))                                        \
+    X(Store, bool, IconHighLite, false)                                                                   \
+    X(Store, uint32_t, IconHighLiteColor, 0xFF00u, rt::ForNew(0u))                                        \
+    X(Store, bool, CaptionHighLite, false)                                                                \
+    X(Store, uint32_t, CaptionHighLiteColor, 0xFF00u, rt::ForNew(0u))                                     \
+    X(Custom, uint32_t, ForeColor, 0u)                                                                    \
+    X(Set, rt::Picture, Picture, rt::Picture())                                                           \
+    X(Custom, int32_t, PictureAlignment, int32_t{0})                                                      \
+    X(Custom, int32_t, Style, int32_t{0})                                                                 \
+    X(Custom, bool, Checked, [](auto& b) { return b.Checked(); }, rt::kAlwaysWritten)                     \
+    X(Custom, uint32_t, ColorButtonHover, 0xFFC090u, rt::kAlwaysWritten, rt::ForNew(CandyNew(0xFFC090u))) \
+    X(Custom, uint32_t, ColorButtonUp, 0xE99950u, rt::kAlwaysWritten, rt::ForNew(CandyNew(0xE99950u)))    \
+    X(Custom, uint32_t, ColorButtonDown, 0xE99950u, rt::kAlwaysWritten, rt::ForNew(CandyNew(0xE99950u)))  \
+    X(Custom, int32_t, BorderBrightness, int32_t{0}, rt::kAlwaysWritten)                                  \
+    X(Custom, uint32_t, ColorBright, 0xFFEDB0u, rt::kAlwaysWritten, rt::ForNew(CandyNew(0xFFEDB0u)))      \
+    X(Custom, bool, DisplayHand, false, rt::kAlwaysWritten)                                               \
+    X(Custom, int32_t, ColorScheme, int32_t{0}, rt::kAlwaysWritten)
+// clang-format on
 
 class CandyButton : public rt::UserControl, private HookClient {
 public:
@@ -34,43 +73,22 @@ public:
     CandyButton(const CandyButton& templ, int index);
     ~CandyButton() override;
 
-    bool DisplayHand() const noexcept { return displayHand_; }
-    void DisplayHand(bool v) { displayHand_ = v; }
+    // The stored properties; the setters written below do more than store, mark and redraw.
+    VANTREL_PROPERTY_ACCESSORS(VANTREL_CANDY_PROPERTIES)
+    void DisplayHand(bool v) { settings_.DisplayHand = v; }
     // Reading it also refreshes the surface on screen.
     bool Enabled();
     void Enabled(bool v) override;
-    int32_t ColorScheme() const noexcept { return m_ColorScheme; }
     void ColorScheme(int32_t v);
-    int32_t BorderBrightness() const noexcept { return m_BorderBrightness; }
     void BorderBrightness(int32_t v);
-    bool IconHighLite() const noexcept { return iconHighLite_; }
-    void IconHighLite(bool v);
-    uint32_t IconHighLiteColor() const noexcept { return iconHighLiteColor_; }
-    void IconHighLiteColor(uint32_t v);
-    bool CaptionHighLite() const noexcept { return captionHighLite_; }
-    void CaptionHighLite(bool v);
-    uint32_t CaptionHighLiteColor() const noexcept { return captionHighLiteColor_; }
-    void CaptionHighLiteColor(uint32_t v);
-    uint32_t ColorBright() const noexcept { return m_ColorBright; }
     void ColorBright(uint32_t v);
-    uint32_t ColorButtonDown() const noexcept { return m_ColorButtonDown; }
     void ColorButtonDown(uint32_t v);
-    uint32_t ColorButtonUp() const noexcept { return m_ColorButtonUp; }
     void ColorButtonUp(uint32_t v);
-    uint32_t ColorButtonHover() const noexcept { return m_ColorButtonHover; }
     void ColorButtonHover(uint32_t v);
-    uint32_t ForeColor() const noexcept { return foreColor_; }
     void ForeColor(uint32_t v);
-    const rt::Picture& Picture() const noexcept { return picture_; }
-    void Picture(rt::Picture p);
-    bool Checked() const noexcept { return checked_; }
     void Checked(bool v);
-    int32_t Style() const noexcept { return style_; }
     void Style(int32_t v);
-    int32_t PictureAlignment() const noexcept { return pictureAlignment_; }
     void PictureAlignment(int32_t v);
-    const std::string& Caption() const noexcept { return caption_; }
-    void Caption(std::string v);
     rt::Font& Font() { return GetFont(); }
     void Font(rt::Font f);
 
@@ -127,17 +145,9 @@ private:
     uint32_t BodyColor(int32_t state, bool& paints) const;
     bool InInnerRegion(int x, int y) const;
 
-    uint32_t m_ColorButtonUp = 0, m_ColorButtonHover = 0, m_ColorButtonDown = 0, m_ColorBright = 0;
-    int32_t m_ColorScheme = 0, m_BorderBrightness = 0;
-    int32_t style_ = 0, pictureAlignment_ = 0;
-    bool checked_ = false;
-    std::string caption_;
-    rt::Picture picture_;
-    uint32_t foreColor_ = 0;
-    bool displayHand_ = false;
-    bool iconHighLite_ = false, captionHighLite_ = false;
-    uint32_t iconHighLiteColor_ = 0, captionHighLiteColor_ = 0;
-    bool enabled_ = false;
+    struct Settings {
+        VANTREL_PROPERTY_FIELDS(VANTREL_CANDY_PROPERTIES)
+    } settings_;
     bool m_Hover = false, m_HasFocus = false, m_Ready = false, m_TrackLeave = false, m_UserTrack = false;
     int32_t m_CornerRadius = 0;
     rt::Region m_InnerRegion;

@@ -40,44 +40,14 @@ void ShapedButton::UserControl_Initialize() {
 }
 
 void ShapedButton::UserControl_InitProperties() {
-    ShowPicture(true);
-    MaskColor(0);
-    BackColor(0xFFFFFF);
-    ForeColor(0);
+    Properties().InitAll(*this);
 }
 
-// The stored settings in the order they are written. Reading takes them straight into place;
-// only the font's name comes back, the label keeping its own size and styles.
-const rt::PropertyTable<ShapedButton>& ShapedButton::Properties() {
-    using B = ShapedButton;
-    static const rt::PropertyTable<B> table{
-        {"PictureOnMouseLeave", &B::normal_, rt::Picture()},
-        {"ShowPicture", &B::showPicture_, true},
-        {"MaskColor", &B::maskColor_, 0u},
-        {"BackColor", [](B& b) { return b.BackColor(); },
-         [](B& b, uint32_t c) { b.UserControl::BackColor(c); }, 0xFFFFFFu, 0xFFFFFFu},
-        {"PictureOnMouseMove", &B::hover_, rt::Picture()},
-        {"PictureOnMouseDown", &B::down_, rt::Picture()},
-        {"Caption", [](B& b) { return b.lblCaption.Caption(); },
-         [](B& b, std::string text) { b.lblCaption.Caption(std::move(text)); }, "", ""},
-        {"Font", [](B& b) -> rt::Font& { return b.lblCaption.GetFont(); },
-         [](B& b, const rt::Font& f) {
-             b.lblCaption.GetFont().Name(f.Name().empty() ? "MS Sans Serif" : f.Name());
-         },
-         rt::Font(), rt::Font()},
-        {"ForeColor", [](B& b) { return b.lblCaption.ForeColor(); },
-         [](B& b, uint32_t c) { b.lblCaption.ForeColor(c); }, 0u, 0u},
-        {"Enable", [](B& b) { return b.Enable(); }, [](B& b, bool v) { b.UserControl::Enabled(v); }, true,
-         true},
-        {"MouseIcon", [](B& b) { return b.UserControl::MouseIcon(); },
-         [](B& b, rt::Picture p) { b.MouseIcon(std::move(p)); }, rt::Picture(), rt::Picture()},
-    };
-    return table;
-}
+VANTREL_PROPERTY_TABLE(ShapedButton, VANTREL_SHAPED_BUTTON_PROPERTIES)
 
 void ShapedButton::UserControl_ReadProperties(rt::PropertyBag& bag) {
     Properties().ReadAll(*this, bag);
-    if (normal_.Handle()) show(normal_, true);
+    if (settings_.PictureOnMouseLeave.Handle()) show(settings_.PictureOnMouseLeave, true);
     centerCaption();
 }
 
@@ -136,7 +106,7 @@ void ShapedButton::show(const rt::Picture& p, bool force) {
     if (!h) return;
     const RECT client = rt::ClientRectOf(h);
     const int w = client.right, ht = client.bottom;
-    const uint32_t mask = TranslateOleColor(maskColor_);
+    const uint32_t mask = TranslateOleColor(settings_.MaskColor);
     if (!force && shown_ == p.get() && shownW_ == w && shownH_ == ht && shownMask_ == mask) return;
     shown_ = p.get();
     shownW_ = w;
@@ -151,7 +121,7 @@ void ShapedButton::show(const rt::Picture& p, bool force) {
             SetStretchBltMode(dc, COLORONCOLOR);
             p.Render(dc, 0, 0, w, ht);
         });
-    if (showPicture_)
+    if (settings_.ShowPicture)
         face_ = std::move(stretched);
     else
         face_.reset();
@@ -200,7 +170,7 @@ void ShapedButton::UserControl_Paint() {
 
 void ShapedButton::UserControl_Resize() {
     centerCaption();
-    if (normal_.Handle()) show(normal_, true);
+    if (settings_.PictureOnMouseLeave.Handle()) show(settings_.PictureOnMouseLeave, true);
 }
 
 void ShapedButton::UserControl_MouseDown(int16_t Button, int16_t Shift, float X, float Y) {
@@ -229,73 +199,55 @@ bool ShapedButton::pointerStays() {
     SetRect(&r, tl.x, tl.y, br.x, br.y);
     if (!PtInRect(&r, cursor)) return false;
     rt::Try([&] {
-        if (pressed_ && down_.Handle())
-            show(down_, false);
-        else if (hover_.Handle())
-            show(hover_, false);
+        if (pressed_ && settings_.PictureOnMouseDown.Handle())
+            show(settings_.PictureOnMouseDown, false);
+        else if (settings_.PictureOnMouseMove.Handle())
+            show(settings_.PictureOnMouseMove, false);
     });
     return true;
 }
 
 void ShapedButton::pointerLeft() {
     rt::Try([&] {
-        show(normal_, false);
+        show(settings_.PictureOnMouseLeave, false);
         RaiseEvent(MouseLeave);
     });
 }
 
 void ShapedButton::ShowPicture(bool v) {
-    showPicture_ = v;
-    if (!face_ && normal_.Handle() && v)
-        show(normal_, true);
+    settings_.ShowPicture = v;
+    if (!face_ && settings_.PictureOnMouseLeave.Handle() && v)
+        show(settings_.PictureOnMouseLeave, true);
     else
         clearFace();
     PropertyChanged("ShowPicture");
 }
 
 void ShapedButton::PictureOnMouseLeave(rt::Picture p) {
-    normal_ = std::move(p);
-    show(normal_, true);
-    if (!normal_.Handle()) clearFace();
+    settings_.PictureOnMouseLeave = std::move(p);
+    show(settings_.PictureOnMouseLeave, true);
+    if (!settings_.PictureOnMouseLeave.Handle()) clearFace();
     PropertyChanged("PictureOnMouseLeave");
 }
 
-void ShapedButton::PictureOnMouseMove(rt::Picture p) {
-    hover_ = std::move(p);
-    PropertyChanged("PictureOnMouseMove");
-}
-
-void ShapedButton::PictureOnMouseDown(rt::Picture p) {
-    down_ = std::move(p);
-    PropertyChanged("PictureOnMouseDown");
-}
-
 void ShapedButton::MaskColor(uint32_t c) {
-    maskColor_ = c;
+    settings_.MaskColor = c;
     // The see-through pixels follow the new colour on the picture shown now.
     if (shown_) {
-        const void* current = shown_;
-        const rt::Picture* p = current == hover_.get() ? &hover_ : current == down_.get() ? &down_ : &normal_;
+        const Settings& s = settings_;
+        const rt::Picture* p = shown_ == s.PictureOnMouseMove.get()   ? &s.PictureOnMouseMove
+                               : shown_ == s.PictureOnMouseDown.get() ? &s.PictureOnMouseDown
+                                                                      : &s.PictureOnMouseLeave;
         show(*p, true);
     }
     Invalidate();
     PropertyChanged("MaskColor");
 }
 
-void ShapedButton::BackColor(uint32_t c) {
-    UserControl::BackColor(c);
-    PropertyChanged("BackColor");
-}
-
 void ShapedButton::Caption(std::string text) {
     lblCaption.Caption(std::move(text));
     UserControl_Resize();
     PropertyChanged("Caption");
-}
-
-void ShapedButton::ForeColor(uint32_t c) {
-    lblCaption.ForeColor(c);
-    PropertyChanged("ForeColor");
 }
 
 void ShapedButton::MouseIcon(rt::Picture p) {

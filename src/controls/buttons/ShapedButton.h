@@ -12,10 +12,38 @@
 #include "runtime/controls.h"
 #include "runtime/handles.h"
 #include "runtime/leave_watch.h"
-#include "runtime/property_table.h"
+#include "runtime/property_list.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
+
+// The stored properties (see runtime/property_list.h), in the order they are written. Reading
+// takes them straight into place; only the font's name comes back, the label keeping its own size
+// and styles. A new button keeps the label's font, its enabled state and its pointer picture.
+// clang-format off
+#define VANTREL_SHAPED_BUTTON_PROPERTIES(X)                                                    \
+    X(Custom, rt::Picture, PictureOnMouseLeave, rt::Picture())                                 \
+    X(Custom, bool, ShowPicture, true)                                                         \
+    X(Custom, uint32_t, MaskColor, 0u)                                                         \
+    X(Relay, uint32_t, BackColor, [](auto& b) { return b.BackColor(); },                       \
+      [](auto& b, uint32_t c) { b.UserControl::BackColor(c); }, 0xFFFFFFu, 0xFFFFFFu)          \
+    X(Store, rt::Picture, PictureOnMouseMove, rt::Picture())                                   \
+    X(Store, rt::Picture, PictureOnMouseDown, rt::Picture())                                   \
+    X(Via, std::string, Caption, [](auto& b) { return b.lblCaption.Caption(); },               \
+      [](auto& b, std::string text) { b.lblCaption.Caption(std::move(text)); }, "", "")        \
+    X(Via, rt::Font, Font, [](auto& b) -> rt::Font& { return b.lblCaption.GetFont(); },        \
+      [](auto& b, const rt::Font& f) {                                                         \
+          b.lblCaption.GetFont().Name(f.Name().empty() ? "MS Sans Serif" : f.Name());          \
+      },                                                                                       \
+      rt::Font(), rt::Font(), rt::ForNew(rt::kKept))                                           \
+    X(Relay, uint32_t, ForeColor, [](auto& b) { return b.lblCaption.ForeColor(); },            \
+      [](auto& b, uint32_t c) { b.lblCaption.ForeColor(c); }, 0u, 0u)                          \
+    X(Via, bool, Enable, [](auto& b) { return b.Enable(); },                                   \
+      [](auto& b, bool v) { b.UserControl::Enabled(v); }, true, true, rt::ForNew(rt::kKept))   \
+    X(Via, rt::Picture, MouseIcon, [](auto& b) { return b.UserControl::MouseIcon(); },         \
+      [](auto& b, rt::Picture p) { b.MouseIcon(std::move(p)); }, rt::Picture(), rt::Picture(), \
+      rt::ForNew(rt::kKept))
+// clang-format on
 
 class ShapedButton : public rt::UserControl {
 public:
@@ -23,23 +51,16 @@ public:
                  std::shared_ptr<const rt::PropertyBag> stored = nullptr);
     ShapedButton(const ShapedButton& templ, int index);
 
-    bool ShowPicture() const noexcept { return showPicture_; }
+    // The stored properties; the setters written below show the change themselves.
+    VANTREL_PROPERTY_ACCESSORS(VANTREL_SHAPED_BUTTON_PROPERTIES)
     void ShowPicture(bool v);
-    const rt::Picture& PictureOnMouseLeave() const noexcept { return normal_; }
     void PictureOnMouseLeave(rt::Picture p);
-    const rt::Picture& PictureOnMouseMove() const noexcept { return hover_; }
-    void PictureOnMouseMove(rt::Picture p);
-    const rt::Picture& PictureOnMouseDown() const noexcept { return down_; }
-    void PictureOnMouseDown(rt::Picture p);
-    uint32_t MaskColor() const noexcept { return maskColor_; }
     void MaskColor(uint32_t c);
     uint32_t BackColor() const { return UserControl::BackColor(); }
-    void BackColor(uint32_t c);
     const std::string& Caption() const noexcept { return lblCaption.Caption(); }
     void Caption(std::string text);
     rt::Font& Font() noexcept { return lblCaption.GetFont(); }
     uint32_t ForeColor() const { return lblCaption.ForeColor(); }
-    void ForeColor(uint32_t c);
     bool Enable() const noexcept { return UserControl::Enabled(); }
     void Enable(bool v) { UserControl::Enabled(v); }
     void MouseIcon(rt::Picture p);
@@ -76,10 +97,10 @@ private:
     bool pointerStays();
     void pointerLeft();
 
-    rt::Picture normal_, hover_, down_;
-    bool showPicture_ = true;
+    struct Settings {
+        VANTREL_PROPERTY_FIELDS(VANTREL_SHAPED_BUTTON_PROPERTIES)
+    } settings_;
     bool pressed_ = false;
-    uint32_t maskColor_ = 0;
     std::vector<ShapedRun> maskRuns_;  // the opaque pixels of the picture applied as mask
     rt::Bitmap face_;                  // the stretched picture shown as the face; none: the back colour
     const void* shown_ = nullptr;

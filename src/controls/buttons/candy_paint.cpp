@@ -134,10 +134,10 @@ std::vector<uint8_t> CandyRegionMask(HRGN region, int w, int h) {
 // ---- Redraw
 
 void CandyButton::CandyRedraw(int32_t state) {
-    if (checked_) state = CheckedLook;
+    if (settings_.Checked) state = CheckedLook;
     if (!m_Ready) return;
     Surface().SetPicture(rt::Picture());
-    switch (style_) {
+    switch (settings_.Style) {
         case 0:
             CandyPaintStyle0(state);
             break;
@@ -180,13 +180,13 @@ void CandyButton::CandyApplyRegion() {
     const int w = Round(SW), h = Round(SH);
     // The regions are the same as long as the look and the size are: a paint does not carve
     // them again, and setting the window's region again would only ask for another paint.
-    if (regionStyle_ == style_ && regionW_ == w && regionH_ == h) return;
-    regionStyle_ = style_, regionW_ = w, regionH_ = h;
+    if (regionStyle_ == settings_.Style && regionW_ == w && regionH_ == h) return;
+    regionStyle_ = settings_.Style, regionW_ = w, regionH_ = h;
     m_InnerRegion.reset();
     innerMask_.clear();
     maskW_ = maskH_ = 0;
-    if (style_ >= 2 && style_ <= 7) {
-        const int R = CandyRegionRadius(style_, SW, SH);
+    if (settings_.Style >= 2 && settings_.Style <= 7) {
+        const int R = CandyRegionRadius(settings_.Style, SW, SH);
         rt::Region outer = CandyBuildRegion(0, 0, w, h, R);
         if (outer && SetWindowRgn(wnd, outer.get(), TRUE)) outer.release();  // the window owns it now
         m_InnerRegion = CandyBuildRegion(1, 1, Round(SW - 2), Round(SH - 2), R);
@@ -264,12 +264,12 @@ uint32_t CandyButton::BodyColor(int32_t state, bool& paints) const {
     switch (state) {
         case Normal:
         case Focus:
-            return m_ColorButtonUp;
+            return settings_.ColorButtonUp;
         case Hover:
-            return m_ColorButtonHover;
+            return settings_.ColorButtonHover;
         case Down:
         case CheckedLook:
-            return m_ColorButtonDown;
+            return settings_.ColorButtonDown;
         default:
             paints = false;
             return 0;
@@ -283,17 +283,18 @@ void CandyButton::CandyGlossShape(int32_t state) {
     const double SW = ScaleWidth(), SH = ScaleHeight();
     if (m_CornerRadius < 1) m_CornerRadius = 1;
     CandyGlossParams p;
-    if (!controls::CandyGlossShape(style_, m_CornerRadius, SW, SH, p)) return;
+    if (!controls::CandyGlossShape(settings_.Style, m_CornerRadius, SW, SH, p)) return;
 
     // CandyPaintGloss
     const HDC dc = hDC();
     const Drawing s{dc};
     const int W = Round(SW), H = Round(SH);
-    uint32_t G = rt::ToColorRef(m_ColorBright);
+    uint32_t G = rt::ToColorRef(settings_.ColorBright);
     C = rt::ToColorRef(C);
-    if (!enabled_) C = 0xB0C0C0, G = kWhite;
-    const uint32_t border = m_BorderBrightness >= 0 ? CandyBlend(C, kWhite, m_BorderBrightness)
-                                                    : CandyBlendBy(C, 0, -m_BorderBrightness);
+    if (!settings_.Enabled) C = 0xB0C0C0, G = kWhite;
+    const uint32_t border = settings_.BorderBrightness >= 0
+                                ? CandyBlend(C, kWhite, settings_.BorderBrightness)
+                                : CandyBlendBy(C, 0, -settings_.BorderBrightness);
     rt::Region gloss(CreateRoundRectRgn(p.P[2], p.P[3], p.P[6], p.P[5], 2 * p.P[4], 2 * p.P[4]));
     s.Box(0, 0, W - 1, H - 1, C);
 
@@ -355,7 +356,7 @@ void CandyButton::CandyPaintStyle6(int32_t state) {
     const int W = Round(ScaleWidth() - 1), H = Round(ScaleHeight() - 1);
     PixelScratch px(hDC(), W + 1, H + 1);
     if (!px.Ready()) return;
-    CandyPaintPearlPixels(W, H, m_CornerRadius, rt::ToColorRef(C), rt::ToColorRef(m_ColorBright),
+    CandyPaintPearlPixels(W, H, m_CornerRadius, rt::ToColorRef(C), rt::ToColorRef(settings_.ColorBright),
                           [&](int x, int y, uint32_t c) {
                               px.Set(x, y, c);
                               px.Set(W - x, y, c);
@@ -369,18 +370,18 @@ void CandyButton::DrawIconWCaption(int32_t vState) {
     const HDC dc = hDC();
     const double SW = ScaleWidth(), SH = ScaleHeight();
     int pw = 0, ph = 0, tw = 0, th = 0;
-    if (!picture_.Empty()) {
-        pw = Round(ScaleX(picture_.Width(), rt::vbHimetric, rt::vbPixelsUnit));
-        ph = Round(ScaleY(picture_.Height(), rt::vbHimetric, rt::vbPixelsUnit));
+    if (!settings_.Picture.Empty()) {
+        pw = Round(ScaleX(settings_.Picture.Width(), rt::vbHimetric, rt::vbPixelsUnit));
+        ph = Round(ScaleY(settings_.Picture.Height(), rt::vbHimetric, rt::vbPixelsUnit));
     }
     rt::SelectGuard font(dc, GetFont().Handle());
-    if (!caption_.empty()) {
-        tw = Round(Surface().TextWidth(caption_));
-        th = Round(Surface().TextHeight(caption_));
+    if (!settings_.Caption.empty()) {
+        tw = Round(Surface().TextWidth(settings_.Caption));
+        th = Round(Surface().TextHeight(settings_.Caption));
     }
     const int m = m_CornerRadius == 0 ? 8 : m_CornerRadius;
     int px = 0, py = 0, tx = 0, ty = 0;
-    switch (pictureAlignment_) {
+    switch (settings_.PictureAlignment) {
         case 0:
             px = Round(SW - pw) / 2 + 1, py = Round(SH - (ph + th)) / 2 + 1;
             tx = std::abs(Round(SW) / 2 - tw / 2), ty = std::abs(Round(SH) / 2 + ph / 2 - th / 2);
@@ -402,26 +403,29 @@ void CandyButton::DrawIconWCaption(int32_t vState) {
     }
     if (vState == Down) ++px, ++py, ++tx, ++ty;
 
-    if (!caption_.empty()) {
-        const uint32_t textColor = vState == Hover && captionHighLite_ ? captionHighLiteColor_ : foreColor_;
+    if (!settings_.Caption.empty()) {
+        const uint32_t textColor = vState == Hover && settings_.CaptionHighLite
+                                       ? settings_.CaptionHighLiteColor
+                                       : settings_.ForeColor;
         SetTextColor(dc, rt::ToColorRef(textColor));
         SetBkMode(dc, TRANSPARENT);
-        DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(caption_.c_str()),
-                   static_cast<WPARAM>(caption_.size()), tx, ty, 0, 0,
-                   DST_PREFIXTEXT | (enabled_ ? DSS_NORMAL : DSS_DISABLED));
-        SetTextColor(dc, rt::ToColorRef(foreColor_));
+        DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(settings_.Caption.c_str()),
+                   static_cast<WPARAM>(settings_.Caption.size()), tx, ty, 0, 0,
+                   DST_PREFIXTEXT | (settings_.Enabled ? DSS_NORMAL : DSS_DISABLED));
+        SetTextColor(dc, rt::ToColorRef(settings_.ForeColor));
     }
-    const int16_t type = picture_.Type();
+    const int16_t type = settings_.Picture.Type();
     if (type == rt::vbPicTypeBitmap || type == rt::vbPicTypeIcon) {
         UINT flags = type == rt::vbPicTypeBitmap ? DST_BITMAP : DST_ICON;
         rt::Brush silhouette;
-        if (!enabled_) {
+        if (!settings_.Enabled) {
             flags |= DSS_DISABLED;
-        } else if (vState == Hover && iconHighLite_) {
-            silhouette.reset(CreateSolidBrush(rt::ToColorRef(iconHighLiteColor_)));
+        } else if (vState == Hover && settings_.IconHighLite) {
+            silhouette.reset(CreateSolidBrush(rt::ToColorRef(settings_.IconHighLiteColor)));
             flags |= DSS_MONO;
         }
-        DrawStateA(dc, silhouette.get(), nullptr, static_cast<LPARAM>(picture_.Handle()), 0, px, py, pw, ph, flags);
+        DrawStateA(dc, silhouette.get(), nullptr, static_cast<LPARAM>(settings_.Picture.Handle()), 0, px, py,
+                   pw, ph, flags);
     }
     Refresh();
 }

@@ -15,8 +15,6 @@ namespace controls {
 
 namespace {
 
-constexpr uint32_t kButtonFace = 0x8000000Fu;
-constexpr uint32_t kButtonText = 0x80000012u;
 constexpr int16_t kKeySpace = 32;
 constexpr int16_t kArrow = 1, kCustom = 99;
 
@@ -58,62 +56,17 @@ void chameleonButton::UserControl_Initialize() {
 // ---- Property bag
 
 void chameleonButton::UserControl_InitProperties() {
-    enabled_ = showFocusRect_ = useMaskColor_ = true;
-    caption_ = Ambient().DisplayName;
-    GetFont() = Ambient().Font.Clone();
-    buttonType_ = 2;
-    colorScheme_ = 1;
+    Properties().InitAll(*this);
     ChameleonSetColors();
-    backColor_ = backOver_ = colors_.face;
-    foreColor_ = foreOver_ = colors_.caption;
-    maskColor_ = 0xC0C0C0;
     DeriveAccessKey();
     ChameleonLayoutCaption();
 }
 
-// Read in this order; written in it too, with "HAND" before "CHECK". Every key is written.
-const rt::PropertyTable<chameleonButton>& chameleonButton::Properties() {
-    using B = chameleonButton;
-    auto face = [](B&) { return TranslateOleColor(kButtonFace); };
-    auto text = [](B&) { return TranslateOleColor(kButtonText); };
-    auto always = rt::kAlwaysWritten;
-    static const rt::PropertyTable<B> table{
-        {"BTYPE", &B::buttonType_, int32_t{2}, always},
-        {"TX", &B::caption_, "", always},
-        {"ENAB", &B::enabled_, true, always},
-        // A font of its own: the current one stands when none was stored.
-        {"FONT", [](B& b) -> rt::Font& { return b.GetFont(); },
-         [](B& b, rt::Font f) { b.GetFont() = f.Clone(); }, [](B& b) { return b.GetFont(); }, always},
-        {"COLTYPE", &B::colorScheme_, int32_t{1}, always},
-        {"FOCUSR", &B::showFocusRect_, true, always},
-        {"BCOL", &B::backColor_, face, always},
-        {"BCOLO", &B::backOver_, [](B& b) { return b.backColor_; }, always},
-        {"FCOL", &B::foreColor_, text, always},
-        {"FCOLO", &B::foreOver_, [](B& b) { return b.foreColor_; }, always},
-        {"MCOL", &B::maskColor_, 0xC0C0C0u, always},
-        {"MPTR", [](B& b) { return b.UserControl::MousePointer(); },
-         [](B& b, int16_t v) { b.UserControl::MousePointer(v); }, int16_t{0}, always},
-        {"MICON", [](B& b) { return b.UserControl::MouseIcon(); },
-         [](B& b, rt::Picture p) { rt::Try([&] { b.UserControl::MouseIcon(std::move(p)); }); }, rt::Picture(),
-         always},
-        {"PICN", &B::pictureNormal_, rt::Picture(), always},
-        {"PICH", &B::pictureOver_, rt::Picture(), always},
-        {"UMCOL", &B::useMaskColor_, true, always},
-        {"SOFT", &B::softBevel_, false, always},
-        {"PICPOS", &B::picturePosition_, int32_t{0}, always},
-        {"NGREY", &B::useGreyscale_, false, always},
-        {"FX", &B::specialEffect_, int32_t{0}, always},
-        // Written, never read back: a loaded button starts with the arrow.
-        {"HAND", [](B& b) { return b.handPointer_; }, [](B&, bool) {}, false, always},
-        {"CHECK", &B::checkBox_, false, always},
-        {"VALUE", &B::value_, false, always},
-    };
-    return table;
-}
+VANTREL_PROPERTY_TABLE(chameleonButton, VANTREL_CHAMELEON_PROPERTIES)
 
 void chameleonButton::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
     Properties().ReadAll(*this, PropBag);
-    UserControl::Enabled(enabled_);
+    UserControl::Enabled(settings_.Enabled);
     ChameleonSetColors();
     ChameleonMeasurePicture();
     ChameleonLayoutCaption();
@@ -137,35 +90,34 @@ void chameleonButton::FontChanged() {
     ChameleonRedraw(0, true);
 }
 
+void chameleonButton::SetColour(uint32_t& field, uint32_t v, const char* name, uint32_t* over) {
+    field = v;
+    if (over && !Ambient().UserMode) *over = v;
+    ColoursChanged(name);
+}
+
 void chameleonButton::BackColor(uint32_t v) {
-    backColor_ = v;
-    if (!Ambient().UserMode) backOver_ = v;
-    ColoursChanged("BCOL");
+    SetColour(settings_.BackColor, v, "BCOL", &settings_.BackOver);
 }
 
 void chameleonButton::BackOver(uint32_t v) {
-    backOver_ = v;
-    ColoursChanged("BCOLO");
+    SetColour(settings_.BackOver, v, "BCOLO");
 }
 
 void chameleonButton::ForeColor(uint32_t v) {
-    foreColor_ = v;
-    if (!Ambient().UserMode) foreOver_ = v;
-    ColoursChanged("FCOL");
+    SetColour(settings_.ForeColor, v, "FCOL", &settings_.ForeOver);
 }
 
 void chameleonButton::ForeOver(uint32_t v) {
-    foreOver_ = v;
-    ColoursChanged("FCOLO");
+    SetColour(settings_.ForeOver, v, "FCOLO");
 }
 
 void chameleonButton::MaskColor(uint32_t v) {
-    maskColor_ = v;
-    ColoursChanged("MCOL");
+    SetColour(settings_.MaskColor, v, "MCOL");
 }
 
 void chameleonButton::ButtonType(int32_t v) {
-    buttonType_ = v;
+    settings_.ButtonType = v;
     if (v == 5 && !Ambient().UserMode)
         GetFont().Bold(true);
     else if (v == 11 && redrawOn_)
@@ -177,7 +129,7 @@ void chameleonButton::ButtonType(int32_t v) {
 }
 
 void chameleonButton::Caption(std::string v) {
-    caption_ = std::move(v);
+    settings_.Caption = std::move(v);
     DeriveAccessKey();
     ChameleonLayoutCaption();
     ChameleonRedraw(0, true);
@@ -185,7 +137,7 @@ void chameleonButton::Caption(std::string v) {
 }
 
 void chameleonButton::Enabled(bool v) {
-    enabled_ = v;
+    settings_.Enabled = v;
     ChameleonRedraw(0, true);
     UserControl::Enabled(v);
     PropertyChanged("ENAB");
@@ -227,14 +179,14 @@ void chameleonButton::FontName(const std::string& v) {
 }
 
 void chameleonButton::ColorScheme(int32_t v) {
-    colorScheme_ = v;
+    settings_.ColorScheme = v;
     ChameleonSetColors();
     ChameleonRedraw(0, true);
     PropertyChanged("COLTYPE");
 }
 
 void chameleonButton::ShowFocusRect(bool v) {
-    showFocusRect_ = v;
+    settings_.ShowFocusRect = v;
     ChameleonRedraw(lastState_, true);
     PropertyChanged("FOCUSR");
 }
@@ -256,7 +208,7 @@ std::function<rt::Picture()>& chameleonButton::HandPointerSource() {
 }
 
 void chameleonButton::HandPointer(bool v) {
-    handPointer_ = v;
+    settings_.HandPointer = v;
     if (v) {
         // The platform's hand in place of a cursor resource of our own. When there is none the
         // caller hears of it and the pointer stays as it was; the flag keeps the value given.
@@ -273,12 +225,12 @@ void chameleonButton::HandPointer(bool v) {
 }
 
 void chameleonButton::SoftBevel(bool v) {
-    softBevel_ = v;
+    settings_.SoftBevel = v;
     ColoursChanged("SOFT");
 }
 
 void chameleonButton::PictureNormal(rt::Picture p) {
-    pictureNormal_ = std::move(p);
+    settings_.PictureNormal = std::move(p);
     ChameleonMeasurePicture();
     ChameleonLayoutCaption();
     ChameleonRedraw(lastState_, true);
@@ -286,50 +238,50 @@ void chameleonButton::PictureNormal(rt::Picture p) {
 }
 
 void chameleonButton::PictureOver(rt::Picture p) {
-    pictureOver_ = std::move(p);
+    settings_.PictureOver = std::move(p);
     if (hot_) ChameleonRedraw(lastState_, true);
     PropertyChanged("PICO");
 }
 
 void chameleonButton::PicturePosition(int32_t v) {
-    picturePosition_ = v;
+    settings_.PicturePosition = v;
     PropertyChanged("PICPOS");
     ChameleonLayoutCaption();
     ChameleonRedraw(lastState_, true);
 }
 
 void chameleonButton::UseMaskColor(bool v) {
-    useMaskColor_ = v;
-    if (!pictureNormal_.Empty()) ChameleonRedraw(lastState_, true);
+    settings_.UseMaskColor = v;
+    if (!settings_.PictureNormal.Empty()) ChameleonRedraw(lastState_, true);
     PropertyChanged("UMCOL");
 }
 
 void chameleonButton::UseGreyscale(bool v) {
-    useGreyscale_ = v;
-    if (!pictureNormal_.Empty()) ChameleonRedraw(lastState_, true);
+    settings_.UseGreyscale = v;
+    if (!settings_.PictureNormal.Empty()) ChameleonRedraw(lastState_, true);
     PropertyChanged("NGREY");
 }
 
 void chameleonButton::SpecialEffect(int32_t v) {
-    specialEffect_ = v;
+    settings_.SpecialEffect = v;
     ChameleonRedraw(lastState_, true);
     PropertyChanged("FX");
 }
 
 void chameleonButton::CheckBoxBehaviour(bool v) {
-    checkBox_ = v;
+    settings_.CheckBoxBehaviour = v;
     ChameleonRedraw(lastState_, true);
     PropertyChanged("CHECK");
 }
 
 void chameleonButton::Value(bool v) {
-    value_ = v;
-    if (checkBox_) ChameleonRedraw(0, true);
+    settings_.Value = v;
+    if (settings_.CheckBoxBehaviour) ChameleonRedraw(0, true);
     PropertyChanged("VALUE");
 }
 
 void chameleonButton::Refresh() {
-    if (buttonType_ == 11) ChameleonCopyBackground();
+    if (settings_.ButtonType == 11) ChameleonCopyBackground();
     ChameleonSetColors();
     ChameleonLayoutCaption();
     redrawOn_ = true;
@@ -338,7 +290,7 @@ void chameleonButton::Refresh() {
 
 void chameleonButton::DeriveAccessKey() {
     std::wstring wide;
-    for (char ch : caption_) wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(ch)));
+    for (char ch : settings_.Caption) wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(ch)));
     const wchar_t key = ChameleonAccessKey(wide);
     AccessKeys(key ? std::string(1, static_cast<char>(key)) : std::string());
 }
@@ -355,15 +307,15 @@ void chameleonButton::ChameleonSetColors() {
     sys.dark = GetSysColor(COLOR_3DDKSHADOW);
     sys.selection = GetSysColor(COLOR_HIGHLIGHT);
     ChameleonSchemeInput in{};
-    in.scheme = colorScheme_;
-    in.buttonType = buttonType_;
-    in.softBevel = softBevel_;
-    in.mask = TranslateOleColor(maskColor_);
-    if (colorScheme_ == 2) {
-        in.back = TranslateOleColor(backColor_);
-        in.fore = TranslateOleColor(foreColor_);
-        in.foreOver = TranslateOleColor(foreOver_);
-    } else if (colorScheme_ == 4) {
+    in.scheme = settings_.ColorScheme;
+    in.buttonType = settings_.ButtonType;
+    in.softBevel = settings_.SoftBevel;
+    in.mask = TranslateOleColor(settings_.MaskColor);
+    if (settings_.ColorScheme == 2) {
+        in.back = TranslateOleColor(settings_.BackColor);
+        in.fore = TranslateOleColor(settings_.ForeColor);
+        in.foreOver = TranslateOleColor(settings_.ForeOver);
+    } else if (settings_.ColorScheme == 4) {
         HWND parent = hWnd() ? GetParent(hWnd()) : nullptr;
         rt::WindowDC dc(parent);
         if (dc.get()) {
@@ -385,12 +337,12 @@ void chameleonButton::ResizeStep() {
     W = client.right;
     H = client.bottom;
     focusRect_ = client;
-    const int inset = ChameleonFocusInset(buttonType_);
+    const int inset = ChameleonFocusInset(settings_.ButtonType);
     InflateRect(&focusRect_, -inset, -inset);
-    if (buttonType_ == 14) OffsetRect(&focusRect_, 1, 1);
+    if (settings_.ButtonType == 14) OffsetRect(&focusRect_, 1, 1);
     ChameleonLayoutCaption();
     if (hWnd()) {
-        rt::Region outline = ChameleonMakeRegion(buttonType_, W, H);
+        rt::Region outline = ChameleonMakeRegion(settings_.ButtonType, W, H);
         // The window owns the region once it took it; a refused one leaves the old outline.
         if (outline && SetWindowRgn(hWnd(), outline.get(), TRUE)) outline.release();
     }
@@ -399,7 +351,7 @@ void chameleonButton::ResizeStep() {
 
 void chameleonButton::ChameleonLayoutCaption() {
     const int w = picW_, h = picH_;
-    switch (picturePosition_) {
+    switch (settings_.PicturePosition) {
         case 0:
             layoutArea_ = {w + 1, 1, W - 2, H - 2};
             break;
@@ -423,13 +375,13 @@ void chameleonButton::ChameleonLayoutCaption() {
         rt::ScreenDC screen;
         rt::MemoryDC dc(screen.get());
         rt::SelectGuard font(dc.get(), GetFont().Handle());
-        DrawTextA(dc.get(), caption_.c_str(), static_cast<int>(caption_.size()), &r,
+        DrawTextA(dc.get(), settings_.Caption.c_str(), static_cast<int>(settings_.Caption.size()), &r,
                   DT_CALCRECT | DT_WORDBREAK);
     }
     captionRect_ = r;
     captionW_ = r.right - r.left;
     captionH_ = r.bottom - r.top;
-    switch (picturePosition_) {
+    switch (settings_.PicturePosition) {
         case 1:
             OffsetRect(&captionRect_, (W - r.right - w - 4) / 2, (H - r.bottom) / 2);
             break;
@@ -450,19 +402,19 @@ void chameleonButton::ChameleonLayoutCaption() {
 }
 
 void chameleonButton::ChameleonMeasurePicture() {
-    if (pictureNormal_.Empty()) {
+    if (settings_.PictureNormal.Empty()) {
         picW_ = picH_ = 0;
         return;
     }
-    picW_ = pictureNormal_.PixelWidth();
-    picH_ = pictureNormal_.PixelHeight();
+    picW_ = settings_.PictureNormal.PixelWidth();
+    picH_ = settings_.PictureNormal.PixelHeight();
 }
 
 void chameleonButton::ChameleonPlacePicture() {
-    if (pictureNormal_.Empty() && pictureOver_.Empty()) return;
+    if (settings_.PictureNormal.Empty() && settings_.PictureOver.Empty()) return;
     const int w = picW_, h = picH_;
-    if (!Blank(caption_) && picturePosition_ != 4) {
-        switch (picturePosition_) {
+    if (!Blank(settings_.Caption) && settings_.PicturePosition != 4) {
+        switch (settings_.PicturePosition) {
             case 0:
                 picX_ = captionRect_.left - w - 4, picY_ = (H - h) / 2;
                 break;
@@ -513,14 +465,14 @@ void chameleonButton::ChameleonCopyBackground() {
 // ---- Showing and ambient changes
 
 void chameleonButton::UserControl_Show() {
-    if (buttonType_ == 11) ChameleonCopyBackground();
+    if (settings_.ButtonType == 11) ChameleonCopyBackground();
     redrawOn_ = true;
     ChameleonSetColors();
     ChameleonRedraw(0, true);
 }
 
 void chameleonButton::UserControl_AmbientChanged(const std::string&) {
-    if (colorScheme_ == 2) return;
+    if (settings_.ColorScheme == 2) return;
     ChameleonSetColors();
     ChameleonRedraw(lastState_, true);
 }
@@ -597,8 +549,8 @@ void chameleonButton::UserControl_MouseUp(int16_t Button, int16_t Shift, float X
 }
 
 void chameleonButton::ClickStep() {
-    if (lastButton_ != rt::vbLeftButton || !enabled_) return;
-    if (checkBox_) value_ = !value_;
+    if (lastButton_ != rt::vbLeftButton || !settings_.Enabled) return;
+    if (settings_.CheckBoxBehaviour) settings_.Value = !settings_.Value;
     ChameleonRedraw(0, true);
     // The new look is on screen before the handlers run.
     UpdateWindow(hWnd());
@@ -646,7 +598,7 @@ void chameleonButton::UserControl_KeyUp(int16_t& KeyCode, int16_t Shift) {
         int16_t shift = Shift;
         RaiseEvent(KeyUp, KeyCode, shift);
         if (lastKey_ != kKeySpace || KeyCode != kKeySpace) return;
-        if (checkBox_) value_ = !value_;
+        if (settings_.CheckBoxBehaviour) settings_.Value = !settings_.Value;
         ChameleonRedraw(0, false);
         UpdateWindow(hWnd());
         RaiseEvent(Click);

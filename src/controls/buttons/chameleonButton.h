@@ -15,16 +15,58 @@
 #include <string>
 
 #include "controls/buttons/chameleon_colors.h"
+#include "controls/common/paint.h"
 #include "runtime/controls.h"
+#include "runtime/error.h"
 #include "runtime/font.h"
 #include "runtime/handles.h"
 #include "runtime/leave_watch.h"
 #include "runtime/picture.h"
-#include "runtime/property_table.h"
+#include "runtime/property_list.h"
 #include "runtime/propertybag.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
+
+// The stored properties (see runtime/property_list.h), each under a short key of its own, read and
+// written in this order, every one always written. The over colours follow the normal ones when not
+// stored; "HAND" is written, never read back: a loaded button starts with the arrow. The font read
+// is a copy. A new button takes its name as caption and a copy of the container's font.
+// clang-format off
+#define VANTREL_CHAMELEON_PROPERTIES(X)                                                              \
+    X(Keyed, int32_t, ButtonType, "BTYPE", int32_t{2}, rt::kAlwaysWritten)                           \
+    X(Keyed, std::string, Caption, "TX", "", rt::kAlwaysWritten,                                     \
+      rt::ForNew([](auto& b) { return b.Ambient().DisplayName; }))                                   \
+    X(Keyed, bool, Enabled, "ENAB", true, rt::kAlwaysWritten)                                        \
+    X(Via, rt::Font, FONT, [](auto& b) -> rt::Font& { return b.GetFont(); },                         \
+      [](auto& b, rt::Font f) { b.GetFont() = f.Clone(); }, [](auto& b) { return b.GetFont(); },     \
+      rt::kAlwaysWritten, rt::ForNew([](auto& b) { return b.Ambient().Font; }))                      \
+    X(Keyed, int32_t, ColorScheme, "COLTYPE", int32_t{1}, rt::kAlwaysWritten)                        \
+    X(Keyed, bool, ShowFocusRect, "FOCUSR", true, rt::kAlwaysWritten)                                \
+    X(Keyed, uint32_t, BackColor, "BCOL", [](auto&) { return TranslateOleColor(kButtonFace); },      \
+      rt::kAlwaysWritten)                                                                            \
+    X(Keyed, uint32_t, BackOver, "BCOLO", [](auto& b) { return b.BackColor(); }, rt::kAlwaysWritten) \
+    X(Keyed, uint32_t, ForeColor, "FCOL", [](auto&) { return TranslateOleColor(kButtonText); },      \
+      rt::kAlwaysWritten)                                                                            \
+    X(Keyed, uint32_t, ForeOver, "FCOLO", [](auto& b) { return b.ForeColor(); }, rt::kAlwaysWritten) \
+    X(Keyed, uint32_t, MaskColor, "MCOL", 0xC0C0C0u, rt::kAlwaysWritten)                             \
+    X(Via, int16_t, MPTR, [](auto& b) { return b.UserControl::MousePointer(); },                     \
+      [](auto& b, int16_t v) { b.UserControl::MousePointer(v); }, int16_t{0}, rt::kAlwaysWritten,    \
+      rt::ForNew(rt::kKept))                                                                         \
+    X(Via, rt::Picture, MICON, [](auto& b) { return b.UserControl::MouseIcon(); },                   \
+      [](auto& b, rt::Picture p) { rt::Try([&] { b.UserControl::MouseIcon(std::move(p)); }); },      \
+      rt::Picture(), rt::kAlwaysWritten, rt::ForNew(rt::kKept))                                      \
+    X(Keyed, rt::Picture, PictureNormal, "PICN", rt::Picture(), rt::kAlwaysWritten)                  \
+    X(Keyed, rt::Picture, PictureOver, "PICH", rt::Picture(), rt::kAlwaysWritten)                    \
+    X(Keyed, bool, UseMaskColor, "UMCOL", true, rt::kAlwaysWritten)                                  \
+    X(Keyed, bool, SoftBevel, "SOFT", false, rt::kAlwaysWritten)                                     \
+    X(Keyed, int32_t, PicturePosition, "PICPOS", int32_t{0}, rt::kAlwaysWritten)                     \
+    X(Keyed, bool, UseGreyscale, "NGREY", false, rt::kAlwaysWritten)                                 \
+    X(Keyed, int32_t, SpecialEffect, "FX", int32_t{0}, rt::kAlwaysWritten)                           \
+    X(Keyed, bool, HandPointer, "HAND", rt::kNotRead, rt::kAlwaysWritten)                            \
+    X(Keyed, bool, CheckBoxBehaviour, "CHECK", false, rt::kAlwaysWritten)                            \
+    X(Keyed, bool, Value, "VALUE", false, rt::kAlwaysWritten)
+// clang-format on
 
 class chameleonButton : public rt::UserControl {
 public:
@@ -33,21 +75,15 @@ public:
     chameleonButton(const chameleonButton& templ, int index);
     ~chameleonButton() override;
 
-    uint32_t BackColor() const noexcept { return backColor_; }
+    // The stored properties; each setter, written below, shows its change in its own way.
+    VANTREL_PROPERTY_ACCESSORS(VANTREL_CHAMELEON_PROPERTIES)
     void BackColor(uint32_t v);
-    uint32_t BackOver() const noexcept { return backOver_; }
     void BackOver(uint32_t v);
-    uint32_t ForeColor() const noexcept { return foreColor_; }
     void ForeColor(uint32_t v);
-    uint32_t ForeOver() const noexcept { return foreOver_; }
     void ForeOver(uint32_t v);
-    uint32_t MaskColor() const noexcept { return maskColor_; }
     void MaskColor(uint32_t v);
-    int32_t ButtonType() const noexcept { return buttonType_; }
     void ButtonType(int32_t v);
-    const std::string& Caption() const noexcept { return caption_; }
     void Caption(std::string v);
-    bool Enabled() const noexcept { return enabled_; }
     void Enabled(bool v) override;
     rt::Font& Font() noexcept { return GetFont(); }
     void Font(rt::Font f);
@@ -61,37 +97,25 @@ public:
     void FontSize(int16_t v);
     std::string FontName() { return GetFont().Name(); }
     void FontName(const std::string& v);
-    int32_t ColorScheme() const noexcept { return colorScheme_; }
     void ColorScheme(int32_t v);
-    bool ShowFocusRect() const noexcept { return showFocusRect_; }
     void ShowFocusRect(bool v);
     int32_t MousePointer() const noexcept { return UserControl::MousePointer(); }
     void MousePointer(int32_t v);
     const rt::Picture& MouseIcon() const noexcept { return UserControl::MouseIcon(); }
     void MouseIcon(rt::Picture p);
-    bool HandPointer() const noexcept { return handPointer_; }
     void HandPointer(bool v);
     // Where HandPointer takes its pointer picture from (empty: the platform's hand). Tests put a
     // source here; an empty picture is a pointer that cannot be loaded.
     static std::function<rt::Picture()>& HandPointerSource();
     HWND hwnd() const noexcept { return hWnd(); }
-    bool SoftBevel() const noexcept { return softBevel_; }
     void SoftBevel(bool v);
-    const rt::Picture& PictureNormal() const noexcept { return pictureNormal_; }
     void PictureNormal(rt::Picture p);
-    const rt::Picture& PictureOver() const noexcept { return pictureOver_; }
     void PictureOver(rt::Picture p);
-    int32_t PicturePosition() const noexcept { return picturePosition_; }
     void PicturePosition(int32_t v);
-    bool UseMaskColor() const noexcept { return useMaskColor_; }
     void UseMaskColor(bool v);
-    bool UseGreyscale() const noexcept { return useGreyscale_; }
     void UseGreyscale(bool v);
-    int32_t SpecialEffect() const noexcept { return specialEffect_; }
     void SpecialEffect(int32_t v);
-    bool CheckBoxBehaviour() const noexcept { return checkBox_; }
     void CheckBoxBehaviour(bool v);
-    bool Value() const noexcept { return value_; }
     void Value(bool v);
     std::string Version() const { return "2.0.6"; }
     // Redraws wait until Refresh or the next showing.
@@ -147,6 +171,8 @@ private:
     static const rt::PropertyTable<chameleonButton>& Properties();
     // What a colour's setter and a font's setter do after storing.
     void ColoursChanged(const char* name);
+    // A colour's setter; in design mode the over colour, when given, follows the colour.
+    void SetColour(uint32_t& field, uint32_t v, const char* name, uint32_t* over = nullptr);
     void FontChanged();
 
     // Colours, geometry and the outline.
@@ -182,16 +208,13 @@ private:
     void ChameleonDrawBevel(uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4, int16_t k, bool single);
     void ChameleonDrawPixel(int x, int y, uint32_t c);
     void Corners(uint32_t c);
-    uint32_t S(uint32_t c, int n) const { return ChameleonShiftColor(c, n, false, softBevel_); }
-    uint32_t SB(uint32_t c, int n) const { return ChameleonShiftColor(c, n, true, softBevel_); }
+    uint32_t S(uint32_t c, int n) const { return ChameleonShiftColor(c, n, false, settings_.SoftBevel); }
+    uint32_t SB(uint32_t c, int n) const { return ChameleonShiftColor(c, n, true, settings_.SoftBevel); }
 
-    // Stored properties.
-    uint32_t backColor_ = 0, backOver_ = 0, foreColor_ = 0, foreOver_ = 0, maskColor_ = 0xC0C0C0;
-    int32_t buttonType_ = 2, colorScheme_ = 1, picturePosition_ = 0, specialEffect_ = 0;
-    std::string caption_;
-    bool enabled_ = true, showFocusRect_ = true, softBevel_ = false, useMaskColor_ = true;
-    bool useGreyscale_ = false, checkBox_ = false, value_ = false, handPointer_ = false;
-    rt::Picture pictureNormal_, pictureOver_;
+    static constexpr uint32_t kButtonFace = 0x8000000Fu, kButtonText = 0x80000012u;
+    struct Settings {
+        VANTREL_PROPERTY_FIELDS(VANTREL_CHAMELEON_PROPERTIES)
+    } settings_;
 
     // Run-time state.
     int lastState_ = 0;

@@ -33,34 +33,34 @@ private:
 }  // namespace
 
 void chameleonButton::ChameleonRedraw(int state, bool force) {
-    if (checkBox_ && value_) state = 2;
-    if (!force && caption_ == lastCaption_ && state == lastState_) return;
+    if (settings_.CheckBoxBehaviour && settings_.Value) state = 2;
+    if (!force && settings_.Caption == lastCaption_ && state == lastState_) return;
     if (H == 0 || !redrawOn_ || !hWnd()) return;
     lastState_ = state;
-    lastCaption_ = caption_;
+    lastCaption_ = settings_.Caption;
     dc_ = Surface().hDC();
     if (!dc_) return;
     {
         Restore<HDC> done(dc_, nullptr);
         // Scheme 2's hot look takes every colour from the hover face; the stored face and its
         // colours come back whatever happens while drawing.
-        const bool lend = hot_ && colorScheme_ == 2;
+        const bool lend = hot_ && settings_.ColorScheme == 2;
         struct Lent {
             chameleonButton& b;
             bool on;
             uint32_t saved;
             ~Lent() {
                 if (!on) return;
-                b.backColor_ = saved;
+                b.settings_.BackColor = saved;
                 b.ChameleonSetColors();  // no failure: the platform's colours and arithmetic only
             }
-        } lent{*this, lend, backColor_};
+        } lent{*this, lend, settings_.BackColor};
         if (lend) {
-            backColor_ = backOver_;
+            settings_.BackColor = settings_.BackOver;
             ChameleonSetColors();
         }
         ChameleonDrawRect(0, 0, W, H, colors_.face, false);
-        if (!enabled_ || state == 0 || state == 2) PaintLook(enabled_ ? state : 1);
+        if (!settings_.Enabled || state == 0 || state == 2) PaintLook(settings_.Enabled ? state : 1);
     }
     Invalidate();
 }
@@ -71,7 +71,7 @@ void chameleonButton::PaintLook(int state) {
     const bool up = state == 0, down = state == 2;
     const int pictureMode = up ? 0 : down ? 1 : 2;
     const int upCaption = hot_ ? 1 : 0;
-    switch (buttonType_) {
+    switch (settings_.ButtonType) {
         case 1:
             ChameleonDrawCaption(up ? upCaption : down ? 2 : 3);
             if (down)
@@ -82,7 +82,7 @@ void chameleonButton::PaintLook(int state) {
             if (up || down) ChameleonDrawFocusRect();
             break;
         case 2: {
-            const bool isDefault = showFocusRect_ && Default();
+            const bool isDefault = settings_.ShowFocusRect && Default();
             if (up) {
                 ChameleonDrawCaption(upCaption);
                 if (isDefault) {
@@ -131,7 +131,7 @@ void chameleonButton::PaintLook(int state) {
                 ChameleonDrawCaption(4);
                 ChameleonDrawRect(0, 0, W, H, k.shadow, true);
             }
-            if ((up || down) && hasFocus_ && showFocusRect_)
+            if ((up || down) && hasFocus_ && settings_.ShowFocusRect)
                 ChameleonDrawRect(captionRect_.left - 2, captionRect_.top - 1, captionW_ + 4, captionH_ + 2,
                                   0xCC9999u, true);
             break;
@@ -156,21 +156,21 @@ void chameleonButton::PaintLook(int state) {
         case 12:
             if (up) {
                 ChameleonDrawCaption(upCaption);
-                if (buttonType_ == 7 || (buttonType_ == 8 && hot_))
+                if (settings_.ButtonType == 7 || (settings_.ButtonType == 8 && hot_))
                     ChameleonDrawBevel(k.highlight, k.shadow, 0, 0, 0, true);
-                else if (buttonType_ == 12 && hot_)
+                else if (settings_.ButtonType == 12 && hot_)
                     ChameleonDrawBevel(k.highlight, k.dark, k.light, k.shadow, 0, false);
                 ChameleonDrawFocusRect();
             } else if (down) {
                 ChameleonDrawCaption(2);
-                if (buttonType_ == 12)
+                if (settings_.ButtonType == 12)
                     ChameleonDrawBevel(k.dark, k.highlight, k.shadow, k.light, 0, false);
                 else
                     ChameleonDrawBevel(k.shadow, k.highlight, 0, 0, 0, true);
                 ChameleonDrawFocusRect();
             } else {
                 ChameleonDrawCaption(3);
-                if (buttonType_ == 7) ChameleonDrawBevel(k.highlight, k.shadow, 0, 0, 0, true);
+                if (settings_.ButtonType == 7) ChameleonDrawBevel(k.highlight, k.shadow, 0, 0, 0, true);
             }
             break;
         case 9:
@@ -182,7 +182,8 @@ void chameleonButton::PaintLook(int state) {
             } else if (down) {
                 if (hot_)
                     ChameleonDrawRect(
-                        0, 0, W, H, colorScheme_ != 2 ? ChameleonLightenColor(k.accent, 128) : S(k.tint, -32),
+                        0, 0, W, H,
+                        settings_.ColorScheme != 2 ? ChameleonLightenColor(k.accent, 128) : S(k.tint, -32),
                         false);
                 ChameleonDrawCaption(2);
                 ChameleonDrawRect(0, 0, W, H, k.accent, true);
@@ -210,7 +211,8 @@ void chameleonButton::PaintLook(int state) {
             break;  // type 10 and unknown types: the face and the picture only
     }
     // Types 3, 4 and 14 draw their pictures themselves, in their own order.
-    if (buttonType_ != 3 && buttonType_ != 4 && buttonType_ != 14) ChameleonDrawPicture(pictureMode);
+    if (settings_.ButtonType != 3 && settings_.ButtonType != 4 && settings_.ButtonType != 14)
+        ChameleonDrawPicture(pictureMode);
 }
 
 void chameleonButton::Corners(uint32_t c) {
@@ -238,7 +240,7 @@ void chameleonButton::PaintType3(int state) {
         };
         if (hot_) {
             ring(0x31B2FF, 0x0096E7, 0xCEF3FF, 0x8CDBFF, 0x6BCBFF);
-        } else if (showFocusRect_ && (hasFocus_ || Default())) {
+        } else if (settings_.ShowFocusRect && (hasFocus_ || Default())) {
             ring(0xE7AE8C, 0xEF826B, 0xFFE7CE, 0xF7D7BD, 0xF0D1B5);
         } else {
             ChameleonDrawLine(2, H - 2, W - 2, H - 2, SB(tinted, -48));
@@ -396,7 +398,7 @@ void chameleonButton::CaptionText(const RECT& r, uint32_t colour) {
     rt::SelectGuard font(dc_, GetFont().Handle());
     SetBkMode(dc_, TRANSPARENT);
     SetTextColor(dc_, colour);
-    DrawTextA(dc_, caption_.c_str(), static_cast<int>(caption_.size()), &box,
+    DrawTextA(dc_, settings_.Caption.c_str(), static_cast<int>(settings_.Caption.size()), &box,
               DT_CENTER | DT_VCENTER | DT_WORDBREAK);
 }
 
@@ -411,7 +413,7 @@ void chameleonButton::ChameleonDrawCaption(int mode) {
             break;
         case 2:
             ChameleonCaptionEffect(pressedRect_);
-            CaptionText(pressedRect_, buttonType_ == 4 ? k.light : k.hoverCaption);
+            CaptionText(pressedRect_, settings_.ButtonType == 4 ? k.light : k.hoverCaption);
             break;
         case 3:
             CaptionText(pressedRect_, k.highlight);
@@ -437,19 +439,19 @@ void chameleonButton::ChameleonDrawCaption(int mode) {
 }
 
 void chameleonButton::ChameleonCaptionEffect(const RECT& r) {
-    if (specialEffect_ <= 0) return;
+    if (settings_.SpecialEffect <= 0) return;
     const ChameleonColors& k = colors_;
     uint32_t base = k.face;
-    if (buttonType_ == 3 || buttonType_ == 4 || buttonType_ == 14)
+    if (settings_.ButtonType == 3 || settings_.ButtonType == 4 || settings_.ButtonType == 14)
         base = k.tinted;
-    else if (buttonType_ == 9 && lastState_ == 0 && hot_ && colorScheme_ != 2)
+    else if (settings_.ButtonType == 9 && lastState_ == 0 && hot_ && settings_.ColorScheme != 2)
         base = k.tint;
-    const bool sunken = specialEffect_ == 2;
+    const bool sunken = settings_.SpecialEffect == 2;
     RECT below = r, above = r;
     OffsetRect(&below, 1, 1);
     OffsetRect(&above, -1, -1);
     CaptionText(below, S(base, sunken ? 40 : -40));
-    if (specialEffect_ < 3) CaptionText(above, S(base, sunken ? -40 : 40));
+    if (settings_.SpecialEffect < 3) CaptionText(above, S(base, sunken ? -40 : 40));
 }
 
 // ---- Picture
@@ -457,35 +459,35 @@ void chameleonButton::ChameleonCaptionEffect(const RECT& r) {
 void chameleonButton::Picture(const rt::Picture& p, int x, int y, int64_t paint, bool darkOnly, bool grey,
                               bool blend) {
     if (!dc_ || p.Empty()) return;
-    ChameleonBlend how{useMaskColor_, colors_.mask, paint, darkOnly, grey, blend};
+    ChameleonBlend how{settings_.UseMaskColor, colors_.mask, paint, darkOnly, grey, blend};
     ChameleonMaskBlt(dc_, x, y, picW_, picH_, p, how);
 }
 
 void chameleonButton::ChameleonDrawPicture(int mode) {
-    if (pictureNormal_.Empty()) return;
+    if (settings_.PictureNormal.Empty()) return;
     const ChameleonColors& k = colors_;
-    const rt::Picture& normal = pictureNormal_;
-    const bool hover = !pictureOver_.Empty();
-    const int x = picX_, y = picY_, t = buttonType_;
+    const rt::Picture& normal = settings_.PictureNormal;
+    const bool hover = !settings_.PictureOver.Empty();
+    const int x = picX_, y = picY_, t = settings_.ButtonType;
     if (mode == 0) {
         if (hot_ && t == 9) {
             ChameleonPictureEffect(-1, normal);
             Picture(normal, x + 1, y + 1, k.shadow, false, false, false);
             Picture(normal, x - 1, y - 1, -1, false, false, false);
         } else if (hot_ && hover) {
-            ChameleonPictureEffect(0, pictureOver_);
-            Picture(pictureOver_, x, y, -1, false, false, false);
+            ChameleonPictureEffect(0, settings_.PictureOver);
+            Picture(settings_.PictureOver, x, y, -1, false, false, false);
         } else if (hot_) {
             ChameleonPictureEffect(0, normal);
             Picture(normal, x, y, -1, false, false, false);
         } else {
             ChameleonPictureEffect(0, normal);
-            Picture(normal, x, y, -1, false, useGreyscale_, !useGreyscale_ && t == 9);
+            Picture(normal, x, y, -1, false, settings_.UseGreyscale, !settings_.UseGreyscale && t == 9);
         }
     } else if (mode == 1) {
         if (hover && t != 9) {
             const int d = t == 5 ? 0 : 1;
-            Picture(pictureOver_, x + d, y + d, -1, false, false, false);
+            Picture(settings_.PictureOver, x + d, y + d, -1, false, false, false);
         } else if (t == 5 || t == 9) {
             ChameleonPictureEffect(0, normal);
             Picture(normal, x, y, -1, false, false, false);
@@ -506,26 +508,26 @@ void chameleonButton::ChameleonDrawPicture(int mode) {
         }
     }
     // A picture behind the caption: the caption goes on top again.
-    if (picturePosition_ == 4) ChameleonDrawCaption(captionMode_);
+    if (settings_.PicturePosition == 4) ChameleonDrawCaption(captionMode_);
 }
 
 void chameleonButton::ChameleonPictureEffect(int offset, const rt::Picture& picture) {
-    if (specialEffect_ <= 0) return;
+    if (settings_.SpecialEffect <= 0) return;
     const ChameleonColors& k = colors_;
     uint32_t base = k.face;
-    if (buttonType_ == 3)
+    if (settings_.ButtonType == 3)
         base = k.tinted;
-    else if (offset == -1 && colorScheme_ != 2)
+    else if (offset == -1 && settings_.ColorScheme != 2)
         base = k.tint;
-    const bool sunken = specialEffect_ == 2;
+    const bool sunken = settings_.SpecialEffect == 2;
     Picture(picture, picX_ + offset + 1, picY_ + offset + 1, S(base, sunken ? 40 : -40), false, false, false);
-    if (specialEffect_ < 3)
+    if (settings_.SpecialEffect < 3)
         Picture(picture, picX_ + offset - 1, picY_ + offset - 1, S(base, sunken ? -40 : 40), false, false,
                 false);
 }
 
 void chameleonButton::ChameleonDrawFocusRect() {
-    if (!showFocusRect_ || !hasFocus_ || !dc_) return;
+    if (!settings_.ShowFocusRect || !hasFocus_ || !dc_) return;
     SetTextColor(dc_, colors_.caption);
     DrawFocusRect(dc_, &focusRect_);
 }
