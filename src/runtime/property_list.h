@@ -36,9 +36,13 @@
 //   Relay   as Via, and the public setter: it passes the value to the row's setter and marks the
 //           property changed (the constituent shows it). The type is the setter's parameter; the
 //           row's getter and setter are callables, and the control writes the public getter.
+//   FieldVia  the field, and the row through the getter and setter after the name, as for Via
+//           (what is stored is made of the field and more of the control).
 // After the type and the name come the defaults as in a PropertyTable::Row: one, or a read and a
-// write default. A callable in a line takes the control as `auto&` (the fields' struct does not
-// know the control) and keeps its commas inside parentheses: a line is a macro's arguments.
+// write default, then the row's options if any (OnlyWhen, StoredAs, ForNew, kPassedOver ...):
+//       X(Set, int32_t, Zoom, int32_t{0}, rt::OnlyWhen([](auto& d) { return d.Zoomed(); }))
+// A callable in a line takes the control as `auto&` (the fields' struct does not know the control)
+// and keeps its commas inside parentheses: a line is a macro's arguments.
 // Fields live in one struct, the control's member `settings_`, which the paint code reads; a field
 // starts at its read default when that is a value (a default asked of the control leaves it empty
 // until the control reads its properties). A getter answers a scalar by value, others by reference.
@@ -68,16 +72,16 @@ T InitialValue(const D& readDefault, const W&...) {
 
 }  // namespace detail
 
-// The row of a field, reached through `field` (the control to a reference to the value).
-template <class C, class Field, class... D>
-typename PropertyTable<C>::Row FieldRow(const char* name, Field field, D... defaults) {
-    static_assert(sizeof...(D) == 1 || sizeof...(D) == 2, "one default, or a read and a write default");
+// The row of a field, reached through `field` (the control to a reference to the value): one
+// default, or a read and a write default, then the row's options.
+template <class C, class Field, class R, class... A>
+typename PropertyTable<C>::Row FieldRow(const char* name, Field field, R readDefault, A... rest) {
     using T = std::decay_t<std::invoke_result_t<Field, C&>>;
     auto set = [field](C& c, T v) { field(c) = std::move(v); };
-    if constexpr (sizeof...(D) == 1)
-        return {name, field, set, defaults..., defaults...};
+    if constexpr ((detail::kIsOption<A> && ...))  // one default for both
+        return {name, field, set, readDefault, readDefault, rest...};
     else
-        return {name, field, set, defaults...};
+        return {name, field, set, readDefault, rest...};
 }
 
 }  // namespace rt
@@ -99,6 +103,7 @@ typename PropertyTable<C>::Row FieldRow(const char* name, Field field, D... defa
 #define VANTREL_PL_FIELD_Field VANTREL_PL_FIELD_Set
 #define VANTREL_PL_FIELD_Via(...)
 #define VANTREL_PL_FIELD_Relay(...)
+#define VANTREL_PL_FIELD_FieldVia(Type, Name, get, set, ...) VANTREL_PL_FIELD_Set(Type, Name, __VA_ARGS__)
 
 #define VANTREL_PL_ACCESSORS(kind, ...) VANTREL_PL_ACCESSORS_##kind(__VA_ARGS__)
 #define VANTREL_PL_GETTER(Type, Name)               \
@@ -118,6 +123,7 @@ typename PropertyTable<C>::Row FieldRow(const char* name, Field field, D... defa
 #define VANTREL_PL_ACCESSORS_Custom(Type, Name, ...) VANTREL_PL_GETTER(Type, Name)
 #define VANTREL_PL_ACCESSORS_Field(...)
 #define VANTREL_PL_ACCESSORS_Via(...)
+#define VANTREL_PL_ACCESSORS_FieldVia(...)
 #define VANTREL_PL_ACCESSORS_Relay(Type, Name, get, set, ...) \
     void Name(Type v) {                                       \
         (set)(*this, std::move(v));                           \
@@ -133,3 +139,4 @@ typename PropertyTable<C>::Row FieldRow(const char* name, Field field, D... defa
 #define VANTREL_PL_ROW_Field VANTREL_PL_ROW_Set
 #define VANTREL_PL_ROW_Via(Type, Name, ...) ::rt::PropertyTable<Self>::Row(#Name, __VA_ARGS__),
 #define VANTREL_PL_ROW_Relay VANTREL_PL_ROW_Via
+#define VANTREL_PL_ROW_FieldVia VANTREL_PL_ROW_Via

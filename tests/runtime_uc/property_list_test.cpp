@@ -65,6 +65,39 @@ struct DialFields {
     VANTREL_PROPERTY_FIELDS(DIAL_PROPERTIES)
 };
 
+// Lines that carry row options, and a field whose row makes its stored value with more of the
+// control.
+// clang-format off
+#define GAUGE_PROPERTIES(X)                                                                    \
+    X(Set, int32_t, Scale, int32_t{1}, rt::kAlwaysWritten, rt::ForNew(int32_t{5}))             \
+    X(Store, int32_t, Zoom, int32_t{0}, rt::OnlyWhen([](auto& g) { return g.Scale() > 1; }))   \
+    X(FieldVia, uint32_t, Flags,                                                               \
+      [](auto& g) { return g.settings_.Flags | (g.Enabled() ? 0u : 0x100u); },                 \
+      [](auto& g, uint32_t v) { g.settings_.Flags = v & 0xFFu; }, 0u, 0u)
+// clang-format on
+
+class Gauge : public rt::UserControl {
+public:
+    Gauge(rt::Container& c, std::shared_ptr<const rt::PropertyBag> stored = nullptr)
+        : UserControl(c, "Gauge", -1, Windowing::Windowless, std::move(stored)) {
+        Create();
+    }
+    VANTREL_PROPERTY_ACCESSORS(GAUGE_PROPERTIES)
+    uint32_t Flags() const { return settings_.Flags; }
+
+protected:
+    void UserControl_InitProperties() override { Properties().InitAll(*this); }
+    void UserControl_ReadProperties(rt::PropertyBag& b) override { Properties().ReadAll(*this, b); }
+    void UserControl_WriteProperties(rt::PropertyBag& b) override { Properties().WriteAll(*this, b); }
+
+private:
+    static const rt::PropertyTable<Gauge>& Properties();
+    struct Settings {
+        VANTREL_PROPERTY_FIELDS(GAUGE_PROPERTIES)
+    } settings_;
+};
+VANTREL_PROPERTY_TABLE(Gauge, GAUGE_PROPERTIES)
+
 static_assert(std::is_same_v<decltype(std::declval<const Dial&>().Level()), int16_t>);
 static_assert(std::is_same_v<decltype(std::declval<const Dial&>().Note()), const std::string&>);
 
@@ -142,6 +175,23 @@ TEST_F(PropertyList, TheRowsKeepTheListsOrderNamesAndDefaults) {
     EXPECT_EQ(read.passed, 1) << "read through the row's setter";
     EXPECT_EQ(read.BackColor(), 0x010203u);
     EXPECT_TRUE(read.ChangedProperties().empty()) << "reading goes past the setters";
+}
+
+TEST_F(PropertyList, LinesCarryTheirRowsOptions) {
+    Gauge fresh(*form);
+    EXPECT_EQ(fresh.Scale(), 5) << "a new control's default";
+    EXPECT_EQ(fresh.SaveProperties().Dump(), "Scale = Long 5\n") << "always written";
+    fresh.Zoom(3);
+    fresh.Enabled(false);
+    EXPECT_EQ(fresh.SaveProperties().Dump(), "Scale = Long 5\nZoom = Long 3\nFlags = Long 256\n");
+
+    // Zoom is read only while Scale is above 1; Flags is read through its row's setter.
+    Gauge read(*form, std::make_shared<const rt::PropertyBag>(
+                          rt::PropertyBag{{"Scale", int32_t{1}}, {"Zoom", int32_t{7}}, {"Flags", 0x1203u}}));
+    EXPECT_EQ(read.Scale(), 1) << "read, not the new control's default";
+    EXPECT_EQ(read.Zoom(), 0);
+    EXPECT_EQ(read.Flags(), 3u);
+    EXPECT_EQ(read.SaveProperties().Dump(), "Scale = Long 1\nFlags = Long 3\n");
 }
 
 }  // namespace
