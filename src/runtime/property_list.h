@@ -39,6 +39,8 @@
 //   Relay   as Via, and the public setter: it passes the value to the row's setter and marks the
 //           property changed (the constituent shows it). The type is the setter's parameter; the
 //           row's getter and setter are callables, and the control writes the public getter.
+//   FieldVia  the field, and the row through the getter and setter after the name, as for Via
+//           (what is stored is made of the field and more of the control).
 // After the type and the name come the defaults as in a PropertyTable::Row: one, or a read and a
 // write default; then, in a line of any kind, the row's options (rt::ForNew, rt::OnlyWhen,
 // rt::StoredAs, rt::kPassedOver... of property_table.h):
@@ -118,6 +120,7 @@ typename PropertyTable<C>::Row FieldRow(const char* name, Field field, D def, A.
 #define VANTREL_PL_FIELD_Keyed(Type, Name, Key, ...) VANTREL_PL_FIELD_Set(Type, Name, __VA_ARGS__)
 #define VANTREL_PL_FIELD_Via(...)
 #define VANTREL_PL_FIELD_Relay(...)
+#define VANTREL_PL_FIELD_FieldVia(Type, Name, get, set, ...) VANTREL_PL_FIELD_Set(Type, Name, __VA_ARGS__)
 
 #define VANTREL_PL_ACCESSORS(kind, ...) VANTREL_PL_ACCESSORS_##kind(__VA_ARGS__)
 #define VANTREL_PL_GETTER(Type, Name)               \
@@ -138,6 +141,7 @@ typename PropertyTable<C>::Row FieldRow(const char* name, Field field, D def, A.
 #define VANTREL_PL_ACCESSORS_Field(...)
 #define VANTREL_PL_ACCESSORS_Keyed(Type, Name, ...) VANTREL_PL_GETTER(Type, Name)
 #define VANTREL_PL_ACCESSORS_Via(...)
+#define VANTREL_PL_ACCESSORS_FieldVia(...)
 #define VANTREL_PL_ACCESSORS_Relay(Type, Name, get, set, ...) \
     void Name(Type v) {                                       \
         (set)(*this, std::move(v));                           \
@@ -156,3 +160,4 @@ typename PropertyTable<C>::Row FieldRow(const char* name, Field field, D def, A.
         Key, [](Self& c) -> Type& { return c.settings_.Name; }, __VA_ARGS__),
 #define VANTREL_PL_ROW_Via(Type, Name, ...) ::rt::PropertyTable<Self>::Row(#Name, __VA_ARGS__),
 #define VANTREL_PL_ROW_Relay VANTREL_PL_ROW_Via
+#define VANTREL_PL_ROW_FieldVia VANTREL_PL_ROW_Via

@@ -95,6 +95,39 @@ struct DialFields {
     VANTREL_PROPERTY_FIELDS(DIAL_PROPERTIES)
 };
 
+// Lines that carry row options, and a field whose row makes its stored value with more of the
+// control.
+// clang-format off
+#define LAMP_PROPERTIES(X)                                                                    \
+    X(Set, int32_t, Scale, int32_t{1}, rt::kAlwaysWritten, rt::ForNew(int32_t{5}))             \
+    X(Store, int32_t, Zoom, int32_t{0}, rt::OnlyWhen([](auto& g) { return g.Scale() > 1; }))   \
+    X(FieldVia, uint32_t, Flags,                                                               \
+      [](auto& g) { return g.settings_.Flags | (g.Enabled() ? 0u : 0x100u); },                 \
+      [](auto& g, uint32_t v) { g.settings_.Flags = v & 0xFFu; }, 0u, 0u)
+// clang-format on
+
+class Lamp : public rt::UserControl {
+public:
+    Lamp(rt::Container& c, std::shared_ptr<const rt::PropertyBag> stored = nullptr)
+        : UserControl(c, "Lamp", -1, Windowing::Windowless, std::move(stored)) {
+        Create();
+    }
+    VANTREL_PROPERTY_ACCESSORS(LAMP_PROPERTIES)
+    uint32_t Flags() const { return settings_.Flags; }
+
+protected:
+    void UserControl_InitProperties() override { Properties().InitAll(*this); }
+    void UserControl_ReadProperties(rt::PropertyBag& b) override { Properties().ReadAll(*this, b); }
+    void UserControl_WriteProperties(rt::PropertyBag& b) override { Properties().WriteAll(*this, b); }
+
+private:
+    static const rt::PropertyTable<Lamp>& Properties();
+    struct Settings {
+        VANTREL_PROPERTY_FIELDS(LAMP_PROPERTIES)
+    } settings_;
+};
+VANTREL_PROPERTY_TABLE(Lamp, LAMP_PROPERTIES)
+
 static_assert(std::is_same_v<decltype(std::declval<const Dial&>().Level()), int16_t>);
 static_assert(std::is_same_v<decltype(std::declval<const Dial&>().Note()), const std::string&>);
 
@@ -243,6 +276,23 @@ TEST_F(PropertyList, RowOptionsFollowTheDefaultsAndAKeyFollowsTheName) {
     off.Tint(4);
     EXPECT_EQ(off.SaveProperties().Dump(), "Scale = Long 2\nLit = Boolean True\nTNT = Long 4\n");
     EXPECT_EQ(off.ChangedProperties(), (std::vector<std::string>{"Scale", "Lit", "TNT"}));
+}
+
+TEST_F(PropertyList, FieldViaLinesAndConditions) {
+    Lamp fresh(*form);
+    EXPECT_EQ(fresh.Scale(), 5) << "a new control's default";
+    EXPECT_EQ(fresh.SaveProperties().Dump(), "Scale = Long 5\n") << "always written";
+    fresh.Zoom(3);
+    fresh.Enabled(false);
+    EXPECT_EQ(fresh.SaveProperties().Dump(), "Scale = Long 5\nZoom = Long 3\nFlags = Long 256\n");
+
+    // Zoom is read only while Scale is above 1; Flags is read through its row's setter.
+    Lamp read(*form, std::make_shared<const rt::PropertyBag>(
+                          rt::PropertyBag{{"Scale", int32_t{1}}, {"Zoom", int32_t{7}}, {"Flags", 0x1203u}}));
+    EXPECT_EQ(read.Scale(), 1) << "read, not the new control's default";
+    EXPECT_EQ(read.Zoom(), 0);
+    EXPECT_EQ(read.Flags(), 3u);
+    EXPECT_EQ(read.SaveProperties().Dump(), "Scale = Long 1\nFlags = Long 3\n");
 }
 
 }  // namespace

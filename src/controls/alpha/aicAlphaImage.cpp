@@ -154,81 +154,11 @@ void aicAlphaImage::UserControl_InitProperties() {
     ReadContainerScaleMode();
 }
 
-// The picture's settings, all written whatever their values. The picture itself is stored ahead
-// of them, by hand.
-const rt::PropertyTable<aicAlphaImage>& aicAlphaImage::Properties() {
-    using A = aicAlphaImage;
-    const auto always = rt::kAlwaysWritten;
-    const auto kept = rt::ForNew(rt::kKept);
-    const auto scaledToSize = rt::OnlyWhen([](A& a) { return a.scaleMethod_ == 4; });
-    auto withoutBuffer = [](int32_t props) { return props & ~kBufferFlag; };
-    static const rt::PropertyTable<A> table{
-        {"Scaler", &A::scaleMethod_, int32_t{0}, always},
-        {"Opacity", &A::opacity_, int32_t{100}, always},
-        {"Mirror", &A::mirror_, int32_t{0}, always},
-        {"Angle", &A::rotation_, int32_t{0}, always},
-        {"Enabled", [](A& a) { return a.Control::Enabled(); }, [](A& a, bool v) { a.Control::Enabled(v); },
-         true, always, kept},
-        {"MPointer", [](A& a) { return a.UserControl::MousePointer(); },
-         [](A& a, int16_t v) { a.UserControl::MousePointer(v); }, int16_t{0}, always, kept},
-        {"OLEdrop", [](A& a) { return a.UserControl::OLEDropMode(); },
-         [](A& a, int16_t v) { a.UserControl::OLEDropMode(v); }, int16_t{0}, always, kept},
-        // No stored icon leaves the control's.
-        {"MIcon", [](A& a) { return a.UserControl::MouseIcon(); },
-         [](A& a, rt::Picture icon) {
-             if (!icon.Empty()) a.UserControl::MouseIcon(std::move(icon));
-         },
-         rt::Picture(), always},
-        {"GrayScale", &A::grayScaleFormula_, int32_t{-1}, always},
-        {"HitTest", &A::hitTest_, int32_t{0}, always},
-        {"Props", &A::props_, int32_t{1}, always, rt::StoredAs(withoutBuffer, withoutBuffer),
-         rt::ForNew(kStretchQuality | kAutoSize)},
-        {"MaskUsed", &A::maskApplied_, false, always},
-        {"MaskColor", &A::maskColor_, 0x8000000Fu, always},
-        {"MaskSource", &A::maskSource_, int32_t{0}, always},
-        {"Mask", &A::maskKeyColor_, 0x8000000Fu, always, rt::OnlyWhen([](A& a) { return a.maskApplied_; }),
-         rt::ForNew(0u)},
-        {"ShadowColor", &A::shadowColor_, 0x404040u, always},
-        {"ShadowDepth", &A::shadowDepth_, int32_t{2}, always},
-        {"ShadowX", &A::shadowOffsetX_, int32_t{2}, always},
-        {"ShadowY", &A::shadowOffsetY_, int32_t{2}, always},
-        {"ShadowOpacity", &A::shadowOpacity_, int32_t{50}, always},
-        {"Intensity", &A::intensity_, 0.0f, always},
-        {"ScaleCx", &A::drawWidth_, int32_t{0}, always, scaledToSize},
-        {"ScaleCy", &A::drawHeight_, int32_t{0}, always, scaledToSize},
-    };
-    return table;
-}
+VANTREL_PROPERTY_TABLE(aicAlphaImage, VANTREL_ALPHA_PROPERTIES)
 
-// The caption's settings, read once the picture is laid out, each passed over when it fails. A
-// new control keeps the caption it starts with.
 const rt::PropertyTable<aicAlphaImage>& aicAlphaImage::CaptionProperties() {
-    using A = aicAlphaImage;
-    const auto always = rt::kAlwaysWritten;
-    const auto pass = rt::kPassedOver;
-    auto font = [](A& a) -> rt::Font& { return a.Label1.GetFont(); };
-    static const rt::PropertyTable<A> table{
-        {"Caption", [](A& a) { return a.Label1.Caption(); },
-         [](A& a, std::string s) { a.Label1.Caption(std::move(s)); }, "Text", always, pass},
-        {"ForeColor", [](A& a) { return a.Label1.ForeColor(); },
-         [](A& a, uint32_t c) { a.Label1.ForeColor(c); }, 0x80000012u, always, pass},
-        // No stored name leaves the font's.
-        {"FontName", [font](A& a) { return font(a).Name(); },
-         [font](A& a, std::string name) {
-             if (!name.empty()) font(a).Name(name);
-         },
-         std::string(), always, pass},
-        {"FontSize", [font](A& a) { return font(a).Size(); }, [font](A& a, float v) { font(a).Size(v); },
-         0.0f, always, pass},
-        {"FontBold", [font](A& a) { return font(a).Bold(); }, [font](A& a, bool v) { font(a).Bold(v); },
-         false, always, pass},
-        {"Font", font, [](A& a, rt::Font f) { a.Label1.SetFont(std::move(f)); },
-         [](A& a) { return a.Ambient().Font.Clone(); }, always, pass},
-        {"FontItalic", [font](A& a) { return font(a).Italic(); }, [font](A& a, bool v) { font(a).Italic(v); },
-         false, always, pass},
-        {"FontStrikethru", [font](A& a) { return font(a).Strikethrough(); },
-         [font](A& a, bool v) { font(a).Strikethrough(v); }, false, always, pass},
-    };
+    using Self = aicAlphaImage;
+    static const rt::PropertyTable<Self> table{VANTREL_ALPHA_CAPTION_PROPERTIES(VANTREL_PL_ROW)};
     return table;
 }
 
@@ -246,21 +176,21 @@ void aicAlphaImage::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
                                                  DesignMode() || KeepOriginalFormat(), 32);
     });
     if (!loaded) {
-        if (scaleMethod_ == 4) scaleMethod_ = 0;
-        props_ &= kStretchQuality | kKeepOriginal;
-        rotation_ = 0;
-        opacity_ = 100;
-        mirror_ = 0;
+        if (settings_.Scaler == 4) settings_.Scaler = 0;
+        settings_.Props &= kStretchQuality | kKeepOriginal;
+        settings_.Angle = 0;
+        settings_.Opacity = 100;
+        settings_.Mirror = 0;
         drawWidth_ = drawHeight_ = 0;
     } else {
         rt::Try([&] {
             ApplyMirrorDelta(0);
-            if (maskApplied_) SourceImage->MakeTransparent(TranslateOleColor(maskKeyColor_), false);
+            if (settings_.MaskUsed) SourceImage->MakeTransparent(TranslateOleColor(settings_.Mask), false);
             if (InversedImage()) SourceImage->MakeImageInverse();
         });
         if (AutoRedraw() && !DesignMode()) {
             rt::Try([&] {
-                props_ |= kBufferFlag;
+                settings_.Props |= kBufferFlag;
                 if (!RenderAutoRedrawBuffer(true, true)) BuildHitRegion();
             });
         }
@@ -285,8 +215,8 @@ void aicAlphaImage::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
                             static_cast<size_t>(SourceImage->scanWidth()) * SourceImage->Height());
                 copy.SetAlpha(SourceImage->Alpha());
                 copy.SetImageType(type);
-                Mirrored(copy, mirror_);
-                if (maskApplied_) FillKeyedPixels(copy, KeyFill(maskKeyColor_, InversedImage()));
+                Mirrored(copy, settings_.Mirror);
+                if (settings_.MaskUsed) FillKeyedPixels(copy, KeyFill(settings_.Mask, InversedImage()));
                 if (InversedImage()) copy.MakeImageInverse();
                 copy.SaveToStream_PNG(bytes);
             }
@@ -365,36 +295,36 @@ bool aicAlphaImage::LoadImage_FromOrignalBytes(int32_t w, int32_t h, int32_t d) 
 }
 
 void aicAlphaImage::ApplyMirrorDelta(int32_t target) {
-    Mirrored(*SourceImage, target ^ mirror_);
+    Mirrored(*SourceImage, target ^ settings_.Mirror);
 }
 
 void aicAlphaImage::ApplyMaskColor() {
     ApplyMirrorDelta(0);
-    if (maskApplied_) {
+    if (settings_.MaskUsed) {
         if (SourceImage->Alpha()) {
             // A picture with alpha of its own is never colour-keyed.
-            maskApplied_ = false;
-            maskSource_ = 0;
+            settings_.MaskUsed = false;
+            settings_.MaskSource = 0;
             PropertyChanged("MaskUsed");
         } else {
             const int32_t w = SourceImage->Width(), h = SourceImage->Height();
-            switch (maskSource_) {
+            switch (settings_.MaskSource) {
                 case 2:
-                    maskKeyColor_ = static_cast<uint32_t>(SourceImage->GetPixel(0, 0));
+                    settings_.Mask = static_cast<uint32_t>(SourceImage->GetPixel(0, 0));
                     break;
                 case 3:
-                    maskKeyColor_ = static_cast<uint32_t>(SourceImage->GetPixel(w - 1, 0));
+                    settings_.Mask = static_cast<uint32_t>(SourceImage->GetPixel(w - 1, 0));
                     break;
                 case 4:
-                    maskKeyColor_ = static_cast<uint32_t>(SourceImage->GetPixel(0, h - 1));
+                    settings_.Mask = static_cast<uint32_t>(SourceImage->GetPixel(0, h - 1));
                     break;
                 case 5:
-                    maskKeyColor_ = static_cast<uint32_t>(SourceImage->GetPixel(w - 1, h - 1));
+                    settings_.Mask = static_cast<uint32_t>(SourceImage->GetPixel(w - 1, h - 1));
                     break;
                 default:
                     break;
             }
-            SourceImage->MakeTransparent(TranslateOleColor(maskKeyColor_), false);
+            SourceImage->MakeTransparent(TranslateOleColor(settings_.Mask), false);
         }
     }
     if (InversedImage()) SourceImage->MakeImageInverse();
@@ -402,7 +332,7 @@ void aicAlphaImage::ApplyMaskColor() {
 }
 
 void aicAlphaImage::FillTransparentPixels() {
-    if (SourceImage->HasPicture()) FillKeyedPixels(*SourceImage, KeyFill(maskKeyColor_, InversedImage()));
+    if (SourceImage->HasPicture()) FillKeyedPixels(*SourceImage, KeyFill(settings_.Mask, InversedImage()));
 }
 
 void aicAlphaImage::AfterPixelChange() {
@@ -414,7 +344,7 @@ void aicAlphaImage::AfterPixelChange() {
 // ---- methods
 
 void aicAlphaImage::ClearImage() {
-    if (props_ & kBufferFlag) RedrawBuffer.reset();
+    if (settings_.Props & kBufferFlag) RedrawBuffer.reset();
     SourceImage->DestroyDIB();
     ShadowImage.reset();
     if (!DesignMode()) {
@@ -476,7 +406,7 @@ void aicAlphaImage::GetImageScales(int32_t& Width, int32_t& Height, int32_t meth
     if (method > 4) {
         method = 4;
     } else if (method < 0) {
-        method = scaleMethod_;
+        method = settings_.Scaler;
         if (method < 0 || method > 4) method = 0;
     }
     if (method == 4) {
@@ -537,16 +467,16 @@ bool aicAlphaImage::GetOriginalImageBytes(std::vector<uint8_t>& bytes) const {
 }
 
 void aicAlphaImage::LoadImageActualSize(const std::vector<uint8_t>& bytes, int32_t w, int32_t h, int32_t d) {
-    const int32_t method = scaleMethod_;
-    const int32_t flags = props_;
-    scaleMethod_ = 3;
-    props_ |= kAutoSize;
+    const int32_t method = settings_.Scaler;
+    const int32_t flags = settings_.Props;
+    settings_.Scaler = 3;
+    settings_.Props |= kAutoSize;
     if (SourceImage->LoadPicture_Stream(bytes, IconCx(w), IconCy(h), 0, 0, true, Depth(d))) {
         // The control takes the picture's own size.
     }
     ApplyMaskColor();
-    scaleMethod_ = method;
-    props_ = (props_ & ~kAutoSize) | (flags & kAutoSize);
+    settings_.Scaler = method;
+    settings_.Props = (settings_.Props & ~kAutoSize) | (flags & kAutoSize);
     PropertyChanged("ScaleMethod");
 }
 
@@ -554,12 +484,12 @@ void aicAlphaImage::LoadImageActualSize(const std::vector<uint8_t>& bytes, int32
 
 void aicAlphaImage::AutoRedraw(bool v) {
     if (v == AutoRedraw()) return;
-    props_ ^= kAutoRedraw;
+    settings_.Props ^= kAutoRedraw;
     if (!DesignMode()) {
         if (v) {
-            props_ |= kBufferFlag;
+            settings_.Props |= kBufferFlag;
         } else {
-            props_ &= ~kBufferFlag;
+            settings_.Props &= ~kBufferFlag;
             RedrawBuffer.reset();
         }
     }
@@ -567,55 +497,56 @@ void aicAlphaImage::AutoRedraw(bool v) {
 }
 
 void aicAlphaImage::HitTest(int32_t v) {
-    if (v < 0 || v > 3 || v == hitTest_) return;
-    hitTest_ = v;
+    if (v < 0 || v > 3 || v == settings_.HitTest) return;
+    settings_.HitTest = v;
     BuildHitRegion();
     PropertyChanged("HitTest");
 }
 
 void aicAlphaImage::MaskColor(uint32_t c) {
-    if (maskApplied_ && maskSource_ == 1) {
+    if (settings_.MaskUsed && settings_.MaskSource == 1) {
         FillTransparentPixels();
         uint32_t key = static_cast<uint32_t>(TranslateOleColor(c));
         if (InversedImage()) key ^= 0xFFFFFF;
         SourceImage->MakeTransparent(static_cast<int32_t>(key), false);
-        maskKeyColor_ = c;
+        settings_.Mask = c;
         AfterPixelChange();
     }
-    maskColor_ = c;
+    settings_.MaskColor = c;
     PropertyChanged("MaskColor");
 }
 
 void aicAlphaImage::MaskUsed(int32_t v) {
-    if (SourceImage->Alpha() && !maskApplied_) return;
-    if (v < 0 || v > 5 || v == maskSource_ || SourceImage->ImageType() == imaging::imgCheckerBoard) return;
-    if (maskApplied_) FillTransparentPixels();
+    if (SourceImage->Alpha() && !settings_.MaskUsed) return;
+    if (v < 0 || v > 5 || v == settings_.MaskSource || SourceImage->ImageType() == imaging::imgCheckerBoard)
+        return;
+    if (settings_.MaskUsed) FillTransparentPixels();
     if (v == 0) {
-        maskApplied_ = false;
+        settings_.MaskUsed = false;
     } else {
         int32_t key = 0;
         if (v == 1) {
-            maskKeyColor_ = maskColor_;
-            key = TranslateOleColor(maskColor_);
+            settings_.Mask = settings_.MaskColor;
+            key = TranslateOleColor(settings_.MaskColor);
             if (InversedImage()) key ^= 0xFFFFFF;
         } else {
             const int32_t w = SourceImage->Width(), h = SourceImage->Height();
             const int32_t x = (v == 3 || v == 5) ? w - 1 : 0;
             const int32_t y = (v == 4 || v == 5) ? h - 1 : 0;
             key = SourceImage->GetPixel(x, y);
-            maskKeyColor_ = static_cast<uint32_t>(InversedImage() ? key ^ 0xFFFFFF : key);
+            settings_.Mask = static_cast<uint32_t>(InversedImage() ? key ^ 0xFFFFFF : key);
         }
-        maskApplied_ = true;
+        settings_.MaskUsed = true;
         SourceImage->MakeTransparent(key, false);
     }
     AfterPixelChange();
-    maskSource_ = v;
+    settings_.MaskSource = v;
     PropertyChanged("MaskUsed");
 }
 
 void aicAlphaImage::InversedImage(bool v) {
     if (v == InversedImage()) return;
-    props_ ^= kInversed;
+    settings_.Props ^= kInversed;
     SourceImage->MakeImageInverse();
     RenderAutoRedrawBuffer(false, false);
     Repaint();
@@ -624,21 +555,21 @@ void aicAlphaImage::InversedImage(bool v) {
 
 void aicAlphaImage::AutoSize(bool v) {
     if (v == AutoSize()) return;
-    props_ ^= kAutoSize;
+    settings_.Props ^= kAutoSize;
     RelayoutImage();
     PropertyChanged("AutoSize");
 }
 
 void aicAlphaImage::ScaleMethod(int32_t v) {
-    if (v == scaleMethod_) return;
-    scaleMethod_ = v;
+    if (v == settings_.Scaler) return;
+    settings_.Scaler = v;
     RelayoutImage();
     PropertyChanged("Stretch");
 }
 
 void aicAlphaImage::StretchQuality(bool v) {
     if (v == StretchQuality()) return;
-    props_ ^= kStretchQuality;
+    settings_.Props ^= kStretchQuality;
     SourceImage->HighQualityInterpolation(v);
     Repaint();
     PropertyChanged("StretchQuality");
@@ -649,43 +580,39 @@ void aicAlphaImage::Opacity(int32_t v) {
         v = std::abs(v) % 100;
         if (v == 0) v = 100;
     }
-    opacity_ = v;
-    Repaint();
-    PropertyChanged("Opacity");
+    Set(settings_.Opacity, v, "Opacity");
 }
 
 void aicAlphaImage::Mirror(int32_t v) {
     if (v < 0 || v > 3) return;
     ApplyMirrorDelta(v);
-    mirror_ = v;
+    settings_.Mirror = v;
     AfterPixelChange();
     PropertyChanged("Mirror");
 }
 
 void aicAlphaImage::KeepOriginalFormat(bool v) {
     if (v == KeepOriginalFormat()) return;
-    props_ ^= kKeepOriginal;
+    settings_.Props ^= kKeepOriginal;
     PropertyChanged("KeepOriginalFormat");
 }
 
 void aicAlphaImage::grayScale(int32_t v) {
-    if (v < 0 || v > 8 || v - 1 == grayScaleFormula_) return;
-    grayScaleFormula_ = v - 1;
-    Repaint();
-    PropertyChanged("GrayScale");
+    if (v < 0 || v > 8 || v - 1 == settings_.GrayScale) return;
+    Set(settings_.GrayScale, v - 1, "GrayScale");
 }
 
 void aicAlphaImage::RotateEnabled(bool v) {
     if (v == RotateEnabled()) return;
-    props_ ^= kRotate;
+    settings_.Props ^= kRotate;
     RelayoutImage();
     PropertyChanged("RotateEnabled");
 }
 
 void aicAlphaImage::Rotation(int32_t v) {
     v %= 360;
-    if (v == rotation_) return;
-    rotation_ = v;
+    if (v == settings_.Angle) return;
+    settings_.Angle = v;
     if (!RotateEnabled()) return;
     AfterPixelChange();
     PropertyChanged("Rotation");
@@ -708,45 +635,45 @@ void aicAlphaImage::Enabled(bool v) {
 
 void aicAlphaImage::ShadowEnabled(bool v) {
     if (v == ShadowEnabled()) return;
-    props_ ^= kShadow;
+    settings_.Props ^= kShadow;
     BuildShadowImage();
     Repaint();
     PropertyChanged("ShadowEnabled");
 }
 
 void aicAlphaImage::ShadowColor(uint32_t c) {
-    if (c == shadowColor_) return;
-    shadowColor_ = c;
+    if (c == settings_.ShadowColor) return;
+    settings_.ShadowColor = c;
     BuildShadowImage();
     Repaint();
     PropertyChanged("ShadowColor");
 }
 
 void aicAlphaImage::ShadowOffsetX(int32_t v) {
-    if (v == shadowOffsetX_) return;
-    shadowOffsetX_ = v;
+    if (v == settings_.ShadowX) return;
+    settings_.ShadowX = v;
     if (ShadowEnabled()) Repaint();
     PropertyChanged("ShadowOffsetX");
 }
 
 void aicAlphaImage::ShadowOffsetY(int32_t v) {
-    if (v == shadowOffsetY_) return;
-    shadowOffsetY_ = v;
+    if (v == settings_.ShadowY) return;
+    settings_.ShadowY = v;
     if (ShadowEnabled()) Repaint();
     PropertyChanged("ShadowOffsetY");
 }
 
 void aicAlphaImage::ShadowDepth(int32_t v) {
-    if (v < 0 || v > 10 || v == shadowDepth_) return;
-    shadowDepth_ = v;
+    if (v < 0 || v > 10 || v == settings_.ShadowDepth) return;
+    settings_.ShadowDepth = v;
     BuildShadowImage();
     Repaint();
     PropertyChanged("ShadowDepth");
 }
 
 void aicAlphaImage::ShadowOpacity(int32_t v) {
-    if (v < 0 || v > 100 || v == shadowOpacity_) return;
-    shadowOpacity_ = v;
+    if (v < 0 || v > 100 || v == settings_.ShadowOpacity) return;
+    settings_.ShadowOpacity = v;
     if (ShadowEnabled()) Repaint();
     PropertyChanged("ShadowOpacity");
 }
@@ -767,10 +694,8 @@ void aicAlphaImage::OLEDropMode(int32_t v) {
 }
 
 void aicAlphaImage::IntensityOffset(float v) {
-    if (v < -100 || v > 100 || v == intensity_) return;
-    intensity_ = v;
-    Repaint();
-    PropertyChanged("Intensity");
+    if (v < -100 || v > 100 || v == settings_.Intensity) return;
+    Set(settings_.Intensity, v, "Intensity");
 }
 
 bool aicAlphaImage::GDIplusInitialized() const {
@@ -781,42 +706,7 @@ bool aicAlphaImage::GDIplusEnabled() const {
     return SourceImage->isGDIplusEnabled();
 }
 
-void aicAlphaImage::Caption(std::string v) {
-    Label1.Caption(std::move(v));
-    PropertyChanged("Caption");
-}
-
-void aicAlphaImage::ForeColor(uint32_t c) {
-    Label1.ForeColor(c);
-    PropertyChanged("ForeColor");
-}
-
 void aicAlphaImage::FontName(const std::string& v) {
     Label1.GetFont().Name(v);
     PropertyChanged("FontName");
-}
-
-void aicAlphaImage::FontSize(float v) {
-    Label1.GetFont().Size(v);
-    PropertyChanged("FontSize");
-}
-
-void aicAlphaImage::FontBold(bool v) {
-    Label1.GetFont().Bold(v);
-    PropertyChanged("FontBold");
-}
-
-void aicAlphaImage::Font(rt::Font f) {
-    Label1.SetFont(std::move(f));
-    PropertyChanged("Font");
-}
-
-void aicAlphaImage::FontItalic(bool v) {
-    Label1.GetFont().Italic(v);
-    PropertyChanged("FontItalic");
-}
-
-void aicAlphaImage::FontStrikethru(bool v) {
-    Label1.GetFont().Strikethrough(v);
-    PropertyChanged("FontStrikethru");
 }

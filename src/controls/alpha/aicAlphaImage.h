@@ -30,8 +30,78 @@
 #include "runtime/font.h"
 #include "runtime/handles.h"
 #include "runtime/picture.h"
-#include "runtime/property_table.h"
+#include "runtime/property_list.h"
 #include "runtime/usercontrol.h"
+
+// The picture's stored settings in their stored order, all written whatever their values (see
+// runtime/property_list.h); the picture itself is stored ahead of them, by hand. No stored icon
+// (MIcon) leaves the control's; Props never keeps the buffer's bit; Mask, the key in use, is kept
+// only while a key is; ScaleCx and ScaleCy, the drawn size, only while the picture is scaled to a
+// size.
+// clang-format off
+#define VANTREL_ALPHA_PROPERTIES(X)                                                                     \
+    X(Field, int32_t, Scaler, 0, rt::kAlwaysWritten)                                                     \
+    X(Custom, int32_t, Opacity, 100, rt::kAlwaysWritten)                                                 \
+    X(Custom, int32_t, Mirror, 0, rt::kAlwaysWritten)                                                    \
+    X(Field, int32_t, Angle, 0, rt::kAlwaysWritten)                                                      \
+    X(Via, bool, Enabled, [](auto& a) { return a.Control::Enabled(); },                                  \
+      [](auto& a, bool v) { a.Control::Enabled(v); }, true, rt::kAlwaysWritten, rt::ForNew(rt::kKept))   \
+    X(Via, int16_t, MPointer, [](auto& a) { return a.UserControl::MousePointer(); },                     \
+      [](auto& a, int16_t v) { a.UserControl::MousePointer(v); }, int16_t{0}, rt::kAlwaysWritten,        \
+      rt::ForNew(rt::kKept))                                                                             \
+    X(Via, int16_t, OLEdrop, [](auto& a) { return a.UserControl::OLEDropMode(); },                       \
+      [](auto& a, int16_t v) { a.UserControl::OLEDropMode(v); }, int16_t{0}, rt::kAlwaysWritten,         \
+      rt::ForNew(rt::kKept))                                                                             \
+    X(Via, rt::Picture, MIcon, [](auto& a) { return a.UserControl::MouseIcon(); },                       \
+      [](auto& a, rt::Picture icon) { if (!icon.Empty()) a.UserControl::MouseIcon(std::move(icon)); },   \
+      rt::Picture(), rt::kAlwaysWritten)                                                                 \
+    X(Field, int32_t, GrayScale, -1, rt::kAlwaysWritten)                                                 \
+    X(Custom, int32_t, HitTest, 0, rt::kAlwaysWritten)                                                   \
+    X(Field, int32_t, Props, 1, rt::kAlwaysWritten, rt::StoredAs(WithoutBuffer, WithoutBuffer),          \
+      rt::ForNew(kStretchQuality | kAutoSize))                                                           \
+    X(Field, bool, MaskUsed, false, rt::kAlwaysWritten)                                                  \
+    X(Custom, uint32_t, MaskColor, 0x8000000Fu, rt::kAlwaysWritten)                                      \
+    X(Field, int32_t, MaskSource, 0, rt::kAlwaysWritten)                                                 \
+    X(Field, uint32_t, Mask, 0x8000000Fu, rt::kAlwaysWritten,                                            \
+      rt::OnlyWhen([](auto& a) { return a.settings_.MaskUsed; }), rt::ForNew(0u))                        \
+    X(Custom, uint32_t, ShadowColor, 0x404040u, rt::kAlwaysWritten)                                     \
+    X(Custom, int32_t, ShadowDepth, 2, rt::kAlwaysWritten)                                               \
+    X(Field, int32_t, ShadowX, 2, rt::kAlwaysWritten)                                                    \
+    X(Field, int32_t, ShadowY, 2, rt::kAlwaysWritten)                                                    \
+    X(Custom, int32_t, ShadowOpacity, 50, rt::kAlwaysWritten)                                            \
+    X(Field, float, Intensity, 0.0f, rt::kAlwaysWritten)                                                 \
+    X(Via, int32_t, ScaleCx, [](auto& a) { return a.drawWidth_; },                                       \
+      [](auto& a, int32_t v) { a.drawWidth_ = v; }, 0, rt::kAlwaysWritten, rt::OnlyWhen(ScaledToSize))   \
+    X(Via, int32_t, ScaleCy, [](auto& a) { return a.drawHeight_; },                                      \
+      [](auto& a, int32_t v) { a.drawHeight_ = v; }, 0, rt::kAlwaysWritten, rt::OnlyWhen(ScaledToSize))
+// clang-format on
+
+// The caption's settings, read once the picture is laid out, each passed over when it fails; all
+// written whatever their values. A new control keeps the caption it starts with; no stored font
+// name leaves the font's.
+// clang-format off
+#define VANTREL_ALPHA_CAPTION_PROPERTIES(X)                                                             \
+    X(Relay, std::string, Caption, [](auto& a) { return a.Caption(); },                                 \
+      [](auto& a, std::string s) { a.Label1.Caption(std::move(s)); }, "Text", rt::kAlwaysWritten,        \
+      rt::kPassedOver)                                                                                   \
+    X(Relay, uint32_t, ForeColor, [](auto& a) { return a.ForeColor(); },                                 \
+      [](auto& a, uint32_t c) { a.Label1.ForeColor(c); }, 0x80000012u, rt::kAlwaysWritten,             \
+      rt::kPassedOver)                                                                                   \
+    X(Via, std::string, FontName, [](auto& a) { return a.FontName(); },                                  \
+      [](auto& a, std::string name) { if (!name.empty()) a.Font().Name(name); }, std::string(),          \
+      rt::kAlwaysWritten, rt::kPassedOver)                                                               \
+    X(Relay, float, FontSize, [](auto& a) { return a.FontSize(); },                                      \
+      [](auto& a, float v) { a.Font().Size(v); }, 0.0f, rt::kAlwaysWritten, rt::kPassedOver)             \
+    X(Relay, bool, FontBold, [](auto& a) { return a.FontBold(); },                                       \
+      [](auto& a, bool v) { a.Font().Bold(v); }, false, rt::kAlwaysWritten, rt::kPassedOver)             \
+    X(Relay, rt::Font, Font, [](auto& a) -> rt::Font& { return a.Font(); },                              \
+      [](auto& a, rt::Font f) { a.Label1.SetFont(std::move(f)); },                                       \
+      [](auto& a) { return a.Ambient().Font.Clone(); }, rt::kAlwaysWritten, rt::kPassedOver)             \
+    X(Relay, bool, FontItalic, [](auto& a) { return a.FontItalic(); },                                   \
+      [](auto& a, bool v) { a.Font().Italic(v); }, false, rt::kAlwaysWritten, rt::kPassedOver)           \
+    X(Relay, bool, FontStrikethru, [](auto& a) { return a.FontStrikethru(); },                           \
+      [](auto& a, bool v) { a.Font().Strikethrough(v); }, false, rt::kAlwaysWritten, rt::kPassedOver)
+// clang-format on
 
 class aicAlphaImage : public rt::UserControl, public ICrossComm {
 public:
@@ -77,49 +147,47 @@ public:
     // the first step happens at once.
     void FadeInOut(int32_t FinalOpacity, int32_t FadeStepPercent, int32_t FadeDelayInterval);
 
-    // ---- properties
-    bool AutoRedraw() const noexcept { return (props_ & kAutoRedraw) != 0; }
+    // ---- properties (VANTREL_ALPHA_PROPERTIES and VANTREL_ALPHA_CAPTION_PROPERTIES): the getters of
+    // the picture's settings and the caption's setters
+    VANTREL_PROPERTY_ACCESSORS(VANTREL_ALPHA_PROPERTIES)
+    VANTREL_PROPERTY_ACCESSORS(VANTREL_ALPHA_CAPTION_PROPERTIES)
+    bool AutoRedraw() const noexcept { return (settings_.Props & kAutoRedraw) != 0; }
     void AutoRedraw(bool v);
     using rt::UserControl::HitTest;
-    int32_t HitTest() const noexcept { return hitTest_; }
     void HitTest(int32_t v);
-    uint32_t MaskColor() const noexcept { return maskColor_; }
     void MaskColor(uint32_t c);
-    int32_t MaskUsed() const noexcept { return maskSource_; }
+    // The key's source: 0 none, 1 MaskColor, 2 to 5 the top-left, top-right, bottom-left and
+    // bottom-right pixel.
+    int32_t MaskUsed() const noexcept { return settings_.MaskSource; }
     void MaskUsed(int32_t v);
-    bool InversedImage() const noexcept { return (props_ & kInversed) != 0; }
+    bool InversedImage() const noexcept { return (settings_.Props & kInversed) != 0; }
     void InversedImage(bool v);
-    bool AutoSize() const noexcept { return (props_ & kAutoSize) != 0; }
+    bool AutoSize() const noexcept { return (settings_.Props & kAutoSize) != 0; }
     void AutoSize(bool v);
-    int32_t ScaleMethod() const noexcept { return scaleMethod_; }
+    int32_t ScaleMethod() const noexcept { return settings_.Scaler; }
     void ScaleMethod(int32_t v);
-    bool StretchQuality() const noexcept { return (props_ & kStretchQuality) != 0; }
+    bool StretchQuality() const noexcept { return (settings_.Props & kStretchQuality) != 0; }
     void StretchQuality(bool v);
-    int32_t Opacity() const noexcept { return opacity_; }
     void Opacity(int32_t v);
-    int32_t Mirror() const noexcept { return mirror_; }
     void Mirror(int32_t v);
-    bool KeepOriginalFormat() const noexcept { return (props_ & kKeepOriginal) != 0; }
+    bool KeepOriginalFormat() const noexcept { return (settings_.Props & kKeepOriginal) != 0; }
     void KeepOriginalFormat(bool v);
-    int32_t grayScale() const noexcept { return grayScaleFormula_ + 1; }
+    int32_t grayScale() const noexcept { return settings_.GrayScale + 1; }
     void grayScale(int32_t v);
-    bool RotateEnabled() const noexcept { return (props_ & kRotate) != 0; }
+    bool RotateEnabled() const noexcept { return (settings_.Props & kRotate) != 0; }
     void RotateEnabled(bool v);
-    int32_t Rotation() const noexcept { return rotation_; }
+    int32_t Rotation() const noexcept { return settings_.Angle; }
     void Rotation(int32_t v);
     using rt::Control::Enabled;
     void Enabled(bool v) override;
-    bool ShadowEnabled() const noexcept { return (props_ & kShadow) != 0; }
+    bool ShadowEnabled() const noexcept { return (settings_.Props & kShadow) != 0; }
     void ShadowEnabled(bool v);
-    uint32_t ShadowColor() const noexcept { return shadowColor_; }
     void ShadowColor(uint32_t c);
-    int32_t ShadowOffsetX() const noexcept { return shadowOffsetX_; }
+    int32_t ShadowOffsetX() const noexcept { return settings_.ShadowX; }
     void ShadowOffsetX(int32_t v);
-    int32_t ShadowOffsetY() const noexcept { return shadowOffsetY_; }
+    int32_t ShadowOffsetY() const noexcept { return settings_.ShadowY; }
     void ShadowOffsetY(int32_t v);
-    int32_t ShadowDepth() const noexcept { return shadowDepth_; }
     void ShadowDepth(int32_t v);
-    int32_t ShadowOpacity() const noexcept { return shadowOpacity_; }
     void ShadowOpacity(int32_t v);
     int32_t MousePointer() const noexcept { return rt::UserControl::MousePointer(); }
     void MousePointer(int32_t v);
@@ -137,28 +205,21 @@ public:
     bool isMouseOver() const;
     bool GDIplusInitialized() const;
     bool GDIplusEnabled() const;
-    float IntensityOffset() const noexcept { return intensity_; }
+    float IntensityOffset() const noexcept { return settings_.Intensity; }
     void IntensityOffset(float v);
     // ICrossComm
     std::shared_ptr<cCrossComm> CrossTalkClass() const override { return crossComm_; }
     void ReleaseMouseCapture() override;
     // The caption label's text and font.
     const std::string& Caption() const noexcept { return Label1.Caption(); }
-    void Caption(std::string v);
     uint32_t ForeColor() const noexcept { return Label1.ForeColor(); }
-    void ForeColor(uint32_t c);
     std::string FontName() { return Label1.GetFont().Name(); }
     void FontName(const std::string& v);
     float FontSize() { return Label1.GetFont().Size(); }
-    void FontSize(float v);
     bool FontBold() { return Label1.GetFont().Bold(); }
-    void FontBold(bool v);
     rt::Font& Font() noexcept { return Label1.GetFont(); }
-    void Font(rt::Font f);
     bool FontItalic() { return Label1.GetFont().Italic(); }
-    void FontItalic(bool v);
     bool FontStrikethru() { return Label1.GetFont().Strikethrough(); }
-    void FontStrikethru(bool v);
 
     // ---- for a design-time property page
     bool GetOriginalImageBytes(std::vector<uint8_t>& bytes) const;
@@ -176,7 +237,7 @@ public:
     bool HasHitRegion() const noexcept { return static_cast<bool>(hitRegion_); }
     bool HasRedrawBuffer() const noexcept { return static_cast<bool>(RedrawBuffer); }
     bool HasShadowImage() const noexcept { return static_cast<bool>(ShadowImage); }
-    int32_t PropsFlags() const noexcept { return props_; }
+    int32_t PropsFlags() const noexcept { return settings_.Props; }
 
     // ---- events (arguments by reference, read back after the handler)
     rt::Event<int16_t&> Click;
@@ -224,6 +285,8 @@ protected:
 private:
     static const rt::PropertyTable<aicAlphaImage>& Properties();
     static const rt::PropertyTable<aicAlphaImage>& CaptionProperties();
+    static int32_t WithoutBuffer(int32_t props) noexcept { return props & ~kBufferFlag; }
+    static bool ScaledToSize(aicAlphaImage& a) noexcept { return a.settings_.Scaler == 4; }
     void wire();
     void Repaint();
     // Loading and the steps after it.
@@ -265,31 +328,18 @@ private:
     std::unique_ptr<imaging::c32bppDIB> RedrawBuffer;
     std::unique_ptr<imaging::c32bppDIB> ShadowImage;
     std::shared_ptr<cCrossComm> crossComm_;
-    int32_t props_ = 1;
+    struct Settings {
+        VANTREL_PROPERTY_FIELDS(VANTREL_ALPHA_PROPERTIES)
+    } settings_;
     rt::Region hitRegion_;
     RECT hitRect_{};
-    int32_t grayScaleFormula_ = -1;
     int32_t containerScaleMode_ = 9;
-    bool maskApplied_ = false;
-    uint32_t maskKeyColor_ = 0x8000000F;
-    int32_t maskSource_ = 0;
     int32_t imageX_ = 0, imageY_ = 0;
     int32_t drawWidth_ = 0, drawHeight_ = 0;
     int32_t rotatedSide_ = 0;
     int32_t offsetX_ = 0, offsetY_ = 0;
     bool drawnUnscaled_ = false;
     bool shadowFromBuffer_ = false;  // ShadowImage is the shadow of the whole AutoRedraw buffer
-    int32_t rotation_ = 0;
-    int32_t hitTest_ = 0;
-    int32_t scaleMethod_ = 0;
-    int32_t mirror_ = 0;
-    int32_t opacity_ = 100;
-    float intensity_ = 0;
-    uint32_t maskColor_ = 0x8000000F;
-    uint32_t shadowColor_ = 0x404040;
-    int32_t shadowOffsetX_ = 2, shadowOffsetY_ = 2;
-    int32_t shadowDepth_ = 2;
-    int32_t shadowOpacity_ = 50;
     // Pointer tracking and fading.
     HWND timerWindow_ = nullptr;
     bool exitPollRunning_ = false;

@@ -46,11 +46,11 @@ void aicAlphaImage::Layout() {
         if (SourceImage->InitializeDIB(sw, sh))
             SourceImage->CreateCheckerBoard(kCheckerSize, kCheckerWhite, kCheckerSilver);
     }
-    GetImageScales(drawWidth_, drawHeight_, scaleMethod_, sw, sh, RotateEnabled());
+    GetImageScales(drawWidth_, drawHeight_, settings_.Scaler, sw, sh, RotateEnabled());
     if (RotateEnabled()) {
         rotatedSide_ = nint(std::sqrt(static_cast<double>(drawWidth_) * drawWidth_ +
                                       static_cast<double>(drawHeight_) * drawHeight_));
-        if (scaleMethod_ == 4) {
+        if (settings_.Scaler == 4) {
             imageX_ = std::max(0, nint(ScaleWidth() - drawWidth_) / 2);
             imageY_ = std::max(0, nint(ScaleHeight() - drawHeight_) / 2);
         } else {
@@ -94,7 +94,7 @@ void aicAlphaImage::RelayoutImage() {
 
 bool aicAlphaImage::RenderAutoRedrawBuffer(bool force, bool rebuildRegion) {
     bool drew = false;
-    if (props_ & kBufferFlag) {
+    if (settings_.Props & kBufferFlag) {
         if (force || !RedrawBuffer) {
             if (!RedrawBuffer) {
                 RedrawBuffer = std::make_unique<c32bppDIB>();
@@ -115,7 +115,7 @@ bool aicAlphaImage::RenderAutoRedrawBuffer(bool force, bool rebuildRegion) {
                 RedrawBuffer->SetAlpha(true);
                 SourceImage->Render(dc, RedrawBuffer->Width() / 2, RedrawBuffer->Height() / 2, drawWidth_,
                                     drawHeight_, 0, 0, 0, 0, 100, true, true, RedrawBuffer.get(), -1, 0,
-                                    static_cast<float>(rotation_), true);
+                                    static_cast<float>(settings_.Angle), true);
             } else {
                 // Where the picture leaves part of the buffer empty, that part is transparent, and the
                 // hit region made from the buffer must see it so.
@@ -146,15 +146,15 @@ void aicAlphaImage::BuildShadowImage() {
         ShadowImage.reset();
         return;
     }
-    const int32_t c = TranslateOleColor(shadowColor_);
+    const int32_t c = TranslateOleColor(settings_.ShadowColor);
     if (RedrawBuffer) {
-        ShadowImage = RedrawBuffer->CreateDropShadow(shadowDepth_, c);
+        ShadowImage = RedrawBuffer->CreateDropShadow(settings_.ShadowDepth, c);
         shadowFromBuffer_ = static_cast<bool>(ShadowImage);
     } else if (RotateEnabled()) {
         c32bppDIB scaled;
         scaled.gdiToken(SourceImage->gdiToken());
         if (SourceImage->CopyImageTo(scaled, drawWidth_, drawHeight_))
-            ShadowImage = scaled.CreateDropShadow(shadowDepth_, c);
+            ShadowImage = scaled.CreateDropShadow(settings_.ShadowDepth, c);
         else
             ShadowImage.reset();
     } else {
@@ -166,7 +166,7 @@ void aicAlphaImage::BuildShadowImage() {
                 SourceImage->Render(dc, 0, 0, drawWidth_, drawHeight_, 0, 0, 0, 0, 100, true, true, &drawn);
                 drawn.LoadDIBinDC(false);
             }
-            ShadowImage = drawn.CreateDropShadow(shadowDepth_, c);
+            ShadowImage = drawn.CreateDropShadow(settings_.ShadowDepth, c);
         }
     }
     if (ShadowImage) ShadowImage->gdiToken(SourceImage->gdiToken());
@@ -175,19 +175,19 @@ void aicAlphaImage::BuildShadowImage() {
 void aicAlphaImage::BuildHitRegion() {
     const bool runs = !DesignMode();
     hitRegion_.reset();
-    if (Enabled() && runs && SourceImage->HasPicture() && hitTest_ != 0) {
+    if (Enabled() && runs && SourceImage->HasPicture() && settings_.HitTest != 0) {
         rt::Region region;
         if (RedrawBuffer) {
-            region.reset(RedrawBuffer->CreateRegion(hitTest_ - 1, 0, 0));
+            region.reset(RedrawBuffer->CreateRegion(settings_.HitTest - 1, 0, 0));
         } else {
             // A buffer for the moment, only to read the drawn pixels from.
-            props_ |= kBufferFlag;
+            settings_.Props |= kBufferFlag;
             RenderAutoRedrawBuffer(true, false);
-            if (RedrawBuffer) region.reset(RedrawBuffer->CreateRegion(hitTest_ - 1, 0, 0));
-            props_ &= ~kBufferFlag;
+            if (RedrawBuffer) region.reset(RedrawBuffer->CreateRegion(settings_.HitTest - 1, 0, 0));
+            settings_.Props &= ~kBufferFlag;
             RedrawBuffer.reset();
         }
-        if (hitTest_ == 1 || !region) {
+        if (settings_.HitTest == 1 || !region) {
             hitRect_ = RECT{0, 0, 0, 0};
             if (region) GetRgnBox(region.get(), &hitRect_);
         } else {
@@ -223,39 +223,42 @@ void aicAlphaImage::UserControl_Paint() {
     if (!IntersectRect(&v, &clip, &box)) return;
 
     if (ShadowEnabled()) {
-        const int32_t opacity = shadowOpacity_ * opacity_ / 100;
-        const int32_t colour = TranslateOleColor(shadowColor_);
+        const int32_t opacity = settings_.ShadowOpacity * settings_.Opacity / 100;
+        const int32_t colour = TranslateOleColor(settings_.ShadowColor);
         if (!ShadowImage) {
             SourceImage->RenderDropShadow_JIT(
-                dc, nint(ScaleWidth() - SourceImage->Width()) / 2 + shadowOffsetX_,
-                nint(ScaleHeight() - SourceImage->Height()) / 2 + shadowOffsetY_, shadowDepth_, colour,
-                opacity);
+                dc, nint(ScaleWidth() - SourceImage->Width()) / 2 + settings_.ShadowX,
+                nint(ScaleHeight() - SourceImage->Height()) / 2 + settings_.ShadowY, settings_.ShadowDepth,
+                colour, opacity);
         } else if (RotateEnabled() && !shadowFromBuffer_) {
-            ShadowImage->Render(dc, nint(ScaleWidth()) / 2 + shadowOffsetX_,
-                                nint(ScaleHeight()) / 2 + shadowOffsetY_, drawWidth_, drawHeight_, 0, 0, 0, 0,
-                                opacity, true, true, nullptr, grayScaleFormula_, 0,
-                                static_cast<float>(rotation_), true);
+            ShadowImage->Render(dc, nint(ScaleWidth()) / 2 + settings_.ShadowX,
+                                nint(ScaleHeight()) / 2 + settings_.ShadowY, drawWidth_, drawHeight_, 0, 0, 0,
+                                0, opacity, true, true, nullptr, settings_.GrayScale, 0,
+                                static_cast<float>(settings_.Angle), true);
         } else {
             // Also the shadow of the AutoRedraw buffer, already placed and turned: at its own size.
-            ShadowImage->Render(dc, nint(ScaleWidth() - ShadowImage->Width()) / 2 + shadowOffsetX_,
-                                nint(ScaleHeight() - ShadowImage->Height()) / 2 + shadowOffsetY_, 0, 0, 0, 0,
-                                0, 0, opacity, true, false, nullptr, -1, 0, 0, false);
+            ShadowImage->Render(dc, nint(ScaleWidth() - ShadowImage->Width()) / 2 + settings_.ShadowX,
+                                nint(ScaleHeight() - ShadowImage->Height()) / 2 + settings_.ShadowY, 0, 0, 0,
+                                0, 0, 0, opacity, true, false, nullptr, -1, 0, 0, false);
         }
     }
 
     const int32_t w = v.right - v.left, h = v.bottom - v.top;
     if (RedrawBuffer) {
-        RedrawBuffer->Render(dc, v.left + offsetX_, v.top + offsetY_, w, h, v.left, v.top, w, h, opacity_,
-                             true, true, nullptr, grayScaleFormula_, intensity_);
+        RedrawBuffer->Render(dc, v.left + offsetX_, v.top + offsetY_, w, h, v.left, v.top, w, h,
+                             settings_.Opacity, true, true, nullptr, settings_.GrayScale,
+                             settings_.Intensity);
     } else if (RotateEnabled()) {
         SourceImage->Render(dc, nint(ScaleWidth()) / 2 + offsetX_, nint(ScaleHeight()) / 2 + offsetY_,
-                            drawWidth_, drawHeight_, 0, 0, 0, 0, opacity_, true, true, nullptr,
-                            grayScaleFormula_, intensity_, static_cast<float>(rotation_), true);
+                            drawWidth_, drawHeight_, 0, 0, 0, 0, settings_.Opacity, true, true, nullptr,
+                            settings_.GrayScale, settings_.Intensity, static_cast<float>(settings_.Angle),
+                            true);
     } else if (drawnUnscaled_) {
         SourceImage->Render(dc, v.left + offsetX_, v.top + offsetY_, w, h, v.left - imageX_, v.top - imageY_,
-                            w, h, opacity_, true, true, nullptr, grayScaleFormula_, intensity_);
+                            w, h, settings_.Opacity, true, true, nullptr, settings_.GrayScale,
+                            settings_.Intensity);
     } else {
         SourceImage->Render(dc, imageX_ + offsetX_, imageY_ + offsetY_, drawWidth_, drawHeight_, 0, 0, 0, 0,
-                            opacity_, true, true, nullptr, grayScaleFormula_, intensity_);
+                            settings_.Opacity, true, true, nullptr, settings_.GrayScale, settings_.Intensity);
     }
 }

@@ -132,8 +132,8 @@ bool aicAlphaImage::isMouseOver() const {
 // ---- offsets
 
 void aicAlphaImage::OffsetShadow(int32_t x, int32_t y) {
-    shadowOffsetX_ = x;
-    shadowOffsetY_ = y;
+    settings_.ShadowX = x;
+    settings_.ShadowY = y;
     if (ShadowEnabled()) Repaint();
 }
 
@@ -146,16 +146,16 @@ void aicAlphaImage::OffsetImage(bool SetOffsets, int32_t& x, int32_t& y, int32_t
     if (!SetOffsets) {
         x = offsetX_;
         y = offsetY_;
-        ShadowX = shadowOffsetX_;
-        ShadowY = shadowOffsetY_;
+        ShadowX = settings_.ShadowX;
+        ShadowY = settings_.ShadowY;
         return;
     }
     // The hit area moves with the drawn pixels: by the change of the offset.
     const int32_t dx = x - offsetX_, dy = y - offsetY_;
     offsetX_ = x;
     offsetY_ = y;
-    if (ShadowX != 0) shadowOffsetX_ = ShadowX;
-    if (ShadowY != 0) shadowOffsetY_ = ShadowY;
+    if (ShadowX != 0) settings_.ShadowX = ShadowX;
+    if (ShadowY != 0) settings_.ShadowY = ShadowY;
     if (hitRegion_) {
         OffsetRgn(hitRegion_.get(), dx, dy);
         GetRgnBox(hitRegion_.get(), &hitRect_);
@@ -255,9 +255,9 @@ void aicAlphaImage::FadeInOut(int32_t FinalOpacity, int32_t FadeStepPercent, int
     StopFade();
     if (FinalOpacity < 0) FinalOpacity = 0;
     if (FinalOpacity > 100) FinalOpacity = 100;
-    if (FadeStepPercent == 0 || FinalOpacity == opacity_) return;
+    if (FadeStepPercent == 0 || FinalOpacity == settings_.Opacity) return;
     int32_t step = std::abs(FadeStepPercent);
-    if (FinalOpacity < opacity_) step = -step;
+    if (FinalOpacity < settings_.Opacity) step = -step;
     if (!timerWindow_) timerWindow_ = ContainerHwnd();
     fadeStep_ = step;
     fadeTarget_ = FinalOpacity;
@@ -268,7 +268,7 @@ void aicAlphaImage::FadeInOut(int32_t FinalOpacity, int32_t FadeStepPercent, int
 void aicAlphaImage::FadeStep(HWND hwnd) {
     fade_.Stop();
     if (fadeStep_ == 0) return;  // stopped meanwhile
-    const int32_t next = opacity_ + fadeStep_;
+    const int32_t next = settings_.Opacity + fadeStep_;
     if ((fadeStep_ < 0 && next <= fadeTarget_) || (fadeStep_ > 0 && next >= fadeTarget_)) fadeStep_ = 0;
     if (fadeStep_ != 0) {
         Opacity(next);
@@ -277,6 +277,6 @@ void aicAlphaImage::FadeStep(HWND hwnd) {
         return;
     }
     Opacity(fadeTarget_);
-    int32_t current = opacity_;
+    int32_t current = settings_.Opacity;
     RaiseEvent(FadeTerminated, current);
 }

@@ -11,7 +11,6 @@ namespace controls {
 namespace {
 
 constexpr uint32_t kWindowColour = 0x80000005u;
-constexpr uint32_t kWindowText = 0x80000008u;
 constexpr int16_t kCustomPointer = 99;
 
 // The icon beside the caption: 105 x 89 pixels, 16 pixels from the left edge; the caption starts
@@ -95,11 +94,6 @@ void win8Metro::wire() {
 
 // ---- members that act
 
-void win8Metro::BackColor(uint32_t v) {
-    AlphaShapeCtl1.BackColor(v);
-    PropertyChanged("BackColor");
-}
-
 bool win8Metro::LoadImage_FromFile(const std::string& Filename, int32_t desiredIconWidth,
                                    int32_t desiredIconHeight, int32_t desiredIconBitDepth) {
     return aicAlphaImage1.LoadImage_FromFile(Filename, desiredIconWidth, desiredIconHeight,
@@ -111,84 +105,9 @@ bool win8Metro::LoadImage_FromStdPicture(rt::Picture& stdPic) {
     return aicAlphaImage1.LoadImage_FromStdPicture(stdPic);
 }
 
-void win8Metro::FillStyle(int32_t v) {
-    AlphaShapeCtl1.FillStyle(v);
-    PropertyChanged("FillStyle");
-}
-
-void win8Metro::FillColor(uint32_t v) {
-    AlphaShapeCtl1.FillColor(v);
-    PropertyChanged("FillColor");
-}
-
-void win8Metro::BorderTransparency(int32_t v) {
-    AlphaShapeCtl1.BorderTransparency(v);
-    PropertyChanged("BorderTransparency");
-}
-
-void win8Metro::BorderColor(uint32_t v) {
-    AlphaShapeCtl1.BorderColor(v);
-    PropertyChanged("BorderColor");
-}
-
-void win8Metro::BackTransparency(int32_t v) {
-    AlphaShapeCtl1.BackTransparency(v);
-    PropertyChanged("BackTransparency");
-}
-
 void win8Metro::ref() {
     Layout(false);
     rt::Control::Refresh();
-}
-
-void win8Metro::Caption(std::string v) {
-    Label1.Caption(std::move(v));
-    PropertyChanged("Caption");
-}
-
-void win8Metro::ForeColor(uint32_t v) {
-    Label1.ForeColor(v);
-    PropertyChanged("ForeColor");
-}
-
-void win8Metro::FontName(const std::string& v) {
-    Label1.GetFont().Name(v);
-    PropertyChanged("FontName");
-}
-
-void win8Metro::FontSize(float v) {
-    Label1.GetFont().Size(v);
-    PropertyChanged("FontSize");
-}
-
-void win8Metro::FontBold(bool v) {
-    Label1.GetFont().Bold(v);
-    PropertyChanged("FontBold");
-}
-
-void win8Metro::FontItalic(bool v) {
-    Label1.GetFont().Italic(v);
-    PropertyChanged("FontItalic");
-}
-
-void win8Metro::FontStrikethru(bool v) {
-    Label1.GetFont().Strikethrough(v);
-    PropertyChanged("FontStrikethru");
-}
-
-void win8Metro::Font(rt::Font v) {
-    Label1.SetFont(std::move(v));
-    PropertyChanged("Font");
-}
-
-void win8Metro::Value(int16_t v) {
-    Check1.Value(v);
-    PropertyChanged("Value");
-}
-
-void win8Metro::tot(std::string v) {
-    Text1.Text(std::move(v));
-    PropertyChanged("tot");
 }
 
 // ---- layout and the mouse surface
@@ -249,143 +168,6 @@ void win8Metro::Text1_Change() {
 
 // ---- stored settings
 
-void win8Metro::UserControl_InitProperties() {
-    enabled_ = wantMouseEvents_ = stretchQuality_ = stretch_ = sizeFixed_ = shadowEnabled_ = setRedraw_ =
-        rotateEnabled_ = rightToLeft_ = keepOriginalFormat_ = inversedImage_ = hasDC_ = gdiplusInitialized_ =
-            gdiplusEnabled_ = fontUnderline_ = fontTransparent_ = clipControls_ = autoSize_ = autoRedraw_ =
-                alignCenter_ = false;
-    backStyle_ = borderStyle_ = scaleMode_ = paletteMode_ = oleDropMode_ = mousePointer_ = hitBehavior_ =
-        drawWidth_ = drawStyle_ = drawMode_ = clipBehavior_ = appearance_ = 0;
-    textureMode_ = shape_ = shadowOpacity_ = shadowOffsetY_ = shadowOffsetX_ = shadowDepth_ = shadowColor_ =
-        scaleMethod_ = rotation_ = polygonSides_ = opacity_ = mirror_ = maskUsed_ = maskColor_ = imageType_ =
-            hwnd_ = hdc_ = grayScale_ = containerHwnd_ = borderWidth_ = 0;
-    scaleWidth_ = scaleTop_ = scaleLeft_ = scaleHeight_ = polygonAngle_ = intensityOffset_ = currentY_ =
-        currentX_ = 0;
-    shapeText_.clear();
-    picture_ = palette_ = mouseIcon_ = maskPicture_ = image_ = rt::Picture();
-}
-
-// In the order of the keys. "Texture" is written only; the bag keeps no automation objects, so
-// "ShapeObject" is neither written nor read and the other object references read back as none.
-// The background and caption keys go straight to the constituents, unmarked.
-const rt::PropertyTable<win8Metro>& win8Metro::Properties() {
-    using T = win8Metro;
-    const rt::Picture none;
-    auto ambientFont = [](T& t) { return t.Ambient().Font; };
-    auto ambientFontCopy = [](T& t) { return t.Ambient().Font.Clone(); };
-    static const rt::PropertyTable<T> table{
-        {"BackColor", [](T& t) { return t.BackColor(); },
-         [](T& t, uint32_t v) { t.AlphaShapeCtl1.BackColor(v); }, 0xFFFFFFu, 0xFFFFFFu},
-        {"Enabled", &T::enabled_, false},
-        {"BackStyle", &T::backStyle_, 0},
-        {"BorderStyle", &T::borderStyle_, 0},
-        {"WantMouseEvents", &T::wantMouseEvents_, false},
-        {"TextureMode", &T::textureMode_, 0},
-        {"Texture", &T::texture_, rt::kNotRead, none},
-        {"StretchQuality", &T::stretchQuality_, false},
-        {"Stretch", &T::stretch_, false},
-        {"SizeFixed", &T::sizeFixed_, false},
-        {"ShapeText", &T::shapeText_, ""},
-        {"Shape", &T::shape_, 0},
-        {"ShadowOpacity", &T::shadowOpacity_, 0},
-        {"ShadowOffsetY", &T::shadowOffsetY_, 0},
-        {"ShadowOffsetX", &T::shadowOffsetX_, 0},
-        {"ShadowEnabled", &T::shadowEnabled_, false},
-        {"ShadowDepth", &T::shadowDepth_, 0},
-        {"ShadowColor", &T::shadowColor_, 0},
-        {"SetRedraw", &T::setRedraw_, false},
-        {"ScaleWidth", &T::scaleWidth_, 0},
-        {"ScaleTop", &T::scaleTop_, 0},
-        {"ScaleMode", &T::scaleMode_, 0},
-        {"ScaleMethod", &T::scaleMethod_, 0},
-        {"ScaleLeft", &T::scaleLeft_, 0},
-        {"ScaleHeight", &T::scaleHeight_, 0},
-        {"Rotation", &T::rotation_, 0},
-        {"RotateEnabled", &T::rotateEnabled_, false},
-        {"RightToLeft", &T::rightToLeft_, false},
-        {"PolygonSides", &T::polygonSides_, 0},
-        {"PolygonAngle", &T::polygonAngle_, 0},
-        {"Picture", &T::picture_, none},
-        {"PaletteMode", &T::paletteMode_, 0},
-        {"Palette", &T::palette_, none},
-        {"Opacity", &T::opacity_, 0},
-        {"OLEDropMode", &T::oleDropMode_, 0},
-        {"MousePointer", &T::mousePointer_, 0},
-        {"MouseIcon", &T::mouseIcon_, none},
-        {"Mirror", &T::mirror_, 0},
-        {"MaskUsed", &T::maskUsed_, 0},
-        {"MaskPicture", &T::maskPicture_, none},
-        {"MaskColor", &T::maskColor_, 0},
-        {"KeepOriginalFormat", &T::keepOriginalFormat_, false},
-        {"InversedImage", &T::inversedImage_, false},
-        {"IntensityOffset", &T::intensityOffset_, 0},
-        {"ImageType", &T::imageType_, 0},
-        {"Image", &T::image_, none},
-        {"HyperLink", &T::hyperLink_, rt::kNotStored},
-        {"hWnd", &T::hwnd_, 0},
-        {"HitBehavior", &T::hitBehavior_, 0},
-        {"hDC", &T::hdc_, 0},
-        {"HasDC", &T::hasDC_, false},
-        {"grayScale", &T::grayScale_, 0},
-        {"GDIplusInitialized", &T::gdiplusInitialized_, false},
-        {"GDIplusEnabled", &T::gdiplusEnabled_, false},
-        {"FontUnderline", &T::fontUnderline_, false},
-        {"FontTransparent", &T::fontTransparent_, false},
-        {"FillStyle", [](T& t) { return t.FillStyle(); },
-         [](T& t, int32_t v) { t.AlphaShapeCtl1.FillStyle(v); }, 57, 57},
-        {"FillColor", [](T& t) { return t.FillColor(); },
-         [](T& t, uint32_t v) { t.AlphaShapeCtl1.FillColor(v); }, 0xFFu, 0xFFu},
-        {"DrawWidth", &T::drawWidth_, 0},
-        {"DrawStyle", &T::drawStyle_, 0},
-        {"DrawMode", &T::drawMode_, 0},
-        {"DataMembers", &T::dataMembers_, rt::kNotStored},
-        {"CurrentY", &T::currentY_, 0},
-        {"CurrentX", &T::currentX_, 0},
-        {"Controls", &T::controls_, rt::kNotStored},
-        {"ContainerHwnd", &T::containerHwnd_, 0},
-        {"ClipControls", &T::clipControls_, false},
-        {"ClipBehavior", &T::clipBehavior_, 0},
-        {"BorderWidth", &T::borderWidth_, 0},
-        {"BorderTransparency", [](T& t) { return t.BorderTransparency(); },
-         [](T& t, int32_t v) { t.AlphaShapeCtl1.BorderTransparency(v); }, 60, 60},
-        {"BorderColor", [](T& t) { return t.BorderColor(); },
-         [](T& t, uint32_t v) { t.AlphaShapeCtl1.BorderColor(v); }, kWindowText, kWindowText},
-        {"BackTransparency", [](T& t) { return t.BackTransparency(); },
-         [](T& t, int32_t v) { t.AlphaShapeCtl1.BackTransparency(v); }, 0, 0},
-        {"AutoSize", &T::autoSize_, false},
-        {"AutoRedraw", &T::autoRedraw_, false},
-        {"Appearance", &T::appearance_, 0},
-        {"AlignCenter", &T::alignCenter_, false},
-        {"ActiveControl", &T::activeControl_, rt::kNotStored},
-        {"Caption", [](T& t) { return t.Caption(); },
-         [](T& t, std::string v) { t.Label1.Caption(std::move(v)); }, "Label1", "Label1"},
-        {"ForeColor", [](T& t) { return t.ForeColor(); }, [](T& t, uint32_t v) { t.Label1.ForeColor(v); },
-         0xFFFFFFu, 0xFFFFFFu},
-        {"FontName", [](T& t) { return t.FontName(); },
-         [](T& t, std::string v) { t.Label1.GetFont().Name(v); }, "Arial", ""},
-        {"FontSize", [](T& t) { return t.FontSize(); }, [](T& t, float v) { t.Label1.GetFont().Size(v); }, 10,
-         0},
-        {"FontBold", [](T& t) { return t.FontBold(); }, [](T& t, bool v) { t.Label1.GetFont().Bold(v); },
-         false, false},
-        {"FontItalic", [](T& t) { return t.FontItalic(); },
-         [](T& t, bool v) { t.Label1.GetFont().Italic(v); }, false, false},
-        {"FontStrikethru", [](T& t) { return t.FontStrikethru(); },
-         [](T& t, bool v) { t.Label1.GetFont().Strikethrough(v); }, false, false},
-        {"Font", [](T& t) -> rt::Font& { return t.Label1.GetFont(); },
-         [](T& t, rt::Font f) { t.Label1.SetFont(std::move(f)); }, ambientFontCopy, ambientFont},
-        {"Value", [](T& t) { return t.Value(); }, [](T& t, int16_t v) { t.Check1.Value(v); }, 0, 0},
-        {"tot", [](T& t) { return t.tot(); }, [](T& t, std::string v) { t.Text1.Text(std::move(v)); }, "",
-         ""},
-    };
-    return table;
-}
-
-void win8Metro::UserControl_ReadProperties(rt::PropertyBag& b) {
-    Properties().ReadAll(*this, b);
-}
-
-void win8Metro::UserControl_WriteProperties(rt::PropertyBag& b) {
-    Properties().WriteAll(*this, b);
-}
+VANTREL_PROPERTY_TABLE(win8Metro, VANTREL_TILE_PROPERTIES)
 
 }  // namespace controls

@@ -28,20 +28,121 @@
 #include "runtime/font.h"
 #include "runtime/hidden_text.h"
 #include "runtime/picture.h"
-#include "runtime/property_table.h"
+#include "runtime/property_list.h"
 #include "runtime/usercontrol.h"
 
 namespace controls {
 
-// Declares a member that only keeps its value: the getter, and the setter that stores the value
-// and marks the key changed.
-#define VANTREL_TILE_STORED(Type, Member, Key, field) \
-    Type Member() const {                             \
-        return field;                                 \
-    }                                                 \
-    void Member(Type v) {                             \
-        Store(field, std::move(v), Key);              \
-    }
+// The stored properties, in their stored order (see runtime/property_list.h). Those of the
+// background, the caption and the hidden fields are relayed to them; "Texture" is written only;
+// the bag keeps no automation objects, so the object references read back as none.
+// clang-format off
+#define VANTREL_TILE_PROPERTIES(X)                                                                       \
+    X(Relay, uint32_t, BackColor, [](auto& t) { return t.BackColor(); },                                 \
+      [](auto& t, uint32_t v) { t.AlphaShapeCtl1.BackColor(v); }, 0xFFFFFFu, 0xFFFFFFu)                  \
+    X(Field, bool, Enabled, false)                                                                       \
+    X(Store, int16_t, BackStyle, 0)                                                                      \
+    X(Store, int16_t, BorderStyle, 0)                                                                    \
+    X(Store, bool, WantMouseEvents, false)                                                               \
+    X(Store, int32_t, TextureMode, 0)                                                                    \
+    X(Field, rt::Picture, Texture, rt::kNotRead, rt::Picture())                                          \
+    X(Store, bool, StretchQuality, false)                                                                \
+    X(Store, bool, Stretch, false)                                                                       \
+    X(Store, bool, SizeFixed, false)                                                                     \
+    X(Store, std::string, ShapeText, "")                                                                 \
+    X(Store, int32_t, Shape, 0)                                                                          \
+    X(Store, int32_t, ShadowOpacity, 0)                                                                  \
+    X(Store, int32_t, ShadowOffsetY, 0)                                                                  \
+    X(Store, int32_t, ShadowOffsetX, 0)                                                                  \
+    X(Store, bool, ShadowEnabled, false)                                                                 \
+    X(Store, int32_t, ShadowDepth, 0)                                                                    \
+    X(Store, int32_t, ShadowColor, 0)                                                                    \
+    X(Store, bool, SetRedraw, false)                                                                     \
+    X(Store, float, ScaleWidth, 0)                                                                       \
+    X(Store, float, ScaleTop, 0)                                                                         \
+    X(Store, int16_t, ScaleMode, 0)                                                                      \
+    X(Store, int32_t, ScaleMethod, 0)                                                                    \
+    X(Store, float, ScaleLeft, 0)                                                                        \
+    X(Store, float, ScaleHeight, 0)                                                                      \
+    X(Store, int32_t, Rotation, 0)                                                                       \
+    X(Store, bool, RotateEnabled, false)                                                                 \
+    X(Store, bool, RightToLeft, false)                                                                   \
+    X(Store, int32_t, PolygonSides, 0)                                                                   \
+    X(Store, float, PolygonAngle, 0)                                                                     \
+    X(Store, rt::Picture, Picture, rt::Picture())                                                        \
+    X(Store, int16_t, PaletteMode, 0)                                                                    \
+    X(Store, rt::Picture, Palette, rt::Picture())                                                        \
+    X(Store, int32_t, Opacity, 0)                                                                        \
+    X(Store, int16_t, OLEDropMode, 0)                                                                    \
+    X(Store, int16_t, MousePointer, 0)                                                                   \
+    X(Store, rt::Picture, MouseIcon, rt::Picture())                                                      \
+    X(Store, int32_t, Mirror, 0)                                                                         \
+    X(Store, int32_t, MaskUsed, 0)                                                                       \
+    X(Store, rt::Picture, MaskPicture, rt::Picture())                                                    \
+    X(Store, int32_t, MaskColor, 0)                                                                      \
+    X(Store, bool, KeepOriginalFormat, false)                                                            \
+    X(Store, bool, InversedImage, false)                                                                 \
+    X(Store, float, IntensityOffset, 0)                                                                  \
+    X(Store, int32_t, ImageType, 0)                                                                      \
+    X(Store, rt::Picture, Image, rt::Picture())                                                          \
+    X(Store, rt::Object, HyperLink, rt::kNotStored)                                                      \
+    X(Field, int32_t, hWnd, 0)                                                                           \
+    X(Store, int16_t, HitBehavior, 0)                                                                    \
+    X(Field, int32_t, hDC, 0)                                                                            \
+    X(Store, bool, HasDC, false)                                                                         \
+    X(Store, int32_t, grayScale, 0)                                                                      \
+    X(Store, bool, GDIplusInitialized, false)                                                            \
+    X(Store, bool, GDIplusEnabled, false)                                                                \
+    X(Store, bool, FontUnderline, false)                                                                 \
+    X(Store, bool, FontTransparent, false)                                                               \
+    X(Relay, int32_t, FillStyle, [](auto& t) { return t.FillStyle(); },                                  \
+      [](auto& t, int32_t v) { t.AlphaShapeCtl1.FillStyle(v); }, 57, 57)                                 \
+    X(Relay, uint32_t, FillColor, [](auto& t) { return t.FillColor(); },                                 \
+      [](auto& t, uint32_t v) { t.AlphaShapeCtl1.FillColor(v); }, 0xFFu, 0xFFu)                          \
+    X(Store, int16_t, DrawWidth, 0)                                                                      \
+    X(Store, int16_t, DrawStyle, 0)                                                                      \
+    X(Store, int16_t, DrawMode, 0)                                                                       \
+    X(Store, rt::Object, DataMembers, rt::kNotStored)                                                    \
+    X(Store, float, CurrentY, 0)                                                                         \
+    X(Store, float, CurrentX, 0)                                                                         \
+    X(Store, rt::Object, Controls, rt::kNotStored)                                                       \
+    X(Store, int32_t, ContainerHwnd, 0)                                                                  \
+    X(Store, bool, ClipControls, false)                                                                  \
+    X(Store, int16_t, ClipBehavior, 0)                                                                   \
+    X(Store, int32_t, BorderWidth, 0)                                                                    \
+    X(Relay, int32_t, BorderTransparency, [](auto& t) { return t.BorderTransparency(); },                \
+      [](auto& t, int32_t v) { t.AlphaShapeCtl1.BorderTransparency(v); }, 60, 60)                        \
+    X(Relay, uint32_t, BorderColor, [](auto& t) { return t.BorderColor(); },                             \
+      [](auto& t, uint32_t v) { t.AlphaShapeCtl1.BorderColor(v); }, kWindowText, kWindowText)            \
+    X(Relay, int32_t, BackTransparency, [](auto& t) { return t.BackTransparency(); },                    \
+      [](auto& t, int32_t v) { t.AlphaShapeCtl1.BackTransparency(v); }, 0, 0)                            \
+    X(Store, bool, AutoSize, false)                                                                      \
+    X(Store, bool, AutoRedraw, false)                                                                    \
+    X(Store, int16_t, Appearance, 0)                                                                     \
+    X(Store, bool, AlignCenter, false)                                                                   \
+    X(Store, rt::Object, ActiveControl, rt::kNotStored)                                                  \
+    X(Relay, std::string, Caption, [](auto& t) { return t.Caption(); },                                  \
+      [](auto& t, std::string v) { t.Label1.Caption(std::move(v)); }, "Label1", "Label1")                \
+    X(Relay, uint32_t, ForeColor, [](auto& t) { return t.ForeColor(); },                                 \
+      [](auto& t, uint32_t v) { t.Label1.ForeColor(v); }, 0xFFFFFFu, 0xFFFFFFu)                          \
+    X(Relay, std::string, FontName, [](auto& t) { return t.FontName(); },                                \
+      [](auto& t, std::string v) { t.Label1.GetFont().Name(v); }, "Arial", "")                           \
+    X(Relay, float, FontSize, [](auto& t) { return t.FontSize(); },                                      \
+      [](auto& t, float v) { t.Label1.GetFont().Size(v); }, 10, 0)                                       \
+    X(Relay, bool, FontBold, [](auto& t) { return t.FontBold(); },                                       \
+      [](auto& t, bool v) { t.Label1.GetFont().Bold(v); }, false, false)                                 \
+    X(Relay, bool, FontItalic, [](auto& t) { return t.FontItalic(); },                                   \
+      [](auto& t, bool v) { t.Label1.GetFont().Italic(v); }, false, false)                               \
+    X(Relay, bool, FontStrikethru, [](auto& t) { return t.FontStrikethru(); },                           \
+      [](auto& t, bool v) { t.Label1.GetFont().Strikethrough(v); }, false, false)                        \
+    X(Relay, rt::Font, Font, [](auto& t) -> rt::Font& { return t.Font(); },                              \
+      [](auto& t, rt::Font f) { t.Label1.SetFont(std::move(f)); },                                       \
+      [](auto& t) { return t.Ambient().Font.Clone(); }, [](auto& t) { return t.Ambient().Font; })        \
+    X(Relay, int16_t, Value, [](auto& t) { return t.Value(); },                                          \
+      [](auto& t, int16_t v) { t.Check1.Value(v); }, 0, 0)                                               \
+    X(Relay, std::string, tot, [](auto& t) { return t.tot(); },                                          \
+      [](auto& t, std::string v) { t.Text1.Text(std::move(v)); }, "", "")
+// clang-format on
 
 class win8Metro : public rt::UserControl {
 public:
@@ -49,131 +150,49 @@ public:
               std::shared_ptr<const rt::PropertyBag> stored = nullptr);
     win8Metro(const win8Metro& templ, int index);
 
+    // The stored properties (VANTREL_TILE_PROPERTIES): the members that only keep their value, and
+    // the setters of those that reach the constituents.
+    VANTREL_PROPERTY_ACCESSORS(VANTREL_TILE_PROPERTIES)
+
     // ---- members that act
     uint32_t BackColor() const { return AlphaShapeCtl1.BackColor(); }
-    void BackColor(uint32_t v);
     bool LoadImage_FromFile(const std::string& Filename, int32_t desiredIconWidth = 0,
                             int32_t desiredIconHeight = 0, int32_t desiredIconBitDepth = 0);
     bool LoadImage_FromStdPicture(rt::Picture& stdPic);
     int32_t FillStyle() const { return AlphaShapeCtl1.FillStyle(); }
-    void FillStyle(int32_t v);
     uint32_t FillColor() const { return AlphaShapeCtl1.FillColor(); }
-    void FillColor(uint32_t v);
     int32_t BorderTransparency() const { return AlphaShapeCtl1.BorderTransparency(); }
-    void BorderTransparency(int32_t v);
     uint32_t BorderColor() const { return AlphaShapeCtl1.BorderColor(); }
-    void BorderColor(uint32_t v);
     int32_t BackTransparency() const { return AlphaShapeCtl1.BackTransparency(); }
-    void BackTransparency(int32_t v);
     // Lays the tile out for its size and layout mode, then repaints it.
     void ref();
     const std::string& Caption() const noexcept { return Label1.Caption(); }
-    void Caption(std::string v);
     uint32_t ForeColor() const noexcept { return Label1.ForeColor(); }
-    void ForeColor(uint32_t v);
     std::string FontName() { return Label1.GetFont().Name(); }
-    void FontName(const std::string& v);
     float FontSize() { return Label1.GetFont().Size(); }
-    void FontSize(float v);
     bool FontBold() { return Label1.GetFont().Bold(); }
-    void FontBold(bool v);
     bool FontItalic() { return Label1.GetFont().Italic(); }
-    void FontItalic(bool v);
     bool FontStrikethru() { return Label1.GetFont().Strikethrough(); }
-    void FontStrikethru(bool v);
     // The caption's own font object: a change made through it shows on the caption at once.
     rt::Font& Font() noexcept { return Label1.GetFont(); }
-    void Font(rt::Font v);
     // The layout mode: 0 the icon at the left with the caption beside it, 1 or 2 the icon filling
     // the tile under a centred caption; anything else raises 380. A change lays the tile out.
     int16_t Value() const noexcept { return Check1.Value(); }
-    void Value(int16_t v);
     // The tooltip text; a non-empty one becomes the tooltip of the whole tile.
     const std::string& tot() const noexcept { return Text1.Text(); }
-    void tot(std::string v);
 
-    // ---- members that only keep their value
+    // ---- members that only keep their value, under other names than their keys
     // Kept only: the tile stays enabled whatever it holds.
-    bool Enabled() const noexcept { return enabled_; }
-    void Enabled(bool v) override { Store(enabled_, v, "Enabled"); }
-    VANTREL_TILE_STORED(bool, WantMouseEvents, "WantMouseEvents", wantMouseEvents_)
-    VANTREL_TILE_STORED(bool, StretchQuality, "StretchQuality", stretchQuality_)
-    VANTREL_TILE_STORED(bool, Stretch, "Stretch", stretch_)
-    VANTREL_TILE_STORED(bool, SizeFixed, "SizeFixed", sizeFixed_)
-    VANTREL_TILE_STORED(bool, ShadowEnabled, "ShadowEnabled", shadowEnabled_)
-    VANTREL_TILE_STORED(bool, SetRedraw, "SetRedraw", setRedraw_)
-    VANTREL_TILE_STORED(bool, RotateEnabled, "RotateEnabled", rotateEnabled_)
-    VANTREL_TILE_STORED(bool, RightToLeft, "RightToLeft", rightToLeft_)
-    VANTREL_TILE_STORED(bool, KeepOriginalFormat, "KeepOriginalFormat", keepOriginalFormat_)
-    VANTREL_TILE_STORED(bool, InversedImage, "InversedImage", inversedImage_)
-    VANTREL_TILE_STORED(bool, HasDC, "HasDC", hasDC_)
-    VANTREL_TILE_STORED(bool, GDIplusInitialized, "GDIplusInitialized", gdiplusInitialized_)
-    VANTREL_TILE_STORED(bool, GDIplusEnabled, "GDIplusEnabled", gdiplusEnabled_)
-    VANTREL_TILE_STORED(bool, FontUnderline, "FontUnderline", fontUnderline_)
-    VANTREL_TILE_STORED(bool, FontTransparent, "FontTransparent", fontTransparent_)
-    VANTREL_TILE_STORED(bool, ClipControls, "ClipControls", clipControls_)
-    VANTREL_TILE_STORED(bool, AutoSize, "AutoSize", autoSize_)
-    VANTREL_TILE_STORED(bool, AutoRedraw, "AutoRedraw", autoRedraw_)
-    VANTREL_TILE_STORED(bool, AlignCenter, "AlignCenter", alignCenter_)
-
-    VANTREL_TILE_STORED(int16_t, BackStyle, "BackStyle", backStyle_)
-    VANTREL_TILE_STORED(int16_t, BorderStyle, "BorderStyle", borderStyle_)
-    VANTREL_TILE_STORED(int16_t, ScaleMode, "ScaleMode", scaleMode_)
-    VANTREL_TILE_STORED(int16_t, PaletteMode, "PaletteMode", paletteMode_)
-    VANTREL_TILE_STORED(int16_t, OLEDropMode, "OLEDropMode", oleDropMode_)
-    VANTREL_TILE_STORED(int16_t, MousePointer, "MousePointer", mousePointer_)
-    VANTREL_TILE_STORED(int16_t, HitBehavior, "HitBehavior", hitBehavior_)
-    VANTREL_TILE_STORED(int16_t, DrawWidth, "DrawWidth", drawWidth_)
-    VANTREL_TILE_STORED(int16_t, DrawStyle, "DrawStyle", drawStyle_)
-    VANTREL_TILE_STORED(int16_t, DrawMode, "DrawMode", drawMode_)
-    VANTREL_TILE_STORED(int16_t, ClipBehavior, "ClipBehavior", clipBehavior_)
-    VANTREL_TILE_STORED(int16_t, Appearance, "Appearance", appearance_)
-
-    VANTREL_TILE_STORED(int32_t, TextureMode, "TextureMode", textureMode_)
-    VANTREL_TILE_STORED(int32_t, Shape, "Shape", shape_)
-    VANTREL_TILE_STORED(int32_t, ShadowOpacity, "ShadowOpacity", shadowOpacity_)
-    VANTREL_TILE_STORED(int32_t, ShadowOffsetY, "ShadowOffsetY", shadowOffsetY_)
-    VANTREL_TILE_STORED(int32_t, ShadowOffsetX, "ShadowOffsetX", shadowOffsetX_)
-    VANTREL_TILE_STORED(int32_t, ShadowDepth, "ShadowDepth", shadowDepth_)
-    VANTREL_TILE_STORED(int32_t, ShadowColor, "ShadowColor", shadowColor_)
-    VANTREL_TILE_STORED(int32_t, ScaleMethod, "ScaleMethod", scaleMethod_)
-    VANTREL_TILE_STORED(int32_t, Rotation, "Rotation", rotation_)
-    VANTREL_TILE_STORED(int32_t, PolygonSides, "PolygonSides", polygonSides_)
-    VANTREL_TILE_STORED(int32_t, Opacity, "Opacity", opacity_)
-    VANTREL_TILE_STORED(int32_t, Mirror, "Mirror", mirror_)
-    VANTREL_TILE_STORED(int32_t, MaskUsed, "MaskUsed", maskUsed_)
-    VANTREL_TILE_STORED(int32_t, MaskColor, "MaskColor", maskColor_)
-    VANTREL_TILE_STORED(int32_t, ImageType, "ImageType", imageType_)
-    VANTREL_TILE_STORED(int32_t, hwnd, "hWnd", hwnd_)
-    VANTREL_TILE_STORED(int32_t, hdc, "hDC", hdc_)
-    VANTREL_TILE_STORED(int32_t, grayScale, "grayScale", grayScale_)
-    VANTREL_TILE_STORED(int32_t, ContainerHwnd, "ContainerHwnd", containerHwnd_)
-    VANTREL_TILE_STORED(int32_t, BorderWidth, "BorderWidth", borderWidth_)
-
-    VANTREL_TILE_STORED(float, ScaleWidth, "ScaleWidth", scaleWidth_)
-    VANTREL_TILE_STORED(float, ScaleTop, "ScaleTop", scaleTop_)
-    VANTREL_TILE_STORED(float, ScaleLeft, "ScaleLeft", scaleLeft_)
-    VANTREL_TILE_STORED(float, ScaleHeight, "ScaleHeight", scaleHeight_)
-    VANTREL_TILE_STORED(float, PolygonAngle, "PolygonAngle", polygonAngle_)
-    VANTREL_TILE_STORED(float, IntensityOffset, "IntensityOffset", intensityOffset_)
-    VANTREL_TILE_STORED(float, CurrentY, "CurrentY", currentY_)
-    VANTREL_TILE_STORED(float, CurrentX, "CurrentX", currentX_)
-
-    VANTREL_TILE_STORED(std::string, ShapeText, "ShapeText", shapeText_)
-
-    VANTREL_TILE_STORED(rt::Picture, Picture, "Picture", picture_)
-    VANTREL_TILE_STORED(rt::Picture, Palette, "Palette", palette_)
-    VANTREL_TILE_STORED(rt::Picture, MouseIcon, "MouseIcon", mouseIcon_)
-    VANTREL_TILE_STORED(rt::Picture, MaskPicture, "MaskPicture", maskPicture_)
-    VANTREL_TILE_STORED(rt::Picture, Image, "Image", image_)
-
-    // Object references, kept as given.
-    void Texture(rt::Picture v) { Store(texture_, std::move(v), "Texture"); }
-    VANTREL_TILE_STORED(rt::Object, ShapeObject, "ShapeObject", shapeObject_)
-    VANTREL_TILE_STORED(rt::Object, HyperLink, "HyperLink", hyperLink_)
-    VANTREL_TILE_STORED(rt::Object, DataMembers, "DataMembers", dataMembers_)
-    VANTREL_TILE_STORED(rt::Object, Controls, "Controls", controls_)
-    VANTREL_TILE_STORED(rt::Object, ActiveControl, "ActiveControl", activeControl_)
+    bool Enabled() const noexcept { return settings_.Enabled; }
+    void Enabled(bool v) override { Store(settings_.Enabled, v, "Enabled"); }
+    int32_t hwnd() const noexcept { return settings_.hWnd; }
+    void hwnd(int32_t v) { Store(settings_.hWnd, v, "hWnd"); }
+    int32_t hdc() const noexcept { return settings_.hDC; }
+    void hdc(int32_t v) { Store(settings_.hDC, v, "hDC"); }
+    void Texture(rt::Picture v) { Store(settings_.Texture, std::move(v), "Texture"); }
+    // An object reference, kept as given and never stored.
+    const rt::Object& ShapeObject() const noexcept { return shapeObject_; }
+    void ShapeObject(rt::Object v) { Store(shapeObject_, std::move(v), "ShapeObject"); }
 
     // ---- members that do nothing
     void Refresh() {}
@@ -220,9 +239,9 @@ public:
     const rt::Label& CaptionLabel() const noexcept { return Label1; }
 
 protected:
-    void UserControl_InitProperties() override;
-    void UserControl_ReadProperties(rt::PropertyBag& PropBag) override;
-    void UserControl_WriteProperties(rt::PropertyBag& PropBag) override;
+    // A new tile keeps the values it starts with: its designed constituents, the list's defaults.
+    void UserControl_ReadProperties(rt::PropertyBag& b) override { Properties().ReadAll(*this, b); }
+    void UserControl_WriteProperties(rt::PropertyBag& b) override { Properties().WriteAll(*this, b); }
     void UserControl_Resize() override { Layout(true); }
 
 private:
@@ -256,26 +275,11 @@ private:
     HiddenCheck Check1{[this] { ref(); }};
     rt::HiddenText Text1{*this, "", [this] { Text1_Change(); }};
 
-    bool enabled_ = false, wantMouseEvents_ = false, stretchQuality_ = false, stretch_ = false,
-         sizeFixed_ = false, shadowEnabled_ = false, setRedraw_ = false, rotateEnabled_ = false,
-         rightToLeft_ = false, keepOriginalFormat_ = false, inversedImage_ = false, hasDC_ = false,
-         gdiplusInitialized_ = false, gdiplusEnabled_ = false, fontUnderline_ = false,
-         fontTransparent_ = false, clipControls_ = false, autoSize_ = false, autoRedraw_ = false,
-         alignCenter_ = false;
-    int16_t backStyle_ = 0, borderStyle_ = 0, scaleMode_ = 0, paletteMode_ = 0, oleDropMode_ = 0,
-            mousePointer_ = 0, hitBehavior_ = 0, drawWidth_ = 0, drawStyle_ = 0, drawMode_ = 0,
-            clipBehavior_ = 0, appearance_ = 0;
-    int32_t textureMode_ = 0, shape_ = 0, shadowOpacity_ = 0, shadowOffsetY_ = 0, shadowOffsetX_ = 0,
-            shadowDepth_ = 0, shadowColor_ = 0, scaleMethod_ = 0, rotation_ = 0, polygonSides_ = 0,
-            opacity_ = 0, mirror_ = 0, maskUsed_ = 0, maskColor_ = 0, imageType_ = 0, hwnd_ = 0, hdc_ = 0,
-            grayScale_ = 0, containerHwnd_ = 0, borderWidth_ = 0;
-    float scaleWidth_ = 0, scaleTop_ = 0, scaleLeft_ = 0, scaleHeight_ = 0, polygonAngle_ = 0,
-          intensityOffset_ = 0, currentY_ = 0, currentX_ = 0;
-    std::string shapeText_;
-    rt::Picture picture_, palette_, mouseIcon_, maskPicture_, image_, texture_;
-    rt::Object shapeObject_, hyperLink_, dataMembers_, controls_, activeControl_;
+    static constexpr uint32_t kWindowText = 0x80000008u;
+    struct Settings {
+        VANTREL_PROPERTY_FIELDS(VANTREL_TILE_PROPERTIES)
+    } settings_;
+    rt::Object shapeObject_;
 };
-
-#undef VANTREL_TILE_STORED
 
 }  // namespace controls
