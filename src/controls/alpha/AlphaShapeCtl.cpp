@@ -16,10 +16,6 @@ namespace {
 
 namespace gdip = imaging::gdip;
 
-constexpr uint32_t kDefaultBackColor = 0x80000005;  // window
-constexpr uint32_t kDefaultLineColor = 0x80000008;  // window text
-constexpr uint32_t kDisabledBit = 0x80000000;       // of TransColors, in the stored value only
-
 int Nearest(double v) {
     return rt::RoundEven(v);
 }
@@ -37,24 +33,6 @@ bool IsInitialFont(const rt::Font& f) {
     return rt::EqualsNoCase(f.Name(), initial.Name()) && f.Size() == initial.Size() &&
            f.Bold() == initial.Bold() && f.Weight() == initial.Weight() && !f.Italic() && !f.Underline() &&
            !f.Strikethrough() && f.Charset() == initial.Charset();
-}
-
-// Text as stored: two bytes a code unit, low byte first; an odd last byte is the low byte of a
-// last character.
-rt::PropertyBag::Bytes TextBytes(const std::wstring& text) {
-    rt::PropertyBag::Bytes bytes(text.size() * 2);
-    for (size_t i = 0; i < text.size(); ++i) {
-        bytes[2 * i] = static_cast<uint8_t>(text[i] & 0xFF);
-        bytes[2 * i + 1] = static_cast<uint8_t>((text[i] >> 8) & 0xFF);
-    }
-    return bytes;
-}
-std::wstring BytesText(const rt::PropertyBag::Bytes& bytes) {
-    if (bytes.empty()) return {};
-    std::wstring text((bytes.size() - 1) / 2 + 1, L'\0');
-    for (size_t i = 0; i < bytes.size(); ++i)
-        text[i / 2] = static_cast<wchar_t>(text[i / 2] | (bytes[i] << (8 * (i % 2))));
-    return text;
 }
 
 // A GDI+ matrix for one fitting; none without GDI+ or when GDI+ refuses it.
@@ -119,51 +97,35 @@ void AlphaShapeCtl::UserControl_InitProperties() {
     BuildBorderPen(false);
 }
 
-const rt::PropertyTable<AlphaShapeCtl>& AlphaShapeCtl::Properties() {
-    using A = AlphaShapeCtl;
-    const auto kept = rt::ForNew(rt::kKept);
-    const auto sizeFixed = rt::OnlyWhen([](A& a) { return a.SizeFixed(); });
-    auto font = [](A& a) -> rt::Font& { return a.Surface().GetFont(); };
-    static const rt::PropertyTable<A> table{
-        // A host path does not survive saving: the control comes back as a rectangle.
-        {"Settings", [](A& a) { return a.settings_; },
-         [](A& a, uint32_t v) { a.settings_ = (v & 7) > 4 ? v & ~7u : v; }, kDefaultSettings,
-         kDefaultSettings},
-        {"BdrColor", [](A& a) { return a.UserControl::ForeColor(); },
-         [](A& a, uint32_t c) { a.UserControl::ForeColor(c); }, kDefaultLineColor, kDefaultLineColor, kept},
-        {"FillColor", &A::fillColor_, kDefaultLineColor},
-        {"BkColor", [](A& a) { return a.UserControl::BackColor(); },
-         [](A& a, uint32_t c) { a.UserControl::BackColor(c); }, kDefaultBackColor, kDefaultBackColor, kept},
-        // A disabled control stores the disabled bit; reading clears it once all is read.
-        {"TransColors", [](A& a) { return a.transColors_ | (a.Enabled() ? 0u : kDisabledBit); },
-         [](A& a, uint32_t v) { a.transColors_ = v; }, 0u, 0u},
-        {"Angle", &A::polygonAngle_, 0.0f},
-        {"MouseIco", [](A& a) { return a.UserControl::MouseIcon(); },
-         [](A& a, rt::Picture p) { a.UserControl::MouseIcon(std::move(p)); }, rt::Picture(), rt::Picture(),
-         kept},
-        {"MousePtr", [](A& a) { return a.UserControl::MousePointer(); },
-         [](A& a, int16_t v) { a.UserControl::MousePointer(v); }, int16_t{0}, int16_t{0}, kept},
-        {"Image", &A::texture_, rt::Picture()},
-        // Little-endian code units; no text keeps the control's.
-        {"Text", [](A& a) { return a.shapeText_; },
-         [](A& a, std::wstring text) {
-             if (!text.empty()) a.shapeText_ = std::move(text);
-         },
-         rt::PropertyBag::Bytes{}, rt::PropertyBag::Bytes{}, rt::StoredAs(TextBytes, BytesText)},
-        {"fCx", &A::fCx_, 0.0f, sizeFixed},
-        {"fCy", &A::fCy_, 0.0f, sizeFixed},
-        {"Font", font, [](A& a, rt::Font f) { a.Surface().GetFont() = std::move(f); }, font,
-         rt::kAlwaysWritten, rt::WrittenOnlyWhen([](A& a) { return !IsInitialFont(a.Surface().GetFont()); }),
-         kept},
-    };
-    return table;
+VANTREL_PROPERTY_TABLE(AlphaShapeCtl, VANTREL_SHAPE_PROPERTIES)
+
+bool AlphaShapeCtl::NotInitialFont(AlphaShapeCtl& s) {
+    return !IsInitialFont(s.Surface().GetFont());
+}
+
+// Text as stored: two bytes a code unit, low byte first; an odd last byte is the low byte of a
+// last character.
+rt::PropertyBag::Bytes AlphaShapeCtl::TextBytes(const std::wstring& text) {
+    rt::PropertyBag::Bytes bytes(text.size() * 2);
+    for (size_t i = 0; i < text.size(); ++i) {
+        bytes[2 * i] = static_cast<uint8_t>(text[i] & 0xFF);
+        bytes[2 * i + 1] = static_cast<uint8_t>((text[i] >> 8) & 0xFF);
+    }
+    return bytes;
+}
+std::wstring AlphaShapeCtl::BytesText(const rt::PropertyBag::Bytes& bytes) {
+    if (bytes.empty()) return {};
+    std::wstring text((bytes.size() - 1) / 2 + 1, L'\0');
+    for (size_t i = 0; i < bytes.size(); ++i)
+        text[i / 2] = static_cast<wchar_t>(text[i / 2] | (bytes[i] << (8 * (i % 2))));
+    return text;
 }
 
 void AlphaShapeCtl::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
     Properties().ReadAll(*this, PropBag);
     WatchFont();
-    if (transColors_ & kDisabledBit) {
-        transColors_ &= ~kDisabledBit;
+    if (settings_.TransColors & kDisabledBit) {
+        settings_.TransColors &= ~kDisabledBit;
         Control::Enabled(false);
     }
     BuildShapePath(false);
@@ -180,34 +142,21 @@ void AlphaShapeCtl::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
 void AlphaShapeCtl::AlignCenter(bool v) {
     if (v == AlignCenter()) return;
     SetBits(1, 31, v ? 0 : 1);
-    if (SetRedraw())
-        BuildShapePath(true);
-    else
-        stateFlags_ |= sfFigurePending;
+    Rebuild(sfFigurePending);
     PropertyChanged("AlignCenter");
 }
 
 void AlphaShapeCtl::AutoSize(bool v) {
     if (v == AutoSize()) return;
     SetBits(1, 15, v ? 1 : 0);
-    if (v && m_Shape->Handle()) {
-        if (SetRedraw())
-            BuildShapePath(true);
-        else
-            stateFlags_ |= sfFigurePending;
-    }
+    if (v && m_Shape->Handle()) Rebuild(sfFigurePending);
     PropertyChanged("AutoSize");
 }
 
 void AlphaShapeCtl::BackColor(uint32_t v) {
     if (v == BackColor()) return;
     UserControl::BackColor(v);
-    if (FillStyle() < 60) {
-        if (SetRedraw())
-            BuildFillBrush(true);
-        else
-            stateFlags_ |= sfBrushPending;
-    }
+    if (FillStyle() < 60) Rebuild(sfBrushPending);
     PropertyChanged("BackColor");
 }
 
@@ -215,19 +164,14 @@ void AlphaShapeCtl::BackStyle(int32_t v) {
     if (v != 1) v = 0;
     if (v == BackStyle()) return;
     SetBits(1, 3, static_cast<uint32_t>(v));
-    if (FillStyle() < 60) {
-        if (SetRedraw())
-            BuildFillBrush(true);
-        else
-            stateFlags_ |= sfBrushPending;
-    }
+    if (FillStyle() < 60) Rebuild(sfBrushPending);
     PropertyChanged("BackStyle");
 }
 
 void AlphaShapeCtl::BackTransparency(int32_t v) {
     if (v == BackTransparency()) return;
     if (static_cast<uint32_t>(v) > 100) return;
-    transColors_ = (transColors_ & ~0xFFu) | static_cast<uint32_t>(v);
+    settings_.TransColors = (settings_.TransColors & ~0xFFu) | static_cast<uint32_t>(v);
     // The transparency lives in the brush (or its texture's attributes): make it afresh.
     if (SetRedraw()) {
         penBrush_->DestroyBrush();
@@ -241,10 +185,7 @@ void AlphaShapeCtl::BackTransparency(int32_t v) {
 void AlphaShapeCtl::BorderColor(uint32_t v) {
     if (v == BorderColor()) return;
     UserControl::ForeColor(v);
-    if (SetRedraw())
-        BuildBorderPen(true);
-    else
-        stateFlags_ |= sfPenPending;
+    Rebuild(sfPenPending);
     PropertyChanged("BorderColor");
 }
 
@@ -252,21 +193,15 @@ void AlphaShapeCtl::BorderStyle(int32_t v) {
     if (v == BorderStyle()) return;
     if (static_cast<uint32_t>(v) > 5) return;
     SetBits(7, 4, static_cast<uint32_t>(v));
-    if (SetRedraw())
-        BuildBorderPen(true);
-    else
-        stateFlags_ |= sfPenPending;
+    Rebuild(sfPenPending);
     PropertyChanged("BorderStyle");
 }
 
 void AlphaShapeCtl::BorderTransparency(int32_t v) {
     if (v == BorderTransparency()) return;
     if (static_cast<uint32_t>(v) > 100) return;
-    transColors_ = (transColors_ & ~0xFF00u) | (static_cast<uint32_t>(v) << 8);
-    if (SetRedraw())
-        BuildBorderPen(true);
-    else
-        stateFlags_ |= sfPenPending;
+    settings_.TransColors = (settings_.TransColors & ~0xFF00u) | (static_cast<uint32_t>(v) << 8);
+    Rebuild(sfPenPending);
     PropertyChanged("BorderTransparency");
 }
 
@@ -289,14 +224,9 @@ void AlphaShapeCtl::Enabled(bool v) {
 }
 
 void AlphaShapeCtl::FillColor(uint32_t v) {
-    if (v == fillColor_) return;
-    fillColor_ = v;
-    if (FillStyle() < 60) {
-        if (SetRedraw())
-            BuildFillBrush(true);
-        else
-            stateFlags_ |= sfBrushPending;
-    }
+    if (v == settings_.FillColor) return;
+    settings_.FillColor = v;
+    if (FillStyle() < 60) Rebuild(sfBrushPending);
     PropertyChanged("FillColor");
 }
 
@@ -304,10 +234,7 @@ void AlphaShapeCtl::FillStyle(int32_t v) {
     if (v == FillStyle()) return;
     if (static_cast<uint32_t>(v) > 60) return;
     SetBits(0x3F, 8, static_cast<uint32_t>(v));
-    if (SetRedraw())
-        BuildFillBrush(true);
-    else
-        stateFlags_ |= sfBrushPending;
+    Rebuild(sfBrushPending);
     PropertyChanged("FillStyle");
 }
 
@@ -315,7 +242,7 @@ void AlphaShapeCtl::Font(rt::Font f) {
     Surface().GetFont() = std::move(f);
     WatchFont();
     if (Shape() == 4) {
-        settings_ &= ~7u;
+        settings_.Settings &= ~7u;
         Shape(4);
     } else {
         PropertyChanged("Font");
@@ -328,7 +255,7 @@ void AlphaShapeCtl::WatchFont() {
 
 void AlphaShapeCtl::FontChanged() {
     if (Shape() != 4) return;
-    settings_ &= ~7u;
+    settings_.Settings &= ~7u;
     Shape(4);
 }
 
@@ -352,14 +279,9 @@ void AlphaShapeCtl::MousePointer(int32_t v) {
 }
 
 void AlphaShapeCtl::PolygonAngle(float v) {
-    if (v == polygonAngle_) return;
-    polygonAngle_ = v;
-    if (Shape() == 3) {
-        if (SetRedraw())
-            BuildShapePath(true);
-        else
-            stateFlags_ |= sfFigurePending;
-    }
+    if (v == settings_.PolygonAngle) return;
+    settings_.PolygonAngle = v;
+    if (Shape() == 3) Rebuild(sfFigurePending);
     PropertyChanged("PolygonAngle");
 }
 
@@ -367,12 +289,7 @@ void AlphaShapeCtl::PolygonSides(int32_t v) {
     if (v == PolygonSides()) return;
     if (static_cast<uint32_t>(v) > 360) return;
     SetBits(0x1FF, 20, static_cast<uint32_t>(v));
-    if (Shape() == 3) {
-        if (SetRedraw())
-            BuildShapePath(true);
-        else
-            stateFlags_ |= sfFigurePending;
-    }
+    if (Shape() == 3) Rebuild(sfFigurePending);
     PropertyChanged("PolygonSides");
 }
 
@@ -395,19 +312,16 @@ void AlphaShapeCtl::SetRedraw(bool v) {
 }
 
 int32_t AlphaShapeCtl::Shape() const noexcept {
-    const int32_t s = static_cast<int32_t>(settings_ & 7);
+    const int32_t s = static_cast<int32_t>(settings_.Settings & 7);
     return s == 5 ? -1 : s;
 }
 
 void AlphaShapeCtl::Shape(int32_t v) {
-    if (v == static_cast<int32_t>(settings_ & 7)) return;
+    if (v == static_cast<int32_t>(settings_.Settings & 7)) return;
     if (static_cast<uint32_t>(v) > 4) return;
     DeleteCustomPath();
     SetBits(7, 0, static_cast<uint32_t>(v));
-    if (SetRedraw())
-        BuildShapePath(true);
-    else
-        stateFlags_ |= sfFigurePending;
+    Rebuild(sfFigurePending);
     PropertyChanged("Shape");
 }
 
@@ -437,24 +351,19 @@ void AlphaShapeCtl::DeleteCustomPath() {
 
 std::wstring AlphaShapeCtl::ShapeText() const {
     if (!(stateFlags_ & sfRunMode) && (stateFlags_ & sfUnicodeText)) return L"{Unicode}";
-    return shapeText_;
+    return settings_.Text;
 }
 
 void AlphaShapeCtl::ShapeText(const std::wstring& v) {
-    if (v == shapeText_) return;
-    shapeText_ = v;
-    if (!shapeText_.empty() && !(stateFlags_ & sfRunMode)) {
-        if (IsUnicodeText(shapeText_))
+    if (v == settings_.Text) return;
+    settings_.Text = v;
+    if (!settings_.Text.empty() && !(stateFlags_ & sfRunMode)) {
+        if (IsUnicodeText(settings_.Text))
             stateFlags_ |= sfUnicodeText;
         else
             stateFlags_ &= ~sfUnicodeText;
     }
-    if (Shape() == 4) {
-        if (SetRedraw())
-            BuildShapePath(true);
-        else
-            stateFlags_ |= sfFigurePending;
-    }
+    if (Shape() == 4) Rebuild(sfFigurePending);
 }
 
 void AlphaShapeCtl::ShapeText(const std::string& ansi) {
@@ -465,12 +374,10 @@ void AlphaShapeCtl::SizeFixed(bool v) {
     if (v == SizeFixed()) return;
     SetBits(1, 30, v ? 1 : 0);
     if (v) {
-        fCx_ = static_cast<float>(ScaleWidth() + 2.0 * BorderWidth());
-        fCy_ = static_cast<float>(ScaleHeight() + 2.0 * BorderWidth());
-    } else if (SetRedraw()) {
-        BuildShapePath(true);
+        settings_.fCx = static_cast<float>(ScaleWidth() + 2.0 * BorderWidth());
+        settings_.fCy = static_cast<float>(ScaleHeight() + 2.0 * BorderWidth());
     } else {
-        stateFlags_ |= sfFigurePending;
+        Rebuild(sfFigurePending);
     }
     PropertyChanged("SizeFixed");
 }
@@ -478,15 +385,12 @@ void AlphaShapeCtl::SizeFixed(bool v) {
 void AlphaShapeCtl::Stretch(bool v) {
     if (v == Stretch()) return;
     SetBits(1, 29, v ? 1 : 0);
-    if (SetRedraw())
-        BuildShapePath(true);
-    else
-        stateFlags_ |= sfFigurePending;
+    Rebuild(sfFigurePending);
     PropertyChanged("Stretch");
 }
 
 void AlphaShapeCtl::Texture(rt::Picture p) {
-    texture_ = std::move(p);
+    settings_.Texture = std::move(p);
     if (FillStyle() == 60) {
         if (SetRedraw()) {
             penBrush_->DestroyBrush();
@@ -501,13 +405,8 @@ void AlphaShapeCtl::Texture(rt::Picture p) {
 void AlphaShapeCtl::TextureMode(int32_t v) {
     if (v == TextureMode()) return;
     if (static_cast<uint32_t>(v) > 5) return;
-    transColors_ = (transColors_ & ~0xF0000u) | (static_cast<uint32_t>(v) << 16);
-    if (FillStyle() == 60) {
-        if (SetRedraw())
-            BuildFillBrush(true);
-        else
-            stateFlags_ |= sfBrushPending;
-    }
+    settings_.TransColors = (settings_.TransColors & ~0xF0000u) | (static_cast<uint32_t>(v) << 16);
+    if (FillStyle() == 60) Rebuild(sfBrushPending);
     PropertyChanged("TextureMode");
 }
 
@@ -532,13 +431,13 @@ void AlphaShapeCtl::BuildShapePath(bool repaint) {
     // The figure box.
     const float BW = static_cast<float>(BorderWidth());
     const float scaleW = static_cast<float>(ScaleWidth()), scaleH = static_cast<float>(ScaleHeight());
-    const float W0 = SizeFixed() ? fCx_ : scaleW;
-    const float H0 = SizeFixed() ? fCy_ : scaleH;
+    const float W0 = SizeFixed() ? settings_.fCx : scaleW;
+    const float H0 = SizeFixed() ? settings_.fCy : scaleH;
     const bool centred = AlignCenter() && !AutoSize();
     float OX = 0, OY = 0;
     if (SizeFixed() && centred) {
-        OX = static_cast<float>(Half(scaleW - fCx_));
-        OY = static_cast<float>(Half(scaleH - fCy_));
+        OX = static_cast<float>(Half(scaleW - settings_.fCx));
+        OY = static_cast<float>(Half(scaleH - settings_.fCy));
     }
     const float S = W0 > H0 ? H0 - 2 * BW : W0 - 2 * BW;
     const float Px = OX + BW, Py = OY + BW;
@@ -567,7 +466,7 @@ void AlphaShapeCtl::BuildShapePath(bool repaint) {
     }
 
     const int32_t shape = Shape();
-    if (shape == 0 || (shape == 4 && shapeText_.empty())) {
+    if (shape == 0 || (shape == 4 && settings_.Text.empty())) {
         m_Shape->AppendRectangleToPath(x, y, w, h);
     } else if (shape == 1) {
         m_Shape->AppendEllipseToPath(Nearest(x), Nearest(y), Nearest(w), Nearest(h));
@@ -575,7 +474,7 @@ void AlphaShapeCtl::BuildShapePath(bool repaint) {
         m_Shape->AppendRoundRectangleToPath(x, y, w, h, S / 4, S / 4);
     } else if (shape == 3) {
         const int32_t sides = PolygonSides() < 3 ? 4 : PolygonSides();
-        m_Shape->AppendPrimitivePolygonToPath(0, 0, sides, Nearest(S), Nearest(S), polygonAngle_);
+        m_Shape->AppendPrimitivePolygonToPath(0, 0, sides, Nearest(S), Nearest(S), settings_.PolygonAngle);
         const gdip::RectF B = bounds();
         if (Stretch()) {
             // A figure with no extent cannot be scaled to the box: it stays as appended.
@@ -593,7 +492,7 @@ void AlphaShapeCtl::BuildShapePath(bool repaint) {
         const rt::Font& font = Surface().GetFont();
         const int32_t style = (font.Bold() ? 1 : 0) | (font.Italic() ? 2 : 0) | (font.Underline() ? 4 : 0) |
                               (font.Strikethrough() ? 8 : 0);
-        m_Shape->AppendStringToPath(0, 0, shapeText_, rt::Widen(font.Name()), font.Size(), style);
+        m_Shape->AppendStringToPath(0, 0, settings_.Text, rt::Widen(font.Name()), font.Size(), style);
         const gdip::RectF B = bounds();
         // A text with no extent in one direction (spaces only, a lone line) is left unfitted.
         if (B.Width != 0 && B.Height != 0) {
@@ -656,7 +555,7 @@ void AlphaShapeCtl::BuildFillBrush(bool repaint) {
     if (!path) return;
     const int32_t T = BackTransparency();
     const uint32_t back = ShapeColorToArgb(BackColor(), T);
-    const uint32_t fill = ShapeColorToArgb(fillColor_, T);
+    const uint32_t fill = ShapeColorToArgb(settings_.FillColor, T);
     const imaging::GdiplusShapeApi* api = Shapes();
     gdip::RectF B{0, 0, 0, 0};
     if (api) api->GdipGetPathWorldBounds(path, &B, nullptr, nullptr);
@@ -693,7 +592,7 @@ void AlphaShapeCtl::BuildFillBrush(bool repaint) {
 }
 
 void AlphaShapeCtl::BuildTextureBrush() {
-    if (texture_.Empty()) {
+    if (settings_.Texture.Empty()) {
         penBrush_->DestroyBrush();
         return;
     }
@@ -716,10 +615,10 @@ void AlphaShapeCtl::BuildTextureBrush() {
                 m.m[0][0] = m.m[1][1] = m.m[2][2] = m.m[4][4] = 1.0f;
                 m.m[3][3] = static_cast<float>(100 - T) / 100.0f;
                 images->GdipSetImageAttributesColorMatrix(attributes.get(), 0, TRUE, &m, nullptr, 0);
-                penBrush_->CreateTextureBrushStdPicture(texture_, wrap, attributes.get());
+                penBrush_->CreateTextureBrushStdPicture(settings_.Texture, wrap, attributes.get());
             }
         }
-        if (!penBrush_->BrushHandle()) penBrush_->CreateTextureBrushStdPicture(texture_, wrap);
+        if (!penBrush_->BrushHandle()) penBrush_->CreateTextureBrushStdPicture(settings_.Texture, wrap);
     }
 
     if (penBrush_->BrushHandle() && api) {
@@ -745,7 +644,7 @@ void AlphaShapeCtl::BuildTextureBrush() {
         }
     }
     // A picture that cannot make a brush is dropped.
-    if (!penBrush_->BrushHandle()) texture_ = rt::Picture();
+    if (!penBrush_->BrushHandle()) settings_.Texture = rt::Picture();
 }
 
 void AlphaShapeCtl::BuildBorderPen(bool repaint) {
@@ -763,6 +662,18 @@ void AlphaShapeCtl::BuildBorderPen(bool repaint) {
         }
     }
     if (repaint) RepaintSurface();
+}
+
+void AlphaShapeCtl::Rebuild(uint32_t part) {
+    if (!SetRedraw()) {
+        stateFlags_ |= part;
+    } else if (part == sfFigurePending) {
+        BuildShapePath(true);
+    } else if (part == sfBrushPending) {
+        BuildFillBrush(true);
+    } else {
+        BuildBorderPen(true);
+    }
 }
 
 void AlphaShapeCtl::RepaintSurface() {
@@ -819,8 +730,8 @@ void AlphaShapeCtl::UserControl_Resize() {
 
 void AlphaShapeCtl::UserControl_Show() {
     if (!(stateFlags_ & sfRunMode)) DetectUserMode();
-    if (!shapeText_.empty() && !(stateFlags_ & sfRunMode)) {
-        if (IsUnicodeText(shapeText_))
+    if (!settings_.Text.empty() && !(stateFlags_ & sfRunMode)) {
+        if (IsUnicodeText(settings_.Text))
             stateFlags_ |= sfUnicodeText;
         else
             stateFlags_ &= ~sfUnicodeText;
