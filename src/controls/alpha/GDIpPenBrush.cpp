@@ -3,7 +3,10 @@
 #include <olectl.h>
 
 #include <cstring>
+#include <iterator>
 #include <vector>
+
+#include "runtime/dib.h"
 
 namespace controls {
 
@@ -22,27 +25,21 @@ bool ValidDashStyle(int32_t s) {
 std::vector<BYTE> BitmapFileBytes(HBITMAP bitmap) {
     BITMAP bm{};
     if (!bitmap || !GetObjectA(bitmap, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return {};
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof info;
-    info.biWidth = bm.bmWidth;
-    info.biHeight = bm.bmHeight;
-    info.biPlanes = 1;
-    info.biBitCount = 32;
-    info.biCompression = BI_RGB;
+    BITMAPINFO info = rt::DibHeader(bm.bmWidth, bm.bmHeight, 32, true);
     const size_t pixelBytes = static_cast<size_t>(bm.bmWidth) * static_cast<size_t>(bm.bmHeight) * 4;
     const size_t offset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
     std::vector<BYTE> file(offset + pixelBytes);
     const rt::ScreenDC screen;
     const int lines = GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(bm.bmHeight), file.data() + offset,
-                                reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+                                &info, DIB_RGB_COLORS);
     if (lines != bm.bmHeight) return {};
-    info.biSizeImage = static_cast<DWORD>(pixelBytes);
+    info.bmiHeader.biSizeImage = static_cast<DWORD>(pixelBytes);
     BITMAPFILEHEADER header{};
     header.bfType = 0x4D42;  // "BM"
     header.bfSize = static_cast<DWORD>(file.size());
     header.bfOffBits = static_cast<DWORD>(offset);
     std::memcpy(file.data(), &header, sizeof header);
-    std::memcpy(file.data() + sizeof header, &info, sizeof info);
+    std::memcpy(file.data() + sizeof header, &info.bmiHeader, sizeof info.bmiHeader);
     return file;
 }
 
@@ -100,45 +97,37 @@ GDIpPenBrush::GpBrush* GDIpPenBrush::SetBrushColors(uint32_t Color1, uint32_t Co
         default:
             return nullptr;
     }
-    return status == gdip::Ok ? brush_.get() : nullptr;
+    return BrushIfOk(status);
 }
 
 GDIpPenBrush::GpBrush* GDIpPenBrush::SetBrushWrapMode(int32_t WrapMode) {
     auto* api = shapes();
     if (!api || !brush_ || !ValidWrapMode(WrapMode)) return nullptr;
-    gdip::Status status;
-    switch (BrushType()) {
-        case BrushTexture:
-            status = api->GdipSetTextureWrapMode(brush_.get(), WrapMode);
-            break;
-        case BrushPathGradient:
-            status = api->GdipSetPathGradientWrapMode(brush_.get(), WrapMode);
-            break;
-        case BrushLinearGradient:
-            status = api->GdipSetLineWrapMode(brush_.get(), WrapMode);
-            break;
-        default:
-            return nullptr;
-    }
-    return status == gdip::Ok ? brush_.get() : nullptr;
+    // Solid and hatch brushes have no wrap mode.
+    const decltype(api->GdipSetLineWrapMode) byType[] = {nullptr, nullptr, api->GdipSetTextureWrapMode,
+                                                         api->GdipSetPathGradientWrapMode,
+                                                         api->GdipSetLineWrapMode};
+    const int32_t type = BrushType();
+    if (type < 0 || type >= static_cast<int32_t>(std::size(byType)) || !byType[type]) return nullptr;
+    return BrushIfOk(byType[type](brush_.get(), WrapMode));
 }
 
 GDIpPenBrush::GpPen* GDIpPenBrush::SetPenColor(uint32_t Color) {
     auto* api = shapes();
     if (!api || !pen_) return nullptr;
-    return api->GdipSetPenColor(pen_.get(), Color) == gdip::Ok ? pen_.get() : nullptr;
+    return PenIfOk(api->GdipSetPenColor(pen_.get(), Color));
 }
 
 GDIpPenBrush::GpPen* GDIpPenBrush::SetPenStyle(int32_t Style) {
     auto* api = shapes();
     if (!api || !pen_ || !ValidDashStyle(Style)) return nullptr;
-    return api->GdipSetPenDashStyle(pen_.get(), Style) == gdip::Ok ? pen_.get() : nullptr;
+    return PenIfOk(api->GdipSetPenDashStyle(pen_.get(), Style));
 }
 
 GDIpPenBrush::GpPen* GDIpPenBrush::SetPenWidth(float Width) {
     auto* api = shapes();
     if (!api || !pen_) return nullptr;
-    return api->GdipSetPenWidth(pen_.get(), Width) == gdip::Ok ? pen_.get() : nullptr;
+    return PenIfOk(api->GdipSetPenWidth(pen_.get(), Width));
 }
 
 bool GDIpPenBrush::SetTextureBrushTransformation(GpMatrix* MatrixGDIp) {
@@ -314,21 +303,9 @@ void GDIpPenBrush::DestroyBrush() {
 }
 
 rt::ComPtr<IStream> GDIpPenBrush::BytesToStream(const void* data, size_t length) {
-    rt::ComPtr<IStream> stream;
-    if (!data) {
-        if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.put()))) return {};
-        return stream;
-    }
-    if (length == 0) return {};
-    rt::GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, length));
-    if (!memory) return {};
-    void* p = GlobalLock(memory.get());
-    if (!p) return {};
-    std::memcpy(p, data, length);
-    GlobalUnlock(memory.get());
-    if (FAILED(CreateStreamOnHGlobal(memory.get(), TRUE, stream.put()))) return {};
-    memory.release();  // the stream frees it
-    return stream;
+    // No bytes at an address is no stream; no address, an empty growable one.
+    if (data && length == 0) return {};
+    return rt::StreamOnCopy(data, length);
 }
 
 rt::ComPtr<IStream> GDIpPenBrush::PictureToStream(const rt::Picture& Picture) {

@@ -97,6 +97,13 @@ public:
 
 private:
     const imaging::GdiplusShapeApi* shapes() const;
+    // The brush or the pen when a step on it succeeded.
+    GpBrush* BrushIfOk(imaging::gdip::Status status) const noexcept {
+        return status == imaging::gdip::Ok ? brush_.get() : nullptr;
+    }
+    GpPen* PenIfOk(imaging::gdip::Status status) const noexcept {
+        return status == imaging::gdip::Ok ? pen_.get() : nullptr;
+    }
     GpBrush* TextureFromImage(GpImage* image, const imaging::gdip::RectF& bounds, int32_t WrapMode,
                               GpImageAttributes* attributes, std::optional<float> SrcX,
                               std::optional<float> SrcY, std::optional<float> SrcWidth,
