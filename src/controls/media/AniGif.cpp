@@ -7,6 +7,7 @@
 
 #include "controls/common/paint.h"
 #include "controls/media/gif_frames.h"
+#include "runtime/convert.h"
 #include "runtime/error.h"
 #include "runtime/files.h"
 #include "runtime/win.h"
@@ -16,12 +17,6 @@ namespace controls {
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
-
-std::string TrimBlanks(const std::string& s) {
-    const size_t first = s.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
 
 void Fill(HDC dc, int x, int y, int w, int h, COLORREF colour) {
     SolidFill(dc, RECT{x, y, x + w, y + h}, colour);
@@ -120,7 +115,7 @@ void AniGif::LoadFile(const std::string& Filename, bool DoNotStart) {
     stopAtFirst_ = finishFast_ = false;
     Picture5.Cls();
     Timer1.Enabled(false);
-    fileName_ = TrimBlanks(Filename);
+    fileName_ = rt::Trim(Filename);
     current_ = 0;
     if (fileName_.empty()) {
         frames_.clear();
