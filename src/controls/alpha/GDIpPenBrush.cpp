@@ -236,6 +236,15 @@ GDIpPenBrush::GpBrush* GDIpPenBrush::CreateGradientBrushLine(float X1, float Y1,
     return brush_.get();
 }
 
+void GDIpPenBrush::ColourRadial(const imaging::GdiplusShapeApi& api, float centreX, float centreY,
+                                uint32_t centreColour, uint32_t edgeColour) {
+    api.GdipSetPathGradientCenterColor(brush_.get(), centreColour);
+    INT count = 1;
+    api.GdipSetPathGradientSurroundColorsWithCount(brush_.get(), &edgeColour, &count);
+    const gdip::PointF centre{centreX, centreY};
+    api.GdipSetPathGradientCenterPoint(brush_.get(), &centre);
+}
+
 GDIpPenBrush::GpBrush* GDIpPenBrush::CreateGradientRadialPath(GpPath* hPathGDIp, float RadialCenterX,
                                                               float RadialCenterY,
                                                               uint32_t GradientStartColor,
@@ -247,11 +256,7 @@ GDIpPenBrush::GpBrush* GDIpPenBrush::CreateGradientRadialPath(GpPath* hPathGDIp,
         brush_.release();
         return nullptr;
     }
-    api->GdipSetPathGradientCenterColor(brush_.get(), GradientStartColor);
-    INT count = 1;
-    api->GdipSetPathGradientSurroundColorsWithCount(brush_.get(), &GradientStopColor, &count);
-    const gdip::PointF centre{RadialCenterX, RadialCenterY};
-    api->GdipSetPathGradientCenterPoint(brush_.get(), &centre);
+    ColourRadial(*api, RadialCenterX, RadialCenterY, GradientStartColor, GradientStopColor);
     api->GdipSetPathGradientWrapMode(brush_.get(), WrapMode);
     return brush_.get();
 }
@@ -270,11 +275,7 @@ GDIpPenBrush::GpBrush* GDIpPenBrush::CreateGradientRadialRect(float Left, float 
         brush_.release();
         return nullptr;
     }
-    api->GdipSetPathGradientCenterColor(brush_.get(), GradientStartColor);
-    INT count = 1;
-    api->GdipSetPathGradientSurroundColorsWithCount(brush_.get(), &GradientStopColor, &count);
-    const gdip::PointF centre{RadialCenterX, RadialCenterY};
-    api->GdipSetPathGradientCenterPoint(brush_.get(), &centre);
+    ColourRadial(*api, RadialCenterX, RadialCenterY, GradientStartColor, GradientStopColor);
     return brush_.get();
 }
 

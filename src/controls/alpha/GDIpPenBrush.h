@@ -104,6 +104,9 @@ private:
     GpPen* PenIfOk(imaging::gdip::Status status) const noexcept {
         return status == imaging::gdip::Ok ? pen_.get() : nullptr;
     }
+    // A radial brush's colours, from the centre to the edge, and its centre.
+    void ColourRadial(const imaging::GdiplusShapeApi& api, float centreX, float centreY,
+                      uint32_t centreColour, uint32_t edgeColour);
     GpBrush* TextureFromImage(GpImage* image, const imaging::gdip::RectF& bounds, int32_t WrapMode,
                               GpImageAttributes* attributes, std::optional<float> SrcX,
                               std::optional<float> SrcY, std::optional<float> SrcWidth,
