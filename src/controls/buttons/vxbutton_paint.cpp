@@ -354,6 +354,18 @@ void vxbutton::PaintFlat(int32_t state) {
 
 void vxbutton::PaintBlueRounded(int32_t state) {
     const uint32_t B = VxTranslateColor(settings_.BackColor);
+    // The hot and the focused rims: two lines a side, inner and outer.
+    auto rim = [&](uint32_t topIn, uint32_t topOut, uint32_t sideOut, uint32_t sideIn, uint32_t bottomIn,
+                   uint32_t bottomOut) {
+        VxLine(1, 2, W - 2, 2, topIn);
+        VxLine(1, 1, W - 2, 1, topOut);
+        VxLine(1, 1, 1, H - 2, sideOut);
+        VxLine(W - 2, 2, W - 2, H - 2, sideOut);
+        VxLine(2, 2, 2, H - 3, sideIn);
+        VxLine(W - 3, 3, W - 3, H - 3, sideIn);
+        VxLine(2, H - 3, W - 2, H - 3, bottomIn);
+        VxLine(2, H - 2, W - 2, H - 2, bottomOut);
+    };
     if (!settings_.Enabled) {
         VxMakeRegion();
         VxFill(S(B, 0.03f));
@@ -374,14 +386,7 @@ void vxbutton::PaintBlueRounded(int32_t state) {
     } else if (state == 1) {
         VxGradient(0, 0, W, H, S(B, 0.07f), B);
         VxGradient(0, 0, W, 5, S(B, 0.2f), S(B, 0.08f));
-        VxLine(1, 2, W - 2, 2, 0x89D8FD);
-        VxLine(1, 1, W - 2, 1, 0xCFF0FF);
-        VxLine(1, 1, 1, H - 2, 0x49BDF9);
-        VxLine(W - 2, 2, W - 2, H - 2, 0x49BDF9);
-        VxLine(2, 2, 2, H - 3, 0x7AD2FC);
-        VxLine(W - 3, 3, W - 3, H - 3, 0x7AD2FC);
-        VxLine(2, H - 3, W - 2, H - 3, 0x30B3F8);
-        VxLine(2, H - 2, W - 2, H - 2, 0x0097E5);
+        rim(0x89D8FD, 0xCFF0FF, 0x49BDF9, 0x7AD2FC, 0x30B3F8, 0x0097E5);
     } else if (state == 2) {
         VxFill(S(B, -0.05f));
         VxLine(1, 1, W - 2, 1, S(B, -0.16f));
@@ -392,14 +397,7 @@ void vxbutton::PaintBlueRounded(int32_t state) {
         VxLine(W - 2, 2, W - 2, H - 2, S(B, 0.04f));
     }
     if (FocusedOrDefault() && state == 0) {
-        VxLine(1, 2, W - 2, 2, 0xF6D4BC);
-        VxLine(1, 1, W - 2, 1, 0xFFE7CE);
-        VxLine(1, 1, 1, H - 2, 0xE6AF8E);
-        VxLine(W - 2, 2, W - 2, H - 2, 0xE6AF8E);
-        VxLine(2, 2, 2, H - 3, 0xF4D1B8);
-        VxLine(W - 3, 3, W - 3, H - 3, 0xF4D1B8);
-        VxLine(2, H - 3, W - 2, H - 3, 0xE4AD89);
-        VxLine(2, H - 2, W - 2, H - 2, 0xEE8269);
+        rim(0xF6D4BC, 0xFFE7CE, 0xE6AF8E, 0xF4D1B8, 0xE4AD89, 0xEE8269);
     }
     if (Ambient().UserMode && settings_.ShowFocusRect && FocusedOrDefault()) VxFocus(2, 2, W - 2, H - 2);
     VxFrameRect(0, 0, W, H, 0x743C00);
