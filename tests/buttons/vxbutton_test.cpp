@@ -111,6 +111,40 @@ TEST_F(VxButtons, LooksDrawTheirColoursInEveryState) {
     Release();
 }
 
+// Look 2's hot rim and its ring when focused: two lines a side, each colour where no later line
+// covers it, and the top's ends covered by the sides drawn after it.
+TEST_F(VxButtons, TheBlueRoundedLookDrawsEachLineOfItsRims) {
+    struct Rim {
+        int state;
+        bool focused;
+        COLORREF topIn, topOut, sideOut, sideIn, bottomIn, bottomOut;
+    };
+    const Rim rims[] = {
+        {1, false, 0x89D8FD, 0xCFF0FF, 0x49BDF9, 0x7AD2FC, 0x30B3F8, 0x0097E5},
+        {0, true, 0xF6D4BC, 0xFFE7CE, 0xE6AF8E, 0xF4D1B8, 0xE4AD89, 0xEE8269},
+    };
+    for (const Rim& r : rims) {
+        ToState(0);
+        Look(2);
+        ToState(r.state);
+        if (r.focused) {
+            b->SetFocus();
+            rt::DoEvents();
+        }
+        const struct {
+            int x, y;
+            COLORREF want;
+        } points[] = {
+            {40, 1, r.topOut},    {40, 2, r.topIn},      {77, 2, r.topIn},    {1, 2, r.sideOut},
+            {1, 12, r.sideOut},   {78, 2, r.sideOut},    {78, 12, r.sideOut}, {2, 2, r.sideIn},
+            {2, 12, r.sideIn},    {77, 12, r.sideIn},    {2, 21, r.bottomIn}, {40, 21, r.bottomIn},
+            {77, 21, r.bottomIn}, {40, 22, r.bottomOut},
+        };
+        for (const auto& p : points)
+            EXPECT_EQ(Px(b->hWnd(), p.x, p.y), p.want) << "state " << r.state << " at " << p.x << "," << p.y;
+    }
+}
+
 TEST_F(VxButtons, RoundedLooksCutTheirCorners) {
     for (int look = 0; look <= 12; ++look) {
         Look(look);

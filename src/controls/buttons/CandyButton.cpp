@@ -2,10 +2,10 @@
 // and focus. Its painting is in candy_paint.cpp.
 #include "controls/buttons/CandyButton.h"
 
-#include "runtime/win.h"
 #include "controls/buttons/candy_math.h"
 #include "runtime/error.h"
 #include "runtime/property_table.h"
+#include "runtime/win.h"
 
 namespace controls {
 
@@ -28,11 +28,7 @@ CandyButton::CandyButton(rt::Container& parent, std::string name, int index,
                          std::shared_ptr<const rt::PropertyBag> stored)
     : UserControl(parent, std::move(name), index, Windowing::Windowed, std::move(stored)),
       hook_("CandyButton", this) {
-    Surface().ScaleMode(rt::vbPixels);
-    Surface().BackColor(0xFFFFFF);
-    Surface().AutoRedraw(true);
-    GetFont() = rt::Font("Tahoma", 9);
-    Create();
+    Start();
 }
 
 CandyButton::CandyButton(const CandyButton& templ, int index)
@@ -41,6 +37,10 @@ CandyButton::CandyButton(const CandyButton& templ, int index)
       HoverEnter(templ.HoverEnter),
       HoverLeave(templ.HoverLeave),
       hook_("CandyButton", this) {
+    Start();
+}
+
+void CandyButton::Start() {
     Surface().ScaleMode(rt::vbPixels);
     Surface().BackColor(0xFFFFFF);
     Surface().AutoRedraw(true);
@@ -250,7 +250,8 @@ void CandyButton::UserControl_LostFocus() {
     if (settings_.Enabled && !settings_.Checked) CandyRedraw(Normal);
 }
 
-void CandyButton::HookProc(bool, bool&, LRESULT&, HWND&, UINT& uMsg, WPARAM& wParam, LPARAM& lParam, int32_t&) {
+void CandyButton::HookProc(bool, bool&, LRESULT&, HWND&, UINT& uMsg, WPARAM& wParam, LPARAM& lParam,
+                           int32_t&) {
     rt::HandlerScope scope;
     if (uMsg == WM_PAINT) {
         CandyApplyRegion();

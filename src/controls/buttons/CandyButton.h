@@ -128,6 +128,8 @@ protected:
 
 private:
     static const rt::PropertyTable<CandyButton>& Properties();
+    // The last step of both constructors: the surface and font a button starts with, then Create.
+    void Start();
     // CandyWindowProc: WM_PAINT before the window's procedure, WM_MOUSEMOVE and WM_MOUSELEAVE after.
     void HookProc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& hWnd, UINT& uMsg, WPARAM& wParam,
                   LPARAM& lParam, int32_t& userValue) override;

@@ -11,8 +11,6 @@ namespace controls {
 
 namespace {
 
-constexpr uint32_t kButtonFace = 0x8000000Fu;
-constexpr uint32_t kButtonText = 0x80000012u;
 constexpr int16_t kKeyEnter = 13, kKeyEscape = 27, kKeySpace = 32;
 constexpr double kMinimumTwips = 220;
 
@@ -54,55 +52,18 @@ void vxbutton::About() {
 // ---- Property bag
 
 void vxbutton::UserControl_InitProperties() {
-    showFocusRect_ = true;
-    enabled_ = true;
-    buttonStyle_ = 0;
-    caption_ = Ambient().DisplayName;
+    Properties().InitAll(*this);
     GetFont().Name("Tahoma");
-    pictureAlign_ = 1;
-    captionAlign_ = 1;
-    useMaskColor_ = true;
-    maskColor_ = 0xE0E0E0;
     RefreshSize();
     ApplyLookColors();
 }
 
-// The stored settings, in the order the bag keeps them. The caption's default differs between
-// reading ("vxbutton") and writing ("vxbutton1"); the key of UseMaskColor is "UseMaskCOlor".
-const rt::PropertyTable<vxbutton>& vxbutton::Properties() {
-    auto ambientFont = [](vxbutton& b) { return b.Ambient().Font; };
-    auto buttonFace = [](vxbutton&) { return VxTranslateColor(kButtonFace); };
-    auto buttonText = [](vxbutton&) { return VxTranslateColor(kButtonText); };
-    static const rt::PropertyTable<vxbutton> table{
-        {"ButtonStyle", &vxbutton::buttonStyle_, int32_t{1}},
-        {"ShowFocusRect", &vxbutton::showFocusRect_, false},
-        {"Enabled", &vxbutton::enabled_, true},
-        // A font of its own: the container's font is the default, not something to share.
-        {"Font", [](vxbutton& b) -> rt::Font& { return b.GetFont(); },
-         [](vxbutton& b, rt::Font f) { b.GetFont() = f.Clone(); }, ambientFont, ambientFont},
-        {"BackColor", &vxbutton::backColor_, buttonFace, buttonFace},
-        {"Caption", &vxbutton::caption_, "vxbutton", "vxbutton1"},
-        {"ForeColor", &vxbutton::foreColor_, buttonText, buttonText},
-        {"CheckBoxMode", &vxbutton::checkBoxMode_, false},
-        {"Value", &vxbutton::value_, false},
-        {"MousePointer", [](vxbutton& b) { return b.UserControl::MousePointer(); },
-         [](vxbutton& b, int16_t v) { b.UserControl::MousePointer(v); }, int16_t{0}, int16_t{0}},
-        {"MouseIcon", [](vxbutton& b) { return b.UserControl::MouseIcon(); },
-         [](vxbutton& b, rt::Picture p) { b.UserControl::MouseIcon(std::move(p)); }, rt::Picture(),
-         rt::Picture()},
-        {"Picture", &vxbutton::picture_, rt::Picture()},
-        {"PictureAlign", &vxbutton::pictureAlign_, int32_t{1}},
-        {"UseMaskCOlor", &vxbutton::useMaskColor_, false},
-        {"MaskColor", &vxbutton::maskColor_, 0xE0E0E0u},
-        {"CaptionAlign", &vxbutton::captionAlign_, int32_t{1}},
-    };
-    return table;
-}
+VANTREL_PROPERTY_TABLE(vxbutton, VANTREL_VXBUTTON_PROPERTIES)
 
 void vxbutton::UserControl_ReadProperties(rt::PropertyBag& PropBag) {
     Properties().ReadAll(*this, PropBag);
-    UserControl::ForeColor(foreColor_);
-    UserControl::Enabled(enabled_);
+    UserControl::ForeColor(settings_.ForeColor);
+    UserControl::Enabled(settings_.Enabled);
     VxSetAccessKeys();
     RefreshSize();
     ResizeStep();
@@ -125,12 +86,8 @@ void vxbutton::UserControl_WriteProperties(rt::PropertyBag& PropBag) {
 
 // ---- Properties
 
-void vxbutton::BackColor(uint32_t v) {
-    Set(backColor_, v, "BackColor");
-}
-
 void vxbutton::ButtonStyle(int32_t v) {
-    buttonStyle_ = v;
+    settings_.ButtonStyle = v;
     ApplyLookColors();
     VxMakeRegion();
     VxRedraw();
@@ -140,7 +97,7 @@ void vxbutton::ButtonStyle(int32_t v) {
 void vxbutton::ApplyLookColors() {
     uint32_t back = kButtonFace, fore = kButtonText;
     bool focusRect = false;
-    switch (buttonStyle_) {
+    switch (settings_.ButtonStyle) {
         case 2:
             back = 0xE7EBEC;
             break;
@@ -161,26 +118,22 @@ void vxbutton::ApplyLookColors() {
             back = 0xE1D6D5, focusRect = true;
             break;
         default:
-            focusRect = buttonStyle_ == 0 || buttonStyle_ == 1;
+            focusRect = settings_.ButtonStyle == 0 || settings_.ButtonStyle == 1;
             break;
     }
-    backColor_ = VxTranslateColor(back);
-    foreColor_ = VxTranslateColor(fore);
-    showFocusRect_ = focusRect;
+    settings_.BackColor = VxTranslateColor(back);
+    settings_.ForeColor = VxTranslateColor(fore);
+    settings_.ShowFocusRect = focusRect;
 }
 
 void vxbutton::Caption(std::string v) {
-    Store(caption_, std::move(v), "Caption");
+    Store(settings_.Caption, std::move(v), "Caption");
     VxSetAccessKeys();
     VxRedraw();
 }
 
-void vxbutton::CaptionAlign(int32_t v) {
-    Set(captionAlign_, v, "CaptionAlign");
-}
-
 void vxbutton::CheckBoxMode(bool v) {
-    checkBoxMode_ = v;
+    settings_.CheckBoxMode = v;
     if (!v) m_State = 0;
     VxRedraw();
     PropertyChanged("Value");
@@ -188,19 +141,19 @@ void vxbutton::CheckBoxMode(bool v) {
 }
 
 void vxbutton::Value(bool v) {
-    if (!checkBoxMode_) {
+    if (!settings_.CheckBoxMode) {
         m_State = 0;
         VxRedraw();
         return;
     }
-    value_ = v;
+    settings_.Value = v;
     if (!v) m_State = 0;
     VxRedraw();
     PropertyChanged("Value");
 }
 
 void vxbutton::Enabled(bool v) {
-    Store(enabled_, v, "Enabled");
+    Store(settings_.Enabled, v, "Enabled");
     UserControl::Enabled(v);
     VxRedraw();
 }
@@ -213,14 +166,10 @@ void vxbutton::Font(rt::Font f) {
 }
 
 void vxbutton::ForeColor(uint32_t v) {
-    foreColor_ = v;
+    settings_.ForeColor = v;
     UserControl::ForeColor(v);
     ResizeStep();
     PropertyChanged("ForeColor");
-}
-
-void vxbutton::MaskColor(uint32_t v) {
-    Set(maskColor_, v, "MaskColor");
 }
 
 void vxbutton::MouseIcon(rt::Picture p) {
@@ -230,14 +179,9 @@ void vxbutton::MouseIcon(rt::Picture p) {
     PropertyChanged("MouseIcon");
 }
 
-void vxbutton::MousePointer(int16_t v) {
-    UserControl::MousePointer(v);
-    PropertyChanged("MousePointer");
-}
-
 void vxbutton::Picture(rt::Picture p) {
-    picture_ = std::move(p);
-    if (picture_.Empty()) {
+    settings_.Picture = std::move(p);
+    if (settings_.Picture.Empty()) {
         ResizeStep();
         return;
     }
@@ -248,21 +192,17 @@ void vxbutton::Picture(rt::Picture p) {
 }
 
 void vxbutton::PictureAlign(int32_t v) {
-    Store(pictureAlign_, v, "PictureAlign");
-    if (!picture_.Empty()) VxRedraw();
-}
-
-void vxbutton::ShowFocusRect(bool v) {
-    Store(showFocusRect_, v, "ShowFocusRect");
+    Store(settings_.PictureAlign, v, "PictureAlign");
+    if (!settings_.Picture.Empty()) VxRedraw();
 }
 
 void vxbutton::UseMaskColor(bool v) {
-    Store(useMaskColor_, v, "UseMaskColor");
-    if (!picture_.Empty()) VxRedraw();
+    Store(settings_.UseMaskColor, v, "UseMaskColor");
+    if (!settings_.Picture.Empty()) VxRedraw();
 }
 
 void vxbutton::VxSetAccessKeys() {
-    const char key = VxAccessKey(caption_);
+    const char key = VxAccessKey(settings_.Caption);
     AccessKeys(key ? std::string(1, key) : std::string());
 }
 
@@ -303,7 +243,7 @@ void vxbutton::zSubclass_Proc(bool, bool&, LRESULT&, HWND&, UINT& uMsg, WPARAM&,
     } else if (uMsg == WM_MOUSELEAVE) {
         m_MouseInside = false;
         if (m_SpaceDown) return;
-        if (enabled_) m_State = 0;
+        if (settings_.Enabled) m_State = 0;
         VxRedraw();
         RaiseEvent(HoverLeave);
     }
@@ -328,14 +268,14 @@ void vxbutton::UserControl_MouseMove(int16_t Button, int16_t Shift, float X, flo
 }
 
 void vxbutton::UserControl_MouseDown(int16_t Button, int16_t Shift, float X, float Y) {
-    if (!enabled_) return;
+    if (!settings_.Enabled) return;
     // A press takes the focus, as it does on any button of the platform.
     if (Button == rt::vbLeftButton || Button == rt::vbRightButton) rt::Try([&] { SetFocus(); });
     MouseDownStep(Button, Shift, X, Y);
 }
 
 void vxbutton::MouseDownStep(int16_t Button, int16_t Shift, float X, float Y) {
-    if (!enabled_) return;
+    if (!settings_.Enabled) return;
     m_LastButton = Button, m_LastShift = Shift, m_LastX = X, m_LastY = Y;
     if (Button == rt::vbLeftButton) {
         m_HasFocus = true;
@@ -354,7 +294,7 @@ void vxbutton::UserControl_MouseUp(int16_t Button, int16_t Shift, float X, float
     if (Button == rt::vbLeftButton) {
         m_MouseDown = false;
         if (X > 0 && X < ScaleWidth() && Y > 0 && Y < ScaleHeight()) {
-            if (checkBoxMode_) ToggleValue();
+            if (settings_.CheckBoxMode) ToggleValue();
             VxRedraw();
             RaiseEvent(Click);
         }
@@ -386,7 +326,7 @@ void vxbutton::UserControl_KeyDown(int16_t& KeyCode, int16_t Shift) {
             if (LeftButtonHeld()) break;
             if (Shift == rt::vbAltMask) return;  // Alt+Space belongs to the window menu
             m_SpaceDown = true;
-            if (checkBoxMode_) {
+            if (settings_.CheckBoxMode) {
                 ToggleValue();
                 VxRedraw();
             } else if (m_State != 2) {
@@ -433,15 +373,15 @@ void vxbutton::UserControl_KeyUp(int16_t& KeyCode, int16_t Shift) {
 }
 
 void vxbutton::UserControl_AccessKeyPress(int16_t KeyAscii) {
-    if (!enabled_) return;
+    if (!settings_.Enabled) return;
     if (m_SpaceDown) {
         m_SpaceDown = false;
         m_MouseDown = false;
     }
-    if (checkBoxMode_) {
+    if (settings_.CheckBoxMode) {
         if (KeyAscii == kKeyEnter || KeyAscii == kKeyEscape) return;
         ToggleValue();
-        if (!value_) m_State = 0;
+        if (!settings_.Value) m_State = 0;
         VxRedraw();
     }
     rt::DoEvents();
@@ -466,7 +406,8 @@ void vxbutton::UserControl_LostFocus() {
 
 void vxbutton::UserControl_AmbientChanged(const std::string& PropertyName) {
     m_IsDefault = Ambient().DisplayAsDefault;
-    if (enabled_ && !m_MouseInside && (PropertyName == "DisplayAsDefault" || PropertyName == "BackColor"))
+    if (settings_.Enabled && !m_MouseInside &&
+        (PropertyName == "DisplayAsDefault" || PropertyName == "BackColor"))
         VxRedraw();
 }
 

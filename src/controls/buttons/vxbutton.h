@@ -15,12 +15,46 @@
 #include "controls/hook/window_hook.h"
 #include "runtime/font.h"
 #include "runtime/picture.h"
-#include "runtime/property_table.h"
+#include "runtime/property_list.h"
 #include "runtime/propertybag.h"
 #include "runtime/usercontrol.h"
 #include "runtime/win.h"
 
 namespace controls {
+
+// The stored properties (see runtime/property_list.h), in the order the bag keeps them. The
+// caption's default differs between reading ("vxbutton") and writing ("vxbutton1"); the key of
+// UseMaskColor is "UseMaskCOlor". The font read is a copy: the container's font is the default,
+// not something to share. A new button keeps its pointer and pointer picture, and its font but
+// for the name; its look's colours come after the list.
+// clang-format off
+#define VANTREL_VXBUTTON_PROPERTIES(X)                                                                  \
+    X(Custom, int32_t, ButtonStyle, int32_t{1}, rt::ForNew(int32_t{0}))                               \
+    X(Store, bool, ShowFocusRect, false, rt::ForNew(true))                                            \
+    X(Custom, bool, Enabled, true)                                                                    \
+    X(Via, rt::Font, Font, [](auto& b) -> rt::Font& { return b.GetFont(); },                          \
+      [](auto& b, rt::Font f) { b.GetFont() = f.Clone(); }, [](auto& b) { return b.Ambient().Font; }, \
+      [](auto& b) { return b.Ambient().Font; }, rt::ForNew(rt::kKept))                                \
+    X(Set, uint32_t, BackColor, [](auto&) { return VxTranslateColor(kButtonFace); },                  \
+      [](auto&) { return VxTranslateColor(kButtonFace); })                                            \
+    X(Custom, std::string, Caption, "vxbutton", "vxbutton1",                                          \
+      rt::ForNew([](auto& b) { return b.Ambient().DisplayName; }))                                    \
+    X(Custom, uint32_t, ForeColor, [](auto&) { return VxTranslateColor(kButtonText); },               \
+      [](auto&) { return VxTranslateColor(kButtonText); })                                            \
+    X(Custom, bool, CheckBoxMode, false)                                                              \
+    X(Custom, bool, Value, false)                                                                     \
+    X(Relay, int16_t, MousePointer, [](auto& b) { return b.UserControl::MousePointer(); },            \
+      [](auto& b, int16_t v) { b.UserControl::MousePointer(v); }, int16_t{0}, int16_t{0},             \
+      rt::ForNew(rt::kKept))                                                                          \
+    X(Via, rt::Picture, MouseIcon, [](auto& b) { return b.UserControl::MouseIcon(); },                \
+      [](auto& b, rt::Picture p) { b.UserControl::MouseIcon(std::move(p)); }, rt::Picture(),          \
+      rt::Picture(), rt::ForNew(rt::kKept))                                                           \
+    X(Custom, rt::Picture, Picture, rt::Picture())                                                    \
+    X(Custom, int32_t, PictureAlign, int32_t{1})                                                      \
+    X(Keyed, bool, UseMaskColor, "UseMaskCOlor", false, rt::ForNew(true))                             \
+    X(Set, uint32_t, MaskColor, 0xE0E0E0u)                                                            \
+    X(Set, int32_t, CaptionAlign, int32_t{1})
+// clang-format on
 
 class vxbutton : public rt::UserControl, private HookClient {
 public:
@@ -36,38 +70,22 @@ public:
     // The platform's OLE colour translation without a palette; -1 (all bits set) when it fails.
     static uint32_t VxTranslateColor(uint32_t oleColor) { return TranslateColorOrInvalid(oleColor); }
 
-    uint32_t BackColor() const noexcept { return backColor_; }
-    void BackColor(uint32_t v);
-    int32_t ButtonStyle() const noexcept { return buttonStyle_; }
+    // The stored properties; the setters written below do more than store, mark and redraw.
+    VANTREL_PROPERTY_ACCESSORS(VANTREL_VXBUTTON_PROPERTIES)
     void ButtonStyle(int32_t v);
-    const std::string& Caption() const noexcept { return caption_; }
     void Caption(std::string v);
-    int32_t CaptionAlign() const noexcept { return captionAlign_; }
-    void CaptionAlign(int32_t v);
-    bool CheckBoxMode() const noexcept { return checkBoxMode_; }
     void CheckBoxMode(bool v);
-    bool Value() const noexcept { return value_; }
     void Value(bool v);
-    bool Enabled() const noexcept { return enabled_; }
     void Enabled(bool v) override;
     rt::Font& Font() { return GetFont(); }
     void Font(rt::Font f);
-    uint32_t ForeColor() const noexcept { return foreColor_; }
     void ForeColor(uint32_t v);
     HWND hwnd() const noexcept { return hWnd(); }
-    uint32_t MaskColor() const noexcept { return maskColor_; }
-    void MaskColor(uint32_t v);
     const rt::Picture& MouseIcon() const noexcept { return UserControl::MouseIcon(); }
     void MouseIcon(rt::Picture p);
     int16_t MousePointer() const noexcept { return UserControl::MousePointer(); }
-    void MousePointer(int16_t v);
-    const rt::Picture& Picture() const noexcept { return picture_; }
     void Picture(rt::Picture p);
-    int32_t PictureAlign() const noexcept { return pictureAlign_; }
     void PictureAlign(int32_t v);
-    bool ShowFocusRect() const noexcept { return showFocusRect_; }
-    void ShowFocusRect(bool v);
-    bool UseMaskColor() const noexcept { return useMaskColor_; }
     void UseMaskColor(bool v);
 
     // Events besides the container's Click and DblClick; arguments by reference.
@@ -130,7 +148,7 @@ private:
     void SetOwnBackColor(uint32_t c);
     void ResizeStep();
     void MouseDownStep(int16_t Button, int16_t Shift, float X, float Y);
-    void ToggleValue() { value_ = !value_; }
+    void ToggleValue() { settings_.Value = !settings_.Value; }
     bool LeftButtonHeld() const;
     void StartLeaveTracking();
 
@@ -148,17 +166,13 @@ private:
     void PaintWhiteTop(int32_t state);
     void PaintBanded(int32_t state);
 
-    bool Checked() const noexcept { return checkBoxMode_ && value_; }
+    bool Checked() const noexcept { return settings_.CheckBoxMode && settings_.Value; }
     bool FocusedOrDefault() const noexcept { return m_HasFocus || m_IsDefault; }
 
-    // Stored properties.
-    int32_t buttonStyle_ = 0;
-    uint32_t backColor_ = 0, foreColor_ = 0, maskColor_ = 0xE0E0E0;
-    std::string caption_;
-    int32_t captionAlign_ = 1, pictureAlign_ = 1;
-    bool checkBoxMode_ = false, value_ = false, enabled_ = true;
-    bool showFocusRect_ = false, useMaskColor_ = false;
-    rt::Picture picture_;
+    static constexpr uint32_t kButtonFace = 0x8000000Fu, kButtonText = 0x80000012u;
+    struct Settings {
+        VANTREL_PROPERTY_FIELDS(VANTREL_VXBUTTON_PROPERTIES)
+    } settings_;
 
     // Run-time state.
     int32_t m_State = 0;

@@ -17,9 +17,8 @@ namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint32_t kBlack = 0;
-constexpr uint32_t kWorkspace = 0x8000000Cu;   // system colour 12
-constexpr uint32_t kGrayText = 0x80000011u;    // 17
-constexpr uint32_t kButtonText = 0x80000012u;  // 18
+constexpr uint32_t kWorkspace = 0x8000000Cu;  // system colour 12
+constexpr uint32_t kGrayText = 0x80000011u;   // 17
 
 uint32_t S(uint32_t c, float f) {
     return VxShiftColor(c, f);
@@ -97,7 +96,7 @@ void vxbutton::RefreshSize() {
 }
 
 void vxbutton::PaintLook(int32_t state) {
-    switch (buttonStyle_) {
+    switch (settings_.ButtonStyle) {
         case 0:
         case 11:
             PaintClassic(state);
@@ -151,11 +150,11 @@ void vxbutton::VxMakeRegion() {
     const int w = r.right, h = r.bottom;
     // The region is the same as long as the look and the size are: setting it again would only
     // ask for another paint, which comes back here.
-    if (regionStyle_ == buttonStyle_ && regionW_ == w && regionH_ == h) return;
-    rt::Region region(RoundedLook(buttonStyle_) ? CreateRoundRectRgn(0, 0, w + 1, h + 1, 3, 3)
-                                                : CreateRectRgn(0, 0, w, h));
+    if (regionStyle_ == settings_.ButtonStyle && regionW_ == w && regionH_ == h) return;
+    rt::Region region(RoundedLook(settings_.ButtonStyle) ? CreateRoundRectRgn(0, 0, w + 1, h + 1, 3, 3)
+                                                         : CreateRectRgn(0, 0, w, h));
     if (!region) return;
-    regionStyle_ = buttonStyle_, regionW_ = w, regionH_ = h;
+    regionStyle_ = settings_.ButtonStyle, regionW_ = w, regionH_ = h;
     if (SetWindowRgn(wnd, region.get(), TRUE)) region.release();  // the window owns it
 }
 
@@ -203,16 +202,16 @@ void vxbutton::VxPickMaskColor() {
     rt::ScreenDC screen;
     rt::MemoryDC mem(screen.get());
     COLORREF pixel = CLR_INVALID;
-    if (picture_.Type() == rt::vbPicTypeBitmap) {
-        rt::SelectGuard sel(mem.get(), reinterpret_cast<HGDIOBJ>(picture_.Handle()));
+    if (settings_.Picture.Type() == rt::vbPicTypeBitmap) {
+        rt::SelectGuard sel(mem.get(), reinterpret_cast<HGDIOBJ>(settings_.Picture.Handle()));
         pixel = GetPixel(mem.get(), 0, 0);
     } else {
         // Other pictures: their top-left pixel as drawn over the mask colour in force.
-        rt::Picture flat = picture_.ToBitmap(VxTranslateColor(maskColor_));
+        rt::Picture flat = settings_.Picture.ToBitmap(VxTranslateColor(settings_.MaskColor));
         rt::SelectGuard sel(mem.get(), reinterpret_cast<HGDIOBJ>(flat.Handle()));
         pixel = GetPixel(mem.get(), 0, 0);
     }
-    if (pixel != CLR_INVALID) maskColor_ = pixel;
+    if (pixel != CLR_INVALID) settings_.MaskColor = pixel;
 }
 
 // ---- Caption and picture
@@ -220,42 +219,43 @@ void vxbutton::VxPickMaskColor() {
 void vxbutton::VxDrawCaption() {
     RefreshSize();
     rt::SelectGuard font(dc_, GetFont().Handle());
-    const SIZE text = MeasureCaption(dc_, caption_);
+    const SIZE text = MeasureCaption(dc_, settings_.Caption);
 
     VxCaptionInput in;
     in.W = W, in.H = H, in.tw = text.cx, in.th = text.cy;
-    in.hasPicture = !picture_.Empty();
-    in.ps = in.hasPicture ? std::min(picture_.PixelHeight(), 48) : 0;
+    in.hasPicture = !settings_.Picture.Empty();
+    in.ps = in.hasPicture ? std::min(settings_.Picture.PixelHeight(), 48) : 0;
     in.hasAccessKey = !AccessKeys().empty();
-    in.pictureAlign = pictureAlign_, in.captionAlign = captionAlign_;
-    in.look = buttonStyle_, in.state = m_State;
+    in.pictureAlign = settings_.PictureAlign, in.captionAlign = settings_.CaptionAlign;
+    in.look = settings_.ButtonStyle, in.state = m_State;
     const VxCaptionLayout at = VxLayoutCaption(in);
     if (at.setsFocusRect) captionFocus_ = RECT{at.focusLeft, at.focusTop, at.focusRight, at.focusBottom};
 
     const int ps = in.ps;
-    const int16_t type = picture_.Type();
-    const uintptr_t handle = picture_.Handle();
+    const int16_t type = settings_.Picture.Type();
+    const uintptr_t handle = settings_.Picture.Handle();
     if (type == rt::vbPicTypeIcon) {
-        if (enabled_)
+        if (settings_.Enabled)
             DrawIconEx(dc_, at.px, at.py, reinterpret_cast<HICON>(handle), 0, 0, 0, nullptr, DI_NORMAL);
         else
             VxDrawPicture(dc_, handle, at.px, at.py, ps, ps);
     } else if (type == rt::vbPicTypeBitmap) {
-        if (!enabled_) {
+        if (!settings_.Enabled) {
             VxDrawPicture(dc_, handle, at.px, at.py, ps, ps);
-        } else if (useMaskColor_) {
+        } else if (settings_.UseMaskColor) {
             rt::MemoryDC mem(dc_);
             rt::SelectGuard sel(mem.get(), reinterpret_cast<HGDIOBJ>(handle));
-            TransparentBlt(dc_, at.px, at.py, ps, ps, mem.get(), 0, 0, ps, ps, VxTranslateColor(maskColor_));
+            TransparentBlt(dc_, at.px, at.py, ps, ps, mem.get(), 0, 0, ps, ps,
+                           VxTranslateColor(settings_.MaskColor));
         } else {
-            picture_.Render(dc_, at.px, at.py, ps, ps);
+            settings_.Picture.Render(dc_, at.px, at.py, ps, ps);
         }
     }
 
-    SetTextColor(dc_, enabled_ ? VxTranslateColor(foreColor_) : Sys(kGrayText));
+    SetTextColor(dc_, settings_.Enabled ? VxTranslateColor(settings_.ForeColor) : Sys(kGrayText));
     SetBkMode(dc_, TRANSPARENT);
     RECT r{at.left, at.top, at.right, at.bottom};
-    DrawTextA(dc_, caption_.c_str(), -1, &r, DT_CENTER | DT_WORDBREAK);
+    DrawTextA(dc_, settings_.Caption.c_str(), -1, &r, DT_CENTER | DT_WORDBREAK);
 }
 
 bool vxbutton::VxDrawPicture(HDC dc, uintptr_t handle, int x, int y, int w, int h) {
@@ -297,13 +297,13 @@ bool vxbutton::VxDrawPicture(HDC dc, uintptr_t handle, int x, int y, int w, int 
 // ---- The looks
 
 void vxbutton::PaintClassic(int32_t state) {
-    const uint32_t B = VxTranslateColor(backColor_);
-    const bool flat = buttonStyle_ == 11;
-    if (!enabled_) VxEdge(EDGE_RAISED);
+    const uint32_t B = VxTranslateColor(settings_.BackColor);
+    const bool flat = settings_.ButtonStyle == 11;
+    if (!settings_.Enabled) VxEdge(EDGE_RAISED);
     if (Checked()) {
         VxFill(S(B, 0.02f));
         VxEdge(EDGE_SUNKEN);
-        if (showFocusRect_ && m_HasFocus) VxFrameRect(4, 4, W - 7, H - 7, Sys(kWorkspace));
+        if (settings_.ShowFocusRect && m_HasFocus) VxFrameRect(4, 4, W - 7, H - 7, Sys(kWorkspace));
         return;
     }
     if (state == 0) {
@@ -323,7 +323,7 @@ void vxbutton::PaintClassic(int32_t state) {
         }
     }
     if (!FocusedOrDefault()) return;
-    if (showFocusRect_ && Ambient().UserMode) VxFocus(4, 4, W - 4, H - 4);
+    if (settings_.ShowFocusRect && Ambient().UserMode) VxFocus(4, 4, W - 4, H - 4);
     if (state == 2 || flat) return;
     RECT edge{0, 0, W - 1, H - 1};
     DrawEdge(dc_, &edge, EDGE_RAISED, BF_RECT);
@@ -332,8 +332,8 @@ void vxbutton::PaintClassic(int32_t state) {
 }
 
 void vxbutton::PaintFlat(int32_t state) {
-    const uint32_t B = VxTranslateColor(backColor_);
-    if (!enabled_) {
+    const uint32_t B = VxTranslateColor(settings_.BackColor);
+    if (!settings_.Enabled) {
         VxEdge(BDR_RAISEDINNER);
         return;
     }
@@ -349,12 +349,24 @@ void vxbutton::PaintFlat(int32_t state) {
         VxFrameRect(0, 0, W, H, kWhite);
         VxFrameRect(0, 0, W + 1, H + 1, Sys(kGrayText));
     }
-    if (showFocusRect_ && FocusedOrDefault()) VxFocus(3, 3, W - 3, H - 3);
+    if (settings_.ShowFocusRect && FocusedOrDefault()) VxFocus(3, 3, W - 3, H - 3);
 }
 
 void vxbutton::PaintBlueRounded(int32_t state) {
-    const uint32_t B = VxTranslateColor(backColor_);
-    if (!enabled_) {
+    const uint32_t B = VxTranslateColor(settings_.BackColor);
+    // The hot and the focused rims: two lines a side, inner and outer.
+    auto rim = [&](uint32_t topIn, uint32_t topOut, uint32_t sideOut, uint32_t sideIn, uint32_t bottomIn,
+                   uint32_t bottomOut) {
+        VxLine(1, 2, W - 2, 2, topIn);
+        VxLine(1, 1, W - 2, 1, topOut);
+        VxLine(1, 1, 1, H - 2, sideOut);
+        VxLine(W - 2, 2, W - 2, H - 2, sideOut);
+        VxLine(2, 2, 2, H - 3, sideIn);
+        VxLine(W - 3, 3, W - 3, H - 3, sideIn);
+        VxLine(2, H - 3, W - 2, H - 3, bottomIn);
+        VxLine(2, H - 2, W - 2, H - 2, bottomOut);
+    };
+    if (!settings_.Enabled) {
         VxMakeRegion();
         VxFill(S(B, 0.03f));
         VxFrameRect(0, 0, W, H, S(B, -0.1f));
@@ -374,14 +386,7 @@ void vxbutton::PaintBlueRounded(int32_t state) {
     } else if (state == 1) {
         VxGradient(0, 0, W, H, S(B, 0.07f), B);
         VxGradient(0, 0, W, 5, S(B, 0.2f), S(B, 0.08f));
-        VxLine(1, 2, W - 2, 2, 0x89D8FD);
-        VxLine(1, 1, W - 2, 1, 0xCFF0FF);
-        VxLine(1, 1, 1, H - 2, 0x49BDF9);
-        VxLine(W - 2, 2, W - 2, H - 2, 0x49BDF9);
-        VxLine(2, 2, 2, H - 3, 0x7AD2FC);
-        VxLine(W - 3, 3, W - 3, H - 3, 0x7AD2FC);
-        VxLine(2, H - 3, W - 2, H - 3, 0x30B3F8);
-        VxLine(2, H - 2, W - 2, H - 2, 0x0097E5);
+        rim(0x89D8FD, 0xCFF0FF, 0x49BDF9, 0x7AD2FC, 0x30B3F8, 0x0097E5);
     } else if (state == 2) {
         VxFill(S(B, -0.05f));
         VxLine(1, 1, W - 2, 1, S(B, -0.16f));
@@ -392,23 +397,16 @@ void vxbutton::PaintBlueRounded(int32_t state) {
         VxLine(W - 2, 2, W - 2, H - 2, S(B, 0.04f));
     }
     if (FocusedOrDefault() && state == 0) {
-        VxLine(1, 2, W - 2, 2, 0xF6D4BC);
-        VxLine(1, 1, W - 2, 1, 0xFFE7CE);
-        VxLine(1, 1, 1, H - 2, 0xE6AF8E);
-        VxLine(W - 2, 2, W - 2, H - 2, 0xE6AF8E);
-        VxLine(2, 2, 2, H - 3, 0xF4D1B8);
-        VxLine(W - 3, 3, W - 3, H - 3, 0xF4D1B8);
-        VxLine(2, H - 3, W - 2, H - 3, 0xE4AD89);
-        VxLine(2, H - 2, W - 2, H - 2, 0xEE8269);
+        rim(0xF6D4BC, 0xFFE7CE, 0xE6AF8E, 0xF4D1B8, 0xE4AD89, 0xEE8269);
     }
-    if (Ambient().UserMode && showFocusRect_ && FocusedOrDefault()) VxFocus(2, 2, W - 2, H - 2);
+    if (Ambient().UserMode && settings_.ShowFocusRect && FocusedOrDefault()) VxFocus(2, 2, W - 2, H - 2);
     VxFrameRect(0, 0, W, H, 0x743C00);
     VxCornerPixels(S(0x743C00, 0.3f));
 }
 
 void vxbutton::PaintSilver(int32_t state) {
-    const uint32_t B = VxTranslateColor(backColor_);
-    if (!enabled_) {
+    const uint32_t B = VxTranslateColor(settings_.BackColor);
+    if (!settings_.Enabled) {
         VxMakeRegion();
         VxFill(B);
         VxFrameRect(0, 0, W, H, S(B, -0.25f));
@@ -438,13 +436,13 @@ void vxbutton::PaintSilver(int32_t state) {
         VxFrameRect(0, 0, W, H, 0xA77532);
         VxFrameRect(1, 1, W - 2, H - 2, 0xF0CD3D);
     }
-    if (showFocusRect_ && m_HasFocus && Ambient().UserMode) VxFocus(2, 2, W - 2, H - 2);
+    if (settings_.ShowFocusRect && m_HasFocus && Ambient().UserMode) VxFocus(2, 2, W - 2, H - 2);
     VxCornerPixels(S(0x707070, 0.3f));
 }
 
 void vxbutton::PaintToolbar(int32_t state) {
-    const uint32_t B = VxTranslateColor(backColor_);
-    if (enabled_) {
+    const uint32_t B = VxTranslateColor(settings_.BackColor);
+    if (settings_.Enabled) {
         if (Checked()) {
             VxFill(S(0xE2B598, 0.1f));
             VxFrameRect(0, 0, W, H, S(0x6F4B4B, 0.05f));
@@ -467,7 +465,7 @@ void vxbutton::PaintToolbar(int32_t state) {
 
 void vxbutton::PaintShadowed(int32_t state) {
     SetOwnBackColor(Ambient().BackColor);
-    const uint32_t B = VxTranslateColor(backColor_);
+    const uint32_t B = VxTranslateColor(settings_.BackColor);
     if (state == 0 || state == 1) {
         if (state == 0) VxMakeRegion();
         VxFrameRect(6, 6, W - 9, H - 9, 0x808080);
@@ -479,7 +477,7 @@ void vxbutton::PaintShadowed(int32_t state) {
         VxFillRect(B, RECT{3, 3, W, H});
         VxFrameRect(3, 3, W - 3, H - 3, S(B, 0.3f));
     }
-    if (showFocusRect_ && FocusedOrDefault()) {
+    if (settings_.ShowFocusRect && FocusedOrDefault()) {
         if (state == 2)
             VxFocus(6, 6, W - 3, H - 3);
         else
@@ -489,10 +487,10 @@ void vxbutton::PaintShadowed(int32_t state) {
 
 void vxbutton::PaintLight(int32_t state) {
     SetOwnBackColor(Ambient().BackColor);
-    const uint32_t B = VxTranslateColor(backColor_);
+    const uint32_t B = VxTranslateColor(settings_.BackColor);
     if (Checked()) {
         VxFill(S(B, 0.2f));
-        foreColor_ = Sys(kButtonText);
+        settings_.ForeColor = Sys(kButtonText);
         VxFrameRect(0, 0, W, H, S(B, -0.3f));
         VxCornerPixels(S(B, -0.1f));
         if (m_MouseInside) {
@@ -526,12 +524,12 @@ void vxbutton::PaintLight(int32_t state) {
         VxCornerPixels(S(B, -0.1f));
     }
     // The caption is white while pressed, the button text colour otherwise, whatever was set.
-    foreColor_ = state == 2 ? kWhite : Sys(kButtonText);
+    settings_.ForeColor = state == 2 ? kWhite : Sys(kButtonText);
 }
 
 void vxbutton::PaintPaleBlue(int32_t state) {
-    const uint32_t B = VxTranslateColor(backColor_);
-    if (!enabled_) {
+    const uint32_t B = VxTranslateColor(settings_.BackColor);
+    if (!settings_.Enabled) {
         VxFill(B);
         VxCornerPixels(B);
         return;
@@ -554,7 +552,7 @@ void vxbutton::PaintPaleBlue(int32_t state) {
 }
 
 void vxbutton::PaintGlassy(int32_t state) {
-    const uint32_t B = VxTranslateColor(backColor_);
+    const uint32_t B = VxTranslateColor(settings_.BackColor);
     const int Ht = rt::RoundEven(H / 2.7), Hb = rt::RoundEven(H - H / 2.7);
     const uint32_t frame = S(B, -0.34f);
     auto pressed = [&] {
@@ -584,8 +582,8 @@ void vxbutton::PaintGlassy(int32_t state) {
 }
 
 void vxbutton::PaintWhiteTop(int32_t state) {
-    const uint32_t B = VxTranslateColor(backColor_);
-    if (!enabled_) state = 0;
+    const uint32_t B = VxTranslateColor(settings_.BackColor);
+    if (!settings_.Enabled) state = 0;
     const int half = rt::RoundEven(H / 2.0);
     if (state == 0 || state == 1) {
         if (state == 0) VxMakeRegion();
@@ -603,13 +601,13 @@ void vxbutton::PaintWhiteTop(int32_t state) {
         VxLine(2, H - 1, W - 2, H - 1, S(B, -0.4f));
     }
     VxCornerPixels(S(B, 0.05f));
-    if (showFocusRect_ && FocusedOrDefault())
+    if (settings_.ShowFocusRect && FocusedOrDefault())
         VxFocus(captionFocus_.left, captionFocus_.top, captionFocus_.right, captionFocus_.bottom);
 }
 
 void vxbutton::PaintBanded(int32_t state) {
-    const uint32_t B = VxTranslateColor(backColor_);
-    if (!enabled_) return;
+    const uint32_t B = VxTranslateColor(settings_.BackColor);
+    if (!settings_.Enabled) return;
     if (state == 0) {
         VxMakeRegion();
         VxFill(B);
