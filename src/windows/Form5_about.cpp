@@ -1,6 +1,6 @@
-#include "actions/windows/Form5.h"
+#include "windows/Form5_about.h"
 
-#include "actions/windows/window_layout.h"
+#include "windows/window_layout.h"
 
 Form5::Form5() : Form("Form5") {
     Caption("About");

@@ -1,9 +1,9 @@
-#include "actions/windows/Form11.h"
+#include "windows/Form11_picture_viewer.h"
 
 #include <cmath>
 
-#include "actions/windows/window_layout.h"
 #include "runtime/error.h"
+#include "windows/window_layout.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "actions/windows/Form6.h"
+#include "windows/Form6_exit.h"
 
 #include <cstdint>
 #include <string>
 
-#include "actions/windows/window_layout.h"
 #include "runtime/error.h"
 #include "runtime/files.h"
 #include "runtime/picture.h"
-#include "shell/program.h"
+#include "runtime/ui.h"
+#include "windows/window_layout.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ Form6::Form6() : Form("Form6") {
 void Form6::Form_Load() {
     rt::Err().Clear();
     rt::Try([&] {
-        const std::string folder = shell::ApplicationPath() + shell::AppPathSuffix();
+        const std::string folder = rt::App::Path() + rt::App::PathSuffix();
         const std::string path = folder + "data\\cr.pic";
         if (!rt::PathExists(path))
             rt::Raise(rt::IsDirectory(folder + "data") ? rt::errFileNotFound : rt::errPathNotFound);
@@ -59,5 +59,5 @@ void Form6::EndAll() {
                 break;
             }
     }
-    shell::EndProgram();
+    rt::App::End();
 }

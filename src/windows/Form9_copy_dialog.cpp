@@ -1,11 +1,11 @@
-#include "actions/windows/Form9.h"
+#include "windows/Form9_copy_dialog.h"
 
-#include "actions/windows/copy_plan.h"
-#include "actions/windows/window_layout.h"
 #include "runtime/error.h"
 #include "runtime/files.h"
 #include "runtime/inputbox.h"
 #include "runtime/ui.h"
+#include "windows/copy_plan.h"
+#include "windows/window_layout.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "actions/windows/window_layout.h"
+#include "windows/window_layout.h"
 
 #include "runtime/form.h"
 #include "runtime/ui.h"
