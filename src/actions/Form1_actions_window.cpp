@@ -100,7 +100,7 @@ void OpenPicturePopup(Form1& main, const ActionCommand& command) {
     proc.step([&] { popup.Height(popup.Image1.Height()); });
     proc.step([&] {
         // Centred at the size it opens with.
-        if (!popup.Visible()) CentreOnScreen(popup);
+        if (!popup.Visible()) windows::CentreOnScreen(popup);
         popup.Show();
     });
 }

@@ -23,8 +23,8 @@ Form11::Form11() : Form("Form11") {
     BorderStyle(rt::vbSizable);
     BackColor(0xE0E0E0);
     KeyPreview(true);
-    actions::SetClientSize(*this, 11385, 8805);
-    actions::CentreOnScreen(*this);
+    windows::SetClientSize(*this, 11385, 8805);
+    windows::CentreOnScreen(*this);
     Picture1.Move(0, 0, 1815, 615);
     Picture1.BorderStyle(0);
     Image1.Move(0, 0, 1815, 615);

@@ -31,8 +31,8 @@ Form12::Form12() : Form("Form12") {
     MaxButton(false);
     ShowInTaskbar(false);
     BackColor(kWhite);
-    actions::SetClientSize(*this, kClientWidth, kClientHeight);
-    actions::CentreOnScreen(*this);
+    windows::SetClientSize(*this, kClientWidth, kClientHeight);
+    windows::CentreOnScreen(*this);
     const rt::Font bars("Arial", 18, true);
     StyleBar(Label1, bars);
     Label1.Caption(" Select Your Media Files");

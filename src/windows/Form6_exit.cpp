@@ -20,8 +20,8 @@ constexpr const char* kUnloadOrder[] = {"Form1", "Form2", "Form7", "Form4", "For
 Form6::Form6() : Form("Form6") {
     BorderStyle(rt::vbBSNone);
     ShowInTaskbar(false);
-    actions::SetClientSize(*this, 1845, 1380);
-    actions::CentreOnScreen(*this);
+    windows::SetClientSize(*this, 1845, 1380);
+    windows::CentreOnScreen(*this);
     Image1.Move(0, 0);
     Timer1.TimerEvent = [this](int) { Timer1_Timer(); };
     Timer1.Interval(2000);  // running from the load on
@@ -38,7 +38,7 @@ void Form6::Form_Load() {
         Width(Image1.Width());
         Height(Image1.Height());
         Image1.Move(0, 0);
-        actions::CentreOnScreen(*this);
+        windows::CentreOnScreen(*this);
     });
     // Without a picture there is nothing to show: the end comes at once. Any other failure leaves
     // the window up until the timer ends the program.

@@ -32,8 +32,8 @@ Form9::Form9() : Form("Form9") {
     MinButton(false);
     MaxButton(false);
     BackColor(0xFFFFFF);
-    actions::SetClientSize(*this, kClientWidth, kClientHeight);
-    actions::CentreOnScreen(*this);
+    windows::SetClientSize(*this, kClientWidth, kClientHeight);
+    windows::CentreOnScreen(*this);
     rt::Try([&] {
         HICON icon = LoadIconA(GetModuleHandleA(nullptr), "AAA");
         Image1.SetPicture(rt::Picture::FromIcon(icon ? icon : LoadIconA(nullptr, IDI_APPLICATION), false));

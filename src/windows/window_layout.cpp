@@ -3,7 +3,7 @@
 #include "runtime/form.h"
 #include "runtime/ui.h"
 
-namespace actions {
+namespace windows {
 
 void SetClientSize(rt::Form& form, double width, double height) {
     const double frameWidth = form.Width() - form.ScaleWidth();
@@ -15,4 +15,4 @@ void CentreOnScreen(rt::Form& form) {
     form.Move((rt::Screen::Width() - form.Width()) / 2, (rt::Screen::Height() - form.Height()) / 2);
 }
 
-}  // namespace actions
+}  // namespace windows
