@@ -25,12 +25,13 @@
 #include <tuple>
 #include <vector>
 
+#include "app/program.h"
 #include "runtime/effects.h"
 #include "runtime/form.h"
 #include "runtime/lifetime.h"
+#include "runtime/ui.h"
 #include "sampler.h"
 #include "shell/Form1.h"
-#include "shell/program.h"
 #include "support/handle_counter.h"
 #include "support/import_patch.h"
 
@@ -157,8 +158,8 @@ int main(int argc, char** argv) {
                                 reinterpret_cast<void**>(&originalCreateFontIndirectA));
     rt::RecordingEffects recorder;
     rt::ScopedEffects effects(recorder);
-    shell::SetApplicationPathForTests(folder);
-    shell::SetEndHandlerForTests([] {});
+    rt::App::SetPathForTests(folder);
+    rt::App::SetEndForTests([] {});
 
     // VANTREL_BENCH_PROFILE=start or =switch samples that phase and writes a profile to stderr.
     const char* profileWhat = std::getenv("VANTREL_BENCH_PROFILE");
@@ -167,7 +168,7 @@ int main(int argc, char** argv) {
     if (profile == "start") sampler.Start();
     const Build first = Measure(counter, "start", [] {
         rt::HandlerScope keep;
-        shell::StartProgram();
+        app::StartProgram();
     });
     Form1* main = Main();
     if (!main || !main->Visible()) {
@@ -204,7 +205,7 @@ int main(int argc, char** argv) {
 
     rt::UnloadAll();
     Pump();
-    shell::SetEndHandlerForTests({});
-    shell::SetApplicationPathForTests({});
+    rt::App::SetEndForTests({});
+    rt::App::SetPathForTests({});
     return 0;
 }

@@ -2,11 +2,11 @@
 // pause, stop, resume, seek and volume of the page movie, and the background music.
 #include <string>
 
-#include "actions/Form7.h"
 #include "actions/interpreter.h"
 #include "runtime/convert.h"
 #include "runtime/error.h"
 #include "shell/Form1.h"
+#include "windows/Form7_movie.h"
 
 namespace actions {
 

@@ -14,7 +14,6 @@
 #include "shell/Form1.h"
 #include "shell/FormDrag.h"
 #include "shell/dec.h"
-#include "shell/program.h"
 
 namespace actions {
 
@@ -77,7 +76,7 @@ void ShellAction(Form1& main, ShellOp op, const ActionCommand& command) {
         case ShellOp::OpenCdDoorAndEnd:
             FormDrag::OpenCdDoor();
             // At once: no window is unloaded and no exit window shows.
-            shell::EndProgram();
+            rt::App::End();
             break;
         case ShellOp::CloseCdDoor:
             FormDrag::CloseCdDoor();

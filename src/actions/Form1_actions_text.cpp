@@ -2,7 +2,6 @@
 #include <string>
 
 #include "actions/interpreter.h"
-#include "actions/mnu.h"
 #include "controls/common/mdlList.h"
 #include "runtime/convert.h"
 #include "runtime/effects.h"
@@ -11,6 +10,7 @@
 #include "runtime/form.h"
 #include "runtime/ui.h"
 #include "shell/Form1.h"
+#include "windows/mnu_popup_menu.h"
 
 namespace actions {
 

@@ -6,24 +6,23 @@
 #include <cstdint>
 #include <string>
 
-#include "actions/Form7.h"
 #include "actions/interpreter.h"
-#include "actions/windows/Form3.h"
-#include "actions/windows/Form11.h"
-#include "actions/windows/Form12.h"
-#include "actions/windows/Form5.h"
-#include "actions/windows/Form6.h"
-#include "actions/windows/Form8.h"
-#include "actions/windows/Form9.h"
-#include "actions/windows/window_layout.h"
-#include "controls/chrome/Form15.h"
 #include "runtime/convert.h"
 #include "runtime/error.h"
 #include "runtime/picture.h"
 #include "runtime/ui.h"
 #include "shell/Form1.h"
 #include "shell/Module3.h"
-#include "shell/program.h"
+#include "windows/Form11_picture_viewer.h"
+#include "windows/Form12_media_browser.h"
+#include "windows/Form15_backdrop.h"
+#include "windows/Form3_slideshow.h"
+#include "windows/Form5_about.h"
+#include "windows/Form6_exit.h"
+#include "windows/Form7_movie.h"
+#include "windows/Form8_picture_popup.h"
+#include "windows/Form9_copy_dialog.h"
+#include "windows/window_layout.h"
 
 namespace actions {
 
@@ -101,7 +100,7 @@ void OpenPicturePopup(Form1& main, const ActionCommand& command) {
     proc.step([&] { popup.Height(popup.Image1.Height()); });
     proc.step([&] {
         // Centred at the size it opens with.
-        if (!popup.Visible()) CentreOnScreen(popup);
+        if (!popup.Visible()) windows::CentreOnScreen(popup);
         popup.Show();
     });
 }
@@ -112,8 +111,23 @@ void OpenPictureViewer(Form1& main, const ActionCommand& command) {
     viewer.Show();
 }
 
+// "sld": the slideshow window on the folder (relative to the application folder), the main
+// window's background music stopped.
+void OpenSlideshow(Form1& main, const std::string& folder) {
+    rt::Procedure proc(rt::OnError::Skip);
+    Form3* window = nullptr;
+    proc.step([&] { window = &rt::Load<Form3>(); });
+    if (!window) return;
+    proc.step([&] { window->p.Caption(main.pat.Text() + folder); });
+    proc.step([&] { window->File1.Path(main.pat.Text() + folder); });
+    proc.step([&] { window->Timer1.Enabled(true); });
+    proc.step([&] { window->PlaceLogo(); });
+    proc.step([&] { main.bac.StopAMovie(); });
+    proc.step([&] { window->Show(); });
+}
+
 void OpenCopyDialog(const ActionCommand& command) {
-    const std::string folder = shell::ApplicationPath();
+    const std::string folder = rt::App::Path();
     const std::string source = command.Has(1) ? command.Arg(1) : std::string();
     Form9& dialog = rt::Load<Form9>();
     if (source.empty())

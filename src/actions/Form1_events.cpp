@@ -10,13 +10,13 @@
 #include <string>
 
 #include "actions/interpreter.h"
-#include "actions/windows/Form5.h"
 #include "runtime/convert.h"
 #include "runtime/effects.h"
 #include "runtime/error.h"
 #include "runtime/files.h"
 #include "runtime/picture.h"
 #include "shell/Form1.h"
+#include "windows/Form5_about.h"
 
 namespace {
 

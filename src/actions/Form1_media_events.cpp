@@ -6,16 +6,7 @@
 #include "actions/interpreter.h"
 #include "runtime/convert.h"
 #include "runtime/error.h"
-#include "runtime/form.h"
 #include "shell/Form1.h"
-
-namespace actions {
-
-Form1* LoadedMainWindow() {
-    return rt::LoadedForm<Form1>();
-}
-
-}  // namespace actions
 
 void Form1::bac_OnFinished(bool Finished) {
     if (!Finished) return;

@@ -49,10 +49,6 @@ std::vector<std::string> SplitActionList(const std::string& list);
 // this kind code and name. Lets the message loop run once after every entry that does not match.
 std::optional<namelist::NameEntry> FindOnPage(Form1& main, std::string_view kind, const std::string& name);
 
-// The main window while it is loaded; nullptr once it was unloaded (the secondary windows reach
-// back into it and must not load a fresh one at the end of the program).
-Form1* LoadedMainWindow();
-
 // ---- the families and their operations
 
 // Registry and message box.

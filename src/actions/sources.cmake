@@ -8,11 +8,8 @@ set(VANTREL_ACTIONS_SOURCES
   ${VANTREL_SOURCE_DIR_HERE}/Form1_actions_movie.cpp
   ${VANTREL_SOURCE_DIR_HERE}/Form1_actions_players.cpp
   ${VANTREL_SOURCE_DIR_HERE}/Form1_media_events.cpp
-  ${VANTREL_SOURCE_DIR_HERE}/Form2.cpp
-  ${VANTREL_SOURCE_DIR_HERE}/Form7.cpp
   ${VANTREL_SOURCE_DIR_HERE}/Form1_actions_window.cpp
   ${VANTREL_SOURCE_DIR_HERE}/Form1_events.cpp
-  ${VANTREL_SOURCE_DIR_HERE}/mnu.cpp
 )
 list(APPEND VANTREL_WIN32_SOURCES ${VANTREL_ACTIONS_SOURCES})
 # The action families switch over their operations with no default: an operation left without a

@@ -2,10 +2,10 @@
 // and the command line is not read.
 #include <windows.h>
 
+#include "app/program.h"
 #include "runtime/form.h"
-#include "shell/program.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    shell::StartProgram();
+    app::StartProgram();
     return rt::Run();
 }

@@ -7,10 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "actions/Form2.h"
 #include "controls/common/paint.h"
-#include "controls/chrome/Form15.h"
-#include "controls/chrome/Form17.h"
 #include "controls/media/Module4.h"
 #include "pages/PageBuilder.h"
 #include "runtime/files.h"
@@ -19,6 +16,9 @@
 #include "runtime/textfile.h"
 #include "runtime/ui.h"
 #include "shell/clsTransparency.h"
+#include "windows/Form15_backdrop.h"
+#include "windows/Form17_title_bar.h"
+#include "windows/Form2_intro.h"
 
 void Form1::LoadOpen() {
     ++buildSerial_;
@@ -237,9 +237,7 @@ void PageBuilder::Finish() {
     }
 
     if (test([&] { return rt::TextToDouble(f.Text2.Text()) == 3; })) {
-        step([&] {
-            clsTransparency().DoTransparency(f, controls::TranslateOleColor(f.BackColor()));
-        });
+        step([&] { clsTransparency().DoTransparency(f, controls::TranslateOleColor(f.BackColor())); });
         step([&] { f.Visible(true); });
     } else {
         // A region that a shaped page left would clip this page. Without one there is nothing to

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "pages/PageBuilder.h"
-#include "shell/program.h"
+#include "runtime/ui.h"
 
 void PageBuilder::Image() {
     auto m = [&]() -> rt::Image& { return f.pic[Index()]; };
@@ -84,7 +84,7 @@ void PageBuilder::WMPlayerRecord() {
     });
     step([&] {
         const std::string tag = m().Tag();
-        if (tag.compare(0, 3, "fle") == 0) m().URL(shell::ApplicationPath() + "\\" + address(tag));
+        if (tag.compare(0, 3, "fle") == 0) m().URL(rt::App::Path() + "\\" + address(tag));
     });
 }
 
@@ -129,7 +129,9 @@ void PageBuilder::webRecord() {
     Dimensions(m);
     step([&] { m().Tag(F(8)); });
     // Each test reads the mode again; in skip mode one that fails counts as met.
-    auto mode = [&](double wanted) { return test([&] { return rt::TextToDouble(m().ToolTipText()) == wanted; }); };
+    auto mode = [&](double wanted) {
+        return test([&] { return rt::TextToDouble(m().ToolTipText()) == wanted; });
+    };
     if (mode(2)) {
         skipMode();
         step([&] { m().Navigate(f.pat.Text() + m().Tag()); });

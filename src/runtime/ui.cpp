@@ -196,12 +196,44 @@ std::string ModulePath() {
 }
 }  // namespace
 
+namespace {
+std::string& PathOverride() {
+    static std::string folder;
+    return folder;
+}
+std::function<void()>& EndHandler() {
+    static std::function<void()> handler;
+    return handler;
+}
+}  // namespace
+
 std::string App::Path() {
+    if (!PathOverride().empty()) return PathOverride();
     std::string p = ModulePath();
     size_t cut = p.find_last_of("\\/");
     if (cut == std::string::npos) return p;
     // A drive root keeps its backslash ("C:\"), every other folder has none.
     return cut <= 2 ? p.substr(0, cut + 1) : p.substr(0, cut);
+}
+
+void App::SetPathForTests(std::string folder) {
+    PathOverride() = std::move(folder);
+}
+
+std::string App::PathSuffix() {
+    return Path().size() > 3 ? "\\" : "";
+}
+
+void App::End() {
+    if (EndHandler()) {
+        EndHandler()();
+        return;
+    }
+    rt::End();
+}
+
+void App::SetEndForTests(std::function<void()> handler) {
+    EndHandler() = std::move(handler);
 }
 
 std::string App::EXEName() {

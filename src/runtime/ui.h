@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -61,10 +62,19 @@ void SetFileNames(const std::vector<std::string>& paths);
 bool FileNamesOfDropBlock(void* block, std::vector<std::wstring>& names);
 
 namespace App {
-std::string Path();     // folder of the program, without a trailing separator (except a drive root)
+// The folder of the program, without a trailing separator (except at a drive's root, "E:\").
+// Tests may point it at a fixture folder.
+std::string Path();
+void SetPathForTests(std::string folder);  // empty: the program's own folder again
+// A backslash when Path() is longer than 3 characters, else nothing: what joins it to a name.
+std::string PathSuffix();
 std::string EXEName();  // file name of the program without extension
 const std::string& Title();
 void Title(std::string title);
+// Ends the program at once, as the start-up checks and the exit window do. Tests may install a
+// handler instead; the callers return right after the call.
+void End();
+void SetEndForTests(std::function<void()> handler);
 }  // namespace App
 
 namespace Screen {

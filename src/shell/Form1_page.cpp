@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "controls/chrome/Form15.h"
 #include "runtime/convert.h"
 #include "runtime/error.h"
 #include "runtime/picture.h"
 #include "runtime/ui.h"
 #include "shell/ChangsBor.h"
 #include "shell/Form1.h"
+#include "windows/Form15_backdrop.h"
 
 void Form1::page_Change() {
     mb.StopAMovie();

@@ -3,9 +3,6 @@
 
 #include <string>
 
-#include "actions/windows/Form6.h"
-#include "controls/chrome/Form15.h"
-#include "controls/chrome/Form17.h"
 #include "controls/chrome/window_shadow.h"
 #include "controls/common/main_window_link.h"
 #include "controls/common/mdlList.h"
@@ -16,7 +13,10 @@
 #include "shell/Form1.h"
 #include "shell/Module3.h"
 #include "shell/mMain.h"
-#include "shell/program.h"
+#include "shell/startup_trace.h"
+#include "windows/Form15_backdrop.h"
+#include "windows/Form17_title_bar.h"
+#include "windows/Form6_exit.h"
 
 namespace {
 const char* const kTitleBarStyle = "TbRsG.tib";
@@ -26,14 +26,18 @@ using controls::Form17;
 }  // namespace
 
 void Form1::Form_Load() {
-    // What the controls reach of this window; page 1's build already loads the title-bar
-    // window, which takes this window's caption and icon.
+    // What the controls and the secondary windows reach of this window; page 1's build already
+    // loads the title-bar window, which takes this window's caption and icon.
     controls::MainWindowLink& link = controls::MainWindow();
     link.window = this;
     link.setBorderColor = [this](int32_t color) { Shape1.BorderColor(static_cast<uint32_t>(color)); };
     link.pckex = [this](const std::string& name) { return pckex(name); };
     link.pat = [this] { return pat.Text(); };
     link.runActions = [this](const std::string& list) { RunActionList(list); };
+    link.music = &bac;
+    link.musicFiles = &l;
+    link.pageMovie = &mb;
+    link.movieArea = &Label2;
 
     // The build of page 1 (step "pat") relies on everything before it.
     frameSide = rt::RoundEven((Width() - ScaleWidth()) / 2);
@@ -49,7 +53,7 @@ void Form1::Form_Load() {
     shell::Trace("Form1 shd");
     LoadFontList();
     shell::Trace("Form1 LoadFontList");
-    const std::string appPath = shell::ApplicationPath();
+    const std::string appPath = rt::App::Path();
     shell::Trace("Form1 pat");
     pat.Text(appPath.size() < 4 ? appPath : appPath + "\\");
 

@@ -5,12 +5,11 @@
 
 #include "controls/chrome/window_shadow.h"
 #include "controls/common/main_window_link.h"
+#include "controls/common/paint.h"
 #include "runtime/convert.h"
 #include "runtime/ui.h"
-#include "controls/common/paint.h"
 #include "shell/Form1.h"
 #include "shell/Module3.h"
-#include "shell/program.h"
 
 Form1::Form1() : Form("Form1") {
     BorderStyle(rt::vbFixedDialog);
@@ -19,10 +18,9 @@ Form1::Form1() : Form("Form1") {
     MousePointer(rt::vbCustom);
     // Hidden at design time.
     for (rt::Control* c : std::initializer_list<rt::Control*>{
-             &pos,      &pacfile, &pagelast, &pcfile2, &fntlst,   &namelist, &lk,       &Label2,
-             &Label3,   &gr,      &hand,     &Option1, &Shape1,   &Picture5, &Picture6, &Picture7,
-             &Picture8, &pdfsrol, &pdftool,  &l,       &Command2, &Command3, &Picture16,
-             &bac,      &mb})
+             &pos,     &pacfile, &pagelast, &pcfile2,  &fntlst,    &namelist, &lk,       &Label2,   &Label3,
+             &gr,      &hand,    &Option1,  &Shape1,   &Picture5,  &Picture6, &Picture7, &Picture8, &pdfsrol,
+             &pdftool, &l,       &Command2, &Command3, &Picture16, &bac,      &mb})
         c->Visible(false);
     // The templates of the page object arrays show only when a page configures them.
     auto hidden = [](auto&... arrays) { (arrays.Design([](rt::Control& t) { t.Visible(false); }), ...); };
@@ -74,7 +72,7 @@ std::string Form1::pckexbut(const std::string& flinfo) {
 }
 
 void Form1::LoadArchiveIndex() {
-    archive_.LoadArchiveIndex(shell::ApplicationPath());
+    archive_.LoadArchiveIndex(rt::App::Path());
 }
 
 void Form1::OpenPictureArchive(const std::string& path) {

@@ -11,10 +11,10 @@
 #include "shell/Form1.h"
 #include "shell/fonts/mzInstalarFuente.h"
 #include "shell/mMain.h"
-#include "shell/program.h"
 #include "shell/requmet.h"
 #include "shell/resolution.h"
 #include "shell/settings_items.h"
+#include "shell/startup_trace.h"
 
 namespace {
 
@@ -49,20 +49,20 @@ Form4::Form4() : Form("Form4") {
 }
 
 std::string Form4::AppFile(const std::string& relative) const {
-    return shell::ApplicationPath() + AppPathSuffix + relative;
+    return rt::App::Path() + AppPathSuffix + relative;
 }
 
 void Form4::Stop(const std::string& message, const std::string& title) {
     // The splash timer must not hand over while the message is open.
     Timer1.Enabled(false);
     rt::MsgBox(message, rt::vbCritical, title);
-    shell::EndProgram();
+    rt::App::End();
 }
 
 void Form4::Form_Load() {
     rt::Procedure proc(rt::OnError::Skip);
     shell::Trace("Form4 load");
-    proc.step([&] { AppPathSuffix = shell::AppPathSuffix(); });
+    proc.step([&] { AppPathSuffix = rt::App::PathSuffix(); });
 
     shell::Trace("Form4 display mode");
     if (proc.test([&] { return rt::PathExists(AppFile("Data\\scr.res")); })) {

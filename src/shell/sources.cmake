@@ -4,7 +4,7 @@ list(APPEND VANTREL_PORTABLE_SOURCES
   ${VANTREL_SOURCE_DIR_HERE}/settings_items.cpp
 )
 list(APPEND VANTREL_WIN32_SOURCES
-  ${VANTREL_SOURCE_DIR_HERE}/program.cpp
+  ${VANTREL_SOURCE_DIR_HERE}/startup_trace.cpp
   ${VANTREL_SOURCE_DIR_HERE}/requmet.cpp
   ${VANTREL_SOURCE_DIR_HERE}/resolution.cpp
   ${VANTREL_SOURCE_DIR_HERE}/mMain.cpp

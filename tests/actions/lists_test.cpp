@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "actions/mnu.h"
 #include "actions_fixture.h"
 #include "support/temp_dir.h"
+#include "windows/mnu_popup_menu.h"
 
 using namespace actionstest;
 

@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "controls/chrome/Form15.h"
-#include "controls/chrome/Form17.h"
 #include "controls/common/main_window_link.h"
 #include "runtime/controls.h"
 #include "runtime/error.h"
@@ -22,6 +20,8 @@
 #include "shell/store/dFileArc.h"
 #include "store/store_fixture.h"
 #include "support/handle_counter.h"
+#include "windows/Form15_backdrop.h"
+#include "windows/Form17_title_bar.h"
 
 using controls::Form15;
 using controls::Form17;

@@ -8,13 +8,13 @@
 #include <utility>
 #include <vector>
 
-#include "actions/Form7.h"
 #include "actions/actions_fixture.h"
 #include "com_creations.h"
 #include "media_files.h"
 #include "pages/pages_fixture.h"
 #include "runtime/form.h"
 #include "support/handle_counter.h"
+#include "windows/Form7_movie.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "actions/Form2.h"
 #include "actions/actions_fixture.h"
 #include "controls/media/modTransEffects.h"
 #include "media_files.h"
@@ -17,6 +16,7 @@
 #include "runtime/convert.h"
 #include "runtime/form.h"
 #include "support/handle_counter.h"
+#include "windows/Form2_intro.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "actions/windows/Form5.h"
 #include "pages_fixture.h"
+#include "windows/Form5_about.h"
 
 using namespace pagestest;
 

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "actions/windows/Form3.h"
 #include "comserver/axtest.h"
 #include "controls/media/gdip_image.h"
 #include "media/picture_files.h"
 #include "pages_fixture.h"
 #include "runtime/activex.h"
 #include "runtime_win/helpers.h"
+#include "windows/Form3_slideshow.h"
 
 using namespace pagestest;
 

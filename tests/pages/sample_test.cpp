@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "actions/windows/Form11.h"
-#include "actions/windows/Form5.h"
-#include "actions/windows/Form8.h"
-#include "actions/windows/Form9.h"
 #include "pages_fixture.h"
 #include "runtime/effects.h"
+#include "windows/Form11_picture_viewer.h"
+#include "windows/Form5_about.h"
+#include "windows/Form8_picture_popup.h"
+#include "windows/Form9_copy_dialog.h"
 
 using namespace pagestest;
 

@@ -5,14 +5,14 @@
 // the app-window style.
 #include <string>
 
-#include "actions/mnu.h"
-#include "actions/windows/Form12.h"
-#include "actions/windows/Form5.h"
-#include "actions/windows/Form8.h"
-#include "controls/chrome/Form15.h"
-#include "controls/chrome/Form17.h"
 #include "controls/chrome/ucSlider.h"
 #include "pages_fixture.h"
+#include "windows/Form12_media_browser.h"
+#include "windows/Form15_backdrop.h"
+#include "windows/Form17_title_bar.h"
+#include "windows/Form5_about.h"
+#include "windows/Form8_picture_popup.h"
+#include "windows/mnu_popup_menu.h"
 
 using namespace pagestest;
 

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "controls/chrome/Form15.h"
-#include "controls/chrome/Form17.h"
 #include "runtime/convert.h"
 #include "shell/Form1.h"
 #include "shell/Module3.h"
 #include "shell_fixture.h"
+#include "windows/Form15_backdrop.h"
+#include "windows/Form17_title_bar.h"
 
 using namespace shelltest;
 using controls::Form15;

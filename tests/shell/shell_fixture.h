@@ -15,12 +15,13 @@
 #include <utility>
 #include <vector>
 
+#include "app/program.h"
 #include "runtime/effects.h"
 #include "runtime/error.h"
 #include "runtime/form.h"
 #include "runtime/lifetime.h"
 #include "runtime/ui.h"
-#include "shell/program.h"
+#include "shell/startup_trace.h"
 #include "shell/store/ProjectArchive.h"
 #include "shell/store/dFileArc.h"
 #include "support/temp_dir.h"
@@ -172,22 +173,22 @@ inline bool PumpUntil(const std::function<bool()>& done, int milliseconds = 1000
 class ProgramScope {
 public:
     explicit ProgramScope(const AppFolder& app) : effects_(recorder) {
-        shell::SetApplicationPathForTests(app.Path());
-        shell::SetEndHandlerForTests([this] { ++ends; });
+        rt::App::SetPathForTests(app.Path());
+        rt::App::SetEndForTests([this] { ++ends; });
         shell::StartupTrace().clear();
     }
     ~ProgramScope() {
         rt::UnloadAll();
         PumpUntil([] { return false; }, 50);
-        shell::SetEndHandlerForTests({});
-        shell::SetApplicationPathForTests({});
+        rt::App::SetEndForTests({});
+        rt::App::SetPathForTests({});
     }
     ProgramScope(const ProgramScope&) = delete;
     ProgramScope& operator=(const ProgramScope&) = delete;
 
     void Start() {
         rt::HandlerScope keep;  // nothing unloaded during the start is destroyed under the test
-        shell::StartProgram();
+        app::StartProgram();
     }
     const std::vector<std::string>& Trace() const { return shell::StartupTrace(); }
     // The position of a step in the trace, or -1.

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "actions/windows/Form12.h"
-#include "actions/windows/Form5.h"
-#include "actions/windows/Form6.h"
+#include "windows/Form12_media_browser.h"
+#include "windows/Form5_about.h"
+#include "windows/Form6_exit.h"
 #include "windows_fixture.h"
 
 using namespace actionstest;

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "actions/windows/Form9.h"
-#include "actions/windows/copy_plan.h"
 #include "runtime/convert.h"
-#include "shell/program.h"
+#include "runtime/ui.h"
 #include "support/temp_dir.h"
+#include "windows/Form9_copy_dialog.h"
+#include "windows/copy_plan.h"
 #include "windows_fixture.h"
 
 using namespace actionstest;
@@ -126,10 +126,10 @@ TEST_F(CopyDialogTest, OpensOnDriveCWithTheSourceAndKeepsTheChosenFolderWhenOpen
 }
 
 TEST_F(CopyDialogTest, TheSourceAtADriveRootIsJoinedWithoutASecondBackslash) {
-    shell::SetApplicationPathForTests("C:\\");
+    rt::App::SetPathForTests("C:\\");
     EXPECT_EQ(Open("disc\\docs").frm.Text(), "C:\\disc\\docs");
     EXPECT_EQ(Open().frm.Text(), "C:\\");
-    shell::SetApplicationPathForTests(app.Path());
+    rt::App::SetPathForTests(app.Path());
 }
 
 TEST_F(CopyDialogTest, ACompleteCopyOfTheTreeSaysCopyIsDoneAndCloses) {
@@ -192,13 +192,13 @@ TEST_F(CopyDialogTest, ADestinationOnOrInsideTheSourceIsRefusedBeforeTheShellIsA
         EXPECT_EQ(Loaded<Form9>(), &dialog);
     }
     // A drive's root holds every folder of the drive.
-    shell::SetApplicationPathForTests("C:\\");
+    rt::App::SetPathForTests("C:\\");
     Form9& dialog = Open();
     dialog.Dir1.Path(Dest());
     Boxes boxes;
     Copy(dialog);
     ExpectBox(boxes.Own(), "Copy", "Copy is not complete", kCritical);
-    shell::SetApplicationPathForTests(app.Path());
+    rt::App::SetPathForTests(app.Path());
     EXPECT_EQ(shell.calls, 0);
 }
 

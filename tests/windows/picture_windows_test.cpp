@@ -5,8 +5,8 @@
 #include <cmath>
 #include <string>
 
-#include "actions/windows/Form11.h"
-#include "actions/windows/Form8.h"
+#include "windows/Form11_picture_viewer.h"
+#include "windows/Form8_picture_popup.h"
 #include "windows_fixture.h"
 
 using namespace actionstest;

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "actions/Form7.h"
-#include "controls/chrome/Form15.h"
 #include "media/media_files.h"
 #include "shell/Module3.h"
+#include "windows/Form15_backdrop.h"
+#include "windows/Form7_movie.h"
 #include "windows_fixture.h"
 
 using namespace actionstest;

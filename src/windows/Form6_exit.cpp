@@ -1,13 +1,13 @@
-#include "actions/windows/Form6.h"
+#include "windows/Form6_exit.h"
 
 #include <cstdint>
 #include <string>
 
-#include "actions/windows/window_layout.h"
 #include "runtime/error.h"
 #include "runtime/files.h"
 #include "runtime/picture.h"
-#include "shell/program.h"
+#include "runtime/ui.h"
+#include "windows/window_layout.h"
 
 namespace {
 
@@ -20,8 +20,8 @@ constexpr const char* kUnloadOrder[] = {"Form1", "Form2", "Form7", "Form4", "For
 Form6::Form6() : Form("Form6") {
     BorderStyle(rt::vbBSNone);
     ShowInTaskbar(false);
-    actions::SetClientSize(*this, 1845, 1380);
-    actions::CentreOnScreen(*this);
+    windows::SetClientSize(*this, 1845, 1380);
+    windows::CentreOnScreen(*this);
     Image1.Move(0, 0);
     Timer1.TimerEvent = [this](int) { Timer1_Timer(); };
     Timer1.Interval(2000);  // running from the load on
@@ -30,7 +30,7 @@ Form6::Form6() : Form("Form6") {
 void Form6::Form_Load() {
     rt::Err().Clear();
     rt::Try([&] {
-        const std::string folder = shell::ApplicationPath() + shell::AppPathSuffix();
+        const std::string folder = rt::App::Path() + rt::App::PathSuffix();
         const std::string path = folder + "data\\cr.pic";
         if (!rt::PathExists(path))
             rt::Raise(rt::IsDirectory(folder + "data") ? rt::errFileNotFound : rt::errPathNotFound);
@@ -38,7 +38,7 @@ void Form6::Form_Load() {
         Width(Image1.Width());
         Height(Image1.Height());
         Image1.Move(0, 0);
-        actions::CentreOnScreen(*this);
+        windows::CentreOnScreen(*this);
     });
     // Without a picture there is nothing to show: the end comes at once. Any other failure leaves
     // the window up until the timer ends the program.
@@ -59,5 +59,5 @@ void Form6::EndAll() {
                 break;
             }
     }
-    shell::EndProgram();
+    rt::App::End();
 }

@@ -1,15 +1,14 @@
-#include "actions/windows/Form3.h"
+#include "windows/Form3_slideshow.h"
 
 #include <windows.h>
 
-#include "actions/interpreter.h"
+#include "controls/common/main_window_link.h"
 #include "controls/common/paint.h"
 #include "runtime/convert.h"
 #include "runtime/error.h"
 #include "runtime/handles.h"
 #include "runtime/ui.h"
 #include "runtime/win.h"
-#include "shell/Form1.h"
 
 namespace {
 
@@ -155,9 +154,9 @@ Form3::Form3() : Form("Form3") {
 
 void Form3::Form_Load() {
     rt::Procedure proc(rt::OnError::Skip);
-    Form1* main = actions::LoadedMainWindow();
+    const controls::MainWindowLink* main = controls::LoadedMainWindow();
     proc.step([&] {
-        if (main) bm.Filename(main->pat.Text() + "\\data\\slideshow.mp3");
+        if (main) bm.Filename(main->pat() + "\\data\\slideshow.mp3");
     });
     proc.step([&] { bm.PlayAMovie(); });
     proc.step([&] { PlaceLogo(); });
@@ -214,33 +213,17 @@ void Form3::chameleonButton5_Click() {
 }
 
 void Form3::chameleonButton4_Click() {
-    if (Form1* main = actions::LoadedMainWindow()) rt::Try([&] { main->bac.PlayAMovie(); });
+    if (const controls::MainWindowLink* main = controls::LoadedMainWindow())
+        rt::Try([&] { main->music->PlayAMovie(); });
     Unload();
 }
 
 void Form3::bm_OnFinished(bool Finished) {
     if (!Finished) return;
     rt::Procedure proc(rt::OnError::Skip);
-    Form1* main = actions::LoadedMainWindow();
+    const controls::MainWindowLink* main = controls::LoadedMainWindow();
     proc.step([&] {
-        if (main) bm.Filename(main->pat.Text() + "data\\slideshow.mp3");
+        if (main) bm.Filename(main->pat() + "data\\slideshow.mp3");
     });
     proc.step([&] { bm.PlayAMovie(); });
 }
-
-namespace actions {
-
-void OpenSlideshow(Form1& main, const std::string& folder) {
-    rt::Procedure proc(rt::OnError::Skip);
-    Form3* window = nullptr;
-    proc.step([&] { window = &rt::Load<Form3>(); });
-    if (!window) return;
-    proc.step([&] { window->p.Caption(main.pat.Text() + folder); });
-    proc.step([&] { window->File1.Path(main.pat.Text() + folder); });
-    proc.step([&] { window->Timer1.Enabled(true); });
-    proc.step([&] { window->PlaceLogo(); });
-    proc.step([&] { main.bac.StopAMovie(); });
-    proc.step([&] { window->Show(); });
-}
-
-}  // namespace actions

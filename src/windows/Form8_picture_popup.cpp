@@ -1,4 +1,4 @@
-#include "actions/windows/Form8.h"
+#include "windows/Form8_picture_popup.h"
 
 #include "runtime/error.h"
 

@@ -1,10 +1,9 @@
-#include "actions/Form7.h"
+#include "windows/Form7_movie.h"
 
-#include "actions/interpreter.h"
+#include "controls/common/main_window_link.h"
 #include "runtime/convert.h"
 #include "runtime/error.h"
 #include "runtime/picture.h"
-#include "shell/Form1.h"
 
 namespace {
 constexpr uint32_t kBlack = 0x000000;
@@ -37,7 +36,8 @@ Form7::Form7() : Form("Form7") {
 
 void Form7::Form_Load() {
     rt::Procedure proc(rt::OnError::Skip);
-    if (Form1* main = actions::LoadedMainWindow()) proc.step([&] { Icon(main->Icon()); });
+    if (const controls::MainWindowLink* main = controls::LoadedMainWindow())
+        proc.step([&] { Icon(main->window->Icon()); });
     // The seek bar and the close button lie over the movie.
     proc.step([&] { Picture16.ZOrder(0); });
     proc.step([&] { Command1.ZOrder(0); });
@@ -65,12 +65,13 @@ void Form7::Seek() {
 }
 
 void Form7::Form_Unload(int16_t&) {
-    Form1* main = actions::LoadedMainWindow();
+    const controls::MainWindowLink* main = controls::LoadedMainWindow();
     rt::Procedure proc(rt::OnError::Skip);
     if (!main) return;
-    if (proc.test([&] { return rt::TextToDouble(Text1.Text()) == 1 && main->mb.Visible(); })) {
-        proc.step([&] { main->mb.PlayAMovie(); });
-        proc.step([&] { main->mb.MovieSeek(ll.CurrentPosition()); });
+    controls::QuendelActiveMovie& pageMovie = *main->pageMovie;
+    if (proc.test([&] { return rt::TextToDouble(Text1.Text()) == 1 && pageMovie.Visible(); })) {
+        proc.step([&] { pageMovie.PlayAMovie(); });
+        proc.step([&] { pageMovie.MovieSeek(ll.CurrentPosition()); });
         proc.step([&] { Text1.Text("0"); });
     }
 }

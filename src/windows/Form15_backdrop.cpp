@@ -1,4 +1,4 @@
-#include "controls/chrome/Form15.h"
+#include "windows/Form15_backdrop.h"
 
 #include "controls/common/main_window_link.h"
 

@@ -5,15 +5,12 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "controls/buttons/chameleonButton.h"
 #include "controls/media/QuendelActiveMovie.h"
 #include "runtime/controls.h"
 #include "runtime/form.h"
 #include "runtime/picture.h"
-
-class Form1;
 
 class Form3 : public rt::Form {
 public:
@@ -53,11 +50,3 @@ private:
     void ShowSlide(int direction);
     void CentrePicture();
 };
-
-namespace actions {
-
-// "sld": the slideshow window on the folder (relative to the application folder), the main
-// window's background music stopped.
-void OpenSlideshow(Form1& main, const std::string& folder);
-
-}  // namespace actions

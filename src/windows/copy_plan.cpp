@@ -1,4 +1,4 @@
-#include "actions/windows/copy_plan.h"
+#include "windows/copy_plan.h"
 
 #include <windows.h>
 

@@ -1,11 +1,11 @@
-#include "actions/windows/Form9.h"
+#include "windows/Form9_copy_dialog.h"
 
-#include "actions/windows/copy_plan.h"
-#include "actions/windows/window_layout.h"
 #include "runtime/error.h"
 #include "runtime/files.h"
 #include "runtime/inputbox.h"
 #include "runtime/ui.h"
+#include "windows/copy_plan.h"
+#include "windows/window_layout.h"
 
 namespace {
 
@@ -32,8 +32,8 @@ Form9::Form9() : Form("Form9") {
     MinButton(false);
     MaxButton(false);
     BackColor(0xFFFFFF);
-    actions::SetClientSize(*this, kClientWidth, kClientHeight);
-    actions::CentreOnScreen(*this);
+    windows::SetClientSize(*this, kClientWidth, kClientHeight);
+    windows::CentreOnScreen(*this);
     rt::Try([&] {
         HICON icon = LoadIconA(GetModuleHandleA(nullptr), "AAA");
         Image1.SetPicture(rt::Picture::FromIcon(icon ? icon : LoadIconA(nullptr, IDI_APPLICATION), false));

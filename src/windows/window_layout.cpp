@@ -1,9 +1,9 @@
-#include "actions/windows/window_layout.h"
+#include "windows/window_layout.h"
 
 #include "runtime/form.h"
 #include "runtime/ui.h"
 
-namespace actions {
+namespace windows {
 
 void SetClientSize(rt::Form& form, double width, double height) {
     const double frameWidth = form.Width() - form.ScaleWidth();
@@ -15,4 +15,4 @@ void CentreOnScreen(rt::Form& form) {
     form.Move((rt::Screen::Width() - form.Width()) / 2, (rt::Screen::Height() - form.Height()) / 2);
 }
 
-}  // namespace actions
+}  // namespace windows

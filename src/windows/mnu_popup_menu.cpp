@@ -1,10 +1,9 @@
-#include "actions/mnu.h"
+#include "windows/mnu_popup_menu.h"
 
 #include <string>
 
-#include "actions/interpreter.h"
+#include "controls/common/main_window_link.h"
 #include "runtime/error.h"
-#include "shell/Form1.h"
 
 mnu::mnu() : Form("mnu") {
     BorderStyle(rt::vbBSNone);
@@ -28,6 +27,5 @@ void mnu::AddtoDynPop() {
 void mnu::myMenuArray_Click(int Index) {
     const std::string list = List2.List(Index);
     if (list.empty()) return;
-    Form1& main = rt::Load<Form1>();
-    for (const std::string& piece : actions::SplitActionList(list)) main.ExecuteTag(piece);
+    if (const auto run = controls::MainWindow().runActions) run(list);
 }

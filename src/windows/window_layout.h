@@ -6,11 +6,11 @@ namespace rt {
 class Form;
 }
 
-namespace actions {
+namespace windows {
 
 // Gives the window a client area of this size (twips), keeping its position.
 void SetClientSize(rt::Form& form, double width, double height);
 // Moves the window to the centre of the screen at its present outer size.
 void CentreOnScreen(rt::Form& form);
 
-}  // namespace actions
+}  // namespace windows

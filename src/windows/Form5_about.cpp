@@ -1,6 +1,6 @@
-#include "actions/windows/Form5.h"
+#include "windows/Form5_about.h"
 
-#include "actions/windows/window_layout.h"
+#include "windows/window_layout.h"
 
 Form5::Form5() : Form("Form5") {
     Caption("About");
@@ -8,8 +8,8 @@ Form5::Form5() : Form("Form5") {
     MinButton(false);
     MaxButton(false);
     ShowInTaskbar(false);
-    actions::SetClientSize(*this, 4785, 3330);
-    actions::CentreOnScreen(*this);
+    windows::SetClientSize(*this, 4785, 3330);
+    windows::CentreOnScreen(*this);
     Label1.Move(120, 120, 4455, 2535);
     Label1.Caption("");
     chameleonButton1.ButtonType(3);

@@ -1,11 +1,11 @@
-#include "actions/windows/Form12.h"
+#include "windows/Form12_media_browser.h"
 
 #include <string>
 
-#include "actions/interpreter.h"
-#include "actions/windows/window_layout.h"
+#include "controls/common/main_window_link.h"
+#include "controls/media/QuendelActiveMovie.h"
 #include "runtime/error.h"
-#include "shell/Form1.h"
+#include "windows/window_layout.h"
 
 namespace {
 
@@ -31,8 +31,8 @@ Form12::Form12() : Form("Form12") {
     MaxButton(false);
     ShowInTaskbar(false);
     BackColor(kWhite);
-    actions::SetClientSize(*this, kClientWidth, kClientHeight);
-    actions::CentreOnScreen(*this);
+    windows::SetClientSize(*this, kClientWidth, kClientHeight);
+    windows::CentreOnScreen(*this);
     const rt::Font bars("Arial", 18, true);
     StyleBar(Label1, bars);
     Label1.Caption(" Select Your Media Files");
@@ -78,17 +78,18 @@ void Form12::Dir1_Change() {
 }
 
 void Form12::File1_DblClick() {
-    if (Form1* main = actions::LoadedMainWindow()) {
+    if (const controls::MainWindowLink* main = controls::LoadedMainWindow()) {
         rt::Try([&] {
-            main->bac.StopAMovie();
+            main->music->StopAMovie();
             // At a drive's root the folder already ends in a backslash.
             const std::string folder = File1.Path();
             const bool root = !folder.empty() && folder.back() == '\\';
-            main->mb.Filename(folder + (root ? "" : "\\") + File1.FileName());
-            main->mb.PlayAMovie();
-            main->mb.Move(main->Label2.Left(), main->Label2.Top(), main->Label2.Width(),
-                          main->Label2.Height());
-            main->mb.Visible(true);
+            controls::QuendelActiveMovie& movie = *main->pageMovie;
+            const rt::Control& area = *main->movieArea;
+            movie.Filename(folder + (root ? "" : "\\") + File1.FileName());
+            movie.PlayAMovie();
+            movie.Move(area.Left(), area.Top(), area.Width(), area.Height());
+            movie.Visible(true);
         });
     }
     Unload();

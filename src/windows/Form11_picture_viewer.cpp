@@ -1,9 +1,9 @@
-#include "actions/windows/Form11.h"
+#include "windows/Form11_picture_viewer.h"
 
 #include <cmath>
 
-#include "actions/windows/window_layout.h"
 #include "runtime/error.h"
+#include "windows/window_layout.h"
 
 namespace {
 
@@ -23,8 +23,8 @@ Form11::Form11() : Form("Form11") {
     BorderStyle(rt::vbSizable);
     BackColor(0xE0E0E0);
     KeyPreview(true);
-    actions::SetClientSize(*this, 11385, 8805);
-    actions::CentreOnScreen(*this);
+    windows::SetClientSize(*this, 11385, 8805);
+    windows::CentreOnScreen(*this);
     Picture1.Move(0, 0, 1815, 615);
     Picture1.BorderStyle(0);
     Image1.Move(0, 0, 1815, 615);

@@ -1,11 +1,10 @@
-#include "actions/Form2.h"
+#include "windows/Form2_intro.h"
 
-#include "actions/interpreter.h"
+#include "controls/common/main_window_link.h"
 #include "runtime/convert.h"
 #include "runtime/error.h"
+#include "runtime/lists.h"
 #include "runtime/ui.h"
-#include "shell/Form1.h"
-#include "shell/program.h"
 
 namespace {
 
@@ -49,9 +48,9 @@ void Form2::FinishIntro() {
     // Every way out of the intro comes here; the first one closes the window.
     if (!Loaded()) return;
     rt::Procedure proc(rt::OnError::Skip);
-    if (Form1* main = actions::LoadedMainWindow()) {
-        proc.step([&] { main->Left(rt::TextToDouble(Text1.Text())); });
-        proc.step([&] { main->Visible(true); });
+    if (const controls::MainWindowLink* main = controls::LoadedMainWindow()) {
+        proc.step([&] { main->window->Left(rt::TextToDouble(Text1.Text())); });
+        proc.step([&] { main->window->Visible(true); });
     }
     proc.step([&] { Unload(); });
 }
@@ -63,7 +62,7 @@ void Form2::Label1_Change() {
         return;
     }
     rt::Procedure proc(rt::OnError::Skip);
-    proc.step([&] { mb.Filename(shell::ApplicationPath() + "\\Data\\" + name); });
+    proc.step([&] { mb.Filename(rt::App::Path() + "\\Data\\" + name); });
     proc.step([&] { mb.PlayAMovie(); });
     proc.step([&] { Timer1.Enabled(true); });
 }
@@ -71,7 +70,7 @@ void Form2::Label1_Change() {
 void Form2::Timer2_Timer() {
     rt::Procedure proc(rt::OnError::Skip);
     proc.step([&] {
-        if (Form1* main = actions::LoadedMainWindow()) main->bac.StopAMovie();
+        if (const controls::MainWindowLink* main = controls::LoadedMainWindow()) main->music->StopAMovie();
     });
     proc.step([&] { mb.Visible(true); });
     proc.step([&] { mb.PlayAMovie(); });
@@ -95,12 +94,13 @@ void Form2::Form_DblClick() {
 }
 
 void Form2::Form_Unload(int16_t&) {
-    Form1* loaded = actions::LoadedMainWindow();
-    if (!loaded) return;
-    Form1& main = *loaded;
+    const controls::MainWindowLink* main = controls::LoadedMainWindow();
+    if (!main) return;
+    controls::QuendelActiveMovie& music = *main->music;
+    rt::FileListBox& files = *main->musicFiles;
     rt::Procedure proc(rt::OnError::Skip);
-    if (proc.test([&] { return main.l.ListCount() == 0; })) return;
-    proc.step([&] { main.l.ListIndex(0); });
-    proc.step([&] { main.bac.Filename(main.l.Path() + "\\" + main.l.FileName()); });
-    proc.step([&] { main.bac.PlayAMovie(); });
+    if (proc.test([&] { return files.ListCount() == 0; })) return;
+    proc.step([&] { files.ListIndex(0); });
+    proc.step([&] { music.Filename(files.Path() + "\\" + files.FileName()); });
+    proc.step([&] { music.PlayAMovie(); });
 }

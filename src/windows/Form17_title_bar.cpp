@@ -1,4 +1,4 @@
-#include "controls/chrome/Form17.h"
+#include "windows/Form17_title_bar.h"
 
 #include <memory>
 #include <string>
