@@ -174,7 +174,7 @@ public:
     void Form_Unload(int16_t& Cancel) override;
 
     // ---- Page builder (src/pages) and page runtime (src/shell/Form1_page.cpp and neighbours).
-    // The players' page-object array: its objects stand above the controls declared before it.
+    // The players' page-object array; where it is declared is its place among the controls.
     PageArray<rt::MediaPlayer> WMPlayer{*this, "WMPlayer"};
     // Tests: when set, each page-open action goes here instead of to ExecuteTag.
     std::function<void(const std::string&)> OpenActionHook;
