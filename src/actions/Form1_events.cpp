@@ -28,86 +28,13 @@ constexpr const char* kPdfDownload = "http://get.adobe.com/reader/";
 }  // namespace
 
 Form1::EventHookup::EventHookup(Form1& f) {
-    // The templates' handlers and settings, given to each template when it is made.
-    f.Label1.Design([&f](rt::Label& t) {
-        t.Click = [&f](int i) { f.Label1_Click(i); };
-        t.MouseMove = [&f](int i, int16_t b, int16_t s, float x, float y) {
-            f.Label1_MouseMove(i, b, s, x, y);
-        };
-    });
-    f.pic.Design([&f](rt::Image& t) {
-        t.Click = [&f](int i) { f.pic_Click(i); };
-        t.MouseMove = [&f](int i, int16_t b, int16_t s, float x, float y) { f.pic_MouseMove(i, b, s, x, y); };
-    });
-    f.o.Design([&f](rt::OptionButton& t) {
-        t.MouseDown = [&f](int i, int16_t b, int16_t s, float x, float y) { f.o_MouseDown(i, b, s, x, y); };
-        t.MouseUp = [&f](int i, int16_t b, int16_t s, float x, float y) { f.o_MouseUp(i, b, s, x, y); };
-    });
-    f.txt.Design(
-        [&f](rt::TextBox& t) { t.KeyDown = [&f](int i, int16_t& k, int16_t s) { f.txt_KeyDown(i, k, s); }; });
-    f.File.Design([&f](rt::FileListBox& t) { t.DblClick = [&f](int i) { f.File_DblClick(i); }; });
-    f.Picture2.Design([&f](rt::PictureBox& t) { t.Click = [&f](int i) { f.Picture2_Click(i); }; });
     f.Picture8.DblClick = [&f](int) { f.Picture8_DblClick(); };
-    f.imageover.Design([&f](controls::ShapedButton& t) {
-        t.Click = [&f](int i) { f.imageover_Click(i); };
-        t.MouseMove = [&f](int i, int16_t b, int16_t s, float x, float y) {
-            f.imageover_MouseMove(i, b, s, x, y);
-        };
-    });
     f.bac.OnFinished = [&f](int, bool& finished) { f.bac_OnFinished(finished); };
     f.mb.OnFinished = [&f](int, bool& finished) { f.mb_OnFinished(finished); };
     f.mb.movierun = [&f](int, bool& mrun) { f.mb_movierun(mrun); };
     f.Picture16.Click = [&f](int) { f.Picture16_Click(); };
     f.Picture16.MouseDown = [&f](int, int16_t& shift) { f.Picture16_MouseDown(shift); };
     f.Picture16.MouseUp = [&f](int, int16_t& shift) { f.Picture16_MouseUp(shift); };
-    f.picture3.Design([&f](controls::timer& t) { t.Timer = [&f](int i) { f.picture3_Timer(i); }; });
-    f.Command1.Design([&f](controls::vxbutton& t) {
-        t.Click = [&f](int i) { f.Command1_Click(i); };
-        t.MouseMove = [&f](int i, int16_t& b, int16_t& s, float& x, float& y) {
-            f.Command1_MouseMove(i, b, s, x, y);
-        };
-    });
-    f.Macbt.Design([&f](controls::CandyButton& t) {
-        t.Click = [&f](int i) { f.Macbt_Click(i); };
-        t.MouseMove = [&f](int i, int16_t b, int16_t s, float x, float y) {
-            f.Macbt_MouseMove(i, b, s, x, y);
-        };
-    });
-    f.lnk.Design([&f](controls::EtsLinkLabel& t) { t.Click = [&f](int i) { f.lnk_Click(i); }; });
-    f.bsGradientLabel1.Design(
-        [&f](controls::bsGradientLabel& t) { t.Click = [&f](int i) { f.bsGradientLabel1_Click(i); }; });
-    f.metrodes1.Design([&f](controls::win8Metro& t) { t.Click = [&f](int i) { f.metrodes1_Click(i); }; });
-    f.gif.Design([&f](controls::AniGif& t) {
-        t.MouseUp = [&f](int i, int16_t b, int16_t s, float x, float y) { f.gif_MouseUp(i, b, s, x, y); };
-    });
-    f.aap.Design([&f](aicAlphaImage& t) {
-        t.Click = [&f](int i, int16_t&) { f.aap_Click(i); };
-        t.MouseEnter = [&f](int i) { f.aap_MouseEnter(i); };
-        t.MouseExit = [&f](int i) { f.aap_MouseExit(i); };
-        t.MouseDown = [&f](int i, int16_t& b, int16_t& s, float& x, float& y) {
-            f.aap_MouseDown(i, b, s, x, y);
-        };
-        t.MouseUp = [&f](int i, int16_t& b, int16_t& s, float& x, float& y) { f.aap_MouseUp(i, b, s, x, y); };
-    });
-    f.Shaper1.Design([&f](controls::AlphaShapeCtl& t) {
-        t.Click = [&f](int i) { f.Shaper1_Click(i); };
-        t.MouseMove = [&f](int i, int16_t b, int16_t s, float x, float y) {
-            f.Shaper1_MouseMove(i, b, s, x, y);
-        };
-    });
-    f.thumb.Design([&f](controls::thumb& t) {
-        t.MouseDown = [&f](int i, int16_t b, int16_t s, float x, float y) {
-            f.thumb_MouseDown(i, b, s, x, y);
-        };
-    });
-    // Like the other templates, these show only where a page configures them.
-    auto hidden = [](auto&... arrays) { (arrays.Design([](rt::Control& t) { t.Visible(false); }), ...); };
-    hidden(f.slideshow, f.thumb, f.combobx1, f.imageover, f.lnk, f.bsGradientLabel1, f.Scroll1, f.gif,
-           f.Shaper1, f.rt, f.web, f.aap);
-    f.metrodes1.Design([](controls::win8Metro& t) {
-        t.Move(1080, 3000, 3495, 1575);
-        t.Visible(false);
-    });
 }
 
 // ---- sounds, tooltip, and the two roads of an action list

@@ -1,7 +1,7 @@
 // The page build: Form1::LoadOpen.
 #include <windows.h>
 
-#include <iterator>
+#include <array>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -19,6 +19,84 @@
 #include "windows/Form15_backdrop.h"
 #include "windows/Form17_title_bar.h"
 #include "windows/Form2_intro.h"
+
+// The rows of the record table as the builder walks them. The rows name private members of the
+// builder, so they are made here.
+struct PageKinds {
+    using Step = void (PageBuilder::*)();
+    struct Row {
+        std::string_view keyword;
+        Step block;
+        // A kind with an array: the removal of its members and its place in the prologue, its
+        // hook-up, and the hiding of its template (null when the template starts shown).
+        Step removeMembers = nullptr;
+        int removalPlace = 0;
+        void (*hookUp)(Form1&) = nullptr;
+        void (*hideTemplate)(Form1&) = nullptr;
+    };
+
+    template <auto Array>
+    static void HideTemplate(Form1& f) {
+        (f.*Array).Design([](rt::Control& t) { t.Visible(false); });
+    }
+
+    static constexpr auto Rows() {
+#define VANTREL_PAGE_KIND_ROW(keyword, block, array, removal, start, hookup) \
+    Row{keyword,                                                             \
+        &PageBuilder::block,                                                 \
+        &PageBuilder::RemoveMembers<&Form1::array>,                          \
+        removal,                                                             \
+        &page_events::hookup,                                                \
+        page_kinds::Start::start == page_kinds::Start::hidden ? &HideTemplate<&Form1::array> : nullptr},
+#define VANTREL_PAGE_RECORD_ROW(keyword, block) Row{keyword, &PageBuilder::block},
+        return std::array{VANTREL_PAGE_RECORDS(VANTREL_PAGE_KIND_ROW, VANTREL_PAGE_RECORD_ROW)};
+#undef VANTREL_PAGE_KIND_ROW
+#undef VANTREL_PAGE_RECORD_ROW
+    }
+
+    // The run-time viewers are no arrays; they take their places among the arrays'.
+    static constexpr int kPdfViewerPlace = 3;
+    static constexpr int kFlashViewersPlace = 18;
+
+    static constexpr size_t RemovalCount() {
+        size_t n = 2;
+        for (const Row& kind : Rows())
+            if (kind.removeMembers) ++n;
+        return n;
+    }
+    // Each place from 1 to the count is taken exactly once, or the table does not compile.
+    static constexpr auto RemovalOrder() {
+        std::array<Step, RemovalCount()> order{};
+        auto put = [&](int place, Step remove) {
+            if (place < 1 || static_cast<size_t>(place) > order.size() ||
+                order[static_cast<size_t>(place - 1)])
+                throw "a removal place is taken twice or lies outside the order";
+            order[static_cast<size_t>(place - 1)] = remove;
+        };
+        put(kPdfViewerPlace, &PageBuilder::HidePdfViewer);
+        put(kFlashViewersPlace, &PageBuilder::RemoveFlashViewers);
+        for (const Row& kind : Rows())
+            if (kind.removeMembers) put(kind.removalPlace, kind.removeMembers);
+        return order;
+    }
+};
+
+namespace {
+
+constexpr auto kKinds = PageKinds::Rows();
+constexpr auto kRemovalOrder = PageKinds::RemovalOrder();
+
+constexpr std::array<std::string_view, kKinds.size()> Keywords() {
+    std::array<std::string_view, kKinds.size()> keywords{};
+    for (size_t i = 0; i < kKinds.size(); ++i) keywords[i] = kKinds[i].keyword;
+    return keywords;
+}
+// A map answers as a walk through the kinds in their order only while no keyword is listed twice.
+constexpr auto kKeywords = Keywords();
+static_assert(page_kinds::Distinct(kKeywords.data(), kKeywords.data() + kKeywords.size()),
+              "a record kind is listed twice");
+
+}  // namespace
 
 void Form1::LoadOpen() {
     ++buildSerial_;
@@ -113,71 +191,42 @@ void PageBuilder::Prologue() {
     step([&] { f.Picture5.SetPicture(Module4::GrabFormImage(f)); });
     step([&] { f.Picture8.Visible(false); });
 
-    // The previous page's objects: every member above 0 of each array, whatever its index, array
-    // by array in this order: txt, Command1, (the PDF viewer), bsGradientLabel1, Label1, aap,
-    // thumb, WMPlayer, combobx1, slideshow, gif, o, Shaper1, imageover, pic, metrodes1, Macbt,
-    // (the Flash viewers), Picture2, picture3, File, lnk, web, Scroll1, rt. An array that joins
-    // with its control takes its line in its place.
-    RemoveMembers(f.txt);
-    RemoveMembers(f.Command1);
+    // The previous page's objects, kind by kind in the removal order of the record table.
+    for (const auto remove : kRemovalOrder) (this->*remove)();
+    step([&] { f.Text1.Text("0"); });
+}
+
+void PageBuilder::HidePdfViewer() {
     f.pageHasPdf = false;
     step([&] {
         if (rt::Control* viewer = rt::FindControl(f, "PDF")) viewer->Visible(false);
     });
-    RemoveMembers(f.bsGradientLabel1);
-    RemoveMembers(f.Label1);
-    RemoveMembers(f.aap);
-    RemoveMembers(f.thumb);
-    RemoveMembers(f.WMPlayer);
-    RemoveMembers(f.combobx1);
-    RemoveMembers(f.slideshow);
-    RemoveMembers(f.gif);
-    RemoveMembers(f.o);
-    RemoveMembers(f.Shaper1);
-    RemoveMembers(f.imageover);
-    RemoveMembers(f.pic);
-    RemoveMembers(f.metrodes1);
-    RemoveMembers(f.Macbt);
+}
+
+void PageBuilder::RemoveFlashViewers() {
     step([&] {
         std::vector<std::string> flash;
         for (rt::Control* c : f.Controls())
             if (c->Name().compare(0, 4, "tovi") == 0) flash.push_back(c->Name());
         for (const std::string& name : flash) rt::Try([&] { rt::RemoveControl(f, name); });
     });
-    RemoveMembers(f.Picture2);
-    RemoveMembers(f.picture3);
-    RemoveMembers(f.File);
-    RemoveMembers(f.lnk);
-    RemoveMembers(f.web);
-    RemoveMembers(f.Scroll1);
-    RemoveMembers(f.rt);
-    step([&] { f.Text1.Text("0"); });
 }
-
-namespace {
-#define VANTREL_PAGE_RECORD_KEYWORD(keyword, block) std::string_view(keyword),
-constexpr std::string_view kRecordKeywords[] = {VANTREL_PAGE_RECORDS(VANTREL_PAGE_RECORD_KEYWORD)};
-#undef VANTREL_PAGE_RECORD_KEYWORD
-
-// A map answers as a walk through the kinds in their order only while no keyword is listed twice.
-constexpr bool Distinct(const std::string_view* first, const std::string_view* last) {
-    for (const std::string_view* a = first; a != last; ++a)
-        for (const std::string_view* b = a + 1; b != last; ++b)
-            if (*a == *b) return false;
-    return true;
-}
-static_assert(Distinct(std::begin(kRecordKeywords), std::end(kRecordKeywords)),
-              "a record kind is listed twice");
-}  // namespace
 
 void PageBuilder::RunRecord() {
-    using Block = void (PageBuilder::*)();
-#define VANTREL_PAGE_RECORD_ROW(keyword, block) {keyword, &PageBuilder::block},
-    static const std::unordered_map<std::string_view, Block> kinds = {
-        VANTREL_PAGE_RECORDS(VANTREL_PAGE_RECORD_ROW)};
-#undef VANTREL_PAGE_RECORD_ROW
-    const auto row = kinds.find(F(1));
-    if (row != kinds.end()) (this->*row->second)();
+    static const std::unordered_map<std::string_view, void (PageBuilder::*)()> blocks = [] {
+        std::unordered_map<std::string_view, void (PageBuilder::*)()> map;
+        for (const PageKinds::Row& kind : kKinds) map.emplace(kind.keyword, kind.block);
+        return map;
+    }();
+    const auto row = blocks.find(F(1));
+    if (row != blocks.end()) (this->*row->second)();
+}
+
+Form1::PageObjectHookup::PageObjectHookup(Form1& f) {
+    for (const PageKinds::Row& kind : kKinds) {
+        if (kind.hookUp) kind.hookUp(f);
+        if (kind.hideTemplate) kind.hideTemplate(f);
+    }
 }
 
 void PageBuilder::Show() {

@@ -99,3 +99,15 @@ void PageBuilder::Aap() {
     // Handlers of the objects already built may run here; page jumps still wait.
     step([&] { rt::DoEvents(); });
 }
+
+void page_events::aapEvents(Form1& f) {
+    f.aap.Design([&f](aicAlphaImage& t) {
+        t.Click = [&f](int i, int16_t&) { f.aap_Click(i); };
+        t.MouseEnter = [&f](int i) { f.aap_MouseEnter(i); };
+        t.MouseExit = [&f](int i) { f.aap_MouseExit(i); };
+        t.MouseDown = [&f](int i, int16_t& b, int16_t& s, float& x, float& y) {
+            f.aap_MouseDown(i, b, s, x, y);
+        };
+        t.MouseUp = [&f](int i, int16_t& b, int16_t& s, float& x, float& y) { f.aap_MouseUp(i, b, s, x, y); };
+    });
+}

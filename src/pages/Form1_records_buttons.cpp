@@ -37,6 +37,15 @@ void PageBuilder::obj1() {
                  [&](rt::Picture picture) { m().Picture(std::move(picture)); });
 }
 
+void page_events::Command1Events(Form1& f) {
+    f.Command1.Design([&f](controls::vxbutton& t) {
+        t.Click = [&f](int i) { f.Command1_Click(i); };
+        t.MouseMove = [&f](int i, int16_t& b, int16_t& s, float& x, float& y) {
+            f.Command1_MouseMove(i, b, s, x, y);
+        };
+    });
+}
+
 void PageBuilder::MacBT() {
     auto m = [&]() -> controls::CandyButton& { return f.Macbt[Index()]; };
     Create(f.Macbt);
@@ -58,6 +67,15 @@ void PageBuilder::MacBT() {
     step([&] { m().ToolTipText(F(13)); });
     step([&] { m().ForeColor(static_cast<uint32_t>(rt::TextToInt32(F(14)))); });
     step([&] { m().Visible(true); });
+}
+
+void page_events::MacbtEvents(Form1& f) {
+    f.Macbt.Design([&f](controls::CandyButton& t) {
+        t.Click = [&f](int i) { f.Macbt_Click(i); };
+        t.MouseMove = [&f](int i, int16_t b, int16_t s, float x, float y) {
+            f.Macbt_MouseMove(i, b, s, x, y);
+        };
+    });
 }
 
 void PageBuilder::imageover() {
@@ -91,4 +109,13 @@ void PageBuilder::imageover() {
     picture("Down", &controls::ShapedButton::PictureOnMouseDown);
     picture("Over", &controls::ShapedButton::PictureOnMouseMove);
     step([&] { m().Visible(true); });
+}
+
+void page_events::imageoverEvents(Form1& f) {
+    f.imageover.Design([&f](controls::ShapedButton& t) {
+        t.Click = [&f](int i) { f.imageover_Click(i); };
+        t.MouseMove = [&f](int i, int16_t b, int16_t s, float x, float y) {
+            f.imageover_MouseMove(i, b, s, x, y);
+        };
+    });
 }

@@ -31,6 +31,11 @@ void PageBuilder::bsGradientLabel1() {
     step([&] { m().Height(rt::TextToSingle(F(6))); });
 }
 
+void page_events::bsGradientLabel1Events(Form1& f) {
+    f.bsGradientLabel1.Design(
+        [&f](controls::bsGradientLabel& t) { t.Click = [&f](int i) { f.bsGradientLabel1_Click(i); }; });
+}
+
 void PageBuilder::Scroll1() {
     auto m = [&]() -> controls::Scroll& { return f.Scroll1[Index()]; };
     Create(f.Scroll1);

@@ -48,3 +48,11 @@ void PageBuilder::thumbRecord() {
     step([&] { m().Text(F(13)); });
     step([&] { m().Tag(F(14)); });
 }
+
+void page_events::thumbEvents(Form1& f) {
+    f.thumb.Design([&f](controls::thumb& t) {
+        t.MouseDown = [&f](int i, int16_t b, int16_t s, float x, float y) {
+            f.thumb_MouseDown(i, b, s, x, y);
+        };
+    });
+}

@@ -17,6 +17,13 @@ void PageBuilder::Image() {
     step([&] { m().BorderStyle(rt::TextToInt16(F(14))); });
 }
 
+void page_events::picEvents(Form1& f) {
+    f.pic.Design([&f](rt::Image& t) {
+        t.Click = [&f](int i) { f.pic_Click(i); };
+        t.MouseMove = [&f](int i, int16_t b, int16_t s, float x, float y) { f.pic_MouseMove(i, b, s, x, y); };
+    });
+}
+
 void PageBuilder::gifRecord() {
     auto m = [&]() -> controls::AniGif& { return f.gif[Index()]; };
     Create(f.gif);
@@ -31,6 +38,12 @@ void PageBuilder::gifRecord() {
     step([&] { rt::Kill(f.pckex(member)); });
 }
 
+void page_events::gifEvents(Form1& f) {
+    f.gif.Design([&f](controls::AniGif& t) {
+        t.MouseUp = [&f](int i, int16_t b, int16_t s, float x, float y) { f.gif_MouseUp(i, b, s, x, y); };
+    });
+}
+
 void PageBuilder::file() {
     auto m = [&]() -> rt::FileListBox& { return f.File[Index()]; };
     Create(f.File);
@@ -40,6 +53,10 @@ void PageBuilder::file() {
     step([&] { m().Path(f.pat.Text() + F(8)); });
     step([&] { m().BackColor(static_cast<uint32_t>(rt::TextToInt32(F(11)))); });
     step([&] { m().ForeColor(static_cast<uint32_t>(rt::TextToInt32(F(13)))); });
+}
+
+void page_events::FileEvents(Form1& f) {
+    f.File.Design([&f](rt::FileListBox& t) { t.DblClick = [&f](int i) { f.File_DblClick(i); }; });
 }
 
 void PageBuilder::picture2() {
@@ -58,6 +75,10 @@ void PageBuilder::picture2() {
         f.ladfla(inx, lft, tp, hig, wdth, source);
     });
     if (web) step([&] { f.flashViewer.Let("AllowFullScreen", true); });
+}
+
+void page_events::Picture2Events(Form1& f) {
+    f.Picture2.Design([&f](rt::PictureBox& t) { t.Click = [&f](int i) { f.Picture2_Click(i); }; });
 }
 
 void PageBuilder::WMPlayerRecord() {

@@ -31,3 +31,12 @@ void PageBuilder::Shaper1() {
         step([&] { rt::Kill(f.pckex(member)); });
     }
 }
+
+void page_events::Shaper1Events(Form1& f) {
+    f.Shaper1.Design([&f](controls::AlphaShapeCtl& t) {
+        t.Click = [&f](int i) { f.Shaper1_Click(i); };
+        t.MouseMove = [&f](int i, int16_t b, int16_t s, float x, float y) {
+            f.Shaper1_MouseMove(i, b, s, x, y);
+        };
+    });
+}

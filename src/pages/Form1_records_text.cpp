@@ -57,6 +57,15 @@ void PageBuilder::obj2() {
     step([&] { m().Visible(true); });
 }
 
+void page_events::Label1Events(Form1& f) {
+    f.Label1.Design([&f](rt::Label& t) {
+        t.Click = [&f](int i) { f.Label1_Click(i); };
+        t.MouseMove = [&f](int i, int16_t b, int16_t s, float x, float y) {
+            f.Label1_MouseMove(i, b, s, x, y);
+        };
+    });
+}
+
 void PageBuilder::txt() {
     auto m = [&]() -> rt::TextBox& { return f.txt[Index()]; };
     Create(f.txt);
@@ -74,6 +83,11 @@ void PageBuilder::txt() {
     TextLook(m, CharsetOrder::BeforeFace);
 }
 
+void page_events::txtEvents(Form1& f) {
+    f.txt.Design(
+        [&f](rt::TextBox& t) { t.KeyDown = [&f](int i, int16_t& k, int16_t s) { f.txt_KeyDown(i, k, s); }; });
+}
+
 void PageBuilder::opt() {
     auto m = [&]() -> rt::OptionButton& { return f.o[Index()]; };
     Create(f.o);
@@ -84,6 +98,13 @@ void PageBuilder::opt() {
     step([&] { m().BackColor(static_cast<uint32_t>(rt::TextToInt32(F(11)))); });
     skipMode();
     LabelLikeLook(m);
+}
+
+void page_events::oEvents(Form1& f) {
+    f.o.Design([&f](rt::OptionButton& t) {
+        t.MouseDown = [&f](int i, int16_t b, int16_t s, float x, float y) { f.o_MouseDown(i, b, s, x, y); };
+        t.MouseUp = [&f](int i, int16_t b, int16_t s, float x, float y) { f.o_MouseUp(i, b, s, x, y); };
+    });
 }
 
 namespace {
@@ -128,4 +149,8 @@ void PageBuilder::lnk() {
     // The look is the control's: the link colour and underline only while the pointer is over it.
     step([&] { m().Refresh(); });
     step([&] { m().ZOrder(0); });
+}
+
+void page_events::lnkEvents(Form1& f) {
+    f.lnk.Design([&f](controls::EtsLinkLabel& t) { t.Click = [&f](int i) { f.lnk_Click(i); }; });
 }

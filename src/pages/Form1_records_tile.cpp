@@ -25,3 +25,10 @@ void PageBuilder::metrodes1Record() {
     step([&] { m().Value(rt::TextToInt16(Item(14, 13))); });
     step([&] { m().ref(); });
 }
+
+void page_events::metrodes1Events(Form1& f) {
+    f.metrodes1.Design([&f](controls::win8Metro& t) {
+        t.Click = [&f](int i) { f.metrodes1_Click(i); };
+        t.Move(1080, 3000, 3495, 1575);  // the template's place and size as designed
+    });
+}

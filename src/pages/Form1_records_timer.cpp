@@ -8,3 +8,7 @@ void PageBuilder::picture3() {
     step([&] { m().Text(F(3)); });
     step([&] { m().Tag(F(8)); });
 }
+
+void page_events::picture3Events(Form1& f) {
+    f.picture3.Design([&f](controls::timer& t) { t.Timer = [&f](int i) { f.picture3_Timer(i); }; });
+}

@@ -1,6 +1,7 @@
 // The page builder behind Form1::LoadOpen: one object per page build. It removes the previous
 // page's objects, reads the page script record by record, runs the block of each record's kind
-// and finishes the page.
+// and finishes the page. The kinds it knows are the rows of VANTREL_PAGE_RECORDS
+// (shell/page_kinds.h); a record of any other kind is read and passed over.
 //
 // The build's failure mode lives in proc: stop mode ends the build at a failing step (the
 // record loop catches it), skip mode abandons only that step. Each block reaches its member
@@ -15,38 +16,7 @@
 #include "runtime/error.h"
 #include "runtime/picture.h"
 #include "shell/Form1.h"
-
-// The record kinds the build knows, in their set order: the keyword (compared whole and
-// case-sensitively) and the PageBuilder member that builds it, defined in a Form1_records_*.cpp
-// file. A control that brings a kind adds its line here, in its place, and its records file. A
-// record of any other kind is read and passed over.
-#define VANTREL_PAGE_RECORDS(X)             \
-    X("obj1", obj1)                         \
-    X("MacBT", MacBT)                       \
-    X("obj2", obj2)                         \
-    X("txt", txt)                           \
-    X("picture2", picture2)                 \
-    X("WMPlayer", WMPlayerRecord)           \
-    X("metrodes1", metrodes1Record)         \
-    X("ComboBox", ComboBox)                 \
-    X("slideshow", slideshowRecord)         \
-    X("rt", rtRecord)                       \
-    X("web", webRecord)                     \
-    X("picture3", picture3)                 \
-    X("thumb", thumbRecord)                 \
-    X("file", file)                         \
-    X("lnk", lnk)                           \
-    X("Aap", Aap)                           \
-    X("Image", Image)                       \
-    X("gif", gifRecord)                     \
-    X("Shaper1", Shaper1)                   \
-    X("opt", opt)                           \
-    X("imageover", imageover)               \
-    X("PDF", PDF)                           \
-    X("bsGradientLabel1", bsGradientLabel1) \
-    X("Scroll1", Scroll1)                   \
-    X("Label3", Label3Record)               \
-    X("Form", FormRecord)
+#include "shell/page_kinds.h"
 
 class PageBuilder {
 public:
@@ -76,11 +46,14 @@ private:
             if (rt::TextToDouble(F(2)) != 0) array.Load(Index());
         });
     }
-    // The prologue's removal of one array's members above 0: one step.
-    template <class Array>
-    void RemoveMembers(Array& array) {
-        step([&] { array.UnloadAll(); });
+    // The prologue's removals, one step each: the members above 0 of one array, whatever their
+    // indexes; the PDF viewer, which stays, hidden; the Flash viewers, by their names.
+    template <auto Array>
+    void RemoveMembers() {
+        step([&] { (f.*Array).UnloadAll(); });
     }
+    void HidePdfViewer();
+    void RemoveFlashViewers();
     // Common step 5, the picture from the store: when the member is there, it is extracted again,
     // loaded and handed to set (an empty picture when the load failed), the block's picture is
     // released, and a third copy is extracted and deleted. Each part is a step of its own; the
@@ -171,8 +144,20 @@ private:
     rt::Procedure proc{rt::OnError::Skip};
     Record r;
 
-    // The kind blocks, one per line of VANTREL_PAGE_RECORDS.
-#define VANTREL_PAGE_RECORD_BLOCK(keyword, block) void block();
-    VANTREL_PAGE_RECORDS(VANTREL_PAGE_RECORD_BLOCK)
-#undef VANTREL_PAGE_RECORD_BLOCK
+    // The record table as the builder walks it (Form1_LoadOpen.cpp).
+    friend struct PageKinds;
+
+    // The kind blocks, one per row of VANTREL_PAGE_RECORDS, each in its Form1_records_*.cpp file.
+#define VANTREL_PAGE_KIND_BLOCK(keyword, block, ...) void block();
+    VANTREL_PAGE_RECORDS(VANTREL_PAGE_KIND_BLOCK, VANTREL_PAGE_KIND_BLOCK)
+#undef VANTREL_PAGE_KIND_BLOCK
 };
+
+// The hook-ups that the rows name, each beside its kind's block: it gives the template of the
+// kind's array the window's handlers (and any other design it has).
+namespace page_events {
+inline void noEvents(Form1&) {}
+#define VANTREL_PAGE_KIND_HOOKUP(keyword, block, array, removal, start, hookup) void hookup(Form1& f);
+VANTREL_PAGE_RECORDS(VANTREL_PAGE_KIND_HOOKUP, VANTREL_PAGE_SKIP)
+#undef VANTREL_PAGE_KIND_HOOKUP
+}  // namespace page_events

@@ -35,6 +35,7 @@
 #include "runtime/dispatch.h"
 #include "runtime/form.h"
 #include "runtime/hidden_text.h"
+#include "shell/page_kinds.h"
 #include "shell/store/ProjectArchive.h"
 
 namespace controls {
@@ -74,46 +75,47 @@ public:
     bool png_prs = false;  // true while the page builder creates alpha pictures
     int16_t afstme = 0;    // 1 once a build has shown the window without an intro video
 
-    // ---- Page object arrays of the runtime's own controls. The arrays of the custom controls
-    // (imageover, aap, gif, Shaper1, metrodes1, WMPlayer, rt, web) join
-    // here with their controls.
-    rt::ControlArray<rt::Label> Label1{*this, "Label1"};
-    rt::ControlArray<rt::TextBox> txt{*this, "txt"};
-    rt::ControlArray<rt::OptionButton> o{*this, "o"};
-    rt::ControlArray<rt::Image> pic{*this, "pic"};
-    rt::ControlArray<rt::PictureBox> Picture2{*this, "Picture2"};
-    rt::ControlArray<rt::FileListBox> File{*this, "File"};
-    // The template's saved settings: enabled, and no text.
+    // ---- Page object arrays: the array of each record kind with objects of its own, as its row
+    // in shell/page_kinds.h names it. The order of the declarations is the order of the objects
+    // among the window's controls.
+    PageArray<rt::Label> Label1{*this, "Label1"};
+    PageArray<rt::TextBox> txt{*this, "txt"};
+    PageArray<rt::OptionButton> o{*this, "o"};
+    PageArray<rt::Image> pic{*this, "pic"};
+    PageArray<rt::PictureBox> Picture2{*this, "Picture2"};
+    PageArray<rt::FileListBox> File{*this, "File"};
     // The template's saved settings: the face shown, a white back colour, enabled.
-    rt::ControlArray<controls::ShapedButton> imageover{
+    PageArray<controls::ShapedButton> imageover{
         *this, "imageover",
         std::make_shared<const rt::PropertyBag>(
             rt::PropertyBag{{"ShowPicture", true}, {"BackColor", 0xFFFFFF}, {"Enable", true}})};
-    rt::ControlArray<controls::combobx> combobx1{
-        *this, "combobx1", std::make_shared<const rt::PropertyBag>(rt::PropertyBag{{"Enabled", true}, {"Textn", ""}})};
-    rt::ControlArray<controls::slideshowacx> slideshow{*this, "slideshow", std::make_shared<const rt::PropertyBag>()};
-    rt::ControlArray<controls::thumb> thumb{*this, "thumb", std::make_shared<const rt::PropertyBag>()};
-    rt::ControlArray<controls::timer> picture3{*this, "picture3"};
+    // The template's saved settings: enabled, and no text.
+    PageArray<controls::combobx> combobx1{
+        *this, "combobx1",
+        std::make_shared<const rt::PropertyBag>(rt::PropertyBag{{"Enabled", true}, {"Textn", ""}})};
+    PageArray<controls::slideshowacx> slideshow{*this, "slideshow",
+                                                std::make_shared<const rt::PropertyBag>()};
+    PageArray<controls::thumb> thumb{*this, "thumb", std::make_shared<const rt::PropertyBag>()};
+    PageArray<controls::timer> picture3{*this, "picture3"};
     // The page buttons: templates placed at design time with nothing stored beyond the defaults.
-    rt::ControlArray<controls::vxbutton> Command1{*this, "Command1", std::make_shared<const rt::PropertyBag>()};
-    rt::ControlArray<controls::CandyButton> Macbt{*this, "Macbt", std::make_shared<const rt::PropertyBag>()};
+    PageArray<controls::vxbutton> Command1{*this, "Command1", std::make_shared<const rt::PropertyBag>()};
+    PageArray<controls::CandyButton> Macbt{*this, "Macbt", std::make_shared<const rt::PropertyBag>()};
     // Link labels, gradient labels and marquees; the templates' saved settings as designed.
-    rt::ControlArray<controls::EtsLinkLabel> lnk{*this, "lnk", DesignedLinkLabel()};
-    rt::ControlArray<controls::bsGradientLabel> bsGradientLabel1{*this, "bsGradientLabel1",
-                                                                 DesignedGradientLabel()};
-    rt::ControlArray<controls::Scroll> Scroll1{*this, "Scroll1", std::make_shared<const rt::PropertyBag>()};
+    PageArray<controls::EtsLinkLabel> lnk{*this, "lnk", DesignedLinkLabel()};
+    PageArray<controls::bsGradientLabel> bsGradientLabel1{*this, "bsGradientLabel1", DesignedGradientLabel()};
+    PageArray<controls::Scroll> Scroll1{*this, "Scroll1", std::make_shared<const rt::PropertyBag>()};
     // Animated pictures, rich-text viewers and web viewers; the viewers' templates as designed.
-    rt::ControlArray<controls::AniGif> gif{*this, "gif"};
+    PageArray<controls::AniGif> gif{*this, "gif"};
     // Vector shapes; the template as placed at design time, nothing stored beyond the defaults.
-    rt::ControlArray<controls::AlphaShapeCtl> Shaper1{*this, "Shaper1", std::make_shared<const rt::PropertyBag>()};
-    rt::ControlArray<controls::JRTF> rt{*this, "rt", std::make_shared<const rt::PropertyBag>()};
-    rt::ControlArray<controls::UserControl1> web{*this, "web", std::make_shared<const rt::PropertyBag>()};
+    PageArray<controls::AlphaShapeCtl> Shaper1{*this, "Shaper1", std::make_shared<const rt::PropertyBag>()};
+    PageArray<controls::JRTF> rt{*this, "rt", std::make_shared<const rt::PropertyBag>()};
+    PageArray<controls::UserControl1> web{*this, "web", std::make_shared<const rt::PropertyBag>()};
     // Alpha pictures; the template was stored with no caption. Each member keeps its hover mode in
     // its spare whole number (1 light and press, 5 state pictures).
-    rt::ControlArray<aicAlphaImage> aap{*this, "aap",
-                                        std::make_shared<const rt::PropertyBag>(rt::PropertyBag{{"Caption", ""}})};
+    PageArray<aicAlphaImage> aap{*this, "aap",
+                                 std::make_shared<const rt::PropertyBag>(rt::PropertyBag{{"Caption", ""}})};
     // Tiles; the template's saved settings as designed.
-    rt::ControlArray<controls::win8Metro> metrodes1{*this, "metrodes1", DesignedTile()};
+    PageArray<controls::win8Metro> metrodes1{*this, "metrodes1", DesignedTile()};
 
     // ---- Other controls.
     rt::Label Label3{*this, "Label3"};  // tooltip label of page objects
@@ -172,7 +174,8 @@ public:
     void Form_Unload(int16_t& Cancel) override;
 
     // ---- Page builder (src/pages) and page runtime (src/shell/Form1_page.cpp and neighbours).
-    rt::ControlArray<rt::MediaPlayer> WMPlayer{*this, "WMPlayer"};
+    // The players' page-object array; where it is declared is its place among the controls.
+    PageArray<rt::MediaPlayer> WMPlayer{*this, "WMPlayer"};
     // Tests: when set, each page-open action goes here instead of to ExecuteTag.
     std::function<void(const std::string&)> OpenActionHook;
 
@@ -290,8 +293,22 @@ private:
 
     friend class Form1Access;  // tests
 
-    // Connects the page objects' events to the handlers of src/actions; made after the arrays.
+    // Gives the template of each page-object array the handlers and the visibility its row
+    // names, kind by kind (src/pages); made after the arrays.
+    struct PageObjectHookup {
+        explicit PageObjectHookup(Form1& f);
+    } pageObjectHookup_{*this};
+    // Connects the events of the players, the seek bar and the PDF frame to the handlers of
+    // src/actions.
     struct EventHookup {
         explicit EventHookup(Form1& f);
     } eventHookup_{*this};
 };
+
+// Each array that a record kind names is a page-object array of the window; the other half of
+// the check, that each page-object array has a kind, is page_kinds::ArrayName.
+#define VANTREL_PAGE_KIND_HAS_ARRAY(keyword, block, array, removal, start, hookup) \
+    static_assert(page_kinds::isPageArray<decltype(Form1::array)>,                 \
+                  "record kind " keyword ": Form1::" #array " is no page-object array");
+VANTREL_PAGE_RECORDS(VANTREL_PAGE_KIND_HAS_ARRAY, VANTREL_PAGE_SKIP)
+#undef VANTREL_PAGE_KIND_HAS_ARRAY

@@ -22,9 +22,6 @@ Form1::Form1() : Form("Form1") {
              &gr,      &hand,    &Option1,  &Shape1,   &Picture5,  &Picture6, &Picture7, &Picture8, &pdfsrol,
              &pdftool, &l,       &Command2, &Command3, &Picture16, &bac,      &mb})
         c->Visible(false);
-    // The templates of the page object arrays show only when a page configures them.
-    auto hidden = [](auto&... arrays) { (arrays.Design([](rt::Control& t) { t.Visible(false); }), ...); };
-    hidden(Label1, txt, o, pic, Picture2, File, picture3, Command1, Macbt);
     // The vector shapes' template comes with the window, the one made before a page needs it: it
     // keeps GDI+ running for the window's life, so that page builds do not start it again.
     (void)Shaper1[0];

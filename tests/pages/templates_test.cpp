@@ -133,3 +133,33 @@ TEST(PageWindowsTest, EachObjectsWindowEndsWhereItsRecordPutsIt) {
     // The old page's windows are gone.
     for (HWND w : old) EXPECT_FALSE(IsWindow(w) && IsWindowVisible(w));
 }
+
+// Every page-object array of the window, whichever kinds the pages use: its template is hidden
+// once the program runs, and the next page build unloads its members above 0, whatever their
+// indexes, and keeps the template.
+TEST(PageTemplatesTest, EveryArraysTemplateStartsHiddenAndTheNextBuildUnloadsItsMembers) {
+    AppFolder app;
+    app.Pack({{"sys1 .esr", FormRec("One", 3000, 4000) + Label3Rec("")},
+              {"sys2 .esr", FormRec("Two", 3000, 4000) + Label3Rec("")}});
+    ProgramScope program(app);
+    program.Start();
+    Form1& f = Main();
+
+    std::vector<std::string> shown, kept, lost;
+#define LOAD_MEMBERS(keyword, block, array, ...)                 \
+    if (f.array[0].Visible()) shown.push_back(#array);           \
+    for (int i : {1, 2, 300}) rt::Try([&] { f.array.Load(i); }); \
+    if (Members(f.array) != std::vector<int>{1, 2, 300}) ADD_FAILURE() << #array << " could not load members";
+    VANTREL_PAGE_RECORDS(LOAD_MEMBERS, VANTREL_PAGE_SKIP)
+#undef LOAD_MEMBERS
+    EXPECT_EQ(shown, std::vector<std::string>{});
+
+    Jump(f, 2);
+#define CHECK_MEMBERS(keyword, block, array, ...)          \
+    if (!Members(f.array).empty()) kept.push_back(#array); \
+    if (!f.array.Exists(0)) lost.push_back(#array);
+    VANTREL_PAGE_RECORDS(CHECK_MEMBERS, VANTREL_PAGE_SKIP)
+#undef CHECK_MEMBERS
+    EXPECT_EQ(kept, std::vector<std::string>{});
+    EXPECT_EQ(lost, std::vector<std::string>{});
+}
