@@ -81,7 +81,8 @@ Control::~Control() {
         toolTip_.clear();
         updateToolTip();
     }
-    if (kind_ == Kind::Windowless && visible_) Invalidate();
+    // What a hidden container holds is not on the screen: nothing to paint again.
+    if (kind_ == Kind::Windowless && visible_ && containersShown()) Invalidate();
     parent_->remove(this);
     if (hwnd_) {
         WindowMap().erase(hwnd_);
@@ -156,8 +157,9 @@ void Control::ReplaceChild(const char* cls, DWORD style, DWORD exStyle, const ch
 
 void Control::SetStyleBits(DWORD mask, DWORD bits) {
     if (!hwnd_) return;
-    LONG_PTR s = GetWindowLongPtrA(hwnd_, GWL_STYLE);
-    s = (s & ~static_cast<LONG_PTR>(mask)) | static_cast<LONG_PTR>(bits & mask);
+    const LONG_PTR was = GetWindowLongPtrA(hwnd_, GWL_STYLE);
+    const LONG_PTR s = (was & ~static_cast<LONG_PTR>(mask)) | static_cast<LONG_PTR>(bits & mask);
+    if (s == was) return;  // nothing to draw anew
     SetWindowLongPtrA(hwnd_, GWL_STYLE, s);
     SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -290,7 +292,7 @@ void Control::Visible(bool v) {
                 SWP_HIDEWINDOW | SWP_NOREDRAW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         else
             ShowWindow(hwnd_, v ? SW_SHOWNA : SW_HIDE);
-    } else if (!parent_->holding_) {
+    } else if (!paintHeld()) {
         RECT r = InWindow(*parent_, rect_);
         InvalidateRect(parent_->ContainerWindow(), &r, TRUE);
     }
@@ -363,6 +365,12 @@ void Control::TabIndex(int16_t position) {
     if (it == order.end()) return;
     order.erase(it);
     order.insert(order.begin() + std::min<size_t>(static_cast<size_t>(position), order.size()), this);
+}
+
+bool Control::containersShown() const {
+    for (auto* c = dynamic_cast<const Control*>(parent_); c; c = dynamic_cast<const Control*>(c->parent_))
+        if (!c->visible_) return false;
+    return true;
 }
 
 bool Control::paintHeld() const {

@@ -188,7 +188,8 @@ private:
     void hold();
     void releaseHeldAnchor();  // before this control goes: the windows waiting to go below it
     bool holding() const noexcept;
-    bool paintHeld() const;  // this control's container, or one around it, is held
+    bool paintHeld() const;        // this control's container, or one around it, is held
+    bool containersShown() const;  // every control this one sits in is visible
 };
 
 // A window that holds controls: forms and user controls.
