@@ -20,8 +20,22 @@ std::unordered_map<HWND, Control*>& WindowMap() {
 }
 int nextChildId = 1000;
 constexpr UINT kReflected = WM_USER + 0x1C00;
+bool holdingEnabled = true;
+
+std::function<void(Control&, PlacementEvent)>& PlacementWatch() {
+    static std::function<void(Control&, PlacementEvent)> watch;
+    return watch;
+}
 
 }  // namespace
+
+void WatchPlacement(std::function<void(Control&, PlacementEvent)> watch) {
+    PlacementWatch() = std::move(watch);
+}
+
+void NotifyPlacement(Control& control, PlacementEvent event) {
+    if (PlacementWatch()) PlacementWatch()(control, event);
+}
 
 Control* ControlFromWindow(HWND hwnd) {
     auto it = WindowMap().find(hwnd);
@@ -58,6 +72,7 @@ Control::Control(const Control& t, int index)
 }
 
 Control::~Control() {
+    if (parent_->holding_) releaseHeldAnchor();
     if (held_) {
         std::vector<Control*>& held = parent_->held_;
         held.erase(std::remove(held.begin(), held.end(), this), held.end());
@@ -66,7 +81,8 @@ Control::~Control() {
         toolTip_.clear();
         updateToolTip();
     }
-    if (kind_ == Kind::Windowless && visible_) Invalidate();
+    // What a hidden container holds is not on the screen: nothing to paint again.
+    if (kind_ == Kind::Windowless && visible_ && containersShown()) Invalidate();
     parent_->remove(this);
     if (hwnd_) {
         WindowMap().erase(hwnd_);
@@ -91,14 +107,17 @@ void Control::CreateChild(const char* cls, DWORD style, DWORD exStyle, const cha
     rt::SubclassWindow(hwnd_, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
     if (held && visible_) hold();
     // New controls come in front of their siblings, as windowless ones do; one made in a reserved
-    // place goes below the windows made after that place.
-    const HWND after = parent_->windowAfter(slot_);
-    if (!after && held) {
+    // place goes below the windows made after that place. Held, it waits for its place with the
+    // others when that place is known only then.
+    Control* after = parent_->windowedAfter(slot_);
+    if (held && (!after || after->heldZ_ >= 0)) {
         hold();
-        heldZ_ = 0;
+        heldZ_ = after ? kBelowHeld : 0;
+        heldBelow_ = after;
         heldTurn_ = ++parent_->heldTurns_;
     } else {
-        SetWindowPos(hwnd_, after ? after : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(hwnd_, after ? after->hwnd_ : HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     kind_ = Kind::Windowed;
     if (!toolTip_.empty()) updateToolTip();
@@ -122,20 +141,25 @@ void Control::ReplaceChild(const char* cls, DWORD style, DWORD exStyle, const ch
         hwnd_ = nullptr;
     }
     // The new window takes the old one's place among its siblings: a stacking change still to come
-    // stays the control's.
+    // stays the control's. A first window comes in front as any new one does.
     const int heldZ = heldZ_;
+    Control* const heldBelow = heldBelow_;
     const unsigned long heldTurn = heldTurn_;
     CreateChild(cls, style, exStyle, text);
-    heldZ_ = heldZ;
-    heldTurn_ = heldTurn;
+    if (old) {
+        heldZ_ = heldZ;
+        heldBelow_ = heldBelow;
+        heldTurn_ = heldTurn;
+    }
     // Right below the old window, which then leaves: the new one takes its place.
     if (old) SetWindowPos(hwnd_, old.get(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Control::SetStyleBits(DWORD mask, DWORD bits) {
     if (!hwnd_) return;
-    LONG_PTR s = GetWindowLongPtrA(hwnd_, GWL_STYLE);
-    s = (s & ~static_cast<LONG_PTR>(mask)) | static_cast<LONG_PTR>(bits & mask);
+    const LONG_PTR was = GetWindowLongPtrA(hwnd_, GWL_STYLE);
+    const LONG_PTR s = (was & ~static_cast<LONG_PTR>(mask)) | static_cast<LONG_PTR>(bits & mask);
+    if (s == was) return;  // nothing to draw anew
     SetWindowLongPtrA(hwnd_, GWL_STYLE, s);
     SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -169,6 +193,24 @@ void Control::hold() {
     parent_->held_.push_back(this);
 }
 
+void Control::releaseHeldAnchor() {
+    for (Control* w : parent_->held_) {
+        if (w->heldBelow_ != this) continue;
+        if (heldZ_ >= 0) {
+            // This window's own place was still to come: the one below it takes that place.
+            w->heldZ_ = heldZ_;
+            w->heldBelow_ = heldBelow_;
+            w->heldTurn_ = heldTurn_;
+        } else {
+            w->heldZ_ = -1;
+            w->heldBelow_ = nullptr;
+            if (w->hwnd_ && hwnd_)
+                SetWindowPos(w->hwnd_, hwnd_, 0, 0, 0, 0,
+                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
+        }
+    }
+}
+
 void Control::setPixelRect(RECT r) {
     if (holding()) {
         hold();
@@ -182,6 +224,9 @@ void Control::setPixelRect(RECT r) {
     rect_ = r;
     if (!toolTip_.empty()) updateToolTip();
     Placed();
+    // After the control's own answer, which a window that follows the step gave from inside the
+    // move: the order is the same held or not.
+    NotifyPlacement(*this, PlacementEvent::Move);
 }
 
 double Control::Left() const {
@@ -247,11 +292,12 @@ void Control::Visible(bool v) {
                 SWP_HIDEWINDOW | SWP_NOREDRAW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         else
             ShowWindow(hwnd_, v ? SW_SHOWNA : SW_HIDE);
-    } else if (!parent_->holding_) {
+    } else if (!paintHeld()) {
         RECT r = InWindow(*parent_, rect_);
         InvalidateRect(parent_->ContainerWindow(), &r, TRUE);
     }
     if (!toolTip_.empty()) updateToolTip();
+    NotifyPlacement(*this, v ? PlacementEvent::Show : PlacementEvent::Hide);
 }
 
 void Control::Enabled(bool v) {
@@ -292,6 +338,7 @@ void Control::ZOrder(int position) {
     if (holding()) {
         hold();
         heldZ_ = position;
+        heldBelow_ = nullptr;
         heldTurn_ = ++parent_->heldTurns_;
     } else if (hwnd_) {
         SetWindowPos(hwnd_, position == 0 ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
@@ -318,6 +365,12 @@ void Control::TabIndex(int16_t position) {
     if (it == order.end()) return;
     order.erase(it);
     order.insert(order.begin() + std::min<size_t>(static_cast<size_t>(position), order.size()), this);
+}
+
+bool Control::containersShown() const {
+    for (auto* c = dynamic_cast<const Control*>(parent_); c; c = dynamic_cast<const Control*>(c->parent_))
+        if (!c->visible_) return false;
+    return true;
 }
 
 bool Control::paintHeld() const {
@@ -513,8 +566,13 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
 
 // ---- Held placement
 
-HeldPlacement::HeldPlacement(Container& container) : container_(container), outer_(!container.holding_) {
-    container.holding_ = true;
+HeldPlacement::HeldPlacement(Container& container)
+    : container_(container), outer_(holdingEnabled && !container.holding_) {
+    if (holdingEnabled) container.holding_ = true;
+}
+
+void HeldPlacement::Enable(bool on) noexcept {
+    holdingEnabled = on;
 }
 
 HeldPlacement::~HeldPlacement() {
@@ -529,8 +587,10 @@ HeldPlacement::~HeldPlacement() {
     std::stable_sort(held.begin(), held.end(), [&](Control* a, Control* b) { return turn(a) < turn(b); });
     for (Control* x : held) {
         x->held_ = false;
-        const int z = std::exchange(x->heldZ_, -1);
+        int z = std::exchange(x->heldZ_, -1);
+        const Control* below = std::exchange(x->heldBelow_, nullptr);
         if (!x->hwnd_) continue;
+        if (z == Control::kBelowHeld && !(below && below->hwnd_)) z = -1;
         UINT flags = SWP_NOACTIVATE | SWP_NOREDRAW;
         const RECT now = x->PixelRect(), r = x->rect_;
         if (EqualRect(&now, &r)) flags |= SWP_NOMOVE | SWP_NOSIZE;
@@ -539,8 +599,8 @@ HeldPlacement::~HeldPlacement() {
         if (z < 0) flags |= SWP_NOZORDER;
         constexpr UINT kStill = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER;
         if ((flags & kStill) == kStill && !(flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))) continue;
-        SetWindowPos(x->hwnd_, z == 1 ? HWND_BOTTOM : HWND_TOP, r.left, r.top, r.right - r.left,
-                     r.bottom - r.top, flags);
+        const HWND insertAfter = z == Control::kBelowHeld ? below->hwnd_ : z == 1 ? HWND_BOTTOM : HWND_TOP;
+        SetWindowPos(x->hwnd_, insertAfter, r.left, r.top, r.right - r.left, r.bottom - r.top, flags);
     }
     HWND window = c.ContainerWindow();
     if (window && IsWindowVisible(window))
@@ -582,11 +642,11 @@ void Container::add(Control* c) {
     if (c->kind_ != Control::Kind::Hidden) place(tabOrder_);
 }
 
-HWND Container::windowAfter(int slot) const {
-    const Control* first = nullptr;
-    for (const Control* o : controls_)
+Control* Container::windowedAfter(int slot) const {
+    Control* first = nullptr;
+    for (Control* o : controls_)
         if (o->slot_ > slot && o->hwnd_ && (!first || o->slot_ < first->slot_)) first = o;
-    return first ? first->hwnd_ : nullptr;
+    return first;
 }
 
 void Container::remove(Control* c) {

@@ -177,14 +177,19 @@ private:
     bool tabStop_ = true;
     int slot_ = 0;  // place in the container's creation order
     // While the container holds its windows still (HeldPlacement): rect_ and visible_ are the
-    // control's state, not yet its window's; heldZ_ is the last ZOrder asked (-1: none), heldTurn_
-    // its turn among the container's.
+    // control's state, not yet its window's; heldZ_ is the last stacking change asked (-1: none,
+    // 0: to the top, 1: to the bottom, kBelowHeld: right below heldBelow_, whose own window waits
+    // for its place), heldTurn_ its turn among the container's.
+    static constexpr int kBelowHeld = 2;
     bool held_ = false;
     int heldZ_ = -1;
+    Control* heldBelow_ = nullptr;
     unsigned long heldTurn_ = 0;
     void hold();
+    void releaseHeldAnchor();  // before this control goes: the windows waiting to go below it
     bool holding() const noexcept;
-    bool paintHeld() const;  // this control's container, or one around it, is held
+    bool paintHeld() const;        // this control's container, or one around it, is held
+    bool containersShown() const;  // every control this one sits in is visible
 };
 
 // A window that holds controls: forms and user controls.
@@ -261,8 +266,8 @@ private:
     void toFront(Control* c);
     void toBack(Control* c);
 
-    // The window of the first windowed control made after a slot (nullptr: none).
-    HWND windowAfter(int slot) const;
+    // The first control made after a slot that has a window (nullptr: none).
+    Control* windowedAfter(int slot) const;
     friend class HeldPlacement;
     bool holding_ = false;
     unsigned long heldTurns_ = 0;
@@ -290,10 +295,23 @@ public:
     HeldPlacement(const HeldPlacement&) = delete;
     HeldPlacement& operator=(const HeldPlacement&) = delete;
 
+    // For tests: with holding off, a HeldPlacement holds nothing and each step moves, sizes, shows
+    // and stacks the windows at once, so that a build can be compared with itself held.
+    static void Enable(bool on) noexcept;
+
 private:
     Container& container_;
     bool outer_;
 };
+
+// What the runtime tells a control while it is placed: a change of place or size (Move), a user
+// control's change of size (Resize), a change of visibility (Show, Hide).
+enum class PlacementEvent { Move, Resize, Show, Hide };
+// For tests: a watch told of each of these events as the control gets it, before the control's
+// own handler runs, so that it reads what the handler reads; an empty function ends the watch.
+void WatchPlacement(std::function<void(Control&, PlacementEvent)> watch);
+// Tells the watch, if any, of an event.
+void NotifyPlacement(Control& control, PlacementEvent event);
 
 // The client rectangle of a window, as its control has it while its window is held (see
 // HeldPlacement); GetClientRect for any other window.

@@ -73,8 +73,7 @@ POINT CursorIn(HWND window) {
 
 // ---- MouseCursor
 
-MouseCursor::MouseCursor(const MouseCursor& o)
-    : pointer_(o.pointer_), icon_(o.icon_), cursor_(CursorFromPicture(icon_)) {}
+MouseCursor::MouseCursor(const MouseCursor& o) : pointer_(o.pointer_), icon_(o.icon_) {}
 
 void MouseCursor::Pointer(int16_t v, const std::string& source) {
     if (v < 0 || (v > 15 && v != kCustom)) Raise(errInvalidPropertyValue, source);
@@ -83,11 +82,24 @@ void MouseCursor::Pointer(int16_t v, const std::string& source) {
 
 void MouseCursor::Icon(Picture p) {
     icon_ = std::move(p);
-    cursor_.reset(CursorFromPicture(icon_));
+    cursor_.reset();
+    made_ = false;
+}
+
+HCURSOR MouseCursor::cursor() const noexcept {
+    if (!made_) {
+        made_ = true;
+        try {
+            cursor_.reset(CursorFromPicture(icon_));
+        } catch (...) {
+            cursor_.reset();  // a picture that gives no cursor leaves the pointer without one
+        }
+    }
+    return cursor_.get();
 }
 
 HCURSOR MouseCursor::Custom() const noexcept {
-    return pointer_ == kCustom ? cursor_.get() : nullptr;
+    return pointer_ == kCustom ? cursor() : nullptr;
 }
 
 HCURSOR MouseCursor::Shape() const {
@@ -95,7 +107,7 @@ HCURSOR MouseCursor::Shape() const {
                                  IDC_ICON,     IDC_SIZEALL,     IDC_SIZENESW, IDC_SIZENS,
                                  IDC_SIZENWSE, IDC_SIZEWE,      IDC_UPARROW,  IDC_WAIT,
                                  IDC_NO,       IDC_APPSTARTING, IDC_HELP,     IDC_SIZEALL};
-    if (pointer_ == kCustom) return cursor_.get();
+    if (pointer_ == kCustom) return cursor();
     if (pointer_ <= 0 || pointer_ >= static_cast<int16_t>(sizeof(ids) / sizeof(ids[0]))) return nullptr;
     return LoadCursorA(nullptr, ids[pointer_]);
 }

@@ -30,7 +30,8 @@ POINT MousePoint(LPARAM lp);
 POINT CursorIn(HWND window);
 
 // A form's or control's MousePointer (0 default, 1 to 15 the standard shapes, 99 custom) and
-// MouseIcon, with the cursor made from the icon, which it owns.
+// MouseIcon, with the cursor made from the icon, which it owns. The cursor is made when it is
+// first asked for: a page of controls that never show theirs makes none.
 class MouseCursor {
 public:
     MouseCursor() = default;
@@ -47,9 +48,12 @@ public:
     HCURSOR Shape() const;
 
 private:
+    HCURSOR cursor() const noexcept;
+
     int16_t pointer_ = 0;
     Picture icon_;
-    CursorHandle cursor_;
+    mutable CursorHandle cursor_;
+    mutable bool made_ = false;  // cursor_ is the icon's (none when it has no cursor)
 };
 
 }  // namespace rt

@@ -94,7 +94,10 @@ void UserControl::Create() {
         UserControl_InitProperties();
     }
     resized();
-    if (Visible()) UserControl_Show();
+    if (Visible()) {
+        NotifyPlacement(*this, PlacementEvent::Show);
+        UserControl_Show();
+    }
     subscribeAmbientFont();
 }
 
@@ -280,6 +283,7 @@ void UserControl::resized() {
     if (!Windowless()) canvas_.Resized();
     if (!created_ || dying_) return;
     HandlerScope scope;
+    NotifyPlacement(*this, PlacementEvent::Resize);
     UserControl_Resize();
 }
 

@@ -169,4 +169,28 @@ TEST(HeldPlacementTest, WindowsStackAsIfEachStepHadMovedThem) {
     }
 }
 
+// A control made later in a place reserved earlier (a template made on first use) goes right below
+// the first window made after that place, also when that window is new and waits for its own.
+TEST(HeldPlacementTest, AWindowInAReservedPlaceGoesBelowTheWindowMadeAfterIt) {
+    for (bool held : {false, true}) {
+        SCOPED_TRACE(held ? "held" : "at each step");
+        Log log;
+        rt::Form page("Page");
+        Recorder old(page, "old", -1, rt::UserControl::Windowing::Windowed, &log);
+        const int reserved = page.ReserveSlot();
+        std::unique_ptr<Recorder> newer, late;
+        {
+            std::optional<rt::HeldPlacement> hold;
+            if (held) hold.emplace(page);
+            newer = std::make_unique<Recorder>(page, "newer", -1, rt::UserControl::Windowing::Windowed, &log);
+            rt::Container::SlotScope place(page, reserved);
+            late = std::make_unique<Recorder>(page, "late", -1, rt::UserControl::Windowing::Windowed, &log);
+        }
+        std::vector<std::string> stack;
+        for (HWND w = GetWindow(page.hWnd(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+            if (const rt::Control* c = rt::ControlFromWindow(w)) stack.push_back(c->Name());
+        EXPECT_EQ(stack, (std::vector<std::string>{"newer", "late", "old"}));
+    }
+}
+
 }  // namespace
