@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "fonts/renamed_font.h"
 #include "runtime/convert.h"
 #include "shell/Form1.h"
 #include "shell/Form4.h"
+#include "shell/fonts/renamed_font.h"
 #include "shell/requmet.h"
 #include "shell_fixture.h"
 
