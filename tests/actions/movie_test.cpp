@@ -8,11 +8,11 @@
 #include <utility>
 #include <vector>
 
-#include "actions/actions_fixture.h"
 #include "com_creations.h"
 #include "pages/pages_fixture.h"
 #include "runtime/form.h"
 #include "support/handle_counter.h"
+#include "support/main_window_fixture.h"
 #include "support/media_files.h"
 #include "windows/Form7_movie.h"
 

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "actions/actions_fixture.h"
 #include "controls/media/modTransEffects.h"
 #include "pages/pages_fixture.h"
 #include "runtime/convert.h"
 #include "runtime/form.h"
 #include "support/handle_counter.h"
+#include "support/main_window_fixture.h"
 #include "support/media_files.h"
 #include "windows/Form2_intro.h"
 

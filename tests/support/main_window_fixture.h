@@ -14,7 +14,7 @@
 #include "runtime/effects.h"
 #include "runtime/lifetime.h"
 #include "shell/Form1.h"
-#include "shell/shell_fixture.h"
+#include "support/program_fixture.h"
 
 namespace actionstest {
 
