@@ -24,20 +24,14 @@
 #include "controls/media/thumb.h"
 #include "runtime/form.h"
 #include "runtime/lifetime.h"
+#include "support/settings_fixture.h"
 #include "support/window_helpers.h"
 
 namespace {
 
 using Names = std::vector<std::string>;
 
-class MediaSettingsHost : public rt::Form {
-public:
-    MediaSettingsHost() : Form("MediaSettingsHost") {
-        BorderStyle(rt::vbBSNone);
-        Move(0, 0, 7500, 6000);
-        GetFont() = rt::Font("Arial", 9.75f);
-    }
-};
+using testsupport::Courier;
 
 // A control read from a bag (none: a new control), then changed through its setters (if any),
 // and what it writes; after setters, also the names they marked as changed.
@@ -54,20 +48,13 @@ struct Pin {
 const std::function<rt::PropertyBag()> kNew = nullptr;
 const std::function<rt::PropertyBag()> kEmpty = [] { return rt::PropertyBag{}; };
 
-class MediaSettings : public ::testing::Test {
+class MediaSettings : public testsupport::SettingsTest<> {
 protected:
-    void SetUp() override { host = &rt::Load<MediaSettingsHost>(); }
-    void TearDown() override {
-        rt::UnloadAll();
-        rt::DoEvents();
-    }
     template <class C>
     void Check(std::initializer_list<Pin<C>> pins) {
         for (const Pin<C>& p : pins) {
             SCOPED_TRACE(p.what);
-            std::shared_ptr<const rt::PropertyBag> bag;
-            if (p.bag) bag = std::make_shared<const rt::PropertyBag>(p.bag());
-            auto control = std::make_unique<C>(*host, "Saved", -1, std::move(bag));
+            auto control = Make<C>(Stored(p.bag));
             if (p.set) {
                 control->ClearChangedProperties();
                 p.set(*control);
@@ -76,14 +63,7 @@ protected:
             EXPECT_EQ(control->SaveProperties().Dump(), p.expected);
         }
     }
-    MediaSettingsHost* host = nullptr;
 };
-
-rt::Font Courier() {
-    rt::Font font("Courier New", 11.25f, true, true);
-    font.Charset(238);
-    return font;
-}
 
 rt::Picture Solid(int w, int h) {
     return testutil::SolidPicture(w, h, RGB(1, 2, 3));

@@ -19,18 +19,13 @@
 #include "controls/media/thumb.h"
 #include "runtime/form.h"
 #include "runtime/lifetime.h"
+#include "support/settings_fixture.h"
 #include "support/window_helpers.h"
 
 namespace {
 
-class SettingsHost : public rt::Form {
-public:
-    SettingsHost() : Form("SettingsHost") {
-        BorderStyle(rt::vbBSNone);
-        Move(0, 0, 7500, 6000);
-        GetFont() = rt::Font("Arial", 9.75f);
-    }
-};
+using testsupport::Courier;
+using testsupport::Shown;
 
 // A control read from a bag (none: a new control) and what it writes. A stable case also writes
 // the same again once read from what it wrote.
@@ -41,31 +36,13 @@ struct Case {
     bool stable = false;
 };
 
-// A written picture shows as its file signature: the encoder's bytes are not the subject here.
-std::string Shown(std::string dump) {
-    const std::string png = "Image = Bytes 137 80 78 71 13 10 26 10";
-    if (dump.compare(0, png.size(), png) == 0) dump.replace(0, dump.find('\n'), "Image = Bytes <png>");
-    return dump;
-}
-
-class StoredSettings : public ::testing::Test {
+class StoredSettings : public testsupport::SettingsTest<> {
 protected:
-    void SetUp() override { host = &rt::Load<SettingsHost>(); }
-    void TearDown() override {
-        rt::UnloadAll();
-        rt::DoEvents();
-    }
-    template <class C>
-    std::unique_ptr<C> Make(std::shared_ptr<const rt::PropertyBag> bag) {
-        return std::make_unique<C>(*host, "Saved", -1, std::move(bag));
-    }
     template <class C>
     void Check(std::initializer_list<Case> cases) {
         for (const Case& c : cases) {
             SCOPED_TRACE(c.what);
-            std::shared_ptr<const rt::PropertyBag> bag;
-            if (c.bag) bag = std::make_shared<const rt::PropertyBag>(c.bag());
-            const rt::PropertyBag saved = Make<C>(bag)->SaveProperties();
+            const rt::PropertyBag saved = Make<C>(Stored(c.bag))->SaveProperties();
             EXPECT_EQ(Shown(saved.Dump()), c.expected);
             if (c.stable) {
                 EXPECT_EQ(Make<C>(std::make_shared<const rt::PropertyBag>(saved))->SaveProperties().Dump(),
@@ -73,14 +50,7 @@ protected:
             }
         }
     }
-    SettingsHost* host = nullptr;
 };
-
-rt::Font Courier() {
-    rt::Font font("Courier New", 11.25f, true, true);
-    font.Charset(238);
-    return font;
-}
 
 // What the alpha picture writes after its picture for a new control.
 constexpr const char* kAlphaDefaults =

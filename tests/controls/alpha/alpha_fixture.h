@@ -16,17 +16,14 @@
 #include "runtime/lifetime.h"
 #include "runtime/propertybag.h"
 #include "runtime/ui.h"
+#include "support/host_form.h"
 #include "support/window_helpers.h"
 
 namespace alphatest {
 
-class AlphaForm : public rt::Form {
+class AlphaForm : public testsupport::HostForm {
 public:
-    AlphaForm() : Form("AlphaForm") {
-        BorderStyle(rt::vbBSNone);
-        Move(1500, 1500, 6000, 4500);  // 400 x 300 pixels at (100, 100)
-        BackColor(0xFFFFFF);
-    }
+    AlphaForm() : HostForm("AlphaForm", 6000, 4500) {}  // 400 x 300 pixels
 };
 
 // A 24-bit bottom-up bitmap file; colour(x, y) with y downwards, as COLORREF.

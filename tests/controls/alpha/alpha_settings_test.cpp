@@ -20,25 +20,13 @@
 #include "controls/alpha/win8Metro.h"
 #include "runtime/form.h"
 #include "runtime/lifetime.h"
+#include "support/settings_fixture.h"
 #include "support/window_helpers.h"
 
 namespace {
 
-class AlphaSettingsHost : public rt::Form {
-public:
-    AlphaSettingsHost() : Form("AlphaSettingsHost") {
-        BorderStyle(rt::vbBSNone);
-        Move(0, 0, 7500, 6000);
-        GetFont() = rt::Font("Arial", 9.75f);
-    }
-};
-
-// A written picture shows as its file signature: the encoder's bytes are not the subject here.
-std::string Shown(std::string dump) {
-    const std::string png = "Image = Bytes 137 80 78 71 13 10 26 10";
-    if (dump.compare(0, png.size(), png) == 0) dump.replace(0, dump.find('\n'), "Image = Bytes <png>");
-    return dump;
-}
+using testsupport::Courier;
+using testsupport::Shown;
 
 std::string Joined(const std::vector<std::string>& names) {
     std::string all;
@@ -46,19 +34,14 @@ std::string Joined(const std::vector<std::string>& names) {
     return all;
 }
 
-class AlphaSettings : public ::testing::Test {
+class AlphaSettings : public testsupport::SettingsTest<> {
 protected:
-    void SetUp() override { host = &rt::Load<AlphaSettingsHost>(); }
-    void TearDown() override {
-        rt::UnloadAll();
-        rt::DoEvents();
-    }
     // A control read from the bag; none: a new control.
     template <class C>
     std::unique_ptr<C> Make(const rt::PropertyBag* bag) {
         std::shared_ptr<const rt::PropertyBag> stored;
         if (bag) stored = std::make_shared<const rt::PropertyBag>(*bag);
-        return std::make_unique<C>(*host, "Saved", -1, std::move(stored));
+        return SettingsTest::Make<C>(std::move(stored));
     }
     template <class C>
     std::string Written(const rt::PropertyBag* bag) {
@@ -75,14 +58,7 @@ protected:
         EXPECT_EQ(Joined(control->ChangedProperties()), changed);
         EXPECT_EQ(Shown(control->SaveProperties().Dump()), expected);
     }
-    AlphaSettingsHost* host = nullptr;
 };
-
-rt::Font Courier() {
-    rt::Font font("Courier New", 11.25f, true, true);
-    font.Charset(238);
-    return font;
-}
 
 TEST_F(AlphaSettings, TileNewAndFromAnEmptyBag) {
     EXPECT_EQ(Written<controls::win8Metro>(nullptr),

@@ -12,16 +12,13 @@
 #include "runtime/form.h"
 #include "runtime/lifetime.h"
 #include "runtime/ui.h"
+#include "support/host_form.h"
 
 namespace shapestest {
 
-class ShapesForm : public rt::Form {
+class ShapesForm : public testsupport::HostForm {
 public:
-    ShapesForm() : Form("ShapesForm") {
-        BorderStyle(rt::vbBSNone);
-        Move(1500, 1500, 7500, 6000);  // 500 x 400 pixels
-        BackColor(0xFFFFFF);
-    }
+    ShapesForm() : HostForm("ShapesForm", 7500, 6000) {}  // 500 x 400 pixels
     rt::ControlArray<controls::AlphaShapeCtl> shape{*this, "shape"};
 };
 

@@ -15,6 +15,8 @@
 #include "runtime/lifetime.h"
 #include "runtime/ui.h"
 #include "support/error_of.h"
+#include "support/host_form.h"
+#include "support/pointer_input.h"
 
 namespace {
 
@@ -35,12 +37,9 @@ std::shared_ptr<const rt::PropertyBag> TileTemplate() {
                                                                    {"Font", caption}});
 }
 
-class TileForm : public rt::Form {
+class TileForm : public testsupport::HostForm {
 public:
-    TileForm() : Form("TileForm") {
-        BorderStyle(rt::vbBSNone);
-        Move(1500, 1500, 7500, 4500);  // 500 x 300 pixels
-        BackColor(0xFFFFFF);
+    TileForm() : HostForm("TileForm", 7500, 4500) {  // 500 x 300 pixels
         tile[0].Visible(false);
     }
     rt::ControlArray<win8Metro> tile{*this, "tile", TileTemplate()};
@@ -69,13 +68,7 @@ bool PumpUntil(F done, DWORD ms = 3000) {
 void SendPointer(HWND h, int x, int y, DWORD flags = 0) {
     POINT p{x, y};
     ClientToScreen(h, &p);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-    in.mi.dx = MulDiv(p.x, 65535, sw - 1);
-    in.mi.dy = MulDiv(p.y, 65535, sh - 1);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-    SendInput(1, &in, sizeof in);
+    testsupport::SendPointerInput(p, flags);
     Pump(5);
 }
 

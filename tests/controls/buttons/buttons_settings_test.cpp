@@ -19,6 +19,7 @@
 #include "controls/buttons/vxbutton.h"
 #include "runtime/form.h"
 #include "runtime/lifetime.h"
+#include "support/settings_fixture.h"
 #include "support/window_helpers.h"
 
 namespace {
@@ -29,14 +30,7 @@ using controls::ShapedButton;
 using controls::Shaper;
 using controls::vxbutton;
 
-class ButtonsHost : public rt::Form {
-public:
-    ButtonsHost() : Form("ButtonsHost") {
-        BorderStyle(rt::vbBSNone);
-        Move(0, 0, 7500, 6000);
-        GetFont() = rt::Font("Arial", 9.75f);
-    }
-};
+using testsupport::Courier;
 
 // A control made from a bag (none: a new control), in design mode or not, whose public setters
 // then run; what it writes, followed, when setters ran, by the names they marked changed.
@@ -49,33 +43,23 @@ struct Case {
     bool design = false;
 };
 
-rt::Font Courier() {
-    rt::Font font("Courier New", 11.25f, true, true);
-    font.Charset(238);
-    return font;
-}
-
 // Pictures told apart by their sizes in the dumps.
 rt::Picture Pic(int w, int h) {
     return testutil::SolidPicture(w, h, RGB(200, 40, 90));
 }
 
-class ButtonsSettings : public ::testing::Test {
+class ButtonsSettings : public testsupport::SettingsTest<> {
 protected:
-    void SetUp() override { host = &rt::Load<ButtonsHost>(); }
     void TearDown() override {
         rt::UserControl::SetDesignMode(false);
-        rt::UnloadAll();
-        rt::DoEvents();
+        SettingsTest::TearDown();
     }
     template <class C>
     void Check(std::initializer_list<Case<C>> cases) {
         for (const Case<C>& c : cases) {
             SCOPED_TRACE(c.what);
             rt::UserControl::SetDesignMode(c.design);
-            std::shared_ptr<const rt::PropertyBag> bag;
-            if (c.bag) bag = std::make_shared<const rt::PropertyBag>(c.bag());
-            auto control = std::make_unique<C>(*host, "Saved", -1, std::move(bag));
+            auto control = Make<C>(Stored(c.bag));
             std::string changed;
             if (c.set) {
                 control->ClearChangedProperties();
@@ -89,7 +73,6 @@ protected:
             rt::UserControl::SetDesignMode(false);
         }
     }
-    ButtonsHost* host = nullptr;
 };
 
 rt::PropertyBag Empty() {

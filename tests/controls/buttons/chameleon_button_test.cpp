@@ -16,6 +16,7 @@
 #include "runtime/ui.h"
 #include "support/error_of.h"
 #include "support/handle_counter.h"
+#include "support/pointer_input.h"
 
 namespace {
 
@@ -57,13 +58,7 @@ COLORREF Px(HWND h, int x, int y) {
 
 // Real pointer input: a move to a screen point, or a button going down or up there.
 void SendPointer(POINT p, DWORD flags = 0) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-    in.mi.dx = MulDiv(p.x, 65535, sw - 1);
-    in.mi.dy = MulDiv(p.y, 65535, sh - 1);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-    SendInput(1, &in, sizeof in);
+    testsupport::SendPointerInput(p, flags);
     Pump(3);
 }
 

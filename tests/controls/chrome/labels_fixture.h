@@ -17,16 +17,13 @@
 #include "runtime/lifetime.h"
 #include "runtime/ui.h"
 #include "support/handle_growth.h"
+#include "support/host_form.h"
 
 namespace labelstest {
 
-class LabelsForm : public rt::Form {
+class LabelsForm : public testsupport::HostForm {
 public:
-    LabelsForm() : Form("LabelsForm") {
-        BorderStyle(rt::vbBSNone);
-        Move(1500, 1500, 7500, 6000);  // 500 x 400 pixels
-        BackColor(0xFFFFFF);
-    }
+    LabelsForm() : HostForm("LabelsForm", 7500, 6000) {}  // 500 x 400 pixels
     // The templates are new controls: nothing stored.
     rt::ControlArray<controls::bsGradientLabel> grad{*this, "grad"};
     rt::ControlArray<controls::EtsLinkLabel> link{*this, "link"};

@@ -13,38 +13,23 @@
 #include "controls/chrome/TitelBar.h"
 #include "runtime/form.h"
 #include "runtime/lifetime.h"
+#include "support/settings_fixture.h"
 #include "support/window_helpers.h"
 
 using controls::TitelBar;
 
 namespace {
 
-class SettingsHost : public rt::Form {
-public:
-    SettingsHost() : Form("SettingsHost") {
-        BorderStyle(rt::vbBSNone);
-        Move(0, 0, 7500, 1500);
-        GetFont() = rt::Font("Arial", 9.75f);
-    }
-};
-
-class TitleBarSettings : public ::testing::Test {
+class TitleBarSettings : public testsupport::SettingsTest<1500> {
 protected:
-    void SetUp() override { host = &rt::Load<SettingsHost>(); }
-    void TearDown() override {
-        rt::UnloadAll();
-        rt::DoEvents();
-    }
     std::unique_ptr<TitelBar> Bar(const char* name, std::shared_ptr<const rt::PropertyBag> bag) {
         return std::make_unique<TitelBar>(*host, name, std::move(bag));
     }
-    SettingsHost* host = nullptr;
 };
 
 // Every setting away from both its defaults.
 rt::PropertyBag Unusual(const rt::Picture& back, const rt::Picture& icon) {
-    rt::Font font("Courier New", 11.25f, true, true);
-    font.Charset(238);
+    rt::Font font = testsupport::Courier();
     return rt::PropertyBag{
         {"AutoRedraw", true},
         {"DashBack", true},
