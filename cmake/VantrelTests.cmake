@@ -19,13 +19,30 @@ else()
   set(VANTREL_TEST_BINARY "${CMAKE_BINARY_DIR}")
 endif()
 
-# vantrel_test(name SOURCES ... [PORTABLE] [NOSCREEN] [LIBS ...] [TIMEOUT s])
+# The labels of a test: the room its folder mirrors (tests/<room>/..., two levels for the rooms
+# inside controls and imaging), then any other rooms it also guards, so that `ctest -L <room>`
+# runs what guards one room.
+function(vantrel_test_labels name)
+  file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
+  string(REPLACE "/" ";" parts "${rel}")
+  list(GET parts 0 room)
+  list(LENGTH parts depth)
+  if(room MATCHES "^(controls|imaging)$" AND depth GREATER 1)
+    list(GET parts 1 inner)
+    set(room "${room}/${inner}")
+  endif()
+  set(labels ${room} ${ARGN})
+  set_tests_properties(${name} PROPERTIES LABELS "${labels}")
+endfunction()
+
+# vantrel_test(name SOURCES ... [PORTABLE] [NOSCREEN] [LIBS ...] [TIMEOUT s] [ROOMS ...])
 # One CTest entry per executable. A PORTABLE test touches only window-free code and is built on both
 # configurations (natively with the sanitizers, and for Windows under Wine); the others only for Windows.
 # Windows tests share one display: they show windows, read screen pixels and move the pointer, so
-# they run one at a time unless marked NOSCREEN (no window is ever shown).
+# they run one at a time unless marked NOSCREEN (no window is ever shown). ROOMS names rooms
+# besides its folder's that the test also guards.
 function(vantrel_test name)
-  cmake_parse_arguments(T "PORTABLE;NOSCREEN" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "PORTABLE;NOSCREEN" "TIMEOUT" "SOURCES;LIBS;ROOMS" ${ARGN})
   if(NOT WIN32 AND NOT T_PORTABLE)
     return()
   endif()
@@ -54,6 +71,7 @@ function(vantrel_test name)
   target_link_libraries(${name} PRIVATE vantrel_test_main)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  vantrel_test_labels(${name} ${T_ROOMS})
   if(WIN32 AND NOT T_PORTABLE AND NOT T_NOSCREEN)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK screen)
   endif()

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "decoders/reference_inflate.h"
 #include "imaging/codecs/inflate.h"
+#include "imaging/codecs/reference_inflate.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return 0;

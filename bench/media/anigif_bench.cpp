@@ -14,11 +14,11 @@
 #include "../timing.h"
 #include "controls/media/AniGif.h"
 #include "controls/media/gif_frames.h"
-#include "media/gif_fixture.h"
 #include "runtime/form.h"
 #include "runtime/handles.h"
 #include "runtime/picture.h"
 #include "runtime/ui.h"
+#include "support/gif_fixture.h"
 
 namespace {
 

@@ -17,10 +17,10 @@
 #include "controls/common/main_window_link.h"
 #include "controls/media/modGDIPlusResize.h"
 #include "controls/media/thumb.h"
-#include "media/picture_files.h"
 #include "runtime/form.h"
 #include "runtime/handles.h"
 #include "runtime/ui.h"
+#include "support/picture_files.h"
 
 namespace {
 

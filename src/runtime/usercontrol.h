@@ -53,7 +53,7 @@
 //   VANTREL_PROPERTY_TABLE(Lamp, LAMP_PROPERTIES)  // Properties(): the rows, in the .cpp
 //
 // It includes runtime/controls.h (the timer), runtime/leave_watch.h and runtime/property_list.h
-// (the list, its kinds of line and the table); tests/runtime_uc/control_example_test.cpp holds it
+// (the list, its kinds of line and the table); tests/runtime/control_example_test.cpp holds it
 // with its test.
 //
 // An event to the container with an argument by reference is an Event member raised with

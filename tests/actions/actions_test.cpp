@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "actions_fixture.h"
 #include "runtime/ui.h"
+#include "support/main_window_fixture.h"
 
 using namespace actionstest;
 

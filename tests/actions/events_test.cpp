@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "actions_fixture.h"
+#include "support/main_window_fixture.h"
 #include "windows/Form5_about.h"
 
 using namespace actionstest;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "actions_fixture.h"
+#include "support/main_window_fixture.h"
 #include "support/temp_dir.h"
 #include "windows/mnu_popup_menu.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "actions_fixture.h"
+#include "support/main_window_fixture.h"
 
 using namespace actionstest;
 

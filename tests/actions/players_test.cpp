@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "actions_fixture.h"
 #include "comserver/axtest.h"
 #include "controls/media/UserControl1.h"
+#include "support/main_window_fixture.h"
 
 using namespace actionstest;
 

@@ -11,8 +11,8 @@
 #include <thread>
 #include <vector>
 
-#include "actions_fixture.h"
 #include "runtime/ui.h"
+#include "support/main_window_fixture.h"
 
 using namespace actionstest;
 

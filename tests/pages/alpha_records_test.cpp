@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "media/picture_files.h"
 #include "pages_fixture.h"
-#include "runtime_win/helpers.h"
 #include "support/handle_growth.h"
+#include "support/picture_files.h"
+#include "support/window_helpers.h"
 
 using namespace pagestest;
 

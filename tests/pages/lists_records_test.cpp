@@ -9,10 +9,10 @@
 
 #include "comserver/axtest.h"
 #include "controls/media/gdip_image.h"
-#include "media/picture_files.h"
 #include "pages_fixture.h"
 #include "runtime/activex.h"
-#include "runtime_win/helpers.h"
+#include "support/picture_files.h"
+#include "support/window_helpers.h"
 #include "windows/Form3_slideshow.h"
 
 using namespace pagestest;

@@ -1,5 +1,5 @@
 // Page scripts written by the tests, stores packed with the program's own store class, and the
-// program started in this process (see tests/shell/shell_fixture.h).
+// program started in this process (see tests/support/program_fixture.h).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 
 #include "runtime/lifetime.h"
 #include "shell/Form1.h"
-#include "shell/shell_fixture.h"
+#include "support/program_fixture.h"
 
 namespace pagestest {
 

@@ -7,9 +7,9 @@
 
 #include "comserver/axtest.h"
 #include "controls/media/UserControl1.h"
-#include "media/gif_fixture.h"
 #include "pages_fixture.h"
 #include "support/error_of.h"
+#include "support/gif_fixture.h"
 #include "support/handle_growth.h"
 
 using namespace pagestest;

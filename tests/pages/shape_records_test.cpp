@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "pages_fixture.h"
-#include "runtime_win/helpers.h"
-#include "shapes/gdip_count.h"
+#include "support/gdip_count.h"
 #include "support/handle_counter.h"
+#include "support/window_helpers.h"
 
 using namespace pagestest;
 using shapestest::GdipObjects;

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "fonts/renamed_font.h"
 #include "runtime/convert.h"
 #include "shell/Form1.h"
 #include "shell/Form4.h"
+#include "shell/fonts/renamed_font.h"
 #include "shell/requmet.h"
-#include "shell_fixture.h"
+#include "support/program_fixture.h"
 
 using namespace shelltest;
 

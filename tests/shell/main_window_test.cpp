@@ -12,7 +12,7 @@
 #include "runtime/convert.h"
 #include "shell/Form1.h"
 #include "shell/Module3.h"
-#include "shell_fixture.h"
+#include "support/program_fixture.h"
 #include "windows/Form15_backdrop.h"
 #include "windows/Form17_title_bar.h"
 

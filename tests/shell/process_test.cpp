@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell_fixture.h"
+#include "support/program_fixture.h"
 
 using namespace shelltest;
 

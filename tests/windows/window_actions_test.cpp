@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "media/media_files.h"
 #include "shell/Module3.h"
+#include "support/media_files.h"
 #include "windows/Form15_backdrop.h"
 #include "windows/Form7_movie.h"
 #include "windows_fixture.h"

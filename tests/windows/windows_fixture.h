@@ -8,10 +8,10 @@
 #include <functional>
 #include <string>
 
-#include "actions/actions_fixture.h"
 #include "runtime/form.h"
 #include "runtime/ui.h"
 #include "support/handle_counter.h"
+#include "support/main_window_fixture.h"
 
 namespace windowstest {
 
