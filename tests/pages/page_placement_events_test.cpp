@@ -10,10 +10,10 @@
 
 #include "comserver/axtest.h"
 #include "controls/media/UserControl1.h"
-#include "media/gif_fixture.h"
 #include "pages_fixture.h"
 #include "runtime/activex.h"
 #include "runtime/usercontrol.h"
+#include "support/gif_fixture.h"
 
 using namespace pagestest;
 
