@@ -14,6 +14,7 @@
 #include "runtime/activex.h"
 #include "runtime/usercontrol.h"
 #include "support/gif_fixture.h"
+#include "support/window_helpers.h"
 
 using namespace pagestest;
 
@@ -330,6 +331,9 @@ protected:
         return builds;
     }
     static void Settle(Form1& f, Build& b) {
+        // The page transition's timer ticks when the machine gets to it: let it end, so that its
+        // cover stands where it leaves it in both runs.
+        EXPECT_TRUE(testutil::PumpUntil([&] { return !f.Timer6.Enabled(); }, 10000));
         ReadBack(f, b.after);
         // The main window's child windows from the top down; a window of no control by its class.
         std::string stack;
@@ -356,6 +360,17 @@ protected:
     axtest::Registration reg{std::string(kTestBrowser) + ";ShockwaveFlash.ShockwaveFlash.10;AcroPDF.PDF.1"};
     AppFolder app;
 };
+
+// The steps of a log but those of the page transition's windows (its two pictures and its cover):
+// its timer can tick inside a build or after it, as the machine's load has it.
+std::vector<std::string> PageSteps(const std::vector<std::string>& log) {
+    std::vector<std::string> out;
+    for (const std::string& line : log)
+        if (line.rfind("Picture5(", 0) != 0 && line.rfind("Picture6(", 0) != 0 &&
+            line.rfind("Picture7(", 0) != 0)
+            out.push_back(line);
+    return out;
+}
 
 // The first line at which two logs part, with the lines around it.
 std::string FirstDifference(const std::vector<std::string>& a, const std::vector<std::string>& b) {
@@ -393,7 +408,7 @@ TEST_F(PagePlacementTest, ControlsSeeTheSameStepsHeldAsMovedAtOnce) {
             }
         }
 
-        EXPECT_EQ(FirstDifference(m.events, h.events), "");
+        EXPECT_EQ(FirstDifference(PageSteps(m.events), PageSteps(h.events)), "");
         for (const auto& [key, values] : m.after) {
             SCOPED_TRACE(key);
             EXPECT_EQ(h.after.count(key) ? h.after.at(key) : "none", values);
