@@ -10,7 +10,12 @@ namespace rt {
 FARPROC SystemProcedure(const char* library, const char* name) {
     static std::map<std::string, Library> loaded;
     Library& module = loaded[library];
-    if (!module) module.reset(LoadLibraryA(library));
+    if (!module) {
+        module.reset(LoadLibraryA(library));
+        // Pinned: a window destroyed during the exit may call in after this map is gone.
+        HMODULE pinned = nullptr;
+        if (module) GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN, library, &pinned);
+    }
     return module ? GetProcAddress(module.get(), name) : nullptr;
 }
 
