@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "runtime/dib.h"
+#include "runtime/system_library.h"
 #include "runtime/win.h"
 
 namespace rt {
@@ -45,9 +46,12 @@ LONG SystemEffects::ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags) {
 }
 HINSTANCE SystemEffects::ShellExecuteA(HWND owner, const std::string& verb, const std::string& file,
                                        const std::string& parameters, const std::string& folder, int show) {
-    return ::ShellExecuteA(owner, verb.empty() ? nullptr : verb.c_str(), file.c_str(),
-                           parameters.empty() ? nullptr : parameters.c_str(),
-                           folder.empty() ? nullptr : folder.c_str(), show);
+    static const auto shellExecute =
+        SystemFunction<decltype(::ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+    if (!shellExecute) return nullptr;
+    return shellExecute(owner, verb.empty() ? nullptr : verb.c_str(), file.c_str(),
+                        parameters.empty() ? nullptr : parameters.c_str(),
+                        folder.empty() ? nullptr : folder.c_str(), show);
 }
 bool SystemEffects::StartProcess(const std::string& commandLine, const std::string& folder, int show) {
     STARTUPINFOA si{};
@@ -63,11 +67,15 @@ bool SystemEffects::StartProcess(const std::string& commandLine, const std::stri
     return true;
 }
 BOOL SystemEffects::PlaySoundA(const std::string& sound, DWORD flags) {
-    return ::PlaySoundA(sound.empty() ? nullptr : sound.c_str(), nullptr, flags);
+    static const auto playSound = SystemFunction<decltype(::PlaySoundA)>("winmm.dll", "PlaySoundA");
+    if (!playSound) return FALSE;
+    return playSound(sound.empty() ? nullptr : sound.c_str(), nullptr, flags);
 }
 DWORD SystemEffects::MciSendStringA(const std::string& command, std::string* answer, HWND callback) {
+    static const auto send = SystemFunction<decltype(::mciSendStringA)>("winmm.dll", "mciSendStringA");
+    if (!send) return MCIERR_CANNOT_LOAD_DRIVER;
     char buf[256] = {};
-    DWORD r = ::mciSendStringA(command.c_str(), answer ? buf : nullptr, answer ? sizeof buf : 0, callback);
+    DWORD r = send(command.c_str(), answer ? buf : nullptr, answer ? sizeof buf : 0, callback);
     if (answer) *answer = buf;
     return r;
 }
@@ -95,7 +103,8 @@ bool SystemEffects::PrintBitmap(HBITMAP bitmap, const std::string& documentName)
     PRINTDLGA pd{};
     pd.lStructSize = sizeof(pd);
     pd.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
-    const bool found = PrintDlgA(&pd) != FALSE;
+    static const auto printDlg = SystemFunction<decltype(::PrintDlgA)>("comdlg32.dll", "PrintDlgA");
+    const bool found = printDlg && printDlg(&pd) != FALSE;
     GlobalMemory devNames(pd.hDevNames), devMode(pd.hDevMode);
     CreatedDC printer(pd.hDC);
     if (!found || !printer) return false;  // no default printer: nothing is printed

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "runtime/form.h"
+#include "runtime/system_library.h"
 
 namespace Module3 {
 
@@ -12,6 +13,11 @@ namespace {
 NOTIFYICONDATAA& Record() {
     static NOTIFYICONDATAA record{};
     return record;
+}
+BOOL NotifyIcon(DWORD message, NOTIFYICONDATAA& data) {
+    static const auto notify =
+        rt::SystemFunction<decltype(::Shell_NotifyIconA)>("shell32.dll", "Shell_NotifyIconA");
+    return notify && notify(message, &data);
 }
 bool& Shown() {
     static bool shown = false;
@@ -33,11 +39,11 @@ void AddTrayIcon(rt::Form& window, const std::string& tip) {
     const size_t n = std::min<size_t>(tip.size(), 63);
     std::memcpy(data.szTip, tip.data(), n);
     data.szTip[n] = '\0';
-    if (Shell_NotifyIconA(NIM_ADD, &data)) Shown() = true;
+    if (NotifyIcon(NIM_ADD, data)) Shown() = true;
 }
 
 void RemoveTrayIcon() {
-    Shell_NotifyIconA(NIM_DELETE, &Record());
+    NotifyIcon(NIM_DELETE, Record());
     Shown() = false;
 }
 

@@ -3,6 +3,7 @@
 #include "runtime/error.h"
 #include "runtime/files.h"
 #include "runtime/inputbox.h"
+#include "runtime/system_library.h"
 #include "runtime/ui.h"
 #include "windows/copy_plan.h"
 #include "windows/window_layout.h"
@@ -23,7 +24,9 @@ void NotComplete() {
 }  // namespace
 
 std::function<int(SHFILEOPSTRUCTA&)> Form9::FileOperation = [](SHFILEOPSTRUCTA& op) {
-    return SHFileOperationA(&op);
+    static const auto operation =
+        rt::SystemFunction<decltype(::SHFileOperationA)>("shell32.dll", "SHFileOperationA");
+    return operation ? operation(&op) : ERROR_PROC_NOT_FOUND;
 };
 
 Form9::Form9() : Form("Form9") {

@@ -8,6 +8,7 @@
 #include "runtime/effects.h"
 #include "runtime/error.h"
 #include "runtime/form.h"
+#include "runtime/system_library.h"
 #include "runtime/ui.h"
 #include "support/handle_counter.h"
 #include "support/window_helpers.h"
@@ -90,6 +91,15 @@ TEST(EffectsSeam, RealPrintingWithoutAPrinterFailsQuietlyAndTheDrawingFitsThePag
     DeleteDC(page);
     DeleteObject(bmp);
     ReleaseDC(nullptr, screen);
+}
+
+TEST(SystemLibrary, FindsAFunctionOnItsFirstCallAndNothingThatIsMissing) {
+    const auto length = rt::SystemFunction<int WINAPI(LPCSTR)>("kernel32.dll", "lstrlenA");
+    ASSERT_NE(length, nullptr);
+    EXPECT_EQ(length("abc"), 3);
+    EXPECT_EQ(rt::SystemProcedure("kernel32.dll", "NoSuchFunction"), nullptr);
+    for (int i = 0; i < 2; ++i)  // a library that failed to load is not taken as loaded the next time
+        EXPECT_EQ(rt::SystemProcedure("vantrel_no_such_library.dll", "lstrlenA"), nullptr);
 }
 
 TEST(HandleCounter, SeesADeliberateLeak) {

@@ -7,6 +7,7 @@
 
 #include "runtime/convert.h"
 #include "runtime/handles.h"
+#include "runtime/system_library.h"
 
 namespace {
 
@@ -46,10 +47,15 @@ void BroadcastFontChange() {
 }  // namespace
 
 mzInstalarFuente::mzInstalarFuente() {
+    static const auto folderLocation = rt::SystemFunction<decltype(::SHGetSpecialFolderLocation)>(
+        "shell32.dll", "SHGetSpecialFolderLocation");
+    static const auto pathFromList =
+        rt::SystemFunction<decltype(::SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
+    if (!folderLocation || !pathFromList) return;
     rt::TaskMemory<ITEMIDLIST> pidl;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_FONTS, pidl.put())) || !pidl) return;
+    if (FAILED(folderLocation(nullptr, CSIDL_FONTS, pidl.put())) || !pidl) return;
     char buffer[MAX_PATH] = {};
-    const BOOL ok = SHGetPathFromIDListA(pidl.get(), buffer);
+    const BOOL ok = pathFromList(pidl.get(), buffer);
     pidl.reset();
     if (ok) fontsFolder_ = std::string(buffer, strnlen(buffer, MAX_PATH));
     // Keep the documented form: no trailing backslash.
