@@ -32,15 +32,15 @@ namespace {
 constexpr double kTwipsPerPixel = 15;
 
 // The desktop backdrop while it is in use; a backdrop that is not loaded is not in use.
-controls::Form15* BackdropInUse() {
-    controls::Form15* backdrop = rt::LoadedForm<controls::Form15>();
+windows::Form15* BackdropInUse() {
+    windows::Form15* backdrop = rt::LoadedForm<windows::Form15>();
     return backdrop && backdrop->Tag() == "ok" ? backdrop : nullptr;
 }
 
 void HideMainAndBackdrop(Form1& main, rt::Procedure& proc) {
     proc.step([&] { main.Visible(false); });
     proc.step([&] {
-        if (controls::Form15* backdrop = BackdropInUse()) backdrop->Hide();
+        if (windows::Form15* backdrop = BackdropInUse()) backdrop->Hide();
     });
 }
 

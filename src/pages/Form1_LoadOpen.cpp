@@ -300,7 +300,7 @@ void PageBuilder::Finish() {
     step([&] { f.Option1.Value(true); });
     step([&] { f.ApplyWindowState(f.Text1.Text()); });
     step([&] {
-        controls::Form15& backdrop = rt::Load<controls::Form15>();
+        windows::Form15& backdrop = rt::Load<windows::Form15>();
         if (backdrop.Tag() != "ok") return;
         backdrop.ZOrder(1);
         f.WindowState(rt::vbNormal);
@@ -310,9 +310,9 @@ void PageBuilder::Finish() {
     // The title-bar window, when the start-up loaded it, sits directly above the window. Without
     // a title bar there is nothing to place, and no hidden window is made for it.
     step([&] {
-        controls::Form17* loaded = rt::LoadedForm<controls::Form17>();
+        windows::Form17* loaded = rt::LoadedForm<windows::Form17>();
         if (!loaded) return;
-        controls::Form17& titleBar = *loaded;
+        windows::Form17& titleBar = *loaded;
         titleBar.Top(f.Top() - titleBar.Height());
         titleBar.Left(f.Left());
         titleBar.Width(f.Width());

@@ -83,8 +83,8 @@ void Form1::Text1_Change() {
 void Form1::ApplyWindowState(const std::string& command) {
     auto backdrop = [&] {
         rt::Procedure proc(rt::OnError::Skip);
-        controls::Form15* f = nullptr;
-        proc.step([&] { f = &rt::Load<controls::Form15>(); });
+        windows::Form15* f = nullptr;
+        proc.step([&] { f = &rt::Load<windows::Form15>(); });
         if (!f) return;
         proc.step([&] { f->Visible(true); });
         proc.step([&] { f->Tag("ok"); });

@@ -21,8 +21,8 @@
 namespace {
 const char* const kTitleBarStyle = "TbRsG.tib";
 constexpr float kTrayRightButtonUp = WM_RBUTTONUP;  // 517
-using controls::Form15;
-using controls::Form17;
+using windows::Form15;
+using windows::Form17;
 }  // namespace
 
 void Form1::Form_Load() {

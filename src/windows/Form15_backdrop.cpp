@@ -2,7 +2,7 @@
 
 #include "controls/common/main_window_link.h"
 
-namespace controls {
+namespace windows {
 
 namespace {
 void CaptionLabel(rt::Label& label, double left, double top, uint32_t color) {
@@ -40,7 +40,7 @@ void Form15::Form_MouseMove(int16_t, int16_t, float, float) {
 
 void Form15::GoBehind() {
     ZOrder(1);
-    if (rt::Form* main = MainWindow().window) main->WindowState(rt::vbNormal);
+    if (rt::Form* main = controls::MainWindow().window) main->WindowState(rt::vbNormal);
 }
 
-}  // namespace controls
+}  // namespace windows

@@ -6,7 +6,7 @@
 #include "runtime/controls.h"
 #include "runtime/form.h"
 
-namespace controls {
+namespace windows {
 
 class Form15 : public rt::Form {
 public:
@@ -23,4 +23,4 @@ private:
     void GoBehind();
 };
 
-}  // namespace controls
+}  // namespace windows

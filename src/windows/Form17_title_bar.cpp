@@ -12,7 +12,7 @@
 #include "runtime/textfile.h"
 #include "runtime/ui.h"
 
-namespace controls {
+namespace windows {
 
 std::shared_ptr<const rt::PropertyBag> Form17::DesignedBar() {
     rt::Font font("Tahoma", 14.25f);
@@ -72,14 +72,14 @@ Form17::Form17() : Form("Form17"), TitelBar1(*this, "TitelBar1", DesignedBar()) 
 }
 
 void Form17::Form_Load() {
-    rt::Form* main = MainWindow().window;
+    rt::Form* main = controls::MainWindow().window;
     rt::Try([&] {
         if (main) TitelBar1.Caption(main->Caption());
     });
     rt::Try([&] {
-        if (!MainWindow().pat) return;
+        if (!controls::MainWindow().pat) return;
         // The folder text ends with a separator already; the doubled one is harmless.
-        std::string icon = MainWindow().pat() + "\\Data\\titbricn.ico";
+        std::string icon = controls::MainWindow().pat() + "\\Data\\titbricn.ico";
         if (rt::PathExists(icon) && !rt::IsDirectory(icon)) TitelBar1.PictureButton(rt::LoadPicture(icon));
     });
     rt::Try([&] {
@@ -93,7 +93,7 @@ void Form17::Form_Resize() {
 }
 
 void Form17::Timer1_Timer() {
-    rt::Form* main = MainWindow().window;
+    rt::Form* main = controls::MainWindow().window;
     if (!main) return;
     rt::Try([&] { main->Top(Top() + Height()); });
     rt::Try([&] { main->Left(Left()); });
@@ -101,7 +101,7 @@ void Form17::Timer1_Timer() {
 }
 
 void Form17::tib() {
-    const MainWindowLink& link = MainWindow();
+    const controls::MainWindowLink& link = controls::MainWindow();
     std::string path;
     if (!link.pckex || !rt::Try([&] { path = link.pckex("TbRsG.tib"); })) return;
     struct CopyRemover {
@@ -154,4 +154,4 @@ void Form17::tib() {
     file.Close();
 }
 
-}  // namespace controls
+}  // namespace windows

@@ -10,13 +10,13 @@
 #include "runtime/controls.h"
 #include "runtime/form.h"
 
-namespace controls {
+namespace windows {
 
 class Form17 : public rt::Form {
 public:
     Form17();
 
-    TitelBar TitelBar1;
+    controls::TitelBar TitelBar1;
     rt::Timer Timer1{*this, "Timer1"};
 
     // Reads the style file; nothing changes when its copy cannot be opened, and the copy is
@@ -33,4 +33,4 @@ private:
     void Timer1_Timer();
 };
 
-}  // namespace controls
+}  // namespace windows

@@ -124,7 +124,7 @@ void Form9::chameleonButton1_Click() {
     else
         return;
     const std::string to = Text1.Text();
-    const actions::CopyPlan plan = actions::PlanCopy(from, to);
+    const windows::CopyPlan plan = windows::PlanCopy(from, to);
     if (plan.intoItself) {
         NotComplete();
         return;
@@ -133,12 +133,12 @@ void Form9::chameleonButton1_Click() {
     const CopyResult copy = SHCopyFile(from, to);
     copying_ = false;
     // The shell may call a copy that left a file short a success (a full disk, for one).
-    if (copy.result == 0 && !copy.aborted && actions::CopyComplete(plan)) {
+    if (copy.result == 0 && !copy.aborted && windows::CopyComplete(plan)) {
         rt::MsgBox("Copy is done", rt::vbInformation, "Copy is done");
         Unload();
         return;
     }
-    actions::RemovePartialCopies(plan);
+    windows::RemovePartialCopies(plan);
     const bool cancelled = copy.result == ERROR_CANCELLED || copy.result == kOperationCancelled;
     if (!cancelled) NotComplete();
 }

@@ -7,7 +7,7 @@
 #include "runtime/convert.h"
 #include "runtime/handles.h"
 
-namespace actions {
+namespace windows {
 
 namespace {
 
@@ -124,4 +124,4 @@ void RemovePartialCopies(const CopyPlan& plan) {
     }
 }
 
-}  // namespace actions
+}  // namespace windows

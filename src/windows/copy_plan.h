@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace actions {
+namespace windows {
 
 struct PlannedFile {
     std::string source;
@@ -36,4 +36,4 @@ bool CopyComplete(const CopyPlan& plan);
 // there before are never touched.
 void RemovePartialCopies(const CopyPlan& plan);
 
-}  // namespace actions
+}  // namespace windows

@@ -69,7 +69,7 @@ TEST(TaskbarTest, OnlyTheMainWindowHasATaskbarButton) {
     EXPECT_TRUE(HasTaskbarButton(main.hWnd()));
 
     // The title-bar window shows above the main window, at its place.
-    auto* bar = dynamic_cast<controls::Form17*>(FindForm("Form17"));
+    auto* bar = dynamic_cast<windows::Form17*>(FindForm("Form17"));
     ASSERT_NE(bar, nullptr);
     EXPECT_TRUE(bar->Visible());
     EXPECT_EQ(bar->Left(), main.Left());
@@ -78,7 +78,7 @@ TEST(TaskbarTest, OnlyTheMainWindowHasATaskbarButton) {
 
     {
         rt::HandlerScope scope;
-        rt::Load<controls::Form15>();
+        rt::Load<windows::Form15>();
         rt::Load<mnu>();
         rt::Load<Form5>();
         rt::Load<Form8>();

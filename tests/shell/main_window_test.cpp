@@ -17,8 +17,8 @@
 #include "windows/Form17_title_bar.h"
 
 using namespace shelltest;
-using controls::Form15;
-using controls::Form17;
+using windows::Form15;
+using windows::Form17;
 
 class Form1Access {
 public:

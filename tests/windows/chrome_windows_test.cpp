@@ -23,8 +23,8 @@
 #include "windows/Form15_backdrop.h"
 #include "windows/Form17_title_bar.h"
 
-using controls::Form15;
-using controls::Form17;
+using windows::Form15;
+using windows::Form17;
 using controls::TitelBar;
 
 namespace {

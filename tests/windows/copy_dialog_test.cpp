@@ -285,7 +285,7 @@ TEST(CopyPlan, FollowsTheShellsRulesForTheDestination) {
         {r + "nothing", r + "there", {}},
     };
     for (const Case& c : cases) {
-        const actions::CopyPlan plan = actions::PlanCopy(c.from, c.to);
+        const windows::CopyPlan plan = windows::PlanCopy(c.from, c.to);
         EXPECT_FALSE(plan.intoItself) << c.from;
         std::vector<std::string> targets;
         for (const auto& f : plan.files) targets.push_back(rt::LCase(f.target));
@@ -294,10 +294,10 @@ TEST(CopyPlan, FollowsTheShellsRulesForTheDestination) {
         std::sort(targets.begin(), targets.end());
         EXPECT_EQ(targets, expected) << c.from << " -> " << c.to;
     }
-    EXPECT_TRUE(actions::PlanCopy(r + "src", r + "SRC\\sub").intoItself);
-    EXPECT_TRUE(actions::PlanCopy(r + "src", r).intoItself);  // onto itself
-    EXPECT_TRUE(actions::PlanCopy(r + "file.txt", r).intoItself);
-    EXPECT_FALSE(actions::PlanCopy(r + "src", r + "src2").intoItself);
+    EXPECT_TRUE(windows::PlanCopy(r + "src", r + "SRC\\sub").intoItself);
+    EXPECT_TRUE(windows::PlanCopy(r + "src", r).intoItself);  // onto itself
+    EXPECT_TRUE(windows::PlanCopy(r + "file.txt", r).intoItself);
+    EXPECT_FALSE(windows::PlanCopy(r + "src", r + "src2").intoItself);
 }
 
 TEST_F(CopyDialogTest, OpeningAndClosingTheDialogLeavesNoHandles) {

@@ -64,7 +64,7 @@ TEST_F(MainWindowTest, MinMinimises) {
 }
 
 TEST_F(MainWindowTest, TryHidesTheWindowAndTheBackdropUntilTheIconsRightButtonIsReleased) {
-    auto& backdrop = rt::Load<controls::Form15>();
+    auto& backdrop = rt::Load<windows::Form15>();
     backdrop.Tag("ok");
     backdrop.Show();
     Run("try");
@@ -83,7 +83,7 @@ TEST_F(MainWindowTest, TryHidesTheWindowAndTheBackdropUntilTheIconsRightButtonIs
 
 TEST_F(MainWindowTest, TryWithoutABackdropInUseShowsOnlyTheWindowAgain) {
     auto backdropShown = [] {
-        auto* backdrop = Loaded<controls::Form15>();
+        auto* backdrop = Loaded<windows::Form15>();
         return backdrop && IsWindowVisible(backdrop->hWnd());
     };
     Run("try");
